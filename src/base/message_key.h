@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+
+namespace korvan {
+
+// Keys of the message table. The core reports by key; the shell turns a key into the text of the
+// current language, so no layer below the shell ever holds a user-visible sentence.
+enum class MessageKey : std::uint8_t {
+  kNone,
+  kMsgHelpFile,
+  kMsgProgramError,
+  kMsgVerifyError,
+  kMsgReadError,
+  kMsgProgramProgress,
+  kMsgUnitVersionMismatch,
+  kMsgVerifyProgress,
+  kMsgReadProgress,
+  kMsgSavingProgress,
+  kMsgComOpenError,
+  kMsgFileOpenError,
+  kMsgAskDefaults,
+  kMsgAskDefaultsPage,
+  kMsgFileVersionMismatch,
+  kMsgNoReading,
+  kMsgNoConnection,  // the caption of LabelSpojeni
+};
+
+}  // namespace korvan
