@@ -1,0 +1,7 @@
+#include "image/consistency.h"
+
+namespace korvan {
+
+ConsistencyResult ApplyConsistencyRules(ParameterImage&, StationSettings&) { return {}; }
+
+}  // namespace korvan
