@@ -1,0 +1,51 @@
+#include "link/link.h"
+
+#include <algorithm>
+
+namespace korvan {
+
+const std::string& Link::CurrentDevice() const {
+  if (!device_override_.empty()) return device_override_;
+  return port_map_.Device(port_index_);
+}
+
+void Link::OpenLink() {
+  if (!port_.Open(CurrentDevice()) && !quiet_open_) {
+    host_.ShowLinkMessage(MessageKey::kMsgComOpenError);
+  }
+}
+
+void Link::CloseLink() {
+  if (!port_.IsOpen()) return;
+  port_.PurgeReads();
+  port_.Close();
+}
+
+std::optional<FrameView> Link::PollLink() {
+  const std::size_t waiting = port_.BytesWaiting();
+  if (waiting < static_cast<std::size_t>(kFrameSize)) return std::nullopt;
+  const std::size_t wanted = std::min(waiting, kReceiveBufferSize);
+  const std::size_t got = port_.Read(std::span<std::uint8_t>(receive_.data(), wanted));
+  if (got < static_cast<std::size_t>(kFrameSize)) return std::nullopt;
+  return FrameView(receive_.data(), kFrameSize);
+}
+
+void Link::SendFrame(const LinkFrame& frame) {
+  if (port_.IsOpen()) port_.WriteAndDrain(frame);
+}
+
+void Link::SendMonitorRequest() {
+  static const LinkFrame kRequest = MakeMonitorRequest();
+  SendFrame(kRequest);
+}
+
+void Link::MenuCom1Click(int item) {
+  if (item < 0 || item >= kPortCount) return;
+  port_index_ = static_cast<std::uint8_t>(item);
+  device_override_.clear();
+  CloseLink();
+  quiet_open_ = false;
+  OpenLink();
+}
+
+}  // namespace korvan

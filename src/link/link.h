@@ -1,0 +1,65 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "base/message_key.h"
+#include "link/link_frame.h"
+#include "link/port_map.h"
+#include "link/serial_port.h"
+
+namespace korvan {
+
+// What the link asks of whoever hosts it: a message box for a port that cannot be opened.
+class LinkHost {
+ public:
+  virtual ~LinkHost() = default;
+  virtual void ShowLinkMessage(MessageKey key) = 0;
+};
+
+// The station's end of the serial line: which port, opening and closing it, draining received
+// bytes once per tick and sending frames. It keeps no protocol state: that is the session's.
+class Link {
+ public:
+  // Everything drained in one poll lands here; only its first frame is looked at.
+  static constexpr std::size_t kReceiveBufferSize = 15000;
+
+  Link(SerialPort& port, LinkHost& host) : port_(port), host_(host) {}
+
+  void OpenLink();
+  void CloseLink();
+  // When at least one frame's worth of bytes waits, drains up to 15000 bytes and returns the
+  // first 152 of them; anything after the first frame is dropped (the unit only speaks when asked,
+  // so the next request re-aligns the stream).
+  std::optional<FrameView> PollLink();
+  void SendFrame(const LinkFrame& frame);
+  void SendMonitorRequest();
+  // A port picked from the menu (item 0..19): re-open there and report a failure even when the
+  // last automatic re-open was quiet.
+  void MenuCom1Click(int item);
+
+  std::uint8_t port_index() const { return port_index_; }
+  void set_port_index(std::uint8_t index) { port_index_ = index; }
+  bool quiet_open() const { return quiet_open_; }
+  void set_quiet_open(bool quiet) { quiet_open_ = quiet; }
+  PortMap& port_map() { return port_map_; }
+  const PortMap& port_map() const { return port_map_; }
+  // A device given on the command line wins over the port number until a port is picked.
+  void SetDeviceOverride(std::string device) { device_override_ = std::move(device); }
+  const std::string& CurrentDevice() const;
+  bool IsOpen() const { return port_.IsOpen(); }
+
+ private:
+  SerialPort& port_;
+  LinkHost& host_;
+  PortMap port_map_;
+  std::string device_override_;
+  std::uint8_t port_index_ = 0;
+  bool quiet_open_ = false;
+  std::array<std::uint8_t, kReceiveBufferSize> receive_{};
+};
+
+}  // namespace korvan
