@@ -1,0 +1,209 @@
+#include "emulator/unit_emulator.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace korvan {
+namespace {
+
+// Monitor frame offsets the emulator fills.
+constexpr int kFlagsA = 1, kFlagsB = 2, kFlagsC = 3, kFlagsD = 4;
+constexpr int kAdvance = 10, kInjectionA = 14, kInjectionB = 18;
+constexpr int kCoolant = 23, kAir = 24, kGear = 25, kThrottleShare = 26, kPilotLight = 27;
+constexpr int kVersionByte = 150;
+
+void PutWord(LinkFrame& frame, int offset, int value) {
+  const int clamped = std::clamp(value, 0, 0xFFFF);
+  frame[static_cast<std::size_t>(offset)] = static_cast<std::uint8_t>(clamped & 0xFF);
+  frame[static_cast<std::size_t>(offset) + 1] = static_cast<std::uint8_t>(clamped >> 8);
+}
+
+void PutByte(LinkFrame& frame, int offset, int value) {
+  frame[static_cast<std::size_t>(offset)] = static_cast<std::uint8_t>(std::clamp(value, 0, 255));
+}
+
+// 0 -> 1 -> 0 over one period.
+double Triangle(long ms, long period_ms) {
+  const double phase = static_cast<double>(ms % period_ms) / static_cast<double>(period_ms);
+  return phase < 0.5 ? phase * 2.0 : (1.0 - phase) * 2.0;
+}
+
+}  // namespace
+
+UnitEmulator::UnitEmulator() {
+  // A plausible set until someone programs one: bike 11 with its limiter at 12000 rpm.
+  memory_[0] = 11;
+  memory_[29] = 120;
+  for (int k = 305; k < kImageSize; ++k) {
+    memory_[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>((k * 37 + 11) & 0x7F);
+  }
+}
+
+std::array<std::uint8_t, kBlockSize> UnitEmulator::Block(int b) const {
+  std::array<std::uint8_t, kBlockSize> out{};
+  if (b == 0) {
+    FillIdentity(out);
+  } else if (b >= 1 && b <= kHighestBlock) {
+    std::copy_n(memory_.begin() + ImageOffsetOfBlock(b), kBlockSize, out.begin());
+  }
+  return out;
+}
+
+void UnitEmulator::SetBlock(int b, BlockBytes bytes) {
+  if (b < 1 || b > kHighestBlock) return;
+  std::copy(bytes.begin(), bytes.end(), memory_.begin() + ImageOffsetOfBlock(b));
+}
+
+void UnitEmulator::LoadImage(const ParameterImage& image) { memory_ = image.bytes(); }
+
+ParameterImage UnitEmulator::Image() const {
+  ParameterImage image;
+  image.bytes() = memory_;
+  return image;
+}
+
+void UnitEmulator::FillIdentity(std::span<std::uint8_t, kBlockSize> out) const {
+  std::fill(out.begin(), out.end(), std::uint8_t{0});
+  out[0] = 'K';
+  out[1] = 'V';
+  out[2] = 'N';
+  out[3] = 7;    // type number
+  out[4] = 14;   // built on the 14th
+  out[5] = 32;   // of March ('M' + 'a' + 'r' modulo 256)
+  out[6] = 7;    // 2007
+  out[7] = 9;
+  out[8] = 5;
+  // A unit programmed with the "No Reading" flag (image byte 1) refuses to be read.
+  const bool forbidden = fault_.reading_forbidden || memory_[1] != 0;
+  out[9] = forbidden ? 0 : 1;
+  out[10] = static_cast<std::uint8_t>(fault_.version);
+}
+
+void UnitEmulator::Advance(int milliseconds) {
+  if (milliseconds <= 0) return;
+  elapsed_ms_ += milliseconds;
+  if (saving_count_ > 0) {
+    saving_rest_ += static_cast<double>(milliseconds) * kSavingStart / kSavingMs;
+    const int step = static_cast<int>(saving_rest_);
+    saving_rest_ -= step;
+    saving_count_ = std::max(0, saving_count_ - step);
+  }
+}
+
+void UnitEmulator::FillMonitorFrame(LinkFrame& frame) const {
+  frame.fill(0);
+  frame[0] = kMonitorReply;
+  const long t = elapsed_ms_;
+  const int limiter = memory_[29] != 0 ? memory_[29] * 100 : 11000;
+  const int idle = 1200;
+  // The engine revs from idle to just under the limiter and back every 24 s; the throttle leads.
+  const double sweep = Triangle(t, 24000);
+  const int rpm = idle + static_cast<int>((limiter - 200 - idle) * sweep);
+  const int throttle = static_cast<int>(1000 * std::min(1.0, Triangle(t + 1500, 24000) * 1.1));
+  const int iap = 30 + 70 * throttle / 1000;
+  const int gear = rpm < 1600 ? 0 : std::min(6, 1 + static_cast<int>(sweep * 6));
+  const int road_speed = gear == 0 ? 0 : rpm * gear / 90;
+  const int coolant_c = std::min(88, 20 + static_cast<int>(t / 2000));
+  const int lambda_mv = 450 + static_cast<int>(400 * std::sin(static_cast<double>(t) / 700.0));
+  const int advance = 10 + 28 * (rpm - idle) / std::max(1, limiter - idle);
+  const int injection = 20 + 60 * throttle / 1000;  // hundreds of microseconds
+
+  // Inputs are active low, outputs active high: nothing is active on a running engine.
+  frame[kFlagsA] = 0b0101'0101;
+  const bool at_limiter = rpm > limiter - 400;
+  frame[kFlagsB] = static_cast<std::uint8_t>(0b1100'0001 | (at_limiter ? 0b0000'0100 : 0));
+  frame[kFlagsC] = static_cast<std::uint8_t>(0b0110'0000 | (coolant_c > 85 ? 0b0001'0000 : 0));
+  frame[kFlagsD] = 0;
+  for (int c = 0; c < 4; ++c) {
+    PutByte(frame, kAdvance + c, advance + (c % 2));
+    PutByte(frame, kInjectionA + c, injection + c);
+    PutByte(frame, kInjectionB + c, injection / 2);
+  }
+  PutByte(frame, kCoolant, coolant_c + 100);
+  PutByte(frame, kAir, 125);
+  PutByte(frame, kGear, gear);
+  PutByte(frame, kThrottleShare, 100 - iap / 4);
+  PutByte(frame, kPilotLight, rpm > limiter - 2000 ? 2 : 0);
+  PutWord(frame, 48, rpm);
+  PutWord(frame, 50, 4010);                       // AP sensor voltage
+  PutWord(frame, 52, 1013);                       // 101.3 kPa
+  PutWord(frame, 54, 900 + iap * 35);             // IAP sensor voltage
+  PutWord(frame, 56, 600 + throttle * 38 / 10);   // TP sensor voltage
+  PutWord(frame, 58, lambda_mv);
+  PutWord(frame, 60, 3600 - coolant_c * 25);      // coolant sensor voltage
+  PutWord(frame, 62, 2500);                       // air sensor voltage
+  PutWord(frame, 64, 13800 + static_cast<int>(150 * std::sin(static_cast<double>(t) / 3100.0)));
+  PutWord(frame, 66, 1000 + rpm / 5);             // exhaust servo
+  PutWord(frame, 68, 1000 + rpm / 5);
+  PutWord(frame, 70, 800 + throttle * 3);         // intake servo
+  PutWord(frame, 72, 800 + throttle * 3);
+  PutWord(frame, 74, 2500);                       // potentiometer
+  PutWord(frame, 76, 12 + writes_received_ / 19); // programming count
+  PutWord(frame, 94, static_cast<int>(t / 100));  // time since start
+  PutWord(frame, 96, 360);
+  PutWord(frame, 98, 400);
+  PutWord(frame, 100, 1000 + std::max(0, (70 - coolant_c) * 3));  // coolant correction
+  PutWord(frame, 102, 1000);
+  PutWord(frame, 104, 1000);
+  PutWord(frame, 106, t < 10000 ? 1300 - static_cast<int>(t / 33) : 1000);
+  PutWord(frame, 108, 1000);
+  PutWord(frame, 110, 1000);
+  PutWord(frame, 112, 1000);
+  PutWord(frame, 114, 1000);
+  PutWord(frame, 116, road_speed);
+  PutWord(frame, 118, 500 + gear * 600);          // gear sensor voltage
+  PutWord(frame, 120, road_speed > 0 ? rpm * 10 / road_speed : 0);
+  for (int g = 0; g < 6; ++g) PutWord(frame, 122 + 2 * g, 900 / (g + 1));
+  PutWord(frame, 134, 1000);
+  PutWord(frame, 136, iap);
+  PutWord(frame, 138, throttle);
+  PutWord(frame, 148, saving_count_);
+  frame[kVersionByte] = static_cast<std::uint8_t>(fault_.version);
+}
+
+UnitReply UnitEmulator::Answer(FrameView request) {
+  UnitReply reply;
+  if (fault_.silent || !FrameCheckOk(request)) return reply;
+  LinkFrame frame{};
+  const std::uint8_t code = request[0];
+  if (code == kMonitorRequest) {
+    // The unit stores a programmed set once the station goes back to watching it.
+    if (save_pending_) {
+      save_pending_ = false;
+      saving_count_ = kSavingStart;
+      saving_rest_ = 0;
+    }
+    FillMonitorFrame(frame);
+    Finish(frame, reply);
+    return reply;
+  }
+  if ((code & kReplyFlag) != 0) return reply;
+  const int block = BlockOfCommand(code);
+  if (block > kHighestBlock) return reply;
+  frame[0] = ReplyCode(code);
+  if (!IsReadCommand(code) && block > 0) {
+    SetBlock(block, FramePayload(request));
+    ++writes_received_;
+    save_pending_ = true;
+  }
+  const std::array<std::uint8_t, kBlockSize> content = Block(block);
+  std::copy(content.begin(), content.end(), frame.begin() + 1);
+  if (!IsReadCommand(code) && block == fault_.mismatch_echo_block) frame[1 + 10] ^= 0x01;
+  Finish(frame, reply);
+  return reply;
+}
+
+void UnitEmulator::Finish(LinkFrame& frame, UnitReply& reply) {
+  if (fault_.wrong_reply_code) frame[0] ^= 0x20;
+  SealFrame(frame);
+  if (fault_.bad_check_byte) frame[kCheckByteIndex] ^= 0x55;
+  ++replies_sent_;
+  if (fault_.corrupt_every > 0 && replies_sent_ % fault_.corrupt_every == 0) frame[20] ^= 0xFF;
+  std::copy(frame.begin(), frame.end(), reply.bytes.begin());
+  const std::size_t stray =
+      std::min<std::size_t>(static_cast<std::size_t>(std::max(0, fault_.stray_bytes)), UnitReply::kMaxStray);
+  std::fill_n(reply.bytes.begin() + kFrameSize, stray, std::uint8_t{0xA5});
+  reply.size = kFrameSize + stray;
+}
+
+}  // namespace korvan
