@@ -30,7 +30,9 @@ const Field* FindField(std::string_view name) {
 }
 
 std::optional<FieldElement> FindControl(std::string_view control_name) {
-  if (const Field* f = FindField(control_name)) return FieldElement{f, 0};
+  // Numbered controls exist only with their number ("UpDownSyticCas1", not "UpDownSyticCas").
+  const Field* exact = FindField(control_name);
+  if (exact != nullptr && exact->first_control_number < 0) return FieldElement{exact, 0};
   for (const Field& f : kFieldTable) {
     if (f.first_control_number < 0 || !control_name.starts_with(f.name)) continue;
     const std::string_view digits = control_name.substr(f.name.size());

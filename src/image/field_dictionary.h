@@ -66,7 +66,8 @@ std::span<const Field> AllFields();
 // The field whose table name is exactly `name` (for instance "UpDownStartLimiter"), or nullptr.
 const Field* FindField(std::string_view name);
 
-// A numbered control ("UpDownSyticCas3") or a plain one resolved to its field and element.
+// A control resolved to its field and element: a numbered control ("UpDownSyticCas3"; the bare
+// table name of a numbered field is no control) or any other field by its table name (element 0).
 struct FieldElement {
   const Field* field;
   int element;
