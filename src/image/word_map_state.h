@@ -1,0 +1,36 @@
+#pragma once
+
+// What the station keeps beside the image for the five word maps (injection times): the shown
+// percentage of every cell and the base time that 100 % stands for.
+
+#include <array>
+#include <cstdint>
+
+#include "image/map_storage.h"
+
+namespace korvan {
+
+// The word maps in the order of their pages.
+enum class WordMap : std::uint8_t { kInj1A, kInj2A, kInj3A, kInj4A, kInjIap };
+inline constexpr int kWordMapCount = 5;
+
+constexpr MapId MapOfWordMap(WordMap map) {
+  constexpr std::array<MapId, kWordMapCount> kMaps{MapId::kInj1A, MapId::kInj2A, MapId::kInj3A,
+                                                   MapId::kInj4A, MapId::kInjIap};
+  return kMaps[static_cast<std::size_t>(map)];
+}
+
+// Base time or percentage of each of the 150 cells, in cell order.
+using CellArray = std::array<std::uint16_t, kMapCells>;
+
+struct WordMapState {
+  std::array<CellArray, kWordMapCount> percent{};    // shown percentages, 0..1000
+  std::array<CellArray, kWordMapCount> base_time{};  // microseconds, at least 100 once computed
+
+  CellArray& Percent(WordMap map) { return percent[static_cast<std::size_t>(map)]; }
+  const CellArray& Percent(WordMap map) const { return percent[static_cast<std::size_t>(map)]; }
+  CellArray& BaseTime(WordMap map) { return base_time[static_cast<std::size_t>(map)]; }
+  const CellArray& BaseTime(WordMap map) const { return base_time[static_cast<std::size_t>(map)]; }
+};
+
+}  // namespace korvan
