@@ -25,8 +25,8 @@ constexpr std::array<int, 7> kMapSpeedAxes{365, 380, 440, 395, 455, 305, 335};
 constexpr std::array<int, 2> kServoAxes{485, 470};
 // Every axis that must rise strictly, the 3A and 4A axes included.
 constexpr std::array<int, 11> kOrderedAxes{365, 380, 440, 395, 410, 425, 455, 485, 470, 305, 335};
-constexpr std::array<MapId, 5> kWordMaps{MapId::kInj1A, MapId::kInj2A, MapId::kInj3A,
-                                         MapId::kInj4A, MapId::kInjIap};
+constexpr std::array<MapId, 5> kWordMaps{MapId::kInj1A, MapId::kInj2A, MapId::kInj3A, MapId::kInj4A,
+                                         MapId::kInjIap};
 
 constexpr int kBikeCodeByte = 0;
 constexpr int kEngineConfigByte = 2;

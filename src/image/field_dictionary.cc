@@ -133,7 +133,7 @@ IdleServoUnit IdleServoStep(const ParameterImage& image) {
   switch (image.Byte(kIdleTypeOffset)) {
     case 1:  // intake servo start position: % when its map is in percent, else mV
       return image.Byte(kIntakeServoPercentOffset) != 0 ? IdleServoUnit{1, 100}
-                                                         : IdleServoUnit{20, 5000};
+                                                        : IdleServoUnit{20, 5000};
     case 3:  // TPS minimum in servo steps
       return {5, 1200};
     default:  // desired engine speed (also for "none" and any unknown type)

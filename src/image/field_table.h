@@ -16,8 +16,24 @@ namespace field_table_detail {
 // stored, step 1, written to the file as shown, controls not numbered.
 constexpr Field Value(std::string_view name, int page, int offset, int min, int max,
                       std::string_view section, int line, int position) {
-  return Field{name,   page, offset,  1,        FieldWidth::kByte, FieldKind::kValue,
-               Conversion::kPlain, 1, 0, min, max, 1, section, line, position, 1, false, -1};
+  return Field{.name = name,
+               .page = page,
+               .offset = offset,
+               .count = 1,
+               .width = FieldWidth::kByte,
+               .kind = FieldKind::kValue,
+               .conversion = Conversion::kPlain,
+               .scale = 1,
+               .bias = 0,
+               .min = min,
+               .max = max,
+               .step = 1,
+               .file_section = section,
+               .file_line = line,
+               .file_position = position,
+               .file_count = 1,
+               .file_raw = false,
+               .first_control_number = -1};
 }
 constexpr Field Scaled(std::string_view name, int page, int offset, int scale, int min, int max,
                        int step, std::string_view section, int line, int position) {
@@ -269,15 +285,14 @@ inline constexpr auto kFieldTable = [] {
 
 // Bytes written only from the bike code; no page or file carries them.
 inline constexpr std::array<ByteRun, 4> kBikeConstantRuns{{
-    {2, 4},      // engine configuration code (2) and bike constants 3..5
-    {191, 3},    // bike constants
-    {230, 18},   // w115..w123: nine-word table by coolant temperature
-    {252, 25},   // rated limiter speed, 253..255, cylinders 256, channel assignment, 261..276
+    {2, 4},     // engine configuration code (2) and bike constants 3..5
+    {191, 3},   // bike constants
+    {230, 18},  // w115..w123: nine-word table by coolant temperature
+    {252, 25},  // rated limiter speed, 253..255, cylinders 256, channel assignment, 261..276
 }};
 
 // Bytes no field reads or writes.
-inline constexpr std::array<ByteRun, 7> kBytesWithoutFieldRuns{{
-    {39, 1}, {79, 1}, {139, 1}, {248, 4}, {277, 7}, {304, 1}, {2631, 69},
-}};
+inline constexpr std::array<ByteRun, 7> kBytesWithoutFieldRuns{
+    {{39, 1}, {79, 1}, {139, 1}, {248, 4}, {277, 7}, {304, 1}, {2631, 69}}};
 
 }  // namespace korvan

@@ -55,8 +55,7 @@ int PercentFromWord(unsigned word, unsigned base_time) {
 
 std::uint16_t WordFromPercent(int percent, unsigned base_time) {
   if (percent <= 0) return 0;
-  const std::uint64_t word =
-      (static_cast<std::uint64_t>(percent) * base_time + 50) / 100;
+  const std::uint64_t word = (static_cast<std::uint64_t>(percent) * base_time + 50) / 100;
   return static_cast<std::uint16_t>(std::min<std::uint64_t>(word, 65535));
 }
 

@@ -52,8 +52,8 @@ inline constexpr std::array<MapStorage, kMapCount> kMapTable{{
     {MapId::kInjIap, 7, "Inj-IAP", true, 1000, 455, "RPM_IAP", "IAP", 1000},
     {MapId::kIntakeServo, 11, "Intake Servo", false, 2450, 485, "RPM_SERVO_IN", "SERVO_IN_VALUE",
      100},
-    {MapId::kExhaustServo, 12, "Exhaust Servo", false, 2300, 470, "RPM_SERVO_EX",
-     "SERVO_EX_VALUE", 100},
+    {MapId::kExhaustServo, 12, "Exhaust Servo", false, 2300, 470, "RPM_SERVO_EX", "SERVO_EX_VALUE",
+     100},
 }};
 
 constexpr const MapStorage& MapInfo(MapId map) { return kMapTable[static_cast<std::size_t>(map)]; }

@@ -41,43 +41,43 @@ TEST_P(ConversionTest, StoresAndShowsAgain) {
 
 INSTANTIATE_TEST_SUITE_P(
     RangeEnds, ConversionTest,
-    testing::Values(
-        ConversionCase{"UpDownStartLimiter", 0, 25000, 250, 25000},
-        ConversionCase{"UpDownStartLimiter", 0, 25050, 250, 25000},  // truncates
-        ConversionCase{"UpDownStartLimiter", 0, 900, 9, 900},
-        ConversionCase{"UpDownStartLimiter", 0, 25600, 0, 0},  // a byte keeps its low 8 bits
-        ConversionCase{"UpDownChlazeni", 0, 300, 44, 44},
-        ConversionCase{"UpDownRpmKorekce", 0, -60, 40, -60},
-        ConversionCase{"UpDownRpmKorekce", 0, 60, 160, 60},
-        ConversionCase{"UpDownTps100", 0, 5000, 250, 5000},
-        ConversionCase{"UpDownTps100", 0, 2500, 0, 2500},
-        ConversionCase{"UpDownTps100", 0, 2519, 1, 2510},
-        ConversionCase{"UpDownTps0", 0, 2500, 250, 2500},
-        ConversionCase{"UpDownSyticKorekce0", 0, 100, 0, 100},
-        ConversionCase{"UpDownSyticKorekce3", 0, 350, 250, 350},
-        ConversionCase{"UpDownSyticCas4", 0, 250, 250, 250},
-        ConversionCase{"EditKorVodaIgn", 0, -20, 80, -20},
-        ConversionCase{"EditKorVodaIgn", 4, 20, 120, 20},
-        ConversionCase{"EditGearKorIgn", 5, -20, 80, -20},
-        ConversionCase{"AdvanceCylinderCorrection", 3, -15, 85, -15},
-        ConversionCase{"UpDownLadeniTps", 0, 2, 2, 2},
-        ConversionCase{"UpDownLadeniCas", 0, 20000, 200, 20000},
-        ConversionCase{"UpDownAkcelJet", 0, 7500, 150, 7500},
-        ConversionCase{"UpDownAkcelPrah", 0, 10, 1, 10},
-        ConversionCase{"UpDownGasD", 0, 25500, 255, 25500},
-        ConversionCase{"UpDownGasJetKor2", 0, 350, 250, 350},
-        ConversionCase{"EditPolohaA", 14, 720, 144, 720},
-        ConversionCase{"EditPolohaRpmB", 0, 300, 3, 300},
-        ConversionCase{"UpDownIdleStepPuls", 0, 25000, 100, 25000},
-        ConversionCase{"EditIdleAdvPoz", 8, 12000, 240, 12000},
-        ConversionCase{"IntakeServoExcitation", 0, 260, 1, 250},
-        ConversionCase{"IntakeServoHysteresis", 0, 1000, 200, 1000},
-        ConversionCase{"JetRpmMax", 0, 25000, 250, 25000},
-        ConversionCase{"EditClutchPause", 5, 2500, 250, 2500},
-        ConversionCase{"UpDownApsNapeti1", 0, 25000, 25000, 25000},
-        ConversionCase{"EditGearPomer", 5, 32000, 32000, 32000},
-        ConversionCase{"UpDownPulsuProSpeed", 0, 70000, 70000 - 65536, 70000 - 65536},
-        ConversionCase{"IapRowAxis", 9, 1000, 1000, 1000}));
+    testing::Values(ConversionCase{"UpDownStartLimiter", 0, 25000, 250, 25000},
+                    ConversionCase{"UpDownStartLimiter", 0, 25050, 250, 25000},  // truncates
+                    ConversionCase{"UpDownStartLimiter", 0, 900, 9, 900},
+                    ConversionCase{"UpDownStartLimiter", 0, 25600, 0,
+                                   0},  // a byte keeps its low 8 bits
+                    ConversionCase{"UpDownChlazeni", 0, 300, 44, 44},
+                    ConversionCase{"UpDownRpmKorekce", 0, -60, 40, -60},
+                    ConversionCase{"UpDownRpmKorekce", 0, 60, 160, 60},
+                    ConversionCase{"UpDownTps100", 0, 5000, 250, 5000},
+                    ConversionCase{"UpDownTps100", 0, 2500, 0, 2500},
+                    ConversionCase{"UpDownTps100", 0, 2519, 1, 2510},
+                    ConversionCase{"UpDownTps0", 0, 2500, 250, 2500},
+                    ConversionCase{"UpDownSyticKorekce0", 0, 100, 0, 100},
+                    ConversionCase{"UpDownSyticKorekce3", 0, 350, 250, 350},
+                    ConversionCase{"UpDownSyticCas4", 0, 250, 250, 250},
+                    ConversionCase{"EditKorVodaIgn", 0, -20, 80, -20},
+                    ConversionCase{"EditKorVodaIgn", 4, 20, 120, 20},
+                    ConversionCase{"EditGearKorIgn", 5, -20, 80, -20},
+                    ConversionCase{"AdvanceCylinderCorrection", 3, -15, 85, -15},
+                    ConversionCase{"UpDownLadeniTps", 0, 2, 2, 2},
+                    ConversionCase{"UpDownLadeniCas", 0, 20000, 200, 20000},
+                    ConversionCase{"UpDownAkcelJet", 0, 7500, 150, 7500},
+                    ConversionCase{"UpDownAkcelPrah", 0, 10, 1, 10},
+                    ConversionCase{"UpDownGasD", 0, 25500, 255, 25500},
+                    ConversionCase{"UpDownGasJetKor2", 0, 350, 250, 350},
+                    ConversionCase{"EditPolohaA", 14, 720, 144, 720},
+                    ConversionCase{"EditPolohaRpmB", 0, 300, 3, 300},
+                    ConversionCase{"UpDownIdleStepPuls", 0, 25000, 100, 25000},
+                    ConversionCase{"EditIdleAdvPoz", 8, 12000, 240, 12000},
+                    ConversionCase{"IntakeServoExcitation", 0, 260, 1, 250},
+                    ConversionCase{"IntakeServoHysteresis", 0, 1000, 200, 1000},
+                    ConversionCase{"JetRpmMax", 0, 25000, 250, 25000},
+                    ConversionCase{"EditClutchPause", 5, 2500, 250, 2500},
+                    ConversionCase{"UpDownApsNapeti1", 0, 25000, 25000, 25000},
+                    ConversionCase{"EditGearPomer", 5, 32000, 32000, 32000},
+                    ConversionCase{"UpDownPulsuProSpeed", 0, 70000, 70000 - 65536, 70000 - 65536},
+                    ConversionCase{"IapRowAxis", 9, 1000, 1000, 1000}));
 
 TEST(FieldDictionaryTest, WordFieldIsLittleEndianAtItsEvenOffset) {
   ParameterImage image;
@@ -149,9 +149,9 @@ TEST(FieldDictionaryTest, FindControlResolvesNumberedControls) {
   ASSERT_TRUE(plain.has_value());
   EXPECT_EQ(plain->element, 0);
 
-  for (std::string_view bad : {"UpDownSyticCas0", "UpDownSyticCas5", "UpDownSyticKorekce4",
-                               "UpDownSyticCas", "UpDownSyticCasX", "UpDownSyticCas-1",
-                               "UpDownSyticCas001", "NoSuchControl", ""}) {
+  for (std::string_view bad :
+       {"UpDownSyticCas0", "UpDownSyticCas5", "UpDownSyticKorekce4", "UpDownSyticCas",
+        "UpDownSyticCasX", "UpDownSyticCas-1", "UpDownSyticCas001", "NoSuchControl", ""}) {
     EXPECT_FALSE(FindControl(bad).has_value()) << bad;
   }
   EXPECT_EQ(FindField("UpDownSyticCas3"), nullptr);

@@ -21,22 +21,21 @@ TEST_P(CellOffsetTest, CornersOfEveryMap) {
   EXPECT_EQ(CellImageByte(c.map, CellIndex(c.row, c.column)), c.image_byte);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Corners, CellOffsetTest,
-    testing::Values(CellCase{MapId::kAdvance, 0, 0, 500, 500},
-                    CellCase{MapId::kAdvance, 9, 14, 649, 649},
-                    CellCase{MapId::kInj1A, 0, 0, 325, 650},
-                    CellCase{MapId::kInj1A, 9, 14, 474, 948},
-                    CellCase{MapId::kInj2A, 9, 14, 624, 1248},
-                    CellCase{MapId::kInj3A, 0, 0, 625, 1250},
-                    CellCase{MapId::kInj4A, 9, 14, 924, 1848},
-                    CellCase{MapId::kInjB, 0, 0, 1850, 1850},
-                    CellCase{MapId::kInjB, 9, 14, 1999, 1999},
-                    CellCase{MapId::kInjIap, 9, 14, 1149, 2298},
-                    CellCase{MapId::kExhaustServo, 0, 0, 2300, 2300},
-                    CellCase{MapId::kIntakeServo, 0, 0, 2450, 2450},
-                    CellCase{MapId::kIntakeServo, 9, 14, 2599, 2599},
-                    CellCase{MapId::kAdvance, 1, 0, 515, 515}));
+INSTANTIATE_TEST_SUITE_P(Corners, CellOffsetTest,
+                         testing::Values(CellCase{MapId::kAdvance, 0, 0, 500, 500},
+                                         CellCase{MapId::kAdvance, 9, 14, 649, 649},
+                                         CellCase{MapId::kInj1A, 0, 0, 325, 650},
+                                         CellCase{MapId::kInj1A, 9, 14, 474, 948},
+                                         CellCase{MapId::kInj2A, 9, 14, 624, 1248},
+                                         CellCase{MapId::kInj3A, 0, 0, 625, 1250},
+                                         CellCase{MapId::kInj4A, 9, 14, 924, 1848},
+                                         CellCase{MapId::kInjB, 0, 0, 1850, 1850},
+                                         CellCase{MapId::kInjB, 9, 14, 1999, 1999},
+                                         CellCase{MapId::kInjIap, 9, 14, 1149, 2298},
+                                         CellCase{MapId::kExhaustServo, 0, 0, 2300, 2300},
+                                         CellCase{MapId::kIntakeServo, 0, 0, 2450, 2450},
+                                         CellCase{MapId::kIntakeServo, 9, 14, 2599, 2599},
+                                         CellCase{MapId::kAdvance, 1, 0, 515, 515}));
 
 TEST(MapStorageTest, CellOrderIsRowTimesFifteenPlusColumn) {
   EXPECT_EQ(CellIndex(0, 14), 14);
@@ -115,8 +114,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, PercentFromWordTest,
                          testing::Values(PercentCase{0, 1000, 0}, PercentCase{1000, 1000, 100},
                                          PercentCase{1004, 1000, 100},
                                          PercentCase{1005, 1000, 101},  // .5 rounds up
-                                         PercentCase{65535, 100, 65535},
-                                         PercentCase{1, 100, 1},
+                                         PercentCase{65535, 100, 65535}, PercentCase{1, 100, 1},
                                          PercentCase{333, 1000, 33},
                                          PercentCase{500, 0, 0}));  // no division by zero
 
@@ -136,9 +134,8 @@ TEST_P(WordFromPercentTest, RoundsToTheMicrosecondAndCaps) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, WordFromPercentTest,
     testing::Values(WordCase{1000, 100, 1000}, WordCase{1000, 10000, 65535},
-                    WordCase{655, 10000, 65500},
-                    WordCase{656, 10000, 65535},  // 65600 is capped
-                    WordCase{100, 333, 333}, WordCase{1, 150, 2},  // 1.5 rounds up
+                    WordCase{655, 10000, 65500}, WordCase{656, 10000, 65535},  // 65600 is capped
+                    WordCase{100, 333, 333}, WordCase{1, 150, 2},              // 1.5 rounds up
                     WordCase{1, 149, 1}, WordCase{0, 5000, 0},
                     WordCase{1000, 65535, 65535},  // far beyond 32 bits before the cap
                     WordCase{-5, 1000, 0}));       // a negative percentage stores 0
