@@ -56,12 +56,25 @@ std::optional<FieldElement> FieldAtImageByte(int k) {
   return std::nullopt;
 }
 
+namespace {
+
+// An element outside the field (or a field outside the image) reads 0 and is never written.
+bool ValidElement(const Field& field, int element) {
+  const int size = field.width == FieldWidth::kWord ? 2 : 1;
+  return element >= 0 && element < field.count && field.offset >= 0 &&
+         ElementOffset(field, element) + size <= kImageSize;
+}
+
+}  // namespace
+
 unsigned StoredValue(const Field& field, const ParameterImage& image, int element) {
+  if (!ValidElement(field, element)) return 0;
   const int k = ElementOffset(field, element);
   return field.width == FieldWidth::kWord ? image.Word(k / 2) : image.Byte(k);
 }
 
 void SetStoredValue(const Field& field, ParameterImage& image, unsigned stored, int element) {
+  if (!ValidElement(field, element)) return;
   const int k = ElementOffset(field, element);
   if (field.width == FieldWidth::kWord) {
     image.SetWord(k / 2, stored & 0xFFFFu);
@@ -88,7 +101,8 @@ int ShownFromStored(const Field& field, unsigned stored, const ParameterImage& i
 }
 
 unsigned StoredFromShown(const Field& field, int shown, const ParameterImage& image) {
-  int s = shown;
+  // 64 bits so that no shown value, however wild, overflows on its way to the mask.
+  std::int64_t s = shown;
   if (field.kind == FieldKind::kFlag) {
     s = shown != 0 ? 1 : 0;
   } else {
@@ -110,7 +124,7 @@ unsigned StoredFromShown(const Field& field, int shown, const ParameterImage& im
     }
   }
   // A byte keeps its low eight bits, a word its low sixteen (two's complement for negatives).
-  return static_cast<unsigned>(s) & WidthMask(field);
+  return static_cast<unsigned>(static_cast<std::uint64_t>(s) & WidthMask(field));
 }
 
 int ToShown(const Field& field, const ParameterImage& image, int element) {

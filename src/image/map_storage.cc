@@ -6,12 +6,26 @@
 
 namespace korvan {
 
+namespace {
+
+// Cells and axis points outside the map read 0 and are never written.
+bool ValidCell(MapId map, int cell) {
+  return static_cast<std::size_t>(map) < kMapTable.size() && cell >= 0 && cell < kMapCells;
+}
+bool ValidColumn(MapId map, int column) {
+  return static_cast<std::size_t>(map) < kMapTable.size() && column >= 0 && column < kMapColumns;
+}
+
+}  // namespace
+
 unsigned StoredCell(const ParameterImage& image, MapId map, int cell) {
+  if (!ValidCell(map, cell)) return 0;
   const int at = CellOffset(map, cell);
   return MapInfo(map).word_cells ? image.Word(at) : image.Byte(at);
 }
 
 void SetStoredCell(ParameterImage& image, MapId map, int cell, unsigned stored) {
+  if (!ValidCell(map, cell)) return;
   const int at = CellOffset(map, cell);
   if (MapInfo(map).word_cells) {
     image.SetWord(at, stored & 0xFFFFu);
@@ -21,10 +35,12 @@ void SetStoredCell(ParameterImage& image, MapId map, int cell, unsigned stored) 
 }
 
 int AxisRpm(const ParameterImage& image, MapId map, int column) {
+  if (!ValidColumn(map, column)) return 0;
   return image.Byte(AxisOffset(map, column)) * kAxisRpmScale;
 }
 
 void SetAxisRpm(ParameterImage& image, MapId map, int column, int rpm) {
+  if (!ValidColumn(map, column)) return;
   image.SetByte(AxisOffset(map, column), static_cast<unsigned>(rpm / kAxisRpmScale));
 }
 

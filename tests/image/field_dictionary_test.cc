@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -87,6 +88,27 @@ TEST(FieldDictionaryTest, WordFieldIsLittleEndianAtItsEvenOffset) {
   FromShown(Get("EditCidloVzduch"), 0x1234, image, 8);  // w114
   EXPECT_EQ(image.Byte(228), 0x34);
   EXPECT_EQ(image.Byte(229), 0x12);
+}
+
+TEST(FieldDictionaryTest, WildInputNeitherCrashesNorWritesOutsideTheField) {
+  ParameterImage image;
+  const ParameterImage empty;
+  const Field& cas = Get("UpDownSyticCas");
+  FromShown(cas, 7, image, 4);  // one past the last element
+  FromShown(cas, 7, image, -1);
+  EXPECT_EQ(image, empty);
+  EXPECT_EQ(ToShown(cas, image, 4), 0);
+  const Field& memo = Get("Memo1");
+  FromShown(memo, 'x', image, kMemoMaxLength);  // would be the terminator
+  EXPECT_EQ(image.Byte(kMemoTerminator), 0);
+
+  // Extreme shown values wrap into the byte without overflowing on the way.
+  FromShown(Get("UpDownRpmKorekce"), std::numeric_limits<int>::max(), image);
+  EXPECT_EQ(image.Byte(37), (0x7FFFFFFFu + 100u) & 0xFFu);
+  FromShown(Get("UpDownSyticKorekce"), std::numeric_limits<int>::min(), image);
+  EXPECT_EQ(image.Byte(71), 0x9Cu);  // -2^31 - 100 keeps its low eight bits
+  FromShown(Get("UpDownStartLimiter"), -100, image);
+  EXPECT_EQ(image.Byte(28), 0xFFu);
 }
 
 TEST(FieldDictionaryTest, FlagsReadAnyNonZeroAsSetAndStoreZeroOrOne) {

@@ -71,6 +71,18 @@ TEST(MapStorageTest, StoredCellsKeepTheirWidth) {
   EXPECT_EQ(image.Byte(1851), 0);
 }
 
+TEST(MapStorageTest, CellsAndColumnsOutsideTheMapAreIgnored) {
+  ParameterImage image;
+  const ParameterImage empty;
+  SetStoredCell(image, MapId::kAdvance, 150, 9);
+  SetStoredCell(image, MapId::kInjIap, -1, 9);
+  SetAxisRpm(image, MapId::kAdvance, 15, 9000);
+  SetAxisRpm(image, MapId::kExhaustServo, -1, 9000);
+  EXPECT_EQ(image, empty);
+  EXPECT_EQ(StoredCell(image, MapId::kIntakeServo, 150), 0u);
+  EXPECT_EQ(AxisRpm(image, MapId::kIntakeServo, 15), 0);
+}
+
 TEST(MapStorageTest, AxisPointsAreHundredsOfRpm) {
   ParameterImage image;
   SetAxisRpm(image, MapId::kInj1A, 14, 25050);
