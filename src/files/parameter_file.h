@@ -16,6 +16,7 @@
 #include "base/message_key.h"
 #include "files/parameter_file_layout.h"
 #include "files/safe_file.h"
+#include "image/field_dictionary.h"
 #include "image/parameter_image.h"
 
 namespace korvan {
@@ -26,8 +27,6 @@ inline constexpr std::string_view kParameterFileKey = "VELMORAX_KEY";
 inline constexpr std::size_t kMaxParameterFileBytes = 1u << 20;
 // Longer words are neither keys nor numbers.
 inline constexpr std::size_t kMaxParameterFileToken = 279;
-inline constexpr int kMemoOffset = 2700;
-inline constexpr int kMemoCapacity = 149;  // characters; byte 2849 always holds the terminator
 
 // --- Writing ---------------------------------------------------------------------------------
 

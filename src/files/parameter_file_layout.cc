@@ -6,12 +6,12 @@
 namespace korvan {
 namespace {
 
-using file_layout::Conversion;
-using file_layout::Format;
 using file_layout::Item;
 using file_layout::ItemKind;
 using file_layout::kWholeFileOnly;
 using file_layout::Section;
+using file_layout::ValueConversion;
+using file_layout::ValueFormat;
 
 constexpr int kMapCells = 150;
 constexpr int kMapRowCells = 15;
@@ -23,18 +23,19 @@ constexpr Item Words(int first, int count = 1) {
   return Item{.words = true, .first = first, .count = count};
 }
 constexpr Item Times(int scale, int first, int count = 1) {
-  return Item{.first = first, .count = count, .conversion = Conversion::kScaled, .scale = scale};
+  return Item{
+      .first = first, .count = count, .conversion = ValueConversion::kScaled, .scale = scale};
 }
 constexpr Item SignedBytes(int first, int count) {
   return Item{.first = first,
               .count = count,
-              .conversion = Conversion::kMinus100,
-              .format = Format::kSigned};
+              .conversion = ValueConversion::kMinus100,
+              .format = ValueFormat::kSigned};
 }
 constexpr Item Plus100(int first, int count) {
-  return Item{.first = first, .count = count, .conversion = Conversion::kPlus100};
+  return Item{.first = first, .count = count, .conversion = ValueConversion::kPlus100};
 }
-constexpr Item Flag(int offset, Format format) {
+constexpr Item Flag(int offset, ValueFormat format) {
   return Item{.first = offset, .count = 1, .format = format};
 }
 constexpr Item Axis(int first) { return Times(100, first, kAxisPoints); }
@@ -53,7 +54,7 @@ constexpr Item kAirTempSensor[] = {kCont, Words(106, 5)};
 constexpr Item kInputs[] = {Bytes(22, 6)};
 constexpr Item kLimiter[] = {Times(100, 28, 4), Bytes(32)};
 constexpr Item kTps[] = {Times(10, 33),
-                         Item{.first = 34, .count = 1, .conversion = Conversion::kTps100}};
+                         Item{.first = 34, .count = 1, .conversion = ValueConversion::kTps100}};
 constexpr Item kPotentiometer[] = {Bytes(75, 2)};
 constexpr Item kCooling[] = {Bytes(35)};
 constexpr Item kRpm[] = {Bytes(36), SignedBytes(37, 1)};
@@ -80,21 +81,21 @@ constexpr Item kPositionA[] = {Bytes(56),         kCont, Times(100, 305, 15), kC
                                Times(5, 320, 15), kBreak};
 constexpr Item kPositionB[] = {Bytes(57),         kCont, Times(100, 335, 15), kCont,
                                Times(5, 350, 15), kBreak};
-constexpr Item kServoIn[] = {Flag(59, Format::kFlag5),
-                             Flag(63, Format::kFlag7),
+constexpr Item kServoIn[] = {Flag(59, ValueFormat::kFlag5),
+                             Flag(63, ValueFormat::kFlag7),
                              Times(5, 61),
                              Bytes(65),
-                             Flag(66, Format::kFlag6),
+                             Flag(66, ValueFormat::kFlag6),
                              Bytes(77),
                              Times(250, 78)};
 constexpr Item kRpmServoIn[] = {Axis(485)};
 constexpr Item kServoInValue[] = {
-    kCont, Map(Item{.first = 2450, .conversion = Conversion::kServoIntake}), kBreak};
-constexpr Item kServoEx[] = {Flag(58, Format::kFlag5), Flag(62, Format::kFlag7), Times(5, 60),
-                             Bytes(64)};
+    kCont, Map(Item{.first = 2450, .conversion = ValueConversion::kServoIntake}), kBreak};
+constexpr Item kServoEx[] = {Flag(58, ValueFormat::kFlag5), Flag(62, ValueFormat::kFlag7),
+                             Times(5, 60), Bytes(64)};
 constexpr Item kRpmServoEx[] = {Axis(470)};
 constexpr Item kServoExValue[] = {
-    kCont, Map(Item{.first = 2300, .conversion = Conversion::kServoExhaust})};
+    kCont, Map(Item{.first = 2300, .conversion = ValueConversion::kServoExhaust})};
 constexpr Item kIdle[] = {Bytes(2600),
                           Times(100, 2601),
                           Bytes(2602, 2),
@@ -103,7 +104,7 @@ constexpr Item kIdle[] = {Bytes(2600),
                           Times(10, 2606),
                           Bytes(2607, 2),
                           kCont,
-                          Item{.first = 2609, .count = 9, .conversion = Conversion::kIdleStep},
+                          Item{.first = 2609, .count = 9, .conversion = ValueConversion::kIdleStep},
                           kCont,
                           Bytes(2618, 4),
                           kCont,
@@ -116,9 +117,16 @@ constexpr Item kInjCorr[] = {Bytes(80, 5), kCont, Bytes(85, 5)};
 constexpr Item kAccel[] = {Times(10, 90), Times(50, 91)};
 constexpr Item kAdvanceCorr[] = {Bytes(93, 5), kCont};
 // Delay is written before build-up time although it lies at the higher offset.
-constexpr Item kN2o[] = {Flag(98, Format::kFlag6), kCont,           Bytes(99, 2), Times(100, 102),
-                         Times(100, 101),          Plus100(158, 2), kCont,        Bytes(103, 2),
-                         Times(100, 106),          Times(100, 105)};
+constexpr Item kN2o[] = {Flag(98, ValueFormat::kFlag6),
+                         kCont,
+                         Bytes(99, 2),
+                         Times(100, 102),
+                         Times(100, 101),
+                         Plus100(158, 2),
+                         kCont,
+                         Bytes(103, 2),
+                         Times(100, 106),
+                         Times(100, 105)};
 constexpr Item kSpeedPulses[] = {Bytes(138), Words(80), kCont};
 constexpr Item kGear[] = {Bytes(136, 2), kCont, Words(70, 7), kCont, Words(81, 6)};
 constexpr Item kGearAuto[] = {Bytes(154), Times(100, 155), Bytes(156, 2)};
@@ -126,9 +134,9 @@ constexpr Item kGearCorr[] = {SignedBytes(174, 6), kCont, Bytes(180, 6)};
 constexpr Item kPilotLight[] = {Times(100, 108, 6), kCont, Times(100, 114, 6)};
 constexpr Item kClutch[] = {Bytes(120),        Times(100, 133), Bytes(134, 2),     kCont,
                             Times(10, 121, 6), kCont,           Times(10, 127, 6), kBreak};
-constexpr Item kDisplay[] = {Flag(107, Format::kFlag5), kBreak};
+constexpr Item kDisplay[] = {Flag(107, ValueFormat::kFlag5), kBreak};
 constexpr Item kTuning[] = {Times(10, 186, 3), Bytes(189), Times(100, 190), kCont};
-constexpr Item kNoReading[] = {Flag(1, Format::kFlag5), kBreak};
+constexpr Item kNoReading[] = {Flag(1, ValueFormat::kFlag5), kBreak};
 // The memo text itself follows the line break; the writer and reader handle it by hand.
 constexpr Item kMemo[] = {kBreak};
 
@@ -215,8 +223,8 @@ constexpr bool ItemsInsideImage() {
       const int begin = item.first * width;
       const int end = begin + item.count * width;
       if (item.count <= 0 || begin < 0 || end > kImageBytes) return false;
-      if (item.words && item.conversion != Conversion::kRaw) return false;
-      if (item.conversion == Conversion::kScaled && item.scale <= 0) return false;
+      if (item.words && item.conversion != ValueConversion::kRaw) return false;
+      if (item.conversion == ValueConversion::kScaled && item.scale <= 0) return false;
     }
   }
   return true;

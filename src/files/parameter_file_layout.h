@@ -80,7 +80,7 @@ enum class ItemKind : std::uint8_t {
 };
 
 // Stored value s -> written value, and back.
-enum class Conversion : std::uint8_t {
+enum class ValueConversion : std::uint8_t {
   kRaw,           // s
   kScaled,        // s x scale; back: v / scale
   kMinus100,      // s - 100 (signed quantities); back: v + 100
@@ -91,7 +91,7 @@ enum class Conversion : std::uint8_t {
   kIdleStep,      // s x the idle servo table step (byte 2600 and byte 63)
 };
 
-enum class Format : std::uint8_t {
+enum class ValueFormat : std::uint8_t {
   kUnsigned,  // "%5u "
   kSigned,    // "%5d "
   kFlag5,     // "    1" / "    0"
@@ -104,9 +104,9 @@ struct Item {
   bool words = false;  // first is a word index instead of a byte offset
   int first = 0;
   int count = 0;
-  Conversion conversion = Conversion::kRaw;
+  ValueConversion conversion = ValueConversion::kRaw;
   int scale = 1;
-  Format format = Format::kUnsigned;
+  ValueFormat format = ValueFormat::kUnsigned;
   int per_line = 0;  // when non-zero, a continuation follows every per_line-th value (maps)
 };
 

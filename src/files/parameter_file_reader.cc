@@ -5,6 +5,7 @@
 
 #include "files/parameter_file.h"
 #include "files/parameter_file_values.h"
+#include "image/bike_data.h"
 
 namespace korvan {
 namespace {
@@ -15,7 +16,6 @@ using file_layout::Section;
 
 constexpr int kJetCouplingModeOffset = 47;
 constexpr std::uint8_t kCoupled = 1;
-constexpr std::uint32_t kBikeCodeCount = 50;  // codes 0..49 have bike data and a default set
 
 bool IsSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
@@ -160,7 +160,7 @@ class SectionReader {
       return;
     }
     const std::uint32_t code = *value & 0xFFFFu;
-    if (code >= kBikeCodeCount) {
+    if (code >= static_cast<std::uint32_t>(kBikeCodeCount)) {
       result_.rejected_bike_code = *value;
       result_.skipped.push_back(ParameterSection::kBike);
       return;
@@ -186,7 +186,7 @@ class SectionReader {
       ++p;
     }
     int length = 0;
-    while (p < in.size() && in[p] != '\0' && length < kMemoCapacity) {
+    while (p < in.size() && in[p] != '\0' && length < kMemoMaxLength) {
       if (in[p] == '\r' && p + 2 < in.size() && in[p + 1] == '\r' && in[p + 2] == '\n') {
         ++p;
         continue;

@@ -1,14 +1,12 @@
 #include "files/parameter_file_values.h"
 
+#include "image/field_dictionary.h"
+
 namespace korvan {
 namespace {
 
-using file_layout::Conversion;
 using file_layout::Item;
-
-constexpr int kIdleTypeOffset = 2600;
-constexpr int kIntakeServoPercentOffset = 63;
-constexpr int kExhaustServoPercentOffset = 62;
+using file_layout::ValueConversion;
 
 // Servo maps hold percent when their flag is set, else units of 20 mV.
 int ServoMapScale(const ParameterImage& image, int flag_offset) {
@@ -17,14 +15,14 @@ int ServoMapScale(const ParameterImage& image, int flag_offset) {
 
 int Divisor(const ParameterImage& image, const Item& item) {
   switch (item.conversion) {
-    case Conversion::kScaled:
+    case ValueConversion::kScaled:
       return item.scale;
-    case Conversion::kServoIntake:
+    case ValueConversion::kServoIntake:
       return ServoMapScale(image, kIntakeServoPercentOffset);
-    case Conversion::kServoExhaust:
+    case ValueConversion::kServoExhaust:
       return ServoMapScale(image, kExhaustServoPercentOffset);
-    case Conversion::kIdleStep:
-      return IdleServoTableStep(image);
+    case ValueConversion::kIdleStep:
+      return IdleServoStep(image).step;
     default:
       return 1;
   }
@@ -32,28 +30,17 @@ int Divisor(const ParameterImage& image, const Item& item) {
 
 }  // namespace
 
-int IdleServoTableStep(const ParameterImage& image) {
-  switch (image.Byte(kIdleTypeOffset)) {
-    case 1:
-      return image.Byte(kIntakeServoPercentOffset) != 0 ? 1 : 20;
-    case 3:
-      return 5;
-    default:
-      return 50;
-  }
-}
-
 std::int64_t WrittenValue(const ParameterImage& image, const Item& item, int index) {
   const std::int64_t stored =
       item.words ? image.Word(item.first + index) : image.Byte(item.first + index);
   switch (item.conversion) {
-    case Conversion::kRaw:
+    case ValueConversion::kRaw:
       return stored;
-    case Conversion::kMinus100:
+    case ValueConversion::kMinus100:
       return stored - 100;
-    case Conversion::kPlus100:
+    case ValueConversion::kPlus100:
       return stored + 100;
-    case Conversion::kTps100:
+    case ValueConversion::kTps100:
       return stored * 10 + 2500;
     default:
       return stored * Divisor(image, item);
@@ -68,15 +55,15 @@ void StoreReadValue(ParameterImage& image, const Item& item, int index, std::uin
   }
   std::uint32_t stored = v;
   switch (item.conversion) {
-    case Conversion::kRaw:
+    case ValueConversion::kRaw:
       break;
-    case Conversion::kMinus100:
+    case ValueConversion::kMinus100:
       stored = v + 100;
       break;
-    case Conversion::kPlus100:
+    case ValueConversion::kPlus100:
       stored = v - 100;  // wraps; only the low eight bits are kept
       break;
-    case Conversion::kTps100:
+    case ValueConversion::kTps100:
       // Signed so that division truncates toward zero below 2500 mV as well.
       stored = static_cast<std::uint32_t>((static_cast<std::int32_t>(v) - 2500) / 10);
       break;

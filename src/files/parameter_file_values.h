@@ -11,10 +11,6 @@
 
 namespace korvan {
 
-// The idle servo table's step in stored units, chosen from the idle type (byte 2600) and the
-// intake servo percent flag (byte 63).
-int IdleServoTableStep(const ParameterImage& image);
-
 // The value element `index` of `item` shows in a file.
 std::int64_t WrittenValue(const ParameterImage& image, const file_layout::Item& item, int index);
 

@@ -7,9 +7,9 @@
 namespace korvan {
 namespace {
 
-using file_layout::Format;
 using file_layout::Item;
 using file_layout::ItemKind;
+using file_layout::ValueFormat;
 
 constexpr std::string_view kLineBreak = "\r\n";
 constexpr std::string_view kContinuation = "\r\n             ";  // line break and 13 blanks
@@ -23,19 +23,19 @@ void AppendNumber(std::string& out, const char* format, std::int64_t value) {
 void AppendValue(std::string& out, const Item& item, std::int64_t value) {
   const bool set = value != 0;
   switch (item.format) {
-    case Format::kUnsigned:
+    case ValueFormat::kUnsigned:
       AppendNumber(out, "%5" PRId64 " ", value);  // never negative here
       break;
-    case Format::kSigned:
+    case ValueFormat::kSigned:
       AppendNumber(out, "%5" PRId64 " ", value);
       break;
-    case Format::kFlag5:
+    case ValueFormat::kFlag5:
       out += set ? "    1" : "    0";
       break;
-    case Format::kFlag7:
+    case ValueFormat::kFlag7:
       out += set ? "     1 " : "     0 ";
       break;
-    case Format::kFlag6:
+    case ValueFormat::kFlag6:
       out += set ? "    1 " : "    0 ";
       break;
   }
@@ -62,7 +62,7 @@ void AppendItem(std::string& out, const ParameterImage& image, const Item& item)
 // CR LF stays as it is (it is not doubled), a lone LF gains its CR.
 void AppendMemo(std::string& out, const ParameterImage& image) {
   char previous = '\0';
-  for (int i = 0; i < kMemoCapacity; ++i) {
+  for (int i = 0; i < kMemoMaxLength; ++i) {
     const char c = static_cast<char>(image.Byte(kMemoOffset + i));
     if (c == '\0') break;
     if (c == '\n' && previous != '\r') out += '\r';

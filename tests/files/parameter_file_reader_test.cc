@@ -30,7 +30,7 @@ ParameterFileReadOptions PageOnly(int page) {
 
 std::string Memo(const ParameterImage& image) {
   std::string memo;
-  for (int k = kMemoOffset; k < kMemoOffset + kMemoCapacity && image.Byte(k) != 0; ++k) {
+  for (int k = kMemoOffset; k < kMemoOffset + kMemoMaxLength && image.Byte(k) != 0; ++k) {
     memo += static_cast<char>(image.Byte(k));
   }
   return memo;
