@@ -1,1 +1,14 @@
-int main() { return 0; }
+// korvan: the station's command line (read, verify, program, monitor) on a serial device.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/posix_serial_port.h"
+#include "shell/command_line.h"
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  korvan::PosixSerialPort port;
+  korvan::SteadyTickClock clock;
+  return korvan::RunCommandLine(args, port, clock, stdout, stderr);
+}

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "image/consistency.h"
+#include "image/default_set.h"
+
 namespace korvan {
 namespace {
 
@@ -31,12 +34,16 @@ double Triangle(long ms, long period_ms) {
 }  // namespace
 
 UnitEmulator::UnitEmulator() {
-  // A plausible set until someone programs one: bike 11 with its limiter at 12000 rpm.
-  memory_[0] = 11;
-  memory_[29] = 120;
-  for (int k = 305; k < kImageSize; ++k) {
-    memory_[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>((k * 37 + 11) & 0x7F);
-  }
+  // A fresh unit holds the station's default set for bike 11, already through the consistency
+  // rules, so that a read of it verifies.
+  ParameterImage image;
+  image.SetByte(0, 11);
+  BikeModelState bike;
+  WordMapState word_maps;
+  ApplyDefaultSet(image, false, 0, bike, word_maps);
+  StationSettings settings{0, 0};
+  ApplyConsistencyRules(image, settings);
+  memory_ = image.bytes();
 }
 
 std::array<std::uint8_t, kBlockSize> UnitEmulator::Block(int b) const {

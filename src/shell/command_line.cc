@@ -1,0 +1,355 @@
+#include "shell/command_line.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <optional>
+#include <thread>
+#include <utility>
+
+#include "files/safe_file.h"
+#include "image/consistency.h"
+#include "link/identity.h"
+#include "shell/device_loop.h"
+#include "shell/image_dump.h"
+#include "shell/messages.h"
+#include "shell/port_settings.h"
+
+namespace korvan {
+
+const char kCommandLineUsage[] =
+    "usage: korvan COMMAND [options]\n"
+    "  read    [--port P] [-o FILE]   read the unit (then verify) and save what it holds\n"
+    "  verify  [--port P] FILE        compare the unit with a saved set\n"
+    "  program [--port P] FILE        write a saved set into the unit (then verify)\n"
+    "  monitor [--port P] [--frames N] [--ticks N]\n"
+    "                                 print the unit's live values, one line per frame\n"
+    "  ports                          list the port numbers and their devices\n"
+    "P is a device path (/dev/ttyUSB0, /dev/pts/3) or a port number 1..20 (\"Com 5\" or 5).\n"
+    "FILE is an image dump: 2850 numbers, ten a line.\n";
+
+void SteadyTickClock::WaitForNextTick() {
+  constexpr auto kTick = std::chrono::milliseconds(55);
+  const auto now = std::chrono::steady_clock::now();
+  if (next_ == std::chrono::steady_clock::time_point{} || now - next_ > 4 * kTick) next_ = now;
+  next_ += kTick;
+  std::this_thread::sleep_until(next_);
+}
+
+namespace {
+
+constexpr Language kLanguage = Language::kEnglish;
+// A run ends by itself within 20 blocks x 5 sends x 6 ticks; this only guards against a loop.
+constexpr int kMaxRunTicks = 20 * 5 * 6 * 2 + 100;
+// After programming, how long to wait for the unit to begin and finish storing the set.
+constexpr int kSavingStartTicks = 40;
+constexpr int kMaxSavingTicks = 2000;
+
+struct Options {
+  std::string command;
+  std::string port;
+  std::string output;
+  std::string file;
+  long frames = -1;
+  long ticks = -1;
+};
+
+std::optional<long> ParseCount(const std::string& text) {
+  long value = 0;
+  const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || ptr != text.data() + text.size() || value < 0) return std::nullopt;
+  return value;
+}
+
+std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string* error) {
+  Options o;
+  if (args.empty()) {
+    *error = "no command given";
+    return std::nullopt;
+  }
+  o.command = args[0];
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&](std::string* target) {
+      if (i + 1 >= args.size()) {
+        *error = a + " needs a value";
+        return false;
+      }
+      *target = args[++i];
+      return true;
+    };
+    std::string text;
+    if (a == "--port") {
+      if (!value(&o.port)) return std::nullopt;
+    } else if (a == "-o" || a == "--output") {
+      if (!value(&o.output)) return std::nullopt;
+    } else if (a == "--frames" || a == "--ticks") {
+      if (!value(&text)) return std::nullopt;
+      const auto count = ParseCount(text);
+      if (!count) {
+        *error = a + " needs a whole number";
+        return std::nullopt;
+      }
+      (a == "--frames" ? o.frames : o.ticks) = *count;
+    } else if (!a.empty() && a[0] == '-') {
+      *error = "unknown option " + a;
+      return std::nullopt;
+    } else if (o.file.empty()) {
+      o.file = a;
+    } else {
+      *error = "unexpected argument " + a;
+      return std::nullopt;
+    }
+  }
+  return o;
+}
+
+// The command line's stand-in for the window: it prints what the window would show.
+class ConsoleHost : public DeviceHost {
+ public:
+  ConsoleHost(ParameterImage& image, std::FILE* out, std::FILE* err)
+      : image_(image), out_(out), err_(err) {}
+
+  void ShowLinkMessage(MessageKey key) override {
+    std::fprintf(err_, "%s\n", std::string(MessageText(key, kLanguage)).c_str());
+  }
+  void ApplyConsistencyAndRefresh() override { ApplyConsistencyRules(image_, settings_); }
+  void ShowVersionMismatch(std::uint8_t unit_version) override {
+    std::fprintf(err_, "%s\n", VersionMismatchText(unit_version, kLanguage).c_str());
+    version_mismatch_ = true;
+  }
+  void IdentityChanged() override { identity_changed_ = true; }
+  void MonitorFrameDecoded() override { monitor_frame_ = true; }
+
+  bool TakeIdentityChanged() { return std::exchange(identity_changed_, false); }
+  bool TakeMonitorFrame() { return std::exchange(monitor_frame_, false); }
+  bool version_mismatch() const { return version_mismatch_; }
+  StationSettings& settings() { return settings_; }
+
+ private:
+  ParameterImage& image_;
+  std::FILE* out_;
+  std::FILE* err_;
+  StationSettings settings_{0, 0};
+  bool identity_changed_ = false;
+  bool monitor_frame_ = false;
+  bool version_mismatch_ = false;
+};
+
+class Runner {
+ public:
+  Runner(SerialPort& port, TickClock& clock, std::FILE* out, std::FILE* err)
+      : clock_(clock), out_(out), err_(err), host_(image_, out, err),
+        loop_(image_, identity_, dirty_, port, host_) {}
+
+  // Chooses the device: a path as it is, a port number through the port map.
+  bool SelectPort(const std::string& port) {
+    LoadPortMap(loop_.link().port_map());
+    if (port.empty()) return true;
+    if (port[0] == '/') {
+      loop_.link().SetDeviceOverride(port);
+      return true;
+    }
+    const std::optional<int> number = ParsePortNumber(port);
+    if (!number) {
+      std::fprintf(err_, "not a device or port number: %s\n", port.c_str());
+      return false;
+    }
+    loop_.link().set_port_index(static_cast<std::uint8_t>(*number - 1));
+    return true;
+  }
+
+  bool Open() {
+    loop_.link().OpenLink();
+    if (!loop_.link().IsOpen()) return false;
+    std::fprintf(out_, "Port: %s\n", loop_.link().CurrentDevice().c_str());
+    return true;
+  }
+
+  // Ticks until the run started before ends; true when it ended with its OK text.
+  bool RunToEnd() {
+    for (int i = 0; i < kMaxRunTicks; ++i) {
+      Step();
+      if (loop_.session().state() == SessionState::kIdle) break;
+    }
+    const SessionDisplay& d = loop_.session().display();
+    return loop_.session().state() == SessionState::kIdle && d.status_suffix == StatusSuffix::kOk &&
+           !host_.version_mismatch();
+  }
+
+  // After programming: the unit stores the set; show its progress until it is done.
+  void WaitForSaving() {
+    bool saving_seen = false;
+    for (int i = 0; i < kMaxSavingTicks; ++i) {
+      Step();
+      const bool saving = loop_.live().saving_countdown > 0;
+      saving_seen = saving_seen || saving;
+      if (saving_seen && !saving) break;
+      if (!saving_seen && i >= kSavingStartTicks) break;
+    }
+  }
+
+  void Step() {
+    clock_.WaitForNextTick();
+    loop_.Tick();
+    Report();
+  }
+
+  void Report() {
+    if (host_.TakeIdentityChanged()) {
+      const IdentityTexts& t = loop_.session().identity_texts();
+      std::fprintf(out_, "Unit: %s  %s  %s\n", t.type_text.c_str(), t.date_text.c_str(),
+                   t.time_text.c_str());
+    }
+    const SessionDisplay& d = loop_.session().display();
+    const std::string text = d.status_visible ? StatusLineText(d, kLanguage) : std::string();
+    if (text != last_text_ || d.gauge != last_gauge_) {
+      if (!text.empty()) {
+        std::fprintf(out_, "%-20s %2d/%d%s\n", text.c_str(), d.gauge, TransferSession::kGaugeMax,
+                     d.status_red ? "  (error)" : "");
+      }
+      last_text_ = text;
+      last_gauge_ = d.gauge;
+    }
+    if (d.no_connection_visible != last_no_connection_) {
+      last_no_connection_ = d.no_connection_visible;
+      if (d.no_connection_visible) {
+        std::fprintf(out_, "%s\n",
+                     std::string(MessageText(MessageKey::kMsgNoConnection, kLanguage)).c_str());
+      }
+    }
+    std::fflush(out_);
+  }
+
+  bool LoadDump(const std::string& path) {
+    const FileReadResult file = ReadFileBounded(path, 1 << 20);
+    ToolModes modes{};
+    if (!file.ok() || ParseImageDump(file.content, image_, modes).image_bytes < kImageSize) {
+      // A partial set must never reach the unit: refuse it whole.
+      std::fprintf(err_, "%s %s\n",
+                   std::string(MessageText(MessageKey::kMsgFileOpenError, kLanguage)).c_str(),
+                   path.c_str());
+      return false;
+    }
+    host_.ApplyConsistencyAndRefresh();
+    return true;
+  }
+
+  bool SaveDump(const std::string& path) {
+    const FileWriteResult result = WriteFileSafely(path, FormatImageDump(image_, ToolModes{}));
+    if (!result.ok()) {
+      std::fprintf(err_, "cannot write %s (%s failed)\n", path.c_str(),
+                   std::string(FileWriteStepName(result.failed_step)).c_str());
+      return false;
+    }
+    std::fprintf(out_, "Saved %s\n", path.c_str());
+    return true;
+  }
+
+  int Monitor(long frames, long ticks) {
+    long seen = 0;
+    for (long i = 0; (ticks < 0 || i < ticks) && (frames < 0 || seen < frames); ++i) {
+      clock_.WaitForNextTick();
+      loop_.Tick();
+      Report();
+      if (host_.TakeMonitorFrame()) {
+        PrintLiveLine();
+        ++seen;
+      }
+    }
+    return frames < 0 || seen >= frames ? kExitOk : kExitRunFailed;
+  }
+
+  void PrintLiveLine() {
+    const LiveValues& v = loop_.live();
+    std::fprintf(out_,
+                 "rpm %5u  tps %3u.%u%%  iap %3u kPa  ap %3u.%u kPa  lambda %4u mV  coolant %4d C  "
+                 "air %4d C  gear %u  speed %3u km/h  adv %2d  inj %5d us  duty %3d%%  "
+                 "batt %2u.%02u V  ver %u%s\n",
+                 v.engine_speed, v.throttle_position / 10, v.throttle_position % 10, v.iap,
+                 v.atmospheric_pressure / 10, v.atmospheric_pressure % 10, v.lambda_mv,
+                 static_cast<int>(v.coolant_code) - 100, static_cast<int>(v.air_code) - 100, v.gear,
+                 v.road_speed, static_cast<int>(v.mean_advance),
+                 static_cast<int>(v.bank_a_mean_us), static_cast<int>(v.injection_duty),
+                 v.supply_mv / 1000, (v.supply_mv % 1000) / 10, v.unit_version,
+                 v.unit_version == kStationVersion ? "" : "  (version mismatch)");
+    std::fflush(out_);
+  }
+
+  TransferSession& session() { return loop_.session(); }
+  ParameterImage& image() { return image_; }
+  Link& link() { return loop_.link(); }
+
+ private:
+  TickClock& clock_;
+  std::FILE* out_;
+  std::FILE* err_;
+  ParameterImage image_;
+  IdentityBlock identity_;
+  DirtyBlockSet dirty_;
+  ConsoleHost host_;
+  DeviceLoop loop_;
+  std::string last_text_;
+  int last_gauge_ = -1;
+  bool last_no_connection_ = false;
+};
+
+int ListPorts(std::FILE* out) {
+  PortMap map;
+  const std::string source = LoadPortMap(map);
+  for (int i = 0; i < kPortCount; ++i) {
+    std::fprintf(out, "Com %-2d  %s\n", i + 1, map.Device(i).c_str());
+  }
+  std::fprintf(out, "Change a port in the [PORTS] section of %s (e.g. Com5=/dev/ttyACM0).\n",
+               source.c_str());
+  return kExitOk;
+}
+
+}  // namespace
+
+int RunCommandLine(const std::vector<std::string>& args, SerialPort& port, TickClock& clock,
+                   std::FILE* out, std::FILE* err) {
+  std::string error;
+  const std::optional<Options> o = ParseOptions(args, &error);
+  if (!o) {
+    std::fprintf(err, "korvan: %s\n%s", error.c_str(), kCommandLineUsage);
+    return kExitUsage;
+  }
+  if (o->command == "help" || o->command == "--help" || o->command == "-h") {
+    std::fputs(kCommandLineUsage, out);
+    return kExitOk;
+  }
+  if (o->command == "ports") return ListPorts(out);
+  const bool needs_file = o->command == "verify" || o->command == "program";
+  if (o->command != "read" && o->command != "monitor" && !needs_file) {
+    std::fprintf(err, "korvan: unknown command %s\n%s", o->command.c_str(), kCommandLineUsage);
+    return kExitUsage;
+  }
+  if (needs_file && o->file.empty()) {
+    std::fprintf(err, "korvan: %s needs a file\n", o->command.c_str());
+    return kExitUsage;
+  }
+
+  Runner runner(port, clock, out, err);
+  if (!runner.SelectPort(o->port)) return kExitUsage;
+  if (needs_file && !runner.LoadDump(o->file)) return kExitFile;
+  if (!runner.Open()) return kExitRunFailed;
+
+  if (o->command == "monitor") return runner.Monitor(o->frames, o->ticks);
+  if (o->command == "read") {
+    runner.session().StartRead();
+    if (!runner.RunToEnd()) return kExitRunFailed;
+    runner.link().CloseLink();
+    if (!o->output.empty() && !runner.SaveDump(o->output)) return kExitFile;
+    return kExitOk;
+  }
+  if (o->command == "verify") {
+    runner.session().StartVerify();
+    return runner.RunToEnd() ? kExitOk : kExitRunFailed;
+  }
+  runner.session().StartProgram();
+  if (!runner.RunToEnd()) return kExitRunFailed;
+  runner.WaitForSaving();
+  return kExitOk;
+}
+
+}  // namespace korvan

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "link/serial_port.h"
+
+namespace korvan {
+
+// Paces the command line's loop: one call per 55 ms tick.
+class TickClock {
+ public:
+  virtual ~TickClock() = default;
+  virtual void WaitForNextTick() = 0;
+};
+
+// The real tick: sleeps until the next 55 ms boundary (without drifting).
+class SteadyTickClock : public TickClock {
+ public:
+  void WaitForNextTick() override;
+
+ private:
+  std::chrono::steady_clock::time_point next_{};
+};
+
+// Exit codes of the command line.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitRunFailed = 1;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitFile = 3;
+
+// Runs one command of the `korvan` program (args without the program name) against a serial
+// port. Prints what the station shows to out, errors to err; returns the exit code.
+int RunCommandLine(const std::vector<std::string>& args, SerialPort& port, TickClock& clock,
+                   std::FILE* out, std::FILE* err);
+
+extern const char kCommandLineUsage[];
+
+}  // namespace korvan

@@ -1,0 +1,84 @@
+#include "shell/messages.h"
+
+#include <array>
+#include <cstdio>
+
+#include "link/identity.h"
+
+namespace korvan {
+namespace {
+
+struct MessageTexts {
+  MessageKey key;
+  std::array<std::string_view, 4> text;  // English, German, French, Czech; empty: as English
+};
+
+// The German, French and Czech texts are the ones the station has always shown, spelling
+// included: tuners know them by sight.
+constexpr MessageTexts kMessages[] = {
+    {MessageKey::kMsgHelpFile,
+     {"korvan_2007_en.pdf", "korvan_2007_de.pdf", "korvan_2007_fr.pdf", "korvan_2007_cz.pdf"}},
+    {MessageKey::kMsgProgramError,
+     {"Program error!", "Programmierfehler!", "Erreur de programmation!", "Chyba programování"}},
+    {MessageKey::kMsgVerifyError,
+     {"Verify error!", "Vergleichsfehler", "Verifier erreur!", "Chyba verifikace!"}},
+    {MessageKey::kMsgReadError, {"Read error!", "Lesefehler", "Lire erreur!", "Chyba čtení!"}},
+    {MessageKey::kMsgProgramProgress,
+     {"Program device:", "Programmieren:", "Programmer:", "Programování:"}},
+    {MessageKey::kMsgUnitVersionMismatch,
+     {"Unmatched version of PC and Ignition programs!",
+      "Programm der Zündung ist nicht kompatibel mit dem Programm am PC!",
+      "Programme du boitier d´alumage non compatible avec programme PC!",
+      "Neshodné verze proramu v PC a v zapalování!"}},
+    {MessageKey::kMsgVerifyProgress, {"Verify:", "Vergleichen:", "Vérifier:", "Verifikace:"}},
+    {MessageKey::kMsgReadProgress, {"Read:", "Lesen:", "Lire", "Čtení:"}},
+    {MessageKey::kMsgSavingProgress, {"Saving:", "Speicherung:", "Mémorisation", "Ukládání:"}},
+    {MessageKey::kMsgComOpenError,
+     {"Com opening error!", "Falscher COM-Anschlußes!", "Erreur connections PC!",
+      "Chyba při otevírání portu Com!"}},
+    {MessageKey::kMsgFileOpenError,
+     {"Open file error!", "Fehler beim öffnen der Datei!", "Erreur ouvertur fichier!",
+      "Chyba při otevírání souboru!"}},
+    {MessageKey::kMsgAskDefaults,
+     {"Do you want default setting?", "Wollen Sie Standardeinstellungen öffnen?",
+      "Voulez vous la programation de base?", "Chcete nastavit základní hodnoty?"}},
+    {MessageKey::kMsgAskDefaultsPage,
+     {"Do you want default setting for this page?",
+      "Wollen Sie Standardeinstellungen für diese Seite öffnen?",
+      "Voulez vous la programation de base pour page?",
+      "Chcete nastavit základní hodnoty pro tuto záložku?"}},
+    {MessageKey::kMsgFileVersionMismatch,
+     {"Unmatched version of *.ign file!", "Datendatei *.ign ist nicht kompatiebel!",
+      "Programme du fichier non compatible avec programme PC!", "Neshodná verze souboru *.ign!"}},
+    {MessageKey::kMsgNoReading,
+     {"No reading!", "Lesen verboten!", "Pas axessible!", "Zákaz čtení!"}},
+    {MessageKey::kMsgNoConnection,
+     {"No connection with PC", "Keine Verbindung zum PC", "Pas de connection acec pc",
+      "Není spojení s PC"}},
+};
+
+}  // namespace
+
+std::string_view MessageText(MessageKey key, Language language) {
+  for (const MessageTexts& m : kMessages) {
+    if (m.key != key) continue;
+    const std::string_view text = m.text[static_cast<std::size_t>(language) % 4];
+    return text.empty() ? m.text[0] : text;
+  }
+  return {};
+}
+
+std::string StatusLineText(const SessionDisplay& display, Language language) {
+  std::string text(MessageText(display.status_key, language));
+  if (display.status_suffix == StatusSuffix::kColon) text += ":";
+  if (display.status_suffix == StatusSuffix::kOk) text += " OK";
+  return text;
+}
+
+std::string VersionMismatchText(std::uint8_t unit_version, Language language) {
+  char numbers[40];
+  std::snprintf(numbers, sizeof numbers, "  PC-%d, IGN-%d", kStationVersion, unit_version);
+  return std::string(MessageText(MessageKey::kMsgUnitVersionMismatch, language)) + numbers;
+}
+
+}  // namespace korvan

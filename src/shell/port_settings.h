@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "link/port_map.h"
+
+namespace korvan {
+
+// The station's per-user directory: $KORVAN_CONFIG_DIR, else $XDG_CONFIG_HOME/korvan-station,
+// else ~/.config/korvan-station.
+std::string ConfigDirectory();
+// The settings file, named after the station's version: Korvan_2007_v68ini.
+std::string SettingsFilePath();
+
+// Applies the [PORTS] section of the settings file (Com1=/dev/ttyUSB0 ... Com20=...) to the map;
+// ports it does not name keep their defaults. Returns the settings file's path.
+std::string LoadPortMap(PortMap& map);
+// Applies the [PORTS] lines of an INI text; unknown keys and other sections are left alone.
+void ApplyPortSection(std::string_view ini_text, PortMap& map);
+
+// "Com 5", "COM5", "com5" or "5" give 5; nothing for anything outside 1..20.
+std::optional<int> ParsePortNumber(std::string_view text);
+
+}  // namespace korvan
