@@ -111,15 +111,15 @@ unsigned StoredFromShown(const Field& field, int shown, const ParameterImage& im
         break;
       case Conversion::kScaled:
       case Conversion::kIdleServo:
-        s = shown / ScaleOf(field, image);  // truncates toward zero
+        s /= ScaleOf(field, image);  // truncates toward zero
         break;
       case Conversion::kOffset:
-        s = shown + field.bias;
+        s += field.bias;
         break;
       case Conversion::kTpsHigh:
         // The unit's byte arithmetic: (v / 10 + 6) mod 256, equal to (v - 2500) / 10 over the
         // field's range 2500..5000 mV.
-        s = shown / 10 + 6;
+        s = s / 10 + 6;
         break;
     }
   }
