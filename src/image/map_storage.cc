@@ -55,6 +55,12 @@ int ServoDivisor(const ParameterImage& image, MapId map) {
   }
 }
 
+ShownRange MapCellRange(const ParameterImage& image, MapId map) {
+  const int divisor = ServoDivisor(image, map);
+  if (divisor == 20) return {0, 5000, 20};
+  return {0, MapInfo(map).shown_max, 1};
+}
+
 int ShownByteCell(const ParameterImage& image, MapId map, int cell) {
   return static_cast<int>(StoredCell(image, map, cell)) * ServoDivisor(image, map);
 }

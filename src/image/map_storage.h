@@ -8,6 +8,7 @@
 #include <optional>
 #include <string_view>
 
+#include "image/field_dictionary.h"
 #include "image/parameter_image.h"
 
 namespace korvan {
@@ -39,7 +40,7 @@ struct MapStorage {
   int axis_offset;                // image byte of engine-speed axis point 0 (15 bytes)
   std::string_view axis_section;  // parameter file section of the axis
   std::string_view cell_section;  // parameter file section of the cells
-  int shown_max;                  // largest shown cell value (servo maps in % mode; see below)
+  int shown_max;                  // largest shown cell value (servo maps: see MapCellRange)
 };
 
 inline constexpr std::array<MapStorage, kMapCount> kMapTable{{
@@ -104,6 +105,9 @@ inline constexpr std::string_view kIapRowAxisSection = "IAP_IAP";
 // Servo maps show stored x 1 [%] when the page's percent flag is set (byte 63 intake, 62
 // exhaust), stored x 20 [mV] otherwise. Other byte maps show the stored byte. 1 for all others.
 int ServoDivisor(const ParameterImage& image, MapId map);
+// Range and step of a cell field: Advance 0..60, Inj-B 0..100, word maps 0..1000 (percent),
+// servo maps 0..100 step 1 in percent or 0..5000 step 20 in mV.
+ShownRange MapCellRange(const ParameterImage& image, MapId map);
 // Shown value of a byte-map cell (Advance, Inj-B, servos). Word maps need a base time: use
 // PercentFromWord.
 int ShownByteCell(const ParameterImage& image, MapId map, int cell);

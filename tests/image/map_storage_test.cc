@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace korvan {
 namespace {
 
@@ -107,6 +109,22 @@ TEST(MapStorageTest, ServoCellsFollowTheirOwnPercentFlag) {
   EXPECT_EQ(ServoDivisor(image, MapId::kAdvance), 1);
   image.SetByte(500, 60);
   EXPECT_EQ(ShownByteCell(image, MapId::kAdvance, 0), 60);
+}
+
+TEST(MapStorageTest, CellRangesFollowTheMapAndServoUnit) {
+  ParameterImage image;
+  auto range = [&](MapId map) {
+    const ShownRange r = MapCellRange(image, map);
+    return std::vector<int>{r.min, r.max, r.step};
+  };
+  EXPECT_EQ(range(MapId::kAdvance), (std::vector<int>{0, 60, 1}));
+  EXPECT_EQ(range(MapId::kInj3A), (std::vector<int>{0, 1000, 1}));
+  EXPECT_EQ(range(MapId::kInjIap), (std::vector<int>{0, 1000, 1}));
+  EXPECT_EQ(range(MapId::kInjB), (std::vector<int>{0, 100, 1}));
+  EXPECT_EQ(range(MapId::kIntakeServo), (std::vector<int>{0, 5000, 20}));
+  image.SetByte(63, 1);
+  EXPECT_EQ(range(MapId::kIntakeServo), (std::vector<int>{0, 100, 1}));
+  EXPECT_EQ(range(MapId::kExhaustServo), (std::vector<int>{0, 5000, 20}));
 }
 
 struct PercentCase {
