@@ -21,20 +21,19 @@ TEST_P(LinearStepTest, ClampsAndTruncatesTowardTheSmallerValue) {
   EXPECT_EQ(LinearStep(c.x0, c.x1, c.x, c.y0, c.y1), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, LinearStepTest,
-    testing::Values(StepCase{10, 20, 5, 100, 200, 100},      // before the segment
-                    StepCase{10, 20, 10, 100, 200, 100},     // on x0
-                    StepCase{10, 20, 25, 100, 200, 200},     // after the segment
-                    StepCase{10, 20, 20, 100, 200, 200},     // on x1
-                    StepCase{10, 20, 15, 300, 300, 300},     // flat
-                    StepCase{0, 3, 1, 0, 10, 3},             // rising: 3.33 -> 3
-                    StepCase{0, 3, 2, 0, 10, 6},             // rising: 6.67 -> 6
-                    StepCase{0, 3, 1, 10, 0, 6},             // falling: 6.67 -> 6
-                    StepCase{0, 3, 2, 10, 0, 3},             // falling: 3.33 -> 3
-                    StepCase{4000, 6000, 5000, 2140, 1610, 1875},
-                    // products above 16 bits stay exact in 32
-                    StepCase{1000, 16000, 15999, 0, 65535, 65530}));
+INSTANTIATE_TEST_SUITE_P(Cases, LinearStepTest,
+                         testing::Values(StepCase{10, 20, 5, 100, 200, 100},   // before the segment
+                                         StepCase{10, 20, 10, 100, 200, 100},  // on x0
+                                         StepCase{10, 20, 25, 100, 200, 200},  // after the segment
+                                         StepCase{10, 20, 20, 100, 200, 200},  // on x1
+                                         StepCase{10, 20, 15, 300, 300, 300},  // flat
+                                         StepCase{0, 3, 1, 0, 10, 3},          // rising: 3.33 -> 3
+                                         StepCase{0, 3, 2, 0, 10, 6},          // rising: 6.67 -> 6
+                                         StepCase{0, 3, 1, 10, 0, 6},          // falling: 6.67 -> 6
+                                         StepCase{0, 3, 2, 10, 0, 3},          // falling: 3.33 -> 3
+                                         StepCase{4000, 6000, 5000, 2140, 1610, 1875},
+                                         // products above 16 bits stay exact in 32
+                                         StepCase{1000, 16000, 15999, 0, 65535, 65530}));
 
 TEST(BaseTablesTest, SelectionByBikeCode) {
   struct Case {
@@ -42,12 +41,11 @@ TEST(BaseTablesTest, SelectionByBikeCode) {
     int group;
     bool wide;
   };
-  for (const Case& c : {Case{0, 1, false}, Case{42, 1, false}, Case{43, 1, false},
-                        Case{11, 7, false}, Case{49, 7, false}, Case{8, 9, true},
-                        Case{45, 9, true}, Case{26, 19, true}, Case{50, 19, true},
-                        Case{60, 19, true}, Case{255, 19, true}, Case{34, 22, true},
-                        Case{47, 22, true}, Case{39, 23, true}, Case{30, 21, false},
-                        Case{27, 20, false}}) {
+  for (const Case& c :
+       {Case{0, 1, false}, Case{42, 1, false}, Case{43, 1, false}, Case{11, 7, false},
+        Case{49, 7, false}, Case{8, 9, true}, Case{45, 9, true}, Case{26, 19, true},
+        Case{50, 19, true}, Case{60, 19, true}, Case{255, 19, true}, Case{34, 22, true},
+        Case{47, 22, true}, Case{39, 23, true}, Case{30, 21, false}, Case{27, 20, false}}) {
     const BaseTableSelection selection = SelectBaseTables(c.code);
     EXPECT_EQ(selection.group, c.group) << c.code;
     EXPECT_EQ(selection.wide, c.wide) << c.code;

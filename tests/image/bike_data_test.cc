@@ -133,8 +133,8 @@ TEST(BikeConstantsTest, ConfigurationAbove23WritesOnly270To274) {
   for (int k = 261; k <= 276; ++k) image.SetByte(k, 0xEE);
   ApplyBikeConstants(image);
   EXPECT_EQ(image.Byte(2), 30);
-  EXPECT_EQ(Bytes(image, 261, 16), (std::vector<int>{0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE,
-                                                     0xEE, 0xEE, 24, 14, 20, 8, 2, 0xEE, 0xEE}));
+  EXPECT_EQ(Bytes(image, 261, 16), (std::vector<int>{0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE,
+                                                     0xEE, 24, 14, 20, 8, 2, 0xEE, 0xEE}));
   EXPECT_EQ(image.Byte(256), 4);
 }
 
@@ -151,8 +151,8 @@ TEST(BikeConstantsTest, EngineConfigurationWritesOnlyBytes2To5) {
 
 struct SelectionCase {
   int code;
-  int axis;               // index into kSpeedAxes
-  const void* advance;    // data of the expected advance entry
+  int axis;             // index into kSpeedAxes
+  const void* advance;  // data of the expected advance entry
   bool full_map;
   const void* intake;
   const void* exhaust;
@@ -238,9 +238,10 @@ TEST(BikeTablesTest, ShapedTablesStayInRange) {
     EXPECT_LE(entry[1], 2);
     for (size_t i = 2; i < entry.size(); ++i) EXPECT_LE(entry[i], 720);
   }
-  for (auto servo : {std::span<const std::uint16_t>(kServo1), std::span<const std::uint16_t>(kServo2),
-                     std::span<const std::uint16_t>(kServo9), std::span<const std::uint16_t>(kServo12),
-                     std::span<const std::uint16_t>(kServoF2)}) {
+  for (auto servo :
+       {std::span<const std::uint16_t>(kServo1), std::span<const std::uint16_t>(kServo2),
+        std::span<const std::uint16_t>(kServo9), std::span<const std::uint16_t>(kServo12),
+        std::span<const std::uint16_t>(kServoF2)}) {
     for (size_t i = 16; i < servo.size(); ++i) EXPECT_LE(servo[i] / 20, 249);
     for (size_t i = 2; i < 16; ++i) EXPECT_GT(servo[i], servo[i - 1]);
   }
