@@ -143,6 +143,8 @@ std::uint16_t BaseTimeAt(std::span<const std::uint16_t> table,
                          std::span<const std::uint16_t, 10> rows, std::uint16_t speed,
                          std::uint16_t row_value) {
   const std::size_t columns = speeds.size();
+  // A table that does not fill the grid it is read as gives the floor instead of a wild read.
+  if (columns < 2 || table.size() < columns * rows.size()) return kMinBaseTime;
   const int j = UpperIndex(speeds, speed);
   const int k = UpperIndex(rows, row_value);
   auto corner = [&](int row, int column) {

@@ -2,9 +2,7 @@
 
 // Injection base tables in units of 10 microseconds, 10 rows by 10 or 15 engine-speed columns,
 // row by row: the A tables (channels 1A, 4A), the B tables (2A, 3A) and the IAP tables per group.
-// The A table of group 1 is the maker's; the others shaped for this station: group 1's A table
-// scaled per group and stretched along the speed axis, B = 95 % of A, IAP = the full-throttle
-// row times (0.08 + 0.92 x pressure / 100 kPa).
+// Group 1 A the maker's; others shaped here: it scaled per group, B = 0.95 A, IAP ~ full row x p.
 
 #include <array>
 #include <cstdint>

@@ -1,8 +1,7 @@
 #pragma once
 
 // Full advance maps [deg] (10 throttle rows x 15 axis points, cell order).
-// Shaped for this station: a full-throttle row rising with speed then levelling, plus up to 8..10
-// deg more at part throttle.
+// Shaped for this station: full-throttle row rises with speed then levels; +10 deg at part load.
 
 #include <array>
 #include <cstdint>

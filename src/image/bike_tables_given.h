@@ -2,7 +2,8 @@
 
 // Per-bike table families as the unit's maker specifies them for each model group: engine-speed
 // axes, one-row advance tables, limits, misc values, corrections, pressure sensor calibrations
-// and idle presets. Numbers typed from the maker's model data.
+// and idle presets.
+// Numbers typed from the maker's model data.
 
 #include <array>
 #include <cstdint>

@@ -1,8 +1,7 @@
 #pragma once
 
 // Injection B tables: share of the B bank [%] by cell (10 throttle rows x 15 axis points).
-// Shaped for this station: 0 % below an opening throttle and speed, rising linearly to a per-group
-// maximum at full throttle and high speed.
+// Shaped for this station: 0 % below a throttle and speed, rising linearly to a per-entry maximum.
 
 #include <array>
 #include <cstdint>

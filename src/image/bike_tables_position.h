@@ -1,8 +1,7 @@
 #pragma once
 
 // Injection position tables: modes A and B, then the angles [deg] of positions A and B.
-// Entries 11 and 21 are the maker's; the others shaped for this station: centre of injection, near
-// 360 deg at idle falling to 215..260 deg by the fifth point and levelling, B as A.
+// Entries 11, 21 the maker's; others shaped here: centre, ~360 deg at idle, ~250 deg above, B = A.
 
 #include <array>
 #include <cstdint>

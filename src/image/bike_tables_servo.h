@@ -1,9 +1,8 @@
 #pragma once
 
 // Servo tables: hysteresis [mV], the servo's own engine-speed axis [rpm], then one row (or a full
-// map) of positions. Entry 1 and the first row, hysteresis and axis of map F1 are the maker's; the
-// rest shaped for this station: positions [mV] (percent where the bike shows percent) rising with
-// speed between a closed and an open stop.
+// map) of positions.
+// Entry 1 and F1's hysteresis, axis, first row the maker's; rest shaped here: rising with speed.
 
 #include <array>
 #include <cstdint>

@@ -410,13 +410,8 @@ void ApplyDefaultSet(ParameterImage& image, bool one_page, int page_index, BikeM
 
   ComputeBaseTimes(image, bike.base_tables, word_maps);
   for (int m = 0; m < kWordMapCount; ++m) {
-    if (!writer.covered()[static_cast<std::size_t>(m)]) continue;
-    const auto map = static_cast<WordMap>(m);
-    const CellArray& percent = word_maps.Percent(map);
-    const CellArray& base = word_maps.BaseTime(map);
-    for (int cell = 0; cell < kMapCells; ++cell) {
-      const auto i = static_cast<std::size_t>(cell);
-      image.SetWord(CellOffset(MapOfWordMap(map), cell), WordFromPercent(percent[i], base[i]));
+    if (writer.covered()[static_cast<std::size_t>(m)]) {
+      StoreWordsFromPercent(image, word_maps, static_cast<WordMap>(m));
     }
   }
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "image/map_storage.h"
+#include "image/parameter_image.h"
 
 namespace korvan {
 
@@ -32,5 +33,10 @@ struct WordMapState {
   CellArray& BaseTime(WordMap map) { return base_time[static_cast<std::size_t>(map)]; }
   const CellArray& BaseTime(WordMap map) const { return base_time[static_cast<std::size_t>(map)]; }
 };
+
+// Sets every word of a word map from its percentage and base time (rounded, capped at 65535).
+void StoreWordsFromPercent(ParameterImage& image, const WordMapState& state, WordMap map);
+// Recomputes the shown percentages of a word map from its words and base times.
+void PercentFromWords(const ParameterImage& image, WordMapState& state, WordMap map);
 
 }  // namespace korvan

@@ -107,6 +107,10 @@ TEST(BaseTablesTest, FloorOf100Microseconds) {
   EXPECT_EQ(BaseTimeAt(table, kBaseSpeeds10, kBaseThrottleRows, 25500, 1000), 100);
   table.fill(11);
   EXPECT_EQ(BaseTimeAt(table, kBaseSpeeds10, kBaseThrottleRows, 3000, 200), 110);
+  // A table too short for the grid it is read as.
+  EXPECT_EQ(BaseTimeAt(std::span(table).first(99), kBaseSpeeds10, kBaseThrottleRows, 3000, 200),
+            100);
+  EXPECT_EQ(BaseTimeAt(table, kBaseSpeeds15, kBaseThrottleRows, 3000, 200), 100);
 }
 
 // A table whose value tells its row and column: row k, column j holds 100 x k + j + 11.

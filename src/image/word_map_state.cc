@@ -1,0 +1,26 @@
+#include "image/word_map_state.h"
+
+#include <cstddef>
+
+namespace korvan {
+
+void StoreWordsFromPercent(ParameterImage& image, const WordMapState& state, WordMap map) {
+  const CellArray& percent = state.Percent(map);
+  const CellArray& base = state.BaseTime(map);
+  for (int cell = 0; cell < kMapCells; ++cell) {
+    const auto i = static_cast<std::size_t>(cell);
+    image.SetWord(CellOffset(MapOfWordMap(map), cell), WordFromPercent(percent[i], base[i]));
+  }
+}
+
+void PercentFromWords(const ParameterImage& image, WordMapState& state, WordMap map) {
+  CellArray& percent = state.Percent(map);
+  const CellArray& base = state.BaseTime(map);
+  for (int cell = 0; cell < kMapCells; ++cell) {
+    const auto i = static_cast<std::size_t>(cell);
+    percent[i] = static_cast<std::uint16_t>(
+        PercentFromWord(image.Word(CellOffset(MapOfWordMap(map), cell)), base[i]));
+  }
+}
+
+}  // namespace korvan
