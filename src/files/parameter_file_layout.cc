@@ -231,6 +231,13 @@ constexpr bool ItemsInsideImage() {
 }
 static_assert(ItemsInsideImage());
 
+constexpr std::array<std::string_view, kParameterSectionCount> kKeywords = [] {
+  std::array<std::string_view, kParameterSectionCount> keywords{};
+  for (std::size_t i = 0; i < kSections.size(); ++i) keywords[i] = Trimmed(kSections[i].key_field);
+  return keywords;
+}();
+static_assert(kKeywords[0] == "BIKE" && kKeywords[kParameterSectionCount - 1] == "MEMO");
+
 }  // namespace
 
 std::span<const Section> ParameterFileSections() { return kSections; }
@@ -240,12 +247,14 @@ const Section& SectionLayout(ParameterSection section) {
 }
 
 std::string_view SectionKeyword(ParameterSection section) {
-  return Trimmed(SectionLayout(section).key_field);
+  return kKeywords[static_cast<std::size_t>(section)];
 }
 
 std::optional<ParameterSection> FindSection(std::string_view token) {
-  for (const Section& section : kSections) {
-    if (Trimmed(section.key_field) == token) return section.id;
+  // Every key word starts with a capital letter; numbers, the bulk of any file, end here.
+  if (token.empty() || token.front() < 'A' || token.front() > 'Z') return std::nullopt;
+  for (std::size_t i = 0; i < kKeywords.size(); ++i) {
+    if (kKeywords[i] == token) return static_cast<ParameterSection>(i);
   }
   return std::nullopt;
 }

@@ -37,8 +37,12 @@ class Tokens {
   }
   std::optional<std::string_view> Next() {
     std::optional<std::string_view> token = Peek();
-    if (token) position_ = static_cast<std::size_t>(token->data() - input_.data()) + token->size();
+    if (token) Consume(*token);
     return token;
+  }
+  // Moves past a token that Peek returned.
+  void Consume(std::string_view token) {
+    position_ = static_cast<std::size_t>(token.data() - input_.data()) + token.size();
   }
 
   std::string_view input() const { return input_; }
@@ -75,7 +79,7 @@ bool FindKeyLine(Tokens& tokens, ParameterFileReadResult& result) {
     if (!next) break;
     const std::optional<std::uint32_t> version = ParseNumber(*next);
     if (!version) continue;  // that word may itself be the key word
-    tokens.Next();
+    tokens.Consume(*next);
     result.version = *version;
     if (*version == kParameterFileVersion) return true;
   }
@@ -134,7 +138,7 @@ class SectionReader {
     const std::optional<std::string_view> token = tokens_.Peek();
     if (!token) return std::nullopt;
     const std::optional<std::uint32_t> value = ParseNumber(*token);
-    if (value) tokens_.Next();
+    if (value) tokens_.Consume(*token);
     return value;
   }
 
