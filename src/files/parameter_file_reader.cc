@@ -129,7 +129,8 @@ class SectionReader {
     if (section.skipped_while_coupled && image_.Byte(kJetCouplingModeOffset) == kCoupled) {
       return false;
     }
-    return !options_.page_only || section.page == options_.page_on_display;
+    if (!options_.page_only) return true;
+    return section.page != file_layout::kWholeFileOnly && section.page == options_.page_on_display;
   }
 
   // Takes the next word only when it is a number; any other word stays for the section loop, so

@@ -400,6 +400,17 @@ TEST(ParameterFileReaderTest, PageOnlyOnBikePageTakesMemoButNotBikeOrNoReading) 
   EXPECT_EQ(image.Byte(500), before.Byte(500));
 }
 
+TEST(ParameterFileReaderTest, PageOnlyNeverAppliesBikeOrNoReadingWhateverThePage) {
+  for (int page : {-1, 0, 18, 99}) {
+    ParameterImage image;
+    const auto result =
+        ReadParameterFile(WithKeyLine("BIKE 7 NO_READING 1"), image, PageOnly(page));
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(image, ParameterImage()) << page;
+    EXPECT_EQ(result.skipped.size(), 2u) << page;
+  }
+}
+
 TEST(ParameterFileReaderTest, PageOnlyOnAnotherPageLeavesMemo) {
   ParameterImage image = FilledImage(32, "old memo");
   ASSERT_TRUE(
