@@ -1,0 +1,173 @@
+#include "shell/settings_file.h"
+
+#include <cctype>
+#include <charconv>
+#include <filesystem>
+#include <system_error>
+
+#include "shell/ini_document.h"
+#include "shell/port_settings.h"
+
+namespace korvan {
+namespace {
+
+// Far above any real settings file, dump or marker (a whole dump is about 17 KB).
+constexpr std::size_t kMaxSettingsBytes = 1 << 20;
+
+constexpr std::string_view kLeft = "Left";
+constexpr std::string_view kTop = "Top";
+constexpr std::string_view kHeight = "Height";
+constexpr std::string_view kWidth = "Width";
+constexpr std::string_view kComPort = "ComPort";
+constexpr std::string_view kLanguage = "Language";
+constexpr std::string_view kFile = "File";
+constexpr std::string_view kIniDir = "IniDir";
+constexpr std::string_view kActivePage = "PageControl1->ActivePageIndex";
+constexpr std::string_view kZobrMsUni = "CheckBoxZobrMs_Uni->Checked";
+constexpr std::string_view kExtMonitor = "CheckBoxExtMonitor->Checked";
+constexpr std::string_view kAllPolohaA = "CheckBoxAll_PolohaA->Checked";
+constexpr std::string_view kAllPolohaB = "CheckBoxAll_PolohaB->Checked";
+
+// A leading decimal integer, as the platform's integer read takes it ("12px" is 12); nothing
+// when the value does not start with one or does not fit.
+std::optional<int> LeadingInteger(const std::string& text) {
+  const char* begin = text.data();
+  const char* end = text.data() + text.size();
+  if (begin != end && *begin == '+') ++begin;
+  int value = 0;
+  const auto [ptr, ec] = std::from_chars(begin, end, value);
+  if (ec != std::errc() || ptr == begin) return std::nullopt;
+  return value;
+}
+
+void ReadInt(const IniDocument& doc, std::string_view key, int& value) {
+  if (const std::optional<std::string> text = doc.Get(kSettingsSection, key)) {
+    if (const std::optional<int> number = LeadingInteger(*text)) value = *number;
+  }
+}
+
+void ReadBool(const IniDocument& doc, std::string_view key, bool& value) {
+  if (const std::optional<std::string> text = doc.Get(kSettingsSection, key)) {
+    if (const std::optional<int> number = LeadingInteger(*text)) value = *number != 0;
+  }
+}
+
+void ReadText(const IniDocument& doc, std::string_view key, std::string& value) {
+  if (std::optional<std::string> text = doc.Get(kSettingsSection, key)) value = std::move(*text);
+}
+
+// Missing directories are created; a failure shows up when the write itself fails.
+void CreateParentDirectory(const std::string& path) {
+  const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+  if (parent.empty()) return;
+  std::error_code ignored;
+  std::filesystem::create_directories(parent, ignored);
+}
+
+}  // namespace
+
+std::string ImageDumpPath() { return ConfigDirectory() + "/_Korvan_2007_v68ini"; }
+std::string TestModeMarkerPath() { return ConfigDirectory() + "/test_kalder.txt"; }
+
+std::uint8_t PortIndexFromComPort(int com_port) {
+  return static_cast<std::uint8_t>(static_cast<unsigned>(com_port - 1) & 0xFFu);
+}
+
+StationSettingsValues SettingsFromText(std::string_view text,
+                                       const StationSettingsValues& defaults) {
+  const IniDocument doc = IniDocument::Parse(text);
+  StationSettingsValues values = defaults;
+  ReadInt(doc, kLeft, values.left);
+  ReadInt(doc, kTop, values.top);
+  ReadInt(doc, kHeight, values.height);
+  ReadInt(doc, kWidth, values.width);
+  ReadInt(doc, kComPort, values.com_port);
+  ReadInt(doc, kLanguage, values.language);
+  ReadText(doc, kFile, values.file);
+  ReadText(doc, kIniDir, values.ini_dir);
+  ReadInt(doc, kActivePage, values.active_page);
+  ReadBool(doc, kZobrMsUni, values.zobr_ms_uni);
+  ReadBool(doc, kExtMonitor, values.ext_monitor);
+  ReadBool(doc, kAllPolohaA, values.all_poloha_a);
+  ReadBool(doc, kAllPolohaB, values.all_poloha_b);
+  return values;
+}
+
+StationSettingsValues LoadSettings(const std::string& path, const StationSettingsValues& defaults) {
+  const FileReadResult file = ReadFileBounded(path, kMaxSettingsBytes);
+  if (!file.ok()) return defaults;
+  return SettingsFromText(file.content, defaults);
+}
+
+std::string SettingsToText(std::string_view old_text, const StationSettingsValues& values) {
+  IniDocument doc = IniDocument::Parse(old_text);
+  const auto set_int = [&doc](std::string_view key, int value) {
+    doc.Set(kSettingsSection, key, std::to_string(value));
+  };
+  set_int(kLeft, values.left);
+  set_int(kTop, values.top);
+  set_int(kHeight, values.height);
+  set_int(kWidth, values.width);
+  set_int(kComPort, values.com_port);
+  set_int(kLanguage, values.language);
+  doc.Set(kSettingsSection, kFile, values.file);
+  doc.Set(kSettingsSection, kIniDir, values.ini_dir);
+  set_int(kActivePage, values.active_page);
+  set_int(kZobrMsUni, values.zobr_ms_uni ? 1 : 0);
+  set_int(kExtMonitor, values.ext_monitor ? 1 : 0);
+  set_int(kAllPolohaA, values.all_poloha_a ? 1 : 0);
+  set_int(kAllPolohaB, values.all_poloha_b ? 1 : 0);
+  return doc.Format();
+}
+
+SettingsSaveResult SaveSettings(const std::string& path, const StationSettingsValues& values) {
+  SettingsSaveResult result;
+  const FileReadResult old_file = ReadFileBounded(path, kMaxSettingsBytes);
+  std::string old_text;
+  if (old_file.ok()) {
+    old_text = old_file.content;
+  } else if (std::error_code ec; std::filesystem::exists(path, ec) || ec) {
+    result.old_file_unreadable = true;
+    return result;
+  }
+  CreateParentDirectory(path);
+  result.write = WriteFileSafely(path, SettingsToText(old_text, values));
+  return result;
+}
+
+std::optional<DumpReadResult> LoadImageDump(const std::string& path, ParameterImage& image,
+                                            ToolModes& tool_modes) {
+  const FileReadResult file = ReadFileBounded(path, kMaxSettingsBytes);
+  if (!file.ok()) return std::nullopt;
+  return ParseImageDump(file.content, image, tool_modes);
+}
+
+FileWriteResult SaveImageDump(const std::string& path, const ParameterImage& image,
+                              const ToolModes& tool_modes) {
+  CreateParentDirectory(path);
+  return WriteFileSafely(path, FormatImageDump(image, tool_modes));
+}
+
+bool ReadTestModeMarker(const std::string& path) {
+  const FileReadResult file = ReadFileBounded(path, kMaxSettingsBytes);
+  if (!file.ok()) return false;
+  const std::string_view text = file.content;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos]))) ++pos;
+    const std::size_t start = pos;
+    while (pos < text.size() && !std::isspace(static_cast<unsigned char>(text[pos]))) ++pos;
+    if (text.substr(start, pos - start) == "PROBE_ALLOW") return true;
+  }
+  return false;
+}
+
+std::optional<int> LanguageFromArgument(std::string_view word) {
+  constexpr std::string_view kWords[] = {"ENGLISH", "DEUTSCH", "FRENCH", "CESKY"};
+  for (int i = 0; i < 4; ++i) {
+    if (word == kWords[i]) return i;
+  }
+  return std::nullopt;
+}
+
+}  // namespace korvan

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "files/safe_file.h"
+#include "image/parameter_image.h"
+#include "shell/image_dump.h"
+
+namespace korvan {
+
+// The image dump beside the settings file: _Korvan_2007_v68ini.
+std::string ImageDumpPath();
+// The test-mode marker beside the settings file: test_kalder.txt.
+std::string TestModeMarkerPath();
+
+inline constexpr std::string_view kSettingsSection = "BASIC";
+
+// Everything the station keeps in section BASIC of the settings file. Numbers are kept as read,
+// unchecked: the consistency rules later in start-up bring a bad port or language index back into
+// range.
+struct StationSettingsValues {
+  int left = 0;    // "Left", window left edge in pixels
+  int top = 0;     // "Top"
+  int height = 0;  // "Height"
+  int width = 0;   // "Width"
+  // "ComPort": the port number, that is the port index + 1, as stored. 0 gives port index 255
+  // (see PortIndexFromComPort), which the consistency rules turn into the first port.
+  int com_port = 1;
+  int language = 0;           // "Language", 0 English .. 3 Czech
+  std::string file;           // "File", the text of the current-file label
+  std::string ini_dir;        // "IniDir", the last file path of the file dialogs
+  int active_page = 0;        // "PageControl1->ActivePageIndex"
+  bool zobr_ms_uni = false;   // "CheckBoxZobrMs_Uni->Checked"
+  bool ext_monitor = false;   // "CheckBoxExtMonitor->Checked"
+  bool all_poloha_a = false;  // "CheckBoxAll_PolohaA->Checked"
+  bool all_poloha_b = false;  // "CheckBoxAll_PolohaB->Checked"
+
+  friend bool operator==(const StationSettingsValues&, const StationSettingsValues&) = default;
+};
+
+// The port index an 8-bit port index field receives from a "ComPort" value: value - 1, low eight
+// bits (0 gives 255).
+std::uint8_t PortIndexFromComPort(int com_port);
+
+// Reads section BASIC. A missing or unreadable file, a missing key, or a number that does not
+// parse leaves the value of the defaults passed in. Check boxes read any non-zero number as set.
+StationSettingsValues LoadSettings(const std::string& path, const StationSettingsValues& defaults);
+// The same on the text of a settings file.
+StationSettingsValues SettingsFromText(std::string_view text,
+                                       const StationSettingsValues& defaults);
+
+struct SettingsSaveResult {
+  // The old file exists but could not be read; it was left untouched so that the sections the
+  // station does not own (such as [PORTS]) are not lost.
+  bool old_file_unreadable = false;
+  FileWriteResult write;
+  bool ok() const { return !old_file_unreadable && write.ok(); }
+};
+
+// Writes section BASIC into the settings file, keeping every other section and key, creating the
+// directory when missing; the old file is replaced only once the new one is complete.
+SettingsSaveResult SaveSettings(const std::string& path, const StationSettingsValues& values);
+// The text SaveSettings writes, given the file's old text (empty for a new file).
+std::string SettingsToText(std::string_view old_text, const StationSettingsValues& values);
+
+// Reads the image dump into the image and tool modes (see ParseImageDump: bytes the file does not
+// supply keep their values). Nothing, and nothing changed, when the file is missing or unreadable.
+std::optional<DumpReadResult> LoadImageDump(const std::string& path, ParameterImage& image,
+                                            ToolModes& tool_modes);
+// Writes the image dump, creating the directory when missing.
+FileWriteResult SaveImageDump(const std::string& path, const ParameterImage& image,
+                              const ToolModes& tool_modes);
+
+// Test mode is on when the marker file holds the word PROBE_ALLOW among its whitespace-separated
+// words. A missing or unreadable file means off.
+bool ReadTestModeMarker(const std::string& path);
+
+// The language of a command-line word: exactly "ENGLISH", "DEUTSCH", "FRENCH" or "CESKY" give
+// 0..3; any other word (lower case included) gives nothing.
+std::optional<int> LanguageFromArgument(std::string_view word);
+
+}  // namespace korvan
