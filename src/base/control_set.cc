@@ -99,6 +99,13 @@ void ControlSet::SetText(ControlHandle h, std::string_view text) {
   Touch(h);
 }
 
+void ControlSet::SetHint(ControlHandle h, std::string_view hint) {
+  Control& c = At(h);
+  if (c.hint == hint) return;
+  c.hint.assign(hint);
+  Touch(h);
+}
+
 void ControlSet::SetItems(ControlHandle h, std::vector<std::string> items) {
   Control& c = At(h);
   if (c.items == items) return;

@@ -40,6 +40,7 @@ struct Control {
   int max = 0;
   int step = 1;
   std::string text;  // caption, label text, or the field's text
+  std::string hint;  // "short|long": the tool tip, then the status-bar text
   std::vector<std::string> items;  // radio group and combo box items
   bool checked = false;
   bool visible = true;
@@ -76,6 +77,7 @@ class ControlSet {
   void SetValue(ControlHandle h, int value);
   void SetRange(ControlHandle h, int min, int max, int step);
   void SetText(ControlHandle h, std::string_view text);
+  void SetHint(ControlHandle h, std::string_view hint);
   void SetItems(ControlHandle h, std::vector<std::string> items);
   void SetChecked(ControlHandle h, bool checked);
   void SetVisible(ControlHandle h, bool visible);

@@ -24,6 +24,7 @@ enum class MessageKey : std::uint8_t {
   kMsgFileVersionMismatch,
   kMsgNoReading,
   kMsgNoConnection,  // the caption of LabelSpojeni
+  kMsgHelpOpenError,  // the text before the help file's name; " !" follows it
 };
 
 }  // namespace korvan

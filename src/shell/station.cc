@@ -1,0 +1,435 @@
+#include "shell/station.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+
+#include "files/parameter_file.h"
+#include "image/bike_data.h"
+#include "image/consistency.h"
+#include "image/map_storage.h"
+#include "link/identity.h"
+#include "monitor/live_cell.h"
+#include "shell/port_settings.h"
+#include "shell/settings_file.h"
+
+namespace korvan {
+namespace {
+
+constexpr std::uint32_t kRed = 0xFF0000;
+constexpr int kNoReadingByte = 1;
+constexpr int kBikeListSeparator = 50;
+constexpr char kOpenFilter[] = "Ignition Parametrs(*.ign)|*.ign|All Files (*.*)|*.*";
+constexpr char kSaveFilter[] = "Ignition Parametrs(*.ign)|*.ign";
+
+}  // namespace
+
+StationPaths StationPaths::Default(std::string program_dir) {
+  StationPaths p;
+  const std::string dir = ConfigDirectory();
+  p.settings_file = SettingsFilePath();
+  p.image_dump = dir + "/_Korvan_2007_v68ini";
+  p.test_marker = dir + "/test_kalder.txt";
+  p.program_dir = std::move(program_dir);
+  p.data_dir = "/usr/local/share/korvan-station";
+  return p;
+}
+
+Station::Station(SerialPort& port, Desktop& desktop, StationPaths paths)
+    : port_(port),
+      desktop_(desktop),
+      paths_(std::move(paths)),
+      device_(image_, identity_, dirty_, port, *this),
+      maps_(image_, controls_, bike_.base_tables) {}
+
+void Station::FormCreate(const std::vector<std::string>& args) {
+  CreateControls();
+  maps_.CreateControls();
+  device_.link().set_port_index(1);
+  image_.SetByte(0, 11);
+  ApplyDefaults(image_, false);
+  LoadSettings();
+  PageControl1Change(active_page_);
+  controls_.SetRange(gauge_, 0, TransferSession::kGaugeMax, 1);
+  ApplyEngineConfiguration(image_);
+  bike_.base_tables = SelectBaseTables(image_);
+  if (!args.empty()) {
+    if (const std::optional<int> language = LanguageFromArgument(args.front())) {
+      language_ = static_cast<Language>(*language);
+    }
+  }
+  ApplyRules();
+  maps_.RefreshPercentArrays();
+  LoadTexts();
+  RefreshPage();
+  undo_.Init(image_, active_page_);
+  UpdateUndoControls();
+  device_.link().set_quiet_open(false);
+  device_.link().OpenLink();
+  for (int i = 0; i < kPortCount; ++i) {
+    controls_.SetChecked(menu_com_[static_cast<std::size_t>(i)], i == device_.link().port_index());
+  }
+  LoadTexts();
+  RefreshPage();
+  controls_.SetVisible(label_hlaseni_, false);
+  controls_.SetVisible(gauge_, false);
+  controls_.SetVisible(label_ee_data_err_, false);
+  test_mode_ = ReadTestModeMarker(paths_.test_marker);
+  for (ControlHandle h : label_test_) controls_.SetVisible(h, test_mode_);
+  controls_.SetVisible(menu_servis_, test_mode_);
+  UpdateVisibility();
+}
+
+void Station::FormClose() {
+  device_.link().CloseLink();
+  GatherPage();
+  ApplyRules();
+  SaveSettings();
+}
+
+void Station::Timer1Timer() {
+  device_.set_cylinders(maps_.cylinders());
+  device_.Tick();
+  ShowStatusLine();
+}
+
+void Station::ShowStatusLine() {
+  const SessionDisplay& d = device_.session().display();
+  controls_.SetText(label_hlaseni_, StatusLineText(d, language_));
+  controls_.SetColor(label_hlaseni_, d.status_red ? kRed : kDefaultColor);
+  controls_.SetVisible(label_hlaseni_, d.status_visible);
+  controls_.SetValue(gauge_, d.gauge);
+  controls_.SetVisible(gauge_, d.gauge_visible);
+  controls_.SetVisible(label_spojeni_, d.no_connection_visible);
+  controls_.SetVisible(label_version_, d.version_visible);
+}
+
+void Station::HideStatusLine() {
+  controls_.SetVisible(label_hlaseni_, false);
+  controls_.SetVisible(gauge_, false);
+}
+
+ConsistencyResult Station::ApplyRules() {
+  StationSettings settings{static_cast<std::uint8_t>(language_), device_.link().port_index()};
+  const ConsistencyResult result = ApplyConsistencyRules(image_, settings);
+  language_ = static_cast<Language>(settings.language_index);
+  device_.link().set_port_index(settings.port_index);
+  return result;
+}
+
+// --- Pages and the edit cycle ----------------------------------------------------------------
+
+void Station::PageControl1Change(int page) {
+  if (page < 0 || page >= kStationPageCount) return;
+  active_page_ = page;
+  controls_.SetValue(page_control_, page);
+  RefreshPage();
+}
+
+void Station::GatherPage() {
+  if (MapEditor::IsMapPage(active_page_)) maps_.Gather(active_page_);
+  // The settings pages gather their own fields once they are built; the monitor page has none.
+}
+
+void Station::RefreshPage() {
+  if (MapEditor::IsMapPage(active_page_)) maps_.Scatter(active_page_);
+  UpdateVisibility();
+}
+
+void Station::UpdateVisibility() {
+  if (MapEditor::IsMapPage(active_page_)) maps_.Layout(active_page_);
+  maps_.UpdateModeControls();
+  // The pick-up labels of the monitor follow the engine configuration.
+  const std::optional<ControlHandle> ckps = controls_.Find("LabelSnimacCkps");
+  const std::optional<ControlHandle> cmps = controls_.Find("LabelSnimacCmps");
+  if (ckps && cmps) {
+    const int config = image_.Byte(2);
+    const bool ckps_only = config == 1 || config == 3 || config == 7 || config == 11 ||
+                           config == 15 || config == 19 || config == 20 || config == 22 ||
+                           config == 23;
+    controls_.SetVisible(*ckps, config != 2);
+    controls_.SetVisible(*cmps, !ckps_only);
+  }
+}
+
+void Station::CommitEdit() {
+  ApplyRules();
+  RefreshPage();
+  RefreshPage();
+  RecordChange();
+}
+
+void Station::GatherAndCommit() {
+  GatherPage();
+  CommitEdit();
+}
+
+void Station::CheckBoxMouseUp() {
+  GatherPage();
+  UpdateVisibility();
+  CommitEdit();
+}
+
+void Station::CheckBoxTps_UniMouseUp() {
+  GatherPage();
+  if (MapEditor::IsMapPage(active_page_)) maps_.Layout(active_page_);
+  CommitEdit();
+}
+
+void Station::RecordChange() {
+  const bool changed = undo_.Record(image_, active_page_, dirty_);
+  UpdateUndoControls();
+  if (changed && controls_.Checked(check_prog_hned_)) {
+    device_.session().StartDirtyProgramming();
+    ShowStatusLine();
+  }
+}
+
+void Station::UpdateUndoControls() {
+  for (ControlHandle h : undo_controls_) controls_.SetEnabled(h, undo_.CanUndo());
+  for (ControlHandle h : redo_controls_) controls_.SetEnabled(h, undo_.CanRedo());
+}
+
+void Station::SpeedButtonZpetClick() { RestoreUndo(undo_.Undo(image_, dirty_)); }
+void Station::SpeedButtonZnovuClick() { RestoreUndo(undo_.Redo(image_, dirty_)); }
+
+void Station::RestoreUndo(const std::optional<UndoHistory::Restored>& restored) {
+  if (!restored) return;
+  // The pages not on display derive their percentages from the restored image.
+  maps_.RefreshPercentArrays();
+  if (restored->page != active_page_) {
+    PageControl1Change(restored->page);
+  } else {
+    RefreshPage();
+  }
+  UpdateUndoControls();
+  if (restored->any_restored && controls_.Checked(check_prog_hned_)) {
+    device_.session().StartDirtyProgramming();
+    ShowStatusLine();
+  }
+}
+
+// --- Map tools and channel modes -------------------------------------------------------------
+
+std::optional<MapEditor::LiveCell> Station::LiveCellOfActivePage() const {
+  const std::optional<MapId> map = MapOfPage(active_page_);
+  if (!map) return std::nullopt;
+  std::array<std::uint8_t, 15> axis{};
+  for (int c = 0; c < 15; ++c) axis[static_cast<std::size_t>(c)] = image_.Byte(AxisOffset(*map, c));
+  std::array<std::uint16_t, 10> iap_axis{};
+  for (int r = 0; r < 10; ++r) {
+    iap_axis[static_cast<std::size_t>(r)] = image_.Word(kIapRowAxisWord + r);
+  }
+  MapPageFacts facts;
+  facts.page = active_page_;
+  facts.advance_by_throttle = image_.Byte(40) != 0;
+  facts.servo_mode = active_page_ == kIntakeServoPage ? image_.Byte(65)
+                     : active_page_ == kExhaustServoPage ? image_.Byte(64)
+                                                         : 0;
+  const MapCursor cursor = ComputeMapCursor(device_.live(), axis, iap_axis, facts);
+  const std::optional<LiveCell> cell = LiveToolCell(device_.live(), cursor);
+  if (!cell) return std::nullopt;
+  return MapEditor::LiveCell{cell->row, cell->column};
+}
+
+void Station::RunToolTail() {
+  ApplyRules();
+  RefreshPage();
+  RefreshPage();
+  RecordChange();
+}
+
+void Station::ToolStep(int direction) {
+  const auto start = std::chrono::steady_clock::now();
+  if (maps_.ToolStep(active_page_, direction, LiveCellOfActivePage())) RunToolTail();
+  if (direction < 0) {
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                        std::chrono::steady_clock::now() - start)
+                        .count();
+    char text[32];
+    std::snprintf(text, sizeof text, "Test1= %d", static_cast<int>(ms));
+    controls_.SetText(label_test_[0], text);
+  }
+}
+
+void Station::ColumnStep(int column, int direction) {
+  if (maps_.ColumnStep(active_page_, column, direction)) RunToolTail();
+}
+
+void Station::CheckBoxProcentaMouseUp() {
+  maps_.PercentSwitch(active_page_);
+  CommitEdit();
+}
+
+void Station::CheckBoxServoEnableMouseUp() {
+  maps_.ServoEnableChanged(active_page_);
+  RecordChange();
+}
+
+void Station::RadioGroupServoModeClick() {
+  maps_.ServoModeChanged(active_page_);
+  RecordChange();
+}
+
+void Station::SetCouplingMode(int mode) {
+  int page = active_page_;
+  maps_.SetCouplingMode(mode, page);
+  if (page != active_page_) {
+    PageControl1Change(page);
+  } else {
+    RefreshPage();
+  }
+  RecordChange();
+}
+
+// --- Device ------------------------------------------------------------------------------------
+
+void Station::MenuReadClick() {
+  device_.session().StartRead();
+  // The image will no longer come from the file named there.
+  controls_.SetText(label_file2_, "");
+  ShowStatusLine();
+}
+
+void Station::MenuVerifyClick() {
+  device_.session().AbandonRead();
+  GatherPage();
+  ApplyRules();
+  RefreshPage();
+  device_.session().StartVerify();
+  ShowStatusLine();
+}
+
+void Station::MenuProgramClick() {
+  device_.session().AbandonRead();
+  GatherPage();
+  ApplyRules();
+  RefreshPage();
+  device_.session().StartProgram();
+  ShowStatusLine();
+}
+
+void Station::MenuCom1Click(int item) {
+  device_.link().MenuCom1Click(item);
+  for (int i = 0; i < kPortCount; ++i) {
+    controls_.SetChecked(menu_com_[static_cast<std::size_t>(i)], i == device_.link().port_index());
+  }
+}
+
+void Station::CheckBoxZakazCteniClick() {
+  const bool checked = controls_.Checked(check_zakaz_cteni_);
+  image_.SetByte(kNoReadingByte, checked ? 1 : 0);
+  controls_.SetColor(check_zakaz_cteni_, checked ? kRed : kDefaultColor);
+}
+
+void Station::CheckBoxProgHnedClick() {
+  controls_.SetColor(check_prog_hned_, controls_.Checked(check_prog_hned_) ? kRed : kDefaultColor);
+}
+
+void Station::ShowLinkMessage(MessageKey key) { desktop_.ShowMessage(Text(key)); }
+
+void Station::ApplyConsistencyAndRefresh() {
+  ApplyRules();
+  maps_.RefreshPercentArrays();
+  RefreshPage();
+}
+
+void Station::ShowVersionMismatch(std::uint8_t unit_version) {
+  desktop_.ShowMessage(VersionMismatchText(unit_version, language_));
+}
+
+void Station::IdentityChanged() {
+  // The bike page shows the identity texts when it is refreshed.
+}
+
+void Station::MonitorFrameDecoded() {
+  // The live panel draws from the live values once it exists.
+}
+
+// --- Language ----------------------------------------------------------------------------------
+
+void Station::SetLanguage(Language language) {
+  language_ = language;
+  LoadTexts();
+  RefreshPage();
+}
+
+void Station::LoadTexts() {
+  for (std::size_t i = 0; i < menu_language_.size(); ++i) {
+    controls_.SetChecked(menu_language_[i], static_cast<int>(i) == static_cast<int>(language_));
+  }
+  controls_.SetText(label_spojeni_, Text(MessageKey::kMsgNoConnection));
+  ShowStatusLine();
+}
+
+// --- Files -------------------------------------------------------------------------------------
+
+void Station::ApplyDefaults(ParameterImage& image, bool page_only) {
+  ApplyDefaultSet(image, page_only, active_page_, bike_, maps_.word_maps());
+}
+
+void Station::NewSet(bool page_only) {
+  if (controls_.Value(combo_bike_) >= kBikeListSeparator) return;
+  const MessageKey ask = page_only ? MessageKey::kMsgAskDefaultsPage : MessageKey::kMsgAskDefaults;
+  if (desktop_.AskYesNoCancel(Text(ask)) != Desktop::Answer::kYes) return;
+  page_only_ = page_only;
+  ApplyDefaults(image_, page_only);
+  maps_.RefreshPercentArrays();
+  HideStatusLine();
+  controls_.SetText(label_file2_, "");
+  CommitEdit();
+}
+
+void Station::OpenFile(bool page_only) {
+  const std::optional<std::string> path = desktop_.ChooseOpenPath(kOpenFilter, last_path_);
+  if (path) {
+    page_only_ = page_only;
+    ParameterFileReadOptions options;
+    options.page_only = page_only;
+    options.page_on_display = active_page_;
+    options.apply_defaults = [this](ParameterImage& image) { ApplyDefaults(image, page_only_); };
+    const ParameterFileReadResult result = OpenParameterFile(*path, image_, options);
+    if (result.ok()) {
+      maps_.RefreshPercentArrays();
+      CommitEdit();
+      controls_.SetText(label_file2_, *path);
+      last_path_ = *path;
+    } else {
+      desktop_.ShowMessage(Text(result.message));
+    }
+  }
+  HideStatusLine();
+}
+
+void Station::MenuSaveClick() {
+  const std::optional<std::string> path = desktop_.ChooseSavePath(kSaveFilter, last_path_);
+  if (!path) return;
+  // The file holds what the user sees, values typed into the page included.
+  GatherPage();
+  ApplyRules();
+  RefreshPage();
+  if (!SaveParameterFile(*path, image_).ok()) {
+    desktop_.ShowMessage(Text(MessageKey::kMsgFileOpenError));
+    return;
+  }
+  controls_.SetText(label_file2_, *path);
+  last_path_ = *path;
+}
+
+void Station::MenuExitClick() { desktop_.CloseWindow(); }
+
+void Station::MenuContensClick() {
+  const std::string name(Text(MessageKey::kMsgHelpFile));
+  std::string path = paths_.program_dir + "/" + name;
+  std::error_code error;
+  if (!std::filesystem::exists(path, error) && !paths_.data_dir.empty()) {
+    path = paths_.data_dir + "/" + name;
+  }
+  if (!desktop_.OpenDocument(path)) {
+    desktop_.ShowMessage(std::string(Text(MessageKey::kMsgHelpOpenError)) + name + " !");
+  }
+}
+
+void Station::SpeedButtonPrintClick() { desktop_.PrintActivePage(); }
+
+}  // namespace korvan

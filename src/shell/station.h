@@ -1,0 +1,225 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/control_set.h"
+#include "image/consistency.h"
+#include "image/default_set.h"
+#include "image/parameter_image.h"
+#include "link/serial_port.h"
+#include "maps/map_editor.h"
+#include "maps/undo_history.h"
+#include "shell/desktop.h"
+#include "shell/device_loop.h"
+#include "shell/messages.h"
+
+namespace korvan {
+
+// Page indices of the main window's page control.
+enum PageIndex : int {
+  kBikePage = 0,
+  kAdvancePage = 1,
+  kInj1APage = 2,
+  kInj2APage = 3,
+  kInj3APage = 4,
+  kInj4APage = 5,
+  kInjBPage = 6,
+  kInjIapPage = 7,
+  kPositionPage = 8,
+  kCorrectionsPage = 9,
+  kSensorsPage = 10,
+  kIntakeServoPage = 11,
+  kExhaustServoPage = 12,
+  kIdlePage = 13,
+  kN2oPage = 14,
+  kRacePage = 15,
+  kGearPage = 16,
+  kTuningPage = 17,
+  kMonitorPage = 18,
+};
+
+// Where the station keeps what outlives a run, and where its help documents are.
+struct StationPaths {
+  std::string settings_file;  // Korvan_2007_v68ini
+  std::string image_dump;     // _Korvan_2007_v68ini
+  std::string test_marker;    // test_kalder.txt
+  std::string program_dir;    // the help PDFs lie here (or in the data directory)
+  std::string data_dir;
+  // The station's usual places under the per-user configuration directory.
+  static StationPaths Default(std::string program_dir);
+};
+
+// The station: it owns the parameter image, the identity, the dirty blocks, the device loop, the
+// live values, the undo history, the settings and every control of the main window. Its public
+// operations carry the window's handler names, so a user action can be followed from the menu to
+// the image. The window (or a test) calls them and draws the ControlSet.
+class Station : public DeviceHost {
+ public:
+  Station(SerialPort& port, Desktop& desktop, StationPaths paths);
+
+  // Start-up and shut-down. args: the program's command-line parameters (a language word).
+  void FormCreate(const std::vector<std::string>& args);
+  void FormClose();
+  // The 55 ms tick: poll, session step, live cursor, and the status line into the controls.
+  void Timer1Timer();
+
+  // The page control and the edit cycle.
+  void PageControl1Change(int page);
+  void GatherPage();
+  void RefreshPage();
+  void UpdateVisibility();
+  void CommitEdit();
+  void EditOnClick() { GatherAndCommit(); }
+  void UpDownClick() { GatherAndCommit(); }
+  // Enter in a field: the window moves the focus on and calls this.
+  void FormKeyPressEnter() { GatherAndCommit(); }
+  void CheckBoxMouseUp();
+  // "TPS" and "Ms" on the map pages.
+  void CheckBoxTps_UniMouseUp();
+  // The change recorder: marks changed blocks, takes an undo step, programs at once when
+  // "Programming after change" is checked.
+  void RecordChange();
+
+  // Menus and buttons.
+  void MenuNewClick() { NewSet(false); }
+  void MenuNewActPageClick() { NewSet(true); }
+  void MenuOpenClick() { OpenFile(false); }
+  void MenuOpenActPageClick() { OpenFile(true); }
+  void MenuSaveClick();
+  void MenuExitClick();
+  void MenuContensClick();
+  void SpeedButtonPrintClick();
+  void MenuCom1Click(int item);
+  void MenuReadClick();
+  void MenuVerifyClick();
+  void MenuProgramClick();
+  void Menu_Jet123NormalClick() { SetCouplingMode(0); }
+  void Menu_Jet123CoupledClick() { SetCouplingMode(1); }
+  void Menu_Jet123StejnyClick() { SetCouplingMode(2); }
+  void MenuToolsMinusClick() { ToolStep(-1); }
+  void MenuToolsPlusClick() { ToolStep(+1); }
+  void CSpinButtonDownClick_Uni(int column) { ColumnStep(column, -1); }
+  void CSpinButtonUpClick_Uni(int column) { ColumnStep(column, +1); }
+  void CheckBoxProcentaMouseUp();
+  void CheckBoxServoEnableMouseUp();
+  void RadioGroupServoModeClick();
+  void SpeedButtonZpetClick();
+  void SpeedButtonZnovuClick();
+  void MenuEnglishClick() { SetLanguage(Language::kEnglish); }
+  void MenuGermanClick() { SetLanguage(Language::kGerman); }
+  void MenuFrenchClick() { SetLanguage(Language::kFrench); }
+  void MenuCzechClick() { SetLanguage(Language::kCzech); }
+  void CheckBoxZakazCteniClick();
+  void CheckBoxProgHnedClick();
+
+  // DeviceHost.
+  void ShowLinkMessage(MessageKey key) override;
+  void ApplyConsistencyAndRefresh() override;
+  void ShowVersionMismatch(std::uint8_t unit_version) override;
+  void IdentityChanged() override;
+  void MonitorFrameDecoded() override;
+
+  ParameterImage& image() { return image_; }
+  const ParameterImage& image() const { return image_; }
+  const IdentityBlock& identity() const { return identity_; }
+  DirtyBlockSet& dirty() { return dirty_; }
+  ControlSet& controls() { return controls_; }
+  const ControlSet& controls() const { return controls_; }
+  DeviceLoop& device() { return device_; }
+  TransferSession& session() { return device_.session(); }
+  const LiveValues& live() const { return device_.live(); }
+  MapEditor& maps() { return maps_; }
+  const UndoHistory& undo() const { return undo_; }
+  int active_page() const { return active_page_; }
+  Language language() const { return language_; }
+  bool test_mode() const { return test_mode_; }
+  const std::string& file_label() const { return controls_.Text(label_file2_); }
+  const std::string& last_path() const { return last_path_; }
+  const StationPaths& paths() const { return paths_; }
+  const IdentityTexts& identity_texts() const { return device_.session().identity_texts(); }
+
+ private:
+  void CreateControls();
+  // The consistency rules over the image and the two station settings they keep valid.
+  ConsistencyResult ApplyRules();
+  void GatherAndCommit();
+  void NewSet(bool page_only);
+  void OpenFile(bool page_only);
+  void ApplyDefaults(ParameterImage& image, bool page_only);
+  void SetCouplingMode(int mode);
+  void ToolStep(int direction);
+  void ColumnStep(int column, int direction);
+  void RunToolTail();
+  void RestoreUndo(const std::optional<UndoHistory::Restored>& restored);
+  void SetLanguage(Language language);
+  void LoadTexts();
+  void ShowStatusLine();
+  void HideStatusLine();
+  void UpdateUndoControls();
+  std::optional<MapEditor::LiveCell> LiveCellOfActivePage() const;
+  void LoadSettings();
+  void SaveSettings();
+  std::string_view Text(MessageKey key) const { return MessageText(key, language_); }
+
+  SerialPort& port_;
+  Desktop& desktop_;
+  StationPaths paths_;
+  ParameterImage image_;
+  IdentityBlock identity_;
+  DirtyBlockSet dirty_;
+  ControlSet controls_;
+  DeviceLoop device_;
+  BikeModelState bike_;
+  MapEditor maps_;
+  UndoHistory undo_;
+  Language language_ = Language::kEnglish;
+  int active_page_ = kBikePage;
+  bool test_mode_ = false;
+  bool page_only_ = false;
+  bool printing_ = false;
+  std::string last_path_;
+  // Settings the station keeps for pages that are not built yet, so that they survive a run.
+  bool ext_monitor_ = false;
+  bool all_poloha_a_ = false;
+  bool all_poloha_b_ = false;
+
+ public:
+  // The window's place and size, restored at start and kept at close; -1: centred / default.
+  struct WindowGeometry {
+    int left = -1;
+    int top = -1;
+    int width = 1056;
+    int height = 901;
+  };
+  WindowGeometry& window_geometry() { return window_; }
+
+ private:
+  WindowGeometry window_;
+
+  // Handles of the controls the station itself drives.
+  ControlHandle page_control_ = 0;
+  ControlHandle label_hlaseni_ = 0;
+  ControlHandle gauge_ = 0;
+  ControlHandle label_spojeni_ = 0;
+  ControlHandle label_version_ = 0;
+  ControlHandle label_ee_data_err_ = 0;
+  ControlHandle label_file2_ = 0;
+  ControlHandle check_prog_hned_ = 0;
+  ControlHandle check_zakaz_cteni_ = 0;
+  ControlHandle combo_bike_ = 0;
+  ControlHandle menu_servis_ = 0;
+  ControlHandle status_bar_ = 0;
+  std::array<ControlHandle, 8> label_test_{};
+  std::array<ControlHandle, 20> menu_com_{};
+  std::array<ControlHandle, 4> menu_language_{};
+  std::array<ControlHandle, 2> undo_controls_{};
+  std::array<ControlHandle, 2> redo_controls_{};
+  std::array<ControlHandle, kStationPageCount> tabs_{};
+};
+
+}  // namespace korvan

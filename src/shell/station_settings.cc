@@ -1,0 +1,58 @@
+// What the station keeps between runs: the settings file and the image dump.
+#include "shell/settings_file.h"
+#include "shell/station.h"
+
+namespace korvan {
+
+void Station::LoadSettings() {
+  StationSettingsValues defaults;
+  defaults.left = window_.left;
+  defaults.top = window_.top;
+  defaults.width = window_.width;
+  defaults.height = window_.height;
+  defaults.com_port = 1;
+  defaults.language = static_cast<int>(language_);
+  defaults.active_page = active_page_;
+  defaults.zobr_ms_uni = maps_.time_view();
+  const StationSettingsValues v = korvan::LoadSettings(paths_.settings_file, defaults);
+  window_ = {v.left, v.top, v.width, v.height};
+  device_.link().set_port_index(PortIndexFromComPort(v.com_port));
+  // Out-of-range values are left to the consistency rules, which run later in start-up.
+  language_ = static_cast<Language>(static_cast<std::uint8_t>(v.language));
+  controls_.SetText(label_file2_, v.file);
+  last_path_ = v.ini_dir;
+  if (v.active_page >= 0 && v.active_page < kStationPageCount) active_page_ = v.active_page;
+  maps_.set_time_view(v.zobr_ms_uni);
+  ext_monitor_ = v.ext_monitor;
+  all_poloha_a_ = v.all_poloha_a;
+  all_poloha_b_ = v.all_poloha_b;
+  ToolModes modes{};
+  std::copy(maps_.all_flags().begin(), maps_.all_flags().end(), modes.begin());
+  if (LoadImageDump(paths_.image_dump, image_, modes)) {
+    std::copy(modes.begin(), modes.end(), maps_.all_flags().begin());
+  }
+}
+
+void Station::SaveSettings() {
+  StationSettingsValues v;
+  v.left = window_.left;
+  v.top = window_.top;
+  v.width = window_.width;
+  v.height = window_.height;
+  v.com_port = device_.link().port_index() + 1;
+  v.language = static_cast<int>(language_);
+  v.file = controls_.Text(label_file2_);
+  v.ini_dir = last_path_;
+  v.active_page = active_page_;
+  v.zobr_ms_uni = maps_.time_view();
+  v.ext_monitor = ext_monitor_;
+  v.all_poloha_a = all_poloha_a_;
+  v.all_poloha_b = all_poloha_b_;
+  korvan::SaveSettings(paths_.settings_file, v);
+  ToolModes modes{};
+  std::copy(maps_.all_flags().begin(), maps_.all_flags().end(), modes.begin());
+  // A dump that cannot be written is not reported: the settings file is still written.
+  SaveImageDump(paths_.image_dump, image_, modes);
+}
+
+}  // namespace korvan

@@ -1,0 +1,103 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "emulator/memory_port.h"
+#include "emulator/unit_emulator.h"
+#include "shell/desktop.h"
+#include "shell/station.h"
+
+namespace korvan {
+
+// A desktop that answers from a script and records what it was asked.
+class ScriptedDesktop : public Desktop {
+ public:
+  void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+  Answer AskYesNoCancel(std::string_view text) override {
+    questions.emplace_back(text);
+    return answer;
+  }
+  std::optional<std::string> ChooseOpenPath(std::string_view, std::string_view initial) override {
+    open_initials.emplace_back(initial);
+    return open_path;
+  }
+  std::optional<std::string> ChooseSavePath(std::string_view, std::string_view initial) override {
+    save_initials.emplace_back(initial);
+    return save_path;
+  }
+  bool OpenDocument(std::string_view path) override {
+    documents.emplace_back(path);
+    return document_opens;
+  }
+  void PrintActivePage() override { ++prints; }
+  void CloseWindow() override { ++closes; }
+
+  Answer answer = Answer::kYes;
+  std::optional<std::string> open_path;
+  std::optional<std::string> save_path;
+  bool document_opens = true;
+  std::vector<std::string> messages, questions, open_initials, save_initials, documents;
+  int prints = 0;
+  int closes = 0;
+};
+
+// A station against an emulated unit in memory, with its files in a folder of its own.
+class StationFixture {
+ public:
+  StationFixture() {
+    dir = std::filesystem::path(::testing::TempDir()) /
+          ("korvan_station_" + std::to_string(getpid()) + "_" + std::to_string(counter_++));
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+  }
+  ~StationFixture() { std::filesystem::remove_all(dir); }
+
+  StationPaths Paths() const {
+    StationPaths p;
+    p.settings_file = (dir / "Korvan_2007_v68ini").string();
+    p.image_dump = (dir / "_Korvan_2007_v68ini").string();
+    p.test_marker = (dir / "test_kalder.txt").string();
+    p.program_dir = dir.string();
+    p.data_dir = "";
+    return p;
+  }
+
+  Station& Start(std::vector<std::string> args = {}) {
+    station = std::make_unique<Station>(port, desktop, Paths());
+    station->FormCreate(args);
+    return *station;
+  }
+
+  // One tick: time passes for the unit, then the station's timer.
+  void Tick(int n = 1) {
+    for (int i = 0; i < n; ++i) {
+      port.AdvanceTick();
+      station->Timer1Timer();
+    }
+  }
+  void RunUntilIdle(int limit = 2000) {
+    Tick();
+    for (int i = 0; i < limit && station->session().state() != SessionState::kIdle; ++i) Tick();
+  }
+
+  ControlHandle H(std::string_view name) const { return station->controls().Handle(name); }
+  const Control& C(std::string_view name) const { return station->controls().Get(H(name)); }
+
+  std::filesystem::path dir;
+  UnitEmulator unit;
+  MemoryUnitPort port{unit};
+  ScriptedDesktop desktop;
+  std::unique_ptr<Station> station;
+
+ private:
+  static inline int counter_ = 0;
+};
+
+}  // namespace korvan
