@@ -6,26 +6,32 @@
 #include <thread>
 #include <utility>
 
+#include "files/parameter_file.h"
 #include "files/safe_file.h"
 #include "image/consistency.h"
 #include "link/identity.h"
 #include "shell/device_loop.h"
 #include "shell/image_dump.h"
 #include "shell/messages.h"
+#include "shell/parameter_set_check.h"
 #include "shell/port_settings.h"
 
 namespace korvan {
 
 const char kCommandLineUsage[] =
     "usage: korvan COMMAND [options]\n"
-    "  read    [--port P] [-o FILE]   read the unit (then verify) and save what it holds\n"
-    "  verify  [--port P] FILE        compare the unit with a saved set\n"
-    "  program [--port P] FILE        write a saved set into the unit (then verify)\n"
-    "  monitor [--port P] [--frames N] [--ticks N]\n"
+    "  read     [--port P] [-o FILE]  read the unit (then verify) and save what it holds\n"
+    "  verify   [--port P] FILE       compare the unit with a saved set\n"
+    "  program  [--port P] FILE       write a saved set into the unit (then verify)\n"
+    "  defaults --bike N -o FILE      save the default set of bike code N (0..49)\n"
+    "  check    FILE                  open a parameter file as the station does and say what\n"
+    "                                 it holds and what the consistency rules change\n"
+    "  monitor  [--port P] [--frames N] [--ticks N]\n"
     "                                 print the unit's live values, one line per frame\n"
     "  ports                          list the port numbers and their devices\n"
     "P is a device path (/dev/ttyUSB0, /dev/pts/3) or a port number 1..20 (\"Com 5\" or 5).\n"
-    "FILE is an image dump: 2850 numbers, ten a line.\n";
+    "FILE is a parameter file (*.ign). With --dump it is an image dump instead (2850 numbers,\n"
+    "ten a line), which keeps every byte of the image; a parameter file keeps the fields.\n";
 
 void SteadyTickClock::WaitForNextTick() {
   constexpr auto kTick = std::chrono::milliseconds(55);
@@ -51,6 +57,8 @@ struct Options {
   std::string file;
   long frames = -1;
   long ticks = -1;
+  std::string bike;  // as typed; checked by the command that uses it
+  bool dump = false;  // FILE is an image dump instead of a parameter file
 };
 
 std::optional<long> ParseCount(const std::string& text) {
@@ -82,6 +90,10 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       if (!value(&o.port)) return std::nullopt;
     } else if (a == "-o" || a == "--output") {
       if (!value(&o.output)) return std::nullopt;
+    } else if (a == "--bike") {
+      if (!value(&o.bike)) return std::nullopt;
+    } else if (a == "--dump") {
+      o.dump = true;
     } else if (a == "--frames" || a == "--ticks") {
       if (!value(&text)) return std::nullopt;
       const auto count = ParseCount(text);
@@ -101,6 +113,129 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
     }
   }
   return o;
+}
+
+void PrintFileError(std::FILE* err, MessageKey key, const std::string& path,
+                    const std::string& detail) {
+  std::fprintf(err, "%s %s\n", std::string(MessageText(key, kLanguage)).c_str(), path.c_str());
+  if (!detail.empty()) std::fprintf(err, "korvan: %s: %s\n", path.c_str(), detail.c_str());
+}
+
+std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
+
+// A whole image dump, consistency rules applied; nothing when the file is not a whole dump.
+std::optional<ParameterImage> ReadDumpFile(const std::string& path, std::FILE* err,
+                                           ParameterImage* as_read = nullptr) {
+  const FileReadResult file = ReadFileBounded(path, 1 << 20);
+  ParameterImage image;
+  ToolModes modes{};
+  if (!file.ok() || ParseImageDump(file.content, image, modes).image_bytes < kImageSize) {
+    // A partial set must never reach the unit: refuse it whole.
+    PrintFileError(err, MessageKey::kMsgFileOpenError, path,
+                   file.ok() ? "not a whole image dump" : "cannot open or read the file");
+    return std::nullopt;
+  }
+  if (as_read != nullptr) *as_read = image;
+  StationSettings settings{0, 0};
+  ApplyConsistencyRules(image, settings);
+  return image;
+}
+
+// The set in a file, as the station holds it after opening: consistency rules applied.
+std::optional<ParameterImage> LoadSetFile(const std::string& path, bool dump, std::FILE* out,
+                                          std::FILE* err) {
+  if (dump) return ReadDumpFile(path, err);
+  const StationFileRead read = ReadParameterSetAsStation(path);
+  if (!read.result.ok()) {
+    PrintFileError(err, read.result.message, path, FirstLine(DescribeReadResult(read.result)));
+    return std::nullopt;
+  }
+  // What goes to the unit is the repaired set; say so when it differs from the file.
+  const std::size_t changed = DescribeImageChanges(read.as_read, read.image).size();
+  if (changed != 0) {
+    std::fprintf(out, "%s: the consistency rules changed %zu value%s (korvan check lists them)\n",
+                 path.c_str(), changed, changed == 1 ? "" : "s");
+  }
+  return read.image;
+}
+
+bool SaveSetFile(const std::string& path, bool dump, const ParameterImage& image, std::FILE* out,
+                 std::FILE* err) {
+  const FileWriteResult result = dump ? WriteFileSafely(path, FormatImageDump(image, ToolModes{}))
+                                      : SaveParameterFile(path, image);
+  if (!result.ok()) {
+    PrintFileError(err, MessageKey::kMsgFileOpenError, path,
+                   "cannot write (" + std::string(FileWriteStepName(result.failed_step)) +
+                       " failed)");
+    return false;
+  }
+  std::fprintf(out, "Saved %s\n", path.c_str());
+  return true;
+}
+
+int RunDefaults(const Options& o, std::FILE* out, std::FILE* err) {
+  const std::optional<long> bike = ParseCount(o.bike);
+  if (o.bike.empty() || !bike || *bike < kFirstBikeCode || *bike > kLastBikeCode) {
+    std::fprintf(err, "korvan: defaults needs --bike N with N from %d to %d\n%s", kFirstBikeCode,
+                 kLastBikeCode, kCommandLineUsage);
+    return kExitUsage;
+  }
+  if (o.output.empty() || !o.file.empty()) {
+    std::fprintf(err, "korvan: defaults needs -o FILE (and no other file)\n%s", kCommandLineUsage);
+    return kExitUsage;
+  }
+  return SaveSetFile(o.output, o.dump, DefaultParameterSet(static_cast<int>(*bike)), out, err)
+             ? kExitOk
+             : kExitFile;
+}
+
+std::string SectionList(const std::vector<ParameterSection>& sections) {
+  std::string text;
+  for (ParameterSection section : sections) {
+    if (!text.empty()) text += ' ';
+    text += SectionKeyword(section);
+  }
+  return text;
+}
+
+int RunCheck(const Options& o, std::FILE* out, std::FILE* err) {
+  if (o.file.empty()) {
+    std::fprintf(err, "korvan: check needs a file\n%s", kCommandLineUsage);
+    return kExitUsage;
+  }
+  if (o.dump) {
+    ParameterImage as_read;
+    const std::optional<ParameterImage> image = ReadDumpFile(o.file, err, &as_read);
+    if (!image) return kExitFile;
+    std::fprintf(out, "File: %s (image dump)\nBike: %u\n%s", o.file.c_str(), as_read.Byte(0),
+                 FormatImageChanges(DescribeImageChanges(as_read, *image)).c_str());
+    return kExitOk;
+  }
+  const StationFileRead read = ReadParameterSetAsStation(o.file);
+  const ParameterFileReadResult& r = read.result;
+  if (!r.ok()) {
+    PrintFileError(err, r.message, o.file, FirstLine(DescribeReadResult(r)));
+    return kExitFile;
+  }
+  std::string report = "File: " + o.file + "\n";
+  report += "Key: " + std::string(kParameterFileKey) + " " + std::to_string(*r.version) + "\n";
+  report += "Sections applied: " + SectionList(r.applied) + "\n";
+  if (!r.skipped.empty()) report += "Sections skipped: " + SectionList(r.skipped) + "\n";
+  if (!r.incomplete.empty()) report += "Sections incomplete: " + SectionList(r.incomplete) + "\n";
+  report += "Bike: " + std::to_string(read.image.Byte(kBikeCodeOffset));
+  if (!r.bike_code) report += " (no BIKE section: the rest comes from the start set)";
+  report += "\n";
+  if (r.rejected_bike_code) {
+    report += "BIKE value " + std::to_string(*r.rejected_bike_code) + " is no bike code; ignored\n";
+  }
+  if (r.ignored_words != 0) report += "Ignored words: " + std::to_string(r.ignored_words) + "\n";
+  if (r.overlong_tokens != 0) {
+    report += "Overlong words: " + std::to_string(r.overlong_tokens) + "\n";
+  }
+  if (r.memo_truncated) report += "Memo cut to 149 characters\n";
+  report += FormatImageChanges(DescribeImageChanges(read.as_read, read.image));
+  std::fputs(report.c_str(), out);
+  return kExitOk;
 }
 
 // The command line's stand-in for the window: it prints what the window would show.
@@ -220,30 +355,15 @@ class Runner {
     std::fflush(out_);
   }
 
-  bool LoadDump(const std::string& path) {
-    const FileReadResult file = ReadFileBounded(path, 1 << 20);
-    ToolModes modes{};
-    if (!file.ok() || ParseImageDump(file.content, image_, modes).image_bytes < kImageSize) {
-      // A partial set must never reach the unit: refuse it whole.
-      std::fprintf(err_, "%s %s\n",
-                   std::string(MessageText(MessageKey::kMsgFileOpenError, kLanguage)).c_str(),
-                   path.c_str());
-      return false;
-    }
-    host_.ApplyConsistencyAndRefresh();
+  // Loads the set to verify or program. A file that cannot be read whole never reaches the unit.
+  bool LoadSet(const std::string& path, bool dump) {
+    std::optional<ParameterImage> image = LoadSetFile(path, dump, out_, err_);
+    if (!image) return false;
+    image_ = *image;
     return true;
   }
 
-  bool SaveDump(const std::string& path) {
-    const FileWriteResult result = WriteFileSafely(path, FormatImageDump(image_, ToolModes{}));
-    if (!result.ok()) {
-      std::fprintf(err_, "cannot write %s (%s failed)\n", path.c_str(),
-                   std::string(FileWriteStepName(result.failed_step)).c_str());
-      return false;
-    }
-    std::fprintf(out_, "Saved %s\n", path.c_str());
-    return true;
-  }
+  bool SaveSet(const std::string& path, bool dump) { return SaveSetFile(path, dump, image_, out_, err_); }
 
   int Monitor(long frames, long ticks) {
     long seen = 0;
@@ -319,6 +439,8 @@ int RunCommandLine(const std::vector<std::string>& args, SerialPort& port, TickC
     return kExitOk;
   }
   if (o->command == "ports") return ListPorts(out);
+  if (o->command == "defaults") return RunDefaults(*o, out, err);
+  if (o->command == "check") return RunCheck(*o, out, err);
   const bool needs_file = o->command == "verify" || o->command == "program";
   if (o->command != "read" && o->command != "monitor" && !needs_file) {
     std::fprintf(err, "korvan: unknown command %s\n%s", o->command.c_str(), kCommandLineUsage);
@@ -331,7 +453,7 @@ int RunCommandLine(const std::vector<std::string>& args, SerialPort& port, TickC
 
   Runner runner(port, clock, out, err);
   if (!runner.SelectPort(o->port)) return kExitUsage;
-  if (needs_file && !runner.LoadDump(o->file)) return kExitFile;
+  if (needs_file && !runner.LoadSet(o->file, o->dump)) return kExitFile;
   if (!runner.Open()) return kExitRunFailed;
 
   if (o->command == "monitor") return runner.Monitor(o->frames, o->ticks);
@@ -339,7 +461,7 @@ int RunCommandLine(const std::vector<std::string>& args, SerialPort& port, TickC
     runner.session().StartRead();
     if (!runner.RunToEnd()) return kExitRunFailed;
     runner.link().CloseLink();
-    if (!o->output.empty() && !runner.SaveDump(o->output)) return kExitFile;
+    if (!o->output.empty() && !runner.SaveSet(o->output, o->dump)) return kExitFile;
     return kExitOk;
   }
   if (o->command == "verify") {

@@ -86,11 +86,39 @@ bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
+std::string ReadText(const std::string& path) {
+  std::string text;
+  if (FILE* f = std::fopen(path.c_str(), "rb")) {
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+    std::fclose(f);
+  }
+  return text;
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+  FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(f, nullptr) << path;
+  std::fwrite(text.data(), 1, text.size(), f);
+  std::fclose(f);
+}
+
+// Replaces the values of one section line ("JET1_MISC    " up to its line end) in a saved file.
+std::string WithSectionLine(std::string file, const std::string& key_field,
+                            const std::string& values) {
+  const std::size_t start = file.find("\r\n" + key_field);
+  if (start == std::string::npos) return file;
+  const std::size_t values_start = start + 2 + key_field.size();
+  const std::size_t end = file.find("\r\n", values_start);
+  return file.replace(values_start, end - values_start, values);
+}
+
 TEST(CommandLineEndToEnd, ReadVerifiesAndSavesWhatTheUnitHolds) {
   Unit unit({});
   ASSERT_FALSE(unit.path().empty());
-  const std::string dump = TempPath("read.dump");
-  const RunResult run = Korvan("read --port " + unit.path() + " -o " + dump);
+  const std::string set = TempPath("read.ign");
+  const RunResult run = Korvan("read --port " + unit.path() + " -o " + set);
   EXPECT_EQ(run.exit_code, 0) << run.output;
   const std::size_t read = run.output.find("Read:");
   const std::size_t chained = run.output.find("Verify::");
@@ -101,23 +129,55 @@ TEST(CommandLineEndToEnd, ReadVerifiesAndSavesWhatTheUnitHolds) {
   EXPECT_TRUE(Contains(run.output, "Unit: KVN07  14. 3.2007  09:05"));
   EXPECT_TRUE(Contains(run.output, "20/20"));
 
-  const RunResult verify = Korvan("verify --port " + unit.path() + " " + dump);
+  EXPECT_EQ(ReadText(set).rfind("VELMORAX_KEY    68 \r\n", 0), 0u) << "not a parameter file";
+
+  const RunResult verify = Korvan("verify --port " + unit.path() + " " + set);
   EXPECT_EQ(verify.exit_code, 0) << verify.output;
   EXPECT_TRUE(Contains(verify.output, "Verify: OK"));
+  std::remove(set.c_str());
+}
+
+// The image dump stays available for a whole-image copy, both ways.
+TEST(CommandLineEndToEnd, DumpOptionReadsAndVerifiesTheImageDump) {
+  Unit unit({});
+  const std::string dump = TempPath("read.dump");
+  const RunResult run = Korvan("read --dump --port " + unit.path() + " -o " + dump);
+  EXPECT_EQ(run.exit_code, 0) << run.output;
+  EXPECT_EQ(std::atoi(ReadText(dump).c_str()), 11) << "not an image dump of bike 11";
+  const RunResult verify = Korvan("verify --dump --port " + unit.path() + " " + dump);
+  EXPECT_EQ(verify.exit_code, 0) << verify.output;
+  EXPECT_TRUE(Contains(verify.output, "Verify: OK"));
+  // Without --dump the same file is no parameter file and never reaches the unit.
+  const RunResult as_set = Korvan("verify --port " + unit.path() + " " + dump);
+  EXPECT_EQ(as_set.exit_code, 3) << as_set.output;
+  EXPECT_TRUE(Contains(as_set.output, "Unmatched version of *.ign file!")) << as_set.output;
+  EXPECT_FALSE(Contains(as_set.output, "Verify")) << as_set.output;
   std::remove(dump.c_str());
 }
 
-TEST(CommandLineEndToEnd, ProgramWritesVerifiesAndWaitsForTheUnitToSave) {
+// A changed parameter file goes into the unit and comes back out of it unchanged.
+TEST(CommandLineEndToEnd, ProgramWritesAParameterFileThatReadsBackTheSame) {
   Unit unit({});
-  const std::string dump = TempPath("program.dump");
-  ASSERT_EQ(Korvan("read --port " + unit.path() + " -o " + dump).exit_code, 0);
-  const RunResult run = Korvan("program --port " + unit.path() + " " + dump);
+  const std::string set = TempPath("program.ign");
+  const std::string back = TempPath("back.ign");
+  ASSERT_EQ(Korvan("read --port " + unit.path() + " -o " + set).exit_code, 0);
+  // TPS 10..60 % and 2500..9000 rpm for the 1A channel instead of the defaults.
+  const std::string changed =
+      WithSectionLine(ReadText(set), "JET1_MISC    ", "    1    10    60  2500  9000 ");
+  ASSERT_NE(changed, ReadText(set));
+  WriteText(set, changed);
+
+  const RunResult run = Korvan("program --port " + unit.path() + " " + set);
   EXPECT_EQ(run.exit_code, 0) << run.output;
   EXPECT_TRUE(Contains(run.output, "Program device:"));
   EXPECT_TRUE(Contains(run.output, "Verify::"));
   EXPECT_TRUE(Contains(run.output, "Saving:"));
   EXPECT_TRUE(Contains(run.output, "Program device: OK"));
-  std::remove(dump.c_str());
+
+  ASSERT_EQ(Korvan("read --port " + unit.path() + " -o " + back).exit_code, 0);
+  EXPECT_TRUE(ReadText(back) == changed) << "the unit does not hold the programmed file";
+  std::remove(set.c_str());
+  std::remove(back.c_str());
 }
 
 TEST(CommandLineEndToEnd, EachFaultOfTheUnitGivesItsOutcome) {
@@ -140,7 +200,7 @@ TEST(CommandLineEndToEnd, EachFaultOfTheUnitGivesItsOutcome) {
       {{"--no-reading"}, "program", 0, "Program device: OK"},
   };
   // A set to program: what a healthy unit holds.
-  const std::string dump = TempPath("fault.dump");
+  const std::string dump = TempPath("fault.ign");
   {
     Unit healthy({});
     ASSERT_EQ(Korvan("read --port " + healthy.path() + " -o " + dump).exit_code, 0);
@@ -177,7 +237,7 @@ TEST(CommandLineEndToEnd, MissingDeviceAndBadFilesAreReportedPlainly) {
   FILE* f = std::fopen(broken.c_str(), "w");
   std::fputs("1 2 3 four\n", f);
   std::fclose(f);
-  const RunResult bad = Korvan("program --port /dev/null " + broken);
+  const RunResult bad = Korvan("program --dump --port /dev/null " + broken);
   EXPECT_EQ(bad.exit_code, 3);
   EXPECT_TRUE(Contains(bad.output, "Open file error!")) << bad.output;
   std::remove(broken.c_str());
@@ -185,6 +245,91 @@ TEST(CommandLineEndToEnd, MissingDeviceAndBadFilesAreReportedPlainly) {
   const RunResult usage = Korvan("fly");
   EXPECT_EQ(usage.exit_code, 2);
   EXPECT_TRUE(Contains(usage.output, "usage: korvan"));
+}
+
+TEST(CommandLineEndToEnd, DefaultsSavesASetThatCheckFindsConsistent) {
+  const std::string set = TempPath("defaults11.ign");
+  const RunResult saved = Korvan("defaults --bike 11 -o " + set);
+  ASSERT_EQ(saved.exit_code, 0) << saved.output;
+  const RunResult check = Korvan("check " + set);
+  EXPECT_EQ(check.exit_code, 0) << check.output;
+  EXPECT_TRUE(Contains(check.output, "Key: VELMORAX_KEY 68")) << check.output;
+  EXPECT_TRUE(Contains(check.output, "Sections applied: BIKE APS_IAPS")) << check.output;
+  EXPECT_TRUE(Contains(check.output, " MEMO\n")) << check.output;
+  EXPECT_TRUE(Contains(check.output, "Sections skipped: RPM_JET_2A JET_2A")) << check.output;
+  EXPECT_TRUE(Contains(check.output, "Bike: 11\n")) << check.output;
+  EXPECT_TRUE(Contains(check.output, "Consistency rules: no changes")) << check.output;
+
+  // Another bike's set carries that bike through the file.
+  ASSERT_EQ(Korvan("defaults --bike 32 -o " + set).exit_code, 0);
+  const RunResult other = Korvan("check " + set);
+  EXPECT_TRUE(Contains(other.output, "Bike: 32\n")) << other.output;
+  EXPECT_TRUE(Contains(other.output, "Consistency rules: no changes")) << other.output;
+  std::remove(set.c_str());
+}
+
+TEST(CommandLineEndToEnd, DefaultsRefusesBadBikesAndReportsWriteFailures) {
+  const std::string set = TempPath("never.ign");
+  for (const char* bike : {"--bike 50", "--bike -1", "--bike eleven", ""}) {
+    const RunResult run = Korvan(std::string("defaults ") + bike + " -o " + set);
+    EXPECT_EQ(run.exit_code, 2) << bike << "\n" << run.output;
+    EXPECT_TRUE(Contains(run.output, "usage: korvan")) << bike;
+  }
+  EXPECT_TRUE(ReadText(set).empty()) << "a refused command wrote a file";
+  EXPECT_EQ(Korvan("defaults --bike 11").exit_code, 2);
+
+  const RunResult unwritable = Korvan("defaults --bike 11 -o /korvan-no-such-dir/set.ign");
+  EXPECT_EQ(unwritable.exit_code, 3) << unwritable.output;
+  EXPECT_TRUE(Contains(unwritable.output, "Open file error!")) << unwritable.output;
+}
+
+// A file the station would refuse is refused with the station's text by every command, and never
+// reaches the unit (the port given is no unit at all).
+TEST(CommandLineEndToEnd, UnreadableFilesGiveTheStationsTextAndNeverReachTheUnit) {
+  const std::string wrong_version = TempPath("v67.ign");
+  const std::string set = TempPath("v68.ign");
+  ASSERT_EQ(Korvan("defaults --bike 11 -o " + set).exit_code, 0);
+  std::string text = ReadText(set);
+  text.replace(text.find(" 68 "), 4, " 67 ");
+  WriteText(wrong_version, text);
+  const std::string missing = TempPath("missing.ign");
+
+  struct Case {
+    std::string file;
+    const char* text;
+  };
+  const Case cases[] = {
+      {wrong_version, "Unmatched version of *.ign file!"},
+      {missing, "Open file error!"},
+  };
+  for (const Case& c : cases) {
+    for (const char* command : {"check ", "verify --port /dev/null ", "program --port /dev/null "}) {
+      const RunResult run = Korvan(command + c.file);
+      EXPECT_EQ(run.exit_code, 3) << command << c.file << "\n" << run.output;
+      EXPECT_TRUE(Contains(run.output, c.text)) << command << c.file << "\n" << run.output;
+      EXPECT_FALSE(Contains(run.output, "Port:")) << command << "opened the port";
+    }
+  }
+  std::remove(wrong_version.c_str());
+  std::remove(set.c_str());
+}
+
+TEST(CommandLineEndToEnd, CheckNamesEachValueTheConsistencyRulesChange) {
+  const std::string set = TempPath("repaired.ign");
+  ASSERT_EQ(Korvan("defaults --bike 11 -o " + set).exit_code, 0);
+  std::string text = ReadText(set);
+  // TPS max 20 % below TPS min 50 %; the first advance cell 75 degrees (limit 60).
+  text = WithSectionLine(text, "JET1_MISC    ", "    1    50    20  2000  3000 ");
+  text.replace(text.find("ADVANCE         16 "), 19, "ADVANCE         75 ");
+  WriteText(set, text);
+
+  const RunResult check = Korvan("check " + set);
+  EXPECT_EQ(check.exit_code, 0) << check.output;
+  EXPECT_TRUE(Contains(check.output, "Consistency rules changed 2 values:")) << check.output;
+  EXPECT_TRUE(Contains(check.output, "  JetTpsMax (byte 49): 20 -> 50\n")) << check.output;
+  EXPECT_TRUE(Contains(check.output, "  Advance map row 0 column 0 (byte 500): 75 -> 60\n"))
+      << check.output;
+  std::remove(set.c_str());
 }
 
 }  // namespace
