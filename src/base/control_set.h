@@ -26,6 +26,10 @@ enum class ControlKind : std::uint8_t {
   kLine,
 };
 
+// The page of the controls of the shared map grid: the window shows them on whichever map page is
+// active.
+inline constexpr int kMapGridPanel = -2;
+
 // The window's standard background: button face for labels, window colour for fields.
 inline constexpr std::uint32_t kDefaultColor = 0xFF000000u;
 

@@ -1,0 +1,470 @@
+#include "ui/binder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "ui/handlers.h"
+
+namespace korvan::ui {
+namespace {
+
+// An edit field with its up-down: the arrows and Enter go to the station, which decides.
+class FieldSpinBox : public QSpinBox {
+ public:
+  using QSpinBox::QSpinBox;
+  std::function<void(int)> on_step;
+
+  void stepBy(int steps) override {
+    if (on_step) on_step(steps);
+  }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+      // Enter is swallowed and moves the focus on; leaving the field commits it.
+      focusNextChild();
+      return;
+    }
+    QSpinBox::keyPressEvent(event);
+  }
+};
+
+// A pair of small arrow buttons without a field.
+class SpinButtons : public QWidget {
+ public:
+  explicit SpinButtons(QWidget* parent) : QWidget(parent) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    up = new QToolButton(this);
+    up->setArrowType(Qt::UpArrow);
+    down = new QToolButton(this);
+    down->setArrowType(Qt::DownArrow);
+    for (QToolButton* b : {up, down}) {
+      b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+      b->setAutoRepeat(true);
+      layout->addWidget(b);
+    }
+  }
+  QToolButton* up;
+  QToolButton* down;
+};
+
+struct Place {
+  std::string_view name;
+  int x, y, w, h;
+};
+
+// Where the controls outside the pages sit in the 1056-pixel-wide window.
+constexpr Place kWindowPlaces[] = {
+    {"SpeedButton6", 4, 4, 52, 26},        {"SpeedButton5", 58, 4, 52, 26},
+    {"SpeedButton7", 112, 4, 52, 26},      {"SpeedButtonPrint", 166, 4, 52, 26},
+    {"SpeedButtonZpet", 226, 4, 52, 26},   {"SpeedButtonZnovu", 280, 4, 52, 26},
+    {"ButtonProgram", 344, 4, 84, 26},     {"ButtonVerify", 432, 4, 84, 26},
+    {"ButtonRead", 520, 4, 84, 26},        {"CheckBoxProgHned", 616, 2, 200, 17},
+    {"CheckBoxZakazCteni", 616, 19, 200, 17}, {"LabelFile1", 820, 2, 28, 17},
+    {"LabelFile2", 850, 2, 202, 17},       {"LabelSpojeni", 820, 19, 232, 17},
+    {"LabelVersion", 820, 19, 232, 17},    {"LabelHlaseni", 4, 678, 430, 20},
+    {"CGaugeProgram", 440, 678, 300, 20},  {"LabelEeDataErr", 750, 678, 300, 20},
+};
+
+QString Qs(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
+
+QString ShortHint(const std::string& hint) {
+  const auto bar = hint.find('|');
+  return Qs(bar == std::string::npos ? hint : hint.substr(0, bar));
+}
+
+QString LongHint(const std::string& hint) {
+  const auto bar = hint.find('|');
+  return Qs(bar == std::string::npos ? hint : hint.substr(bar + 1));
+}
+
+void Paint(QWidget* w, QPalette::ColorRole role, std::uint32_t color, std::uint32_t font_color) {
+  QPalette palette = w->palette();
+  const QPalette standard = QWidget().palette();
+  palette.setColor(role, color == kDefaultColor ? standard.color(role) : QColor::fromRgb(color));
+  const QPalette::ColorRole text_role =
+      role == QPalette::Base ? QPalette::Text : QPalette::WindowText;
+  palette.setColor(text_role, font_color == kDefaultColor ? standard.color(text_role)
+                                                          : QColor::fromRgb(font_color));
+  w->setPalette(palette);
+  w->setAutoFillBackground(color != kDefaultColor);
+}
+
+}  // namespace
+
+Binder::Binder(Station& station, QWidget* window_area, QMenuBar* menu_bar, QTabWidget* tabs)
+    : station_(station),
+      controls_(station.controls()),
+      window_area_(window_area),
+      menu_bar_(menu_bar),
+      tabs_(tabs) {}
+
+QWidget* Binder::WidgetOf(std::string_view name) const {
+  const std::optional<ControlHandle> h = controls_.Find(name);
+  return h ? widgets_[static_cast<std::size_t>(*h)] : nullptr;
+}
+
+void Binder::Build() {
+  for (int p = 0; p < kStationPageCount; ++p) {
+    auto* page = new QWidget();
+    page->setObjectName(QString("Page%1").arg(p));
+    pages_[static_cast<std::size_t>(p)] = page;
+    tabs_->addTab(page, QString());
+  }
+  grid_panel_ = new QWidget(pages_[kAdvancePage]);
+  grid_panel_->setObjectName("MapGridPanel");
+  grid_panel_->setGeometry(0, 0, 1050, 612);
+  grid_panel_->hide();
+  QObject::connect(tabs_, &QTabWidget::currentChanged, [this](int index) {
+    if (applying_ || index < 0) return;
+    station_.PageControl1Change(index);
+    AfterUserAction();
+  });
+
+  widgets_.assign(static_cast<std::size_t>(controls_.size()), nullptr);
+  actions_.assign(static_cast<std::size_t>(controls_.size()), nullptr);
+  menus_.assign(static_cast<std::size_t>(controls_.size()), nullptr);
+  for (ControlHandle h = 0; h < controls_.size(); ++h) Create(h);
+  controls_.MarkAllChanged();
+  Apply();
+}
+
+QWidget* Binder::ParentFor(const Control& c) {
+  if (c.page == kMapGridPanel) return grid_panel_;
+  if (c.page >= 0 && c.page < kStationPageCount) return pages_[static_cast<std::size_t>(c.page)];
+  return window_area_;
+}
+
+void Binder::AfterUserAction() { Apply(); }
+
+void Binder::Create(ControlHandle h) {
+  const Control& c = controls_.Get(h);
+  const auto i = static_cast<std::size_t>(h);
+  QWidget* parent = ParentFor(c);
+  QWidget* w = nullptr;
+  const std::string name = c.name;
+  switch (c.kind) {
+    case ControlKind::kMenu: {
+      QMenu* menu = menu_bar_->addMenu(Qs(c.text));
+      menu->setObjectName(Qs(name));
+      menus_[i] = menu;
+      current_menu_ = menu;
+      return;
+    }
+    case ControlKind::kMenuItem: {
+      if (current_menu_ == nullptr) return;
+      QAction* action = current_menu_->addAction(Qs(c.text));
+      action->setObjectName(Qs(name));
+      const std::string_view keys = ShortcutOf(name);
+      if (!keys.empty()) {
+        action->setShortcut(QKeySequence(QString::fromLatin1(keys.data(), static_cast<int>(keys.size()))));
+      }
+      if (auto handler = ClickHandler(station_, name)) {
+        QObject::connect(action, &QAction::triggered, [this, handler] {
+          if (applying_) return;
+          handler();
+          AfterUserAction();
+        });
+      }
+      // Separators where the menu groups its commands.
+      if (name == "MenuOpenActPage" || name == "MenuNewActPage" || name == "MenuSave" ||
+          name == "MenuPrint" || name == "MenuToolsPlus") {
+        current_menu_->addSeparator();
+      }
+      actions_[i] = action;
+      return;
+    }
+    case ControlKind::kPageControl:
+    case ControlKind::kTab:
+      return;
+    case ControlKind::kLabel: {
+      if (name == "StatusBar1") return;  // the window's status bar shows the hints
+      auto* label = new QLabel(parent);
+      w = label;
+      break;
+    }
+    case ControlKind::kSpin: {
+      auto* spin = new FieldSpinBox(parent);
+      spin->setKeyboardTracking(false);
+      spin->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+      spin->setAlignment(Qt::AlignRight);
+      spin->on_step = [this, h](int steps) {
+        if (applying_) return;
+        const Control& now = controls_.Get(h);
+        controls_.SetValue(h, now.value + steps * std::max(1, now.step));
+        station_.UpDownClick();
+        AfterUserAction();
+      };
+      QObject::connect(spin, &QSpinBox::editingFinished, [this, h, spin] {
+        if (applying_) return;
+        controls_.UserEnterText(h, spin->cleanText().toStdString());
+        station_.EditOnClick();
+        AfterUserAction();
+      });
+      w = spin;
+      break;
+    }
+    case ControlKind::kCheckBox: {
+      auto* box = new QCheckBox(parent);
+      auto handler = ClickHandler(station_, name);
+      QObject::connect(box, &QCheckBox::clicked, [this, h, handler](bool checked) {
+        if (applying_) return;
+        controls_.SetChecked(h, checked);
+        if (handler) handler();
+        AfterUserAction();
+      });
+      w = box;
+      break;
+    }
+    case ControlKind::kRadioGroup: {
+      auto* group = new QGroupBox(parent);
+      new QGridLayout(group);
+      w = group;
+      break;
+    }
+    case ControlKind::kComboBox: {
+      auto* combo = new QComboBox(parent);
+      QObject::connect(combo, &QComboBox::activated, [this, h](int index) {
+        if (applying_) return;
+        controls_.SetValue(h, index);
+        station_.CheckBoxMouseUp();
+        AfterUserAction();
+      });
+      w = combo;
+      break;
+    }
+    case ControlKind::kMemo:
+      w = new QPlainTextEdit(parent);
+      break;
+    case ControlKind::kGauge: {
+      auto* bar = new QProgressBar(parent);
+      bar->setTextVisible(false);
+      w = bar;
+      break;
+    }
+    case ControlKind::kButton: {
+      auto* button = new QPushButton(parent);
+      if (auto handler = ClickHandler(station_, name)) {
+        QObject::connect(button, &QPushButton::clicked, [this, handler] {
+          if (applying_) return;
+          handler();
+          AfterUserAction();
+        });
+      }
+      w = button;
+      break;
+    }
+    case ControlKind::kSpinButton: {
+      auto* pair = new SpinButtons(parent);
+      std::function<void()> down, up;
+      if (name == "CSpinButtonTools") {
+        down = [this] { station_.MenuToolsMinusClick(); };
+        up = [this] { station_.MenuToolsPlusClick(); };
+      } else if (name.starts_with("CSpinButton")) {
+        const int column = std::atoi(name.c_str() + std::string_view("CSpinButton").size());
+        down = [this, column] { station_.CSpinButtonDownClick_Uni(column); };
+        up = [this, column] { station_.CSpinButtonUpClick_Uni(column); };
+      }
+      for (auto [button, fn] : {std::pair{pair->down, down}, std::pair{pair->up, up}}) {
+        if (!fn) continue;
+        QObject::connect(button, &QToolButton::clicked, [this, fn = fn] {
+          if (applying_) return;
+          fn();
+          AfterUserAction();
+        });
+      }
+      w = pair;
+      break;
+    }
+    case ControlKind::kGroupBox:
+      w = new QGroupBox(parent);
+      break;
+    case ControlKind::kLine: {
+      auto* line = new QFrame(parent);
+      line->setFrameShape(QFrame::HLine);
+      line->setFrameShadow(QFrame::Sunken);
+      w = line;
+      break;
+    }
+  }
+  w->setObjectName(Qs(name));
+  widgets_[i] = w;
+  if (c.width <= 0) {
+    for (const Place& p : kWindowPlaces) {
+      if (p.name == name) w->setGeometry(p.x, p.y, p.w, p.h);
+    }
+    if (c.page >= 0 && c.page < kStationPageCount) {
+      // A control the page placed nowhere: one under the other.
+      int& y = flow_y_[static_cast<std::size_t>(c.page)];
+      w->setGeometry(8, 8 + y, 240, 22);
+      y += 24;
+    }
+  }
+}
+
+void Binder::Draw(ControlHandle h) {
+  const Control& c = controls_.Get(h);
+  const auto i = static_cast<std::size_t>(h);
+  switch (c.kind) {
+    case ControlKind::kMenu:
+      if (QMenu* menu = menus_[i]) {
+        menu->setTitle(Qs(c.text));
+        menu->menuAction()->setVisible(c.visible);
+        menu->setEnabled(c.enabled);
+        menu->setStatusTip(LongHint(c.hint));
+      }
+      return;
+    case ControlKind::kMenuItem:
+      if (QAction* a = actions_[i]) {
+        a->setText(Qs(c.text));
+        a->setCheckable(c.checked);
+        a->setChecked(c.checked);
+        a->setVisible(c.visible);
+        a->setEnabled(c.enabled);
+        a->setStatusTip(LongHint(c.hint));
+      }
+      return;
+    case ControlKind::kPageControl:
+      if (tabs_->currentIndex() != c.value) tabs_->setCurrentIndex(c.value);
+      return;
+    case ControlKind::kTab:
+      if (c.value >= 0 && c.value < tabs_->count()) {
+        tabs_->setTabText(c.value, Qs(c.text));
+        tabs_->setTabVisible(c.value, c.visible);
+      }
+      return;
+    default:
+      break;
+  }
+  QWidget* w = widgets_[i];
+  if (w == nullptr) {
+    if (c.name == "StatusBar1") {
+      // Drawn by the window's status bar.
+    }
+    return;
+  }
+  if (c.width > 0) w->setGeometry(c.x, c.y, c.width, c.height);
+  w->setEnabled(c.enabled);
+  if (!c.hint.empty()) {
+    w->setToolTip(ShortHint(c.hint));
+    w->setStatusTip(LongHint(c.hint));
+  }
+  QFont font = w->font();
+  if (font.bold() != c.bold) {
+    font.setBold(c.bold);
+    w->setFont(font);
+  }
+  switch (c.kind) {
+    case ControlKind::kLabel:
+      static_cast<QLabel*>(w)->setText(Qs(c.text));
+      Paint(w, QPalette::Window, c.color, c.font_color);
+      break;
+    case ControlKind::kSpin: {
+      auto* spin = static_cast<QSpinBox*>(w);
+      spin->setRange(std::min(c.min, c.max), std::max(c.min, c.max));
+      spin->setSingleStep(std::max(1, c.step));
+      spin->setValue(c.value);
+      Paint(w, QPalette::Base, c.color, c.font_color);
+      break;
+    }
+    case ControlKind::kCheckBox: {
+      auto* box = static_cast<QCheckBox*>(w);
+      box->setText(Qs(c.text));
+      box->setChecked(c.checked);
+      Paint(w, QPalette::Window, c.color, c.font_color);
+      break;
+    }
+    case ControlKind::kRadioGroup: {
+      auto* group = static_cast<QGroupBox*>(w);
+      group->setTitle(Qs(c.text));
+      auto* grid = static_cast<QGridLayout*>(group->layout());
+      QList<QRadioButton*> buttons = group->findChildren<QRadioButton*>();
+      if (buttons.size() != static_cast<int>(c.items.size())) {
+        qDeleteAll(buttons);
+        buttons.clear();
+        const int columns = c.items.size() <= 3 ? static_cast<int>(c.items.size()) : 2;
+        for (std::size_t k = 0; k < c.items.size(); ++k) {
+          auto* radio = new QRadioButton(group);
+          grid->addWidget(radio, static_cast<int>(k) / std::max(1, columns),
+                          static_cast<int>(k) % std::max(1, columns));
+          QObject::connect(radio, &QRadioButton::clicked, [this, h, k] {
+            if (applying_) return;
+            controls_.SetValue(h, static_cast<int>(k));
+            if (auto handler = ClickHandler(station_, controls_.Get(h).name)) handler();
+            AfterUserAction();
+          });
+          buttons.append(radio);
+        }
+      }
+      for (int k = 0; k < buttons.size(); ++k) {
+        buttons[k]->setText(Qs(c.items[static_cast<std::size_t>(k)]));
+        buttons[k]->setChecked(k == c.value);
+      }
+      break;
+    }
+    case ControlKind::kComboBox: {
+      auto* combo = static_cast<QComboBox*>(w);
+      if (combo->count() != static_cast<int>(c.items.size())) {
+        combo->clear();
+        for (const std::string& item : c.items) combo->addItem(Qs(item));
+      }
+      combo->setCurrentIndex(c.value);
+      break;
+    }
+    case ControlKind::kMemo: {
+      auto* memo = static_cast<QPlainTextEdit*>(w);
+      if (memo->toPlainText() != Qs(c.text)) memo->setPlainText(Qs(c.text));
+      break;
+    }
+    case ControlKind::kGauge: {
+      auto* bar = static_cast<QProgressBar*>(w);
+      bar->setRange(c.min, std::max(c.min + 1, c.max));
+      bar->setValue(c.value);
+      break;
+    }
+    case ControlKind::kButton:
+      static_cast<QPushButton*>(w)->setText(c.text.empty() ? ShortHint(c.hint) : Qs(c.text));
+      break;
+    case ControlKind::kGroupBox:
+      static_cast<QGroupBox*>(w)->setTitle(Qs(c.text));
+      break;
+    default:
+      break;
+  }
+  w->setVisible(c.visible);
+}
+
+void Binder::PlaceGridPanel() {
+  const int page = station_.active_page();
+  if (!MapEditor::IsMapPage(page)) {
+    grid_panel_->hide();
+    return;
+  }
+  QWidget* target = pages_[static_cast<std::size_t>(page)];
+  if (grid_panel_->parentWidget() != target) grid_panel_->setParent(target);
+  grid_panel_->show();
+}
+
+void Binder::Apply() {
+  applying_ = true;
+  for (ControlHandle h : controls_.changed()) Draw(h);
+  controls_.ClearChanged();
+  PlaceGridPanel();
+  applying_ = false;
+}
+
+}  // namespace korvan::ui

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QWidget>
+#include <array>
+#include <vector>
+
+#include "base/control_set.h"
+#include "shell/station.h"
+
+namespace korvan::ui {
+
+// Creates one widget per control of the station's ControlSet (objectName = the control's name),
+// draws only the controls that changed after each call into the station, and turns widget events
+// into the station's handlers. It holds no rules of its own.
+class Binder {
+ public:
+  Binder(Station& station, QWidget* window_area, QMenuBar* menu_bar, QTabWidget* tabs);
+
+  // Builds every widget; call once after the station's start-up.
+  void Build();
+  // Draws the controls that changed since the last call.
+  void Apply();
+
+  QWidget* WidgetOf(std::string_view name) const;
+  QWidget* PageWidget(int page) const { return pages_[static_cast<std::size_t>(page)]; }
+  QWidget* grid_panel() const { return grid_panel_; }
+
+ private:
+  void Create(ControlHandle h);
+  void Draw(ControlHandle h);
+  void PlaceGridPanel();
+  void AfterUserAction();
+  QWidget* ParentFor(const Control& c);
+
+  Station& station_;
+  ControlSet& controls_;
+  QWidget* window_area_;
+  QMenuBar* menu_bar_;
+  QTabWidget* tabs_;
+  QWidget* grid_panel_ = nullptr;
+  QMenu* current_menu_ = nullptr;
+  std::array<QWidget*, kStationPageCount> pages_{};
+  std::array<int, kStationPageCount> flow_y_{};
+  int window_flow_y_ = 0;
+  std::vector<QWidget*> widgets_;
+  std::vector<QAction*> actions_;
+  std::vector<QMenu*> menus_;
+  bool applying_ = false;
+};
+
+}  // namespace korvan::ui

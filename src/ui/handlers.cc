@@ -1,0 +1,98 @@
+#include "ui/handlers.h"
+
+#include <charconv>
+#include <string>
+
+namespace korvan::ui {
+namespace {
+
+struct Entry {
+  std::string_view name;
+  void (Station::*handler)();
+};
+
+// Tool bar buttons and their menu items share a handler.
+constexpr Entry kHandlers[] = {
+    {"MenuNew", &Station::MenuNewClick},
+    {"SpeedButton6", &Station::MenuNewClick},
+    {"MenuNewActPage", &Station::MenuNewActPageClick},
+    {"MenuOpen", &Station::MenuOpenClick},
+    {"SpeedButton5", &Station::MenuOpenClick},
+    {"MenuOpenActPage", &Station::MenuOpenActPageClick},
+    {"MenuSave", &Station::MenuSaveClick},
+    {"SpeedButton7", &Station::MenuSaveClick},
+    {"MenuPrint", &Station::SpeedButtonPrintClick},
+    {"SpeedButtonPrint", &Station::SpeedButtonPrintClick},
+    {"MenuExit", &Station::MenuExitClick},
+    {"MenuRead", &Station::MenuReadClick},
+    {"ButtonRead", &Station::MenuReadClick},
+    {"MenuVerify", &Station::MenuVerifyClick},
+    {"ButtonVerify", &Station::MenuVerifyClick},
+    {"MenuProgram", &Station::MenuProgramClick},
+    {"ButtonProgram", &Station::MenuProgramClick},
+    {"Menu_Jet123Normal", &Station::Menu_Jet123NormalClick},
+    {"Menu_Jet123Coupled", &Station::Menu_Jet123CoupledClick},
+    {"Menu_Jet123Stejny", &Station::Menu_Jet123StejnyClick},
+    {"MenuToolsMinus", &Station::MenuToolsMinusClick},
+    {"MenuToolsPlus", &Station::MenuToolsPlusClick},
+    {"MenuZpet", &Station::SpeedButtonZpetClick},
+    {"SpeedButtonZpet", &Station::SpeedButtonZpetClick},
+    {"MenuZnovu", &Station::SpeedButtonZnovuClick},
+    {"SpeedButtonZnovu", &Station::SpeedButtonZnovuClick},
+    {"MenuEnglish", &Station::MenuEnglishClick},
+    {"MenuGerman", &Station::MenuGermanClick},
+    {"MenuFrench", &Station::MenuFrenchClick},
+    {"MenuCzech", &Station::MenuCzechClick},
+    {"MenuContens", &Station::MenuContensClick},
+    {"CheckBoxZakazCteni", &Station::CheckBoxZakazCteniClick},
+    {"CheckBoxProgHned", &Station::CheckBoxProgHnedClick},
+    {"CheckBoxTps_Uni", &Station::CheckBoxTps_UniMouseUp},
+    {"CheckBoxZobrMs_Uni", &Station::CheckBoxTps_UniMouseUp},
+    {"CheckBoxProcenta", &Station::CheckBoxProcentaMouseUp},
+    {"CheckBoxServoEnable", &Station::CheckBoxServoEnableMouseUp},
+    {"RadioGroupServoMode", &Station::RadioGroupServoModeClick},
+};
+
+struct Shortcut {
+  std::string_view name;
+  std::string_view keys;
+};
+
+constexpr Shortcut kShortcuts[] = {
+    {"MenuNew", "Ctrl+N"},       {"MenuOpen", "F3"},        {"MenuSave", "F2"},
+    {"MenuPrint", "Ctrl+P"},     {"MenuRead", "F7"},        {"MenuVerify", "F8"},
+    {"MenuProgram", "F9"},       {"MenuToolsMinus", "F4"},  {"MenuToolsPlus", "F5"},
+    {"MenuZpet", "Ctrl+Z"},      {"MenuZnovu", "Ctrl+Alt+Z"}, {"MenuContens", "F1"},
+};
+
+// The number at the end of a name ("MenuCom12" -> 12), or -1.
+int TrailingNumber(std::string_view name, std::string_view prefix) {
+  if (!name.starts_with(prefix)) return -1;
+  const std::string_view digits = name.substr(prefix.size());
+  int value = -1;
+  const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size()) return -1;
+  return value;
+}
+
+}  // namespace
+
+std::function<void()> ClickHandler(Station& station, std::string_view name) {
+  for (const Entry& e : kHandlers) {
+    if (e.name == name) return [&station, h = e.handler] { (station.*h)(); };
+  }
+  if (const int port = TrailingNumber(name, "MenuCom"); port >= 1 && port <= 20) {
+    return [&station, port] { station.MenuCom1Click(port - 1); };
+  }
+  if (name.starts_with("CheckBox")) return [&station] { station.CheckBoxMouseUp(); };
+  return {};
+}
+
+std::string_view ShortcutOf(std::string_view name) {
+  for (const Shortcut& s : kShortcuts) {
+    if (s.name == name) return s.keys;
+  }
+  return {};
+}
+
+}  // namespace korvan::ui

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QTabWidget>
+#include <QTimer>
+#include <memory>
+
+#include "shell/station.h"
+#include "ui/binder.h"
+#include "ui/qt_desktop.h"
+
+namespace korvan::ui {
+
+// The station's one window: menus, tool bar, the page control with its nineteen pages, the status
+// line and the live panel, all drawn from the station's controls; the 55 ms timer drives it.
+class MainWindow : public QMainWindow {
+ public:
+  MainWindow(SerialPort& port, StationPaths paths, const std::vector<std::string>& args,
+             const std::string& device_override);
+  ~MainWindow() override;
+
+  Station& station() { return *station_; }
+  Binder& binder() { return *binder_; }
+  // One tick by hand (tests drive the timer themselves).
+  void Tick();
+  void StopTimer() { timer_.stop(); }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QtDesktop desktop_;
+  std::unique_ptr<Station> station_;
+  QWidget* area_ = nullptr;
+  QTabWidget* tabs_ = nullptr;
+  QLabel* status_hint_ = nullptr;
+  std::unique_ptr<Binder> binder_;
+  QTimer timer_;
+  bool closed_ = false;
+};
+
+}  // namespace korvan::ui

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QWidget>
+
+#include "shell/desktop.h"
+
+namespace korvan::ui {
+
+// The station's requests to the desktop, answered with Qt's dialogs.
+class QtDesktop : public Desktop {
+ public:
+  void set_window(QWidget* window) { window_ = window; }
+
+  void ShowMessage(std::string_view text) override;
+  Answer AskYesNoCancel(std::string_view text) override;
+  std::optional<std::string> ChooseOpenPath(std::string_view filter,
+                                            std::string_view initial) override;
+  std::optional<std::string> ChooseSavePath(std::string_view filter,
+                                            std::string_view initial) override;
+  bool OpenDocument(std::string_view path) override;
+  void PrintActivePage() override;
+  void CloseWindow() override;
+
+ private:
+  QWidget* window_ = nullptr;
+};
+
+// "Text|*.ign|All Files (*.*)|*.*" as a Qt file dialog filter.
+QString QtFilter(std::string_view filter);
+
+}  // namespace korvan::ui
