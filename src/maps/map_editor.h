@@ -1,12 +1,16 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
 #include "base/control_set.h"
 #include "image/base_tables.h"
+#include "image/map_storage.h"
 #include "image/parameter_image.h"
 #include "image/word_map_state.h"
+#include "maps/grid_layout.h"
+#include "maps/map_texts.h"
 #include "monitor/live_values.h"
 
 namespace korvan {
@@ -71,7 +75,66 @@ class MapEditor {
   const WordMapState& word_maps() const { return word_maps_; }
   WordMapState& word_maps() { return word_maps_; }
 
+  // The grid's texts in the station's language (views of static strings); writes the captions at
+  // once and the header labels at the next layout.
+  void SetTexts(const MapTexts& texts);
+  // The page the grid was last scattered onto (0 before the first scatter) and its layout.
+  int grid_page() const { return grid_page_; }
+  GridLayout layout() const { return layout_; }
+  // A cell field or engine-speed field and its up-down are one control; in some layouts only one
+  // of the two parts is shown (the control is visible when either is). These tell the parts.
+  struct SpinParts {
+    bool field = false;
+    bool up_down = false;
+  };
+  SpinParts CellParts(int cell) const;
+  SpinParts RpmParts(int column) const;
+
  private:
+  struct Handles {
+    std::array<ControlHandle, kMapCount> tabs{};
+    ControlHandle grid_box = 0;
+    ControlHandle line = 0;
+    ControlHandle rpm_caption = 0;
+    std::array<ControlHandle, kMapColumns> rpm{};
+    std::array<ControlHandle, kMapCells> cells{};
+    std::array<ControlHandle, kMapCells> value_labels{};
+    ControlHandle row_caption = 0;
+    std::array<ControlHandle, kMapRows> row_labels{};
+    std::array<ControlHandle, kMapRows> row_axis{};
+    std::array<ControlHandle, kMapColumns> column_spins{};
+    ControlHandle tools_spin = 0;
+    ControlHandle all = 0;
+    ControlHandle tps = 0;
+    ControlHandle time_view = 0;
+    ControlHandle servo_enable = 0;
+    ControlHandle percent = 0;
+    ControlHandle step_motor = 0;
+    ControlHandle servo_mode = 0;
+    ControlHandle banner = 0;
+    std::array<ControlHandle, 6> header_fields{};
+    std::array<ControlHandle, 5> header_labels{};
+  };
+
+  void ApplyCaptions();
+  void CopyInj1AOverChannels();
+  void ComputeBaseTimesNow();
+  void DerivePercent(WordMap map);
+  void ScatterCells(MapId map);
+  void ScatterHeader(int page);
+  void ScatterServoControls(int page);
+  void GatherAxis(MapId map);
+  void GatherCells(MapId map);
+  void GatherInj1ACells();
+  void GatherHeader(int page);
+  void GatherServoControls(int page);
+  void ConvertServoUnits(int page, bool into_percent);
+  void LayoutCells(int page, const LayoutParts& parts);
+  void LayoutHeader(int page);
+  void LayoutServoControls(int page);
+  void WriteTimeLabels(MapId map);
+  bool StepCells(int page, const std::array<bool, kMapCells>& targets, int direction);
+
   ParameterImage& image_;
   ControlSet& controls_;
   const BaseTableSelection& base_tables_;
@@ -79,6 +142,14 @@ class MapEditor {
   AllFlags all_flags_{};
   int cylinders_ = 0;
   bool one_channel_ = false;
+  bool created_ = false;
+  bool time_view_ = false;  // until the "Ms" check box exists
+  Handles h_;
+  MapTexts texts_{};
+  int grid_page_ = 0;
+  GridLayout layout_ = GridLayout::kHidden;
+  std::array<SpinParts, kMapCells> cell_parts_{};
+  std::array<SpinParts, kMapColumns> rpm_parts_{};
 };
 
 }  // namespace korvan

@@ -1,0 +1,110 @@
+#pragma once
+
+// How the shared 10 x 15 grid is laid out on each map page: which parts are shown, where they sit
+// (pixels within the grid area; the header line sits above it, at negative y) and which layout a
+// page takes from its flags.
+
+#include <array>
+#include <cstdint>
+
+#include "image/parameter_image.h"
+
+namespace korvan {
+
+enum class GridLayout : std::uint8_t {
+  kHidden,          // servo disabled: nothing of the grid
+  kFull,            // every cell editable
+  kLocked,          // cells shown but disabled (Inj-2A..4A following Inj-1A)
+  kLabelsWithSpin,  // time view: value labels over the cells, up-downs still usable
+  kLabelsOnly,      // time view of a locked page
+  kSpeedRow,        // one row (row 9) drawn at the height of row 0
+  kThrottleColumn,  // one column (column 0)
+};
+
+// Which cells a layout offers at all.
+enum class CellSubset : std::uint8_t { kNone, kAll, kRow9, kColumn0 };
+
+struct LayoutParts {
+  CellSubset cells;
+  bool cell_fields;    // the edit part of the offered cells
+  bool cell_enabled;   // the edit part accepts input
+  bool cell_up_downs;  // the up-down part of the offered cells
+  bool value_labels;
+  bool rpm_fields;
+  bool rpm_up_downs;
+  bool column_spins;
+  bool row_labels;  // row labels (or the IAP row-axis fields) and their caption
+  bool tools;       // the tools spin button and "All"
+};
+
+inline constexpr std::array<LayoutParts, 7> kLayoutParts{{
+    // cells              field  enabl  updn   labels rpm    rpmud  cspin  rows   tools
+    {CellSubset::kNone, false, false, false, false, false, false, false, false, false},  // Hidden
+    {CellSubset::kAll, true, true, true, false, true, true, true, true, true},           // Full
+    {CellSubset::kAll, true, false, false, false, true, false, false, true, false},      // Locked
+    {CellSubset::kAll, false, true, true, true, true, true, true, true, true},  // LabelsWithSpin
+    {CellSubset::kAll, false, false, false, true, true, false, false, true, false},    // LabelsOnly
+    {CellSubset::kRow9, true, true, true, false, true, true, false, false, true},      // SpeedRow
+    {CellSubset::kColumn0, true, true, true, false, false, false, false, true, true},  // Throttle
+}};
+
+constexpr const LayoutParts& PartsOf(GridLayout layout) {
+  return kLayoutParts[static_cast<std::size_t>(layout)];
+}
+
+bool CellOffered(CellSubset subset, int cell);
+
+// Channel mode byte 47: Inj-2A..4A follow Inj-1A when it is 1 (coupled) or 2 (all equal).
+inline constexpr int kCouplingModeOffset = 47;
+inline constexpr int kModeSeparate = 0;
+inline constexpr int kModeCoupled = 1;
+inline constexpr int kModeAllEqual = 2;
+inline bool ChannelsFollow1A(const ParameterImage& image) {
+  const unsigned mode = image.Byte(kCouplingModeOffset);
+  return mode == kModeCoupled || mode == kModeAllEqual;
+}
+
+// The servo bytes of a servo page (intake 11, exhaust 12).
+struct ServoBytes {
+  int enable;
+  int percent;
+  int mode;
+};
+inline constexpr ServoBytes kIntakeServoBytes{59, 63, 65};
+inline constexpr ServoBytes kExhaustServoBytes{58, 62, 64};
+inline constexpr int kStepMotorOffset = 66;
+inline constexpr int kAdvanceByThrottleOffset = 40;
+inline constexpr int kStepMotorForbiddenBike = 47;
+
+// A servo mode byte other than 0..2 (only from a file or the unit) is taken as 0.
+int ServoModeOf(const ParameterImage& image, const ServoBytes& servo);
+
+GridLayout ChooseGridLayout(int page, const ParameterImage& image, bool time_view);
+
+// Geometry within the grid area.
+namespace grid_geometry {
+inline constexpr int kColumnX0 = 56;
+inline constexpr int kColumnPitch = 62;
+inline constexpr int kCellWidth = 40;  // the field; its up-down (16 x 21) to the right
+inline constexpr int kCellHeight = 21;
+inline constexpr int kUpDownWidth = 16;
+inline constexpr int kRowY0 = 53;
+inline constexpr int kRowPitch = 30;
+inline constexpr int kRpmY = 21;
+inline constexpr int kValueLabelOffset = 5;
+inline constexpr int kValueLabelHeight = 13;
+inline constexpr int kRowLabelY0 = 56;
+inline constexpr int kColumnSpinX0 = 71;
+inline constexpr int kColumnSpinY = 350;
+inline constexpr int kColumnSpinWidth = 17;
+inline constexpr int kColumnSpinHeight = 23;
+inline constexpr int kHeaderY = -36;  // the header line, above the grid area
+inline constexpr int kLineY = -8;     // the horizontal line between header and grid
+
+constexpr int ColumnX(int column) { return kColumnX0 + kColumnPitch * column; }
+constexpr int RowY(int row) { return kRowY0 + kRowPitch * row; }
+// Rows 0..2 have short texts, rows 3..8 two digits, row 9 "100%".
+constexpr int RowLabelX(int row) { return row <= 2 ? 16 : (row <= 8 ? 10 : 4); }
+}  // namespace grid_geometry
+
+}  // namespace korvan
