@@ -1,0 +1,104 @@
+// One edit cycle on a map page and one tick of the station, with the emulated unit answering in
+// memory: microseconds each, and heap allocations counted (the target is none).
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <new>
+
+#include "emulator/memory_port.h"
+#include "emulator/unit_emulator.h"
+#include "shell/station.h"
+
+namespace {
+
+std::atomic<long> g_allocations{0};
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+  g_allocations.fetch_add(1, std::memory_order_relaxed);
+  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+using namespace korvan;
+
+struct SilentDesktop : Desktop {
+  void ShowMessage(std::string_view) override {}
+  Answer AskYesNoCancel(std::string_view) override { return Answer::kYes; }
+  std::optional<std::string> ChooseOpenPath(std::string_view, std::string_view) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> ChooseSavePath(std::string_view, std::string_view) override {
+    return std::nullopt;
+  }
+  bool OpenDocument(std::string_view) override { return false; }
+  void PrintActivePage() override {}
+};
+
+// A line with nothing on it: the station's own share of a tick, without the emulator's.
+struct QuietPort : SerialPort {
+  bool Open(const std::string&) override { return true; }
+  bool IsOpen() const override { return true; }
+  std::size_t BytesWaiting() override { return 0; }
+  std::size_t Read(std::span<std::uint8_t>) override { return 0; }
+  bool WriteAndDrain(std::span<const std::uint8_t>) override { return true; }
+  void PurgeReads() override {}
+  void Close() override {}
+};
+
+template <typename Fn>
+void Measure(const char* name, int rounds, Fn fn) {
+  fn();  // warm up: first-time work is not the steady state
+  const long before = g_allocations.load();
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < rounds; ++i) fn();
+  const double us =
+      std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
+  const long allocations = g_allocations.load() - before;
+  std::printf("%-34s %8.2f us   %6.2f allocations each\n", name, us / rounds,
+              static_cast<double>(allocations) / rounds);
+}
+
+}  // namespace
+
+int main() {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "korvan_station_bench";
+  std::filesystem::create_directories(dir);
+  StationPaths paths;
+  paths.settings_file = (dir / "settings").string();
+  paths.image_dump = (dir / "dump").string();
+  paths.test_marker = (dir / "marker").string();
+
+  UnitEmulator unit;
+  MemoryUnitPort port(unit);
+  SilentDesktop desktop;
+  Station station(port, desktop, paths);
+  station.FormCreate({});
+  station.PageControl1Change(kInj1APage);
+  const ControlHandle cell = station.controls().Find("MapCell37").value_or(0);
+
+  int value = 100;
+  Measure("edit cycle on Inj-1A (one cell)", 2000, [&] {
+    value = value == 100 ? 101 : 100;
+    station.controls().SetValue(cell, value);
+    station.EditOnClick();
+  });
+  Measure("tick, idle, unit answering (+port)", 20000, [&] {
+    port.AdvanceTick();
+    station.Timer1Timer();
+  });
+  QuietPort quiet;
+  Station alone(quiet, desktop, paths);
+  alone.FormCreate({});
+  alone.PageControl1Change(kInj1APage);
+  Measure("tick, idle, station alone", 20000, [&] { alone.Timer1Timer(); });
+  std::filesystem::remove_all(dir);
+  return 0;
+}
