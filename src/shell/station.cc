@@ -78,6 +78,7 @@ void Station::FormCreate(const std::vector<std::string>& args) {
   for (ControlHandle h : label_test_) controls_.SetVisible(h, test_mode_);
   controls_.SetVisible(menu_servis_, test_mode_);
   UpdateVisibility();
+  FindCursorHandles();
 }
 
 void Station::FormClose() {
@@ -90,6 +91,7 @@ void Station::FormClose() {
 void Station::Timer1Timer() {
   device_.set_cylinders(maps_.cylinders());
   device_.Tick();
+  UpdateLiveCursor();
   ShowStatusLine();
 }
 

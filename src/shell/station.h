@@ -67,6 +67,8 @@ class Station : public DeviceHost {
   void FormClose();
   // The 55 ms tick: poll, session step, live cursor, and the status line into the controls.
   void Timer1Timer();
+  // Colours the map cell, axis header and row the engine is using now on the active page.
+  void UpdateLiveCursor();
 
   // The page control and the edit cycle.
   void PageControl1Change(int page);
@@ -220,6 +222,18 @@ class Station : public DeviceHost {
   std::array<ControlHandle, 2> undo_controls_{};
   std::array<ControlHandle, 2> redo_controls_{};
   std::array<ControlHandle, kStationPageCount> tabs_{};
+  // The grid controls the live cursor colours, looked up once.
+  struct CursorHandles {
+    bool ready = false;
+    std::array<ControlHandle, 15> rpm{};
+    std::array<ControlHandle, 10> row_label{};
+    std::array<ControlHandle, 10> row_axis{};
+    std::array<ControlHandle, 150> cell{};
+    std::array<ControlHandle, 150> value_label{};
+  };
+  void FindCursorHandles();
+  void PaintMapCursor();
+  CursorHandles cursor_;
 };
 
 }  // namespace korvan

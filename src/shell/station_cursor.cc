@@ -1,0 +1,85 @@
+// The live cursor: which map cell, axis point and row the engine is using now.
+#include <string>
+
+#include "image/map_storage.h"
+#include "monitor/live_cell.h"
+#include "shell/station.h"
+
+namespace korvan {
+namespace {
+
+constexpr std::uint32_t kLime = 0x00FF00;
+constexpr std::uint32_t kYellow = 0xFFFF00;
+
+}  // namespace
+
+void Station::FindCursorHandles() {
+  const auto find = [this](const std::string& name, ControlHandle& out) {
+    const std::optional<ControlHandle> h = controls_.Find(name);
+    if (!h) return false;
+    out = *h;
+    return true;
+  };
+  bool all = true;
+  for (int c = 0; c < 15; ++c) {
+    all &= find("MapRpm" + std::to_string(c), cursor_.rpm[static_cast<std::size_t>(c)]);
+  }
+  for (int r = 0; r < 10; ++r) {
+    all &= find("MapRowLabel" + std::to_string(r), cursor_.row_label[static_cast<std::size_t>(r)]);
+    all &= find("MapRowAxis" + std::to_string(r), cursor_.row_axis[static_cast<std::size_t>(r)]);
+  }
+  for (int i = 0; i < 150; ++i) {
+    all &= find("MapCell" + std::to_string(i), cursor_.cell[static_cast<std::size_t>(i)]);
+    all &= find("MapValueLabel" + std::to_string(i), cursor_.value_label[static_cast<std::size_t>(i)]);
+  }
+  cursor_.ready = all;
+}
+
+void Station::UpdateLiveCursor() {
+  if (MapEditor::IsMapPage(active_page_)) PaintMapCursor();
+  // The settings pages add their rows here as they are built; the bike, sensors, N2O, tuning and
+  // monitor pages have no cursor.
+}
+
+void Station::PaintMapCursor() {
+  if (!cursor_.ready) return;
+  const std::optional<MapId> map = MapOfPage(active_page_);
+  if (!map) return;
+  std::array<std::uint8_t, 15> axis{};
+  for (int c = 0; c < 15; ++c) axis[static_cast<std::size_t>(c)] = image_.Byte(AxisOffset(*map, c));
+  std::array<std::uint16_t, 10> iap_axis{};
+  for (int r = 0; r < 10; ++r) {
+    iap_axis[static_cast<std::size_t>(r)] = image_.Word(kIapRowAxisWord + r);
+  }
+  MapPageFacts facts;
+  facts.page = active_page_;
+  facts.advance_by_throttle = image_.Byte(40) != 0;
+  facts.servo_mode = active_page_ == kIntakeServoPage   ? image_.Byte(65)
+                     : active_page_ == kExhaustServoPage ? image_.Byte(64)
+                                                         : 0;
+  const MapCursor cursor = ComputeMapCursor(device_.live(), axis, iap_axis, facts);
+
+  for (int c = 0; c < 15; ++c) {
+    const bool lit = cursor.column_header_lit && c == cursor.column;
+    controls_.SetColor(cursor_.rpm[static_cast<std::size_t>(c)], lit ? kLime : kDefaultColor);
+  }
+  for (int r = 0; r < 10; ++r) {
+    const auto i = static_cast<std::size_t>(r);
+    controls_.SetColor(cursor_.row_label[i], cursor.throttle_row == r ? kLime : kDefaultColor);
+    controls_.SetColor(cursor_.row_axis[i], cursor.iap_row == r ? kLime : kDefaultColor);
+  }
+  int lit_cell = -1;
+  std::uint32_t lit_color = kDefaultColor;
+  if (cursor.cell) {
+    lit_cell = cursor.cell->row * 15 + cursor.cell->column;
+    lit_color = cursor.cell->shade == LiveCellShade::kYellow ? kYellow : kLime;
+  }
+  for (int i = 0; i < 150; ++i) {
+    const std::uint32_t color = i == lit_cell ? lit_color : kDefaultColor;
+    controls_.SetColor(cursor_.cell[static_cast<std::size_t>(i)], color);
+    // The time view's labels show the same cursor; window there is drawn as face.
+    controls_.SetColor(cursor_.value_label[static_cast<std::size_t>(i)], color);
+  }
+}
+
+}  // namespace korvan
