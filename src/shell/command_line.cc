@@ -57,7 +57,7 @@ struct Options {
   std::string file;
   long frames = -1;
   long ticks = -1;
-  std::string bike;  // as typed; checked by the command that uses it
+  std::string bike;   // as typed; checked by the command that uses it
   bool dump = false;  // FILE is an image dump instead of a parameter file
 };
 
@@ -164,9 +164,9 @@ bool SaveSetFile(const std::string& path, bool dump, const ParameterImage& image
   const FileWriteResult result = dump ? WriteFileSafely(path, FormatImageDump(image, ToolModes{}))
                                       : SaveParameterFile(path, image);
   if (!result.ok()) {
-    PrintFileError(err, MessageKey::kMsgFileOpenError, path,
-                   "cannot write (" + std::string(FileWriteStepName(result.failed_step)) +
-                       " failed)");
+    PrintFileError(
+        err, MessageKey::kMsgFileOpenError, path,
+        "cannot write (" + std::string(FileWriteStepName(result.failed_step)) + " failed)");
     return false;
   }
   std::fprintf(out, "Saved %s\n", path.c_str());
@@ -273,7 +273,10 @@ class ConsoleHost : public DeviceHost {
 class Runner {
  public:
   Runner(SerialPort& port, TickClock& clock, std::FILE* out, std::FILE* err)
-      : clock_(clock), out_(out), err_(err), host_(image_, out, err),
+      : clock_(clock),
+        out_(out),
+        err_(err),
+        host_(image_, out, err),
         loop_(image_, identity_, dirty_, port, host_) {}
 
   // Chooses the device: a path as it is, a port number through the port map.
@@ -363,7 +366,9 @@ class Runner {
     return true;
   }
 
-  bool SaveSet(const std::string& path, bool dump) { return SaveSetFile(path, dump, image_, out_, err_); }
+  bool SaveSet(const std::string& path, bool dump) {
+    return SaveSetFile(path, dump, image_, out_, err_);
+  }
 
   int Monitor(long frames, long ticks) {
     long seen = 0;
@@ -388,10 +393,9 @@ class Runner {
                  v.engine_speed, v.throttle_position / 10, v.throttle_position % 10, v.iap,
                  v.atmospheric_pressure / 10, v.atmospheric_pressure % 10, v.lambda_mv,
                  static_cast<int>(v.coolant_code) - 100, static_cast<int>(v.air_code) - 100, v.gear,
-                 v.road_speed, static_cast<int>(v.mean_advance),
-                 static_cast<int>(v.bank_a_mean_us), static_cast<int>(v.injection_duty),
-                 v.supply_mv / 1000, (v.supply_mv % 1000) / 10, v.unit_version,
-                 v.unit_version == kStationVersion ? "" : "  (version mismatch)");
+                 v.road_speed, static_cast<int>(v.mean_advance), static_cast<int>(v.bank_a_mean_us),
+                 static_cast<int>(v.injection_duty), v.supply_mv / 1000, (v.supply_mv % 1000) / 10,
+                 v.unit_version, v.unit_version == kStationVersion ? "" : "  (version mismatch)");
     std::fflush(out_);
   }
 

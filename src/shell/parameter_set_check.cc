@@ -84,7 +84,10 @@ std::string ControlName(const Field& field, int element) {
     if (field.first_control_number >= 0) {
       name += std::to_string(field.first_control_number + element);
     } else {
-      name += "[" + std::to_string(element) + "]";
+      // Appended piece by piece: GCC 12 warns falsely about "[" + std::string at -O2.
+      name += '[';
+      name += std::to_string(element);
+      name += ']';
     }
   }
   return name;
@@ -95,8 +98,8 @@ ImageChange ChangeAt(int k, const ParameterImage& before, const ParameterImage& 
   if (const std::optional<FieldElement> at = FieldAtImageByte(k)) {
     const Field& f = *at->field;
     const int first = ElementOffset(f, at->element);
-    const std::string place = f.width == FieldWidth::kWord ? "word " + std::to_string(first / 2)
-                                                           : ByteName(first);
+    const std::string place =
+        f.width == FieldWidth::kWord ? "word " + std::to_string(first / 2) : ByteName(first);
     return ImageChange{first, ControlName(f, at->element) + " (" + place + ")",
                        ToShown(f, before, at->element), ToShown(f, after, at->element)};
   }

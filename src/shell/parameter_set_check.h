@@ -34,8 +34,8 @@ StationFileRead ReadParameterSetAsStation(const std::filesystem::path& path);
 
 // One value the consistency rules (or anything else) changed, with the values the pages show.
 struct ImageChange {
-  int first_byte;      // image byte where the value starts
-  std::string where;   // "JetTpsMax (byte 49)", "Advance map row 2 column 3 (byte 532)", ...
+  int first_byte;     // image byte where the value starts
+  std::string where;  // "JetTpsMax (byte 49)", "Advance map row 2 column 3 (byte 532)", ...
   int shown_before;
   int shown_after;
 };

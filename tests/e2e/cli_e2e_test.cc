@@ -191,7 +191,10 @@ TEST(CommandLineEndToEnd, EachFaultOfTheUnitGivesItsOutcome) {
       {{"--silent"}, "read", 1, "Read error!"},
       {{"--bad-check"}, "read", 1, "Read error!"},
       {{"--wrong-code"}, "read", 1, "Read error!"},
-      {{"--version", "69"}, "read", 1, "Unmatched version of PC and Ignition programs!  PC-68, IGN-69"},
+      {{"--version", "69"},
+       "read",
+       1,
+       "Unmatched version of PC and Ignition programs!  PC-68, IGN-69"},
       {{"--no-reading"}, "read", 1, "No reading!"},
       {{"--stray", "7"}, "read", 0, "Verify: OK"},
       {{"--late", "2"}, "read", 0, "Verify: OK"},
@@ -303,7 +306,8 @@ TEST(CommandLineEndToEnd, UnreadableFilesGiveTheStationsTextAndNeverReachTheUnit
       {missing, "Open file error!"},
   };
   for (const Case& c : cases) {
-    for (const char* command : {"check ", "verify --port /dev/null ", "program --port /dev/null "}) {
+    for (const char* command :
+         {"check ", "verify --port /dev/null ", "program --port /dev/null "}) {
       const RunResult run = Korvan(command + c.file);
       EXPECT_EQ(run.exit_code, 3) << command << c.file << "\n" << run.output;
       EXPECT_TRUE(Contains(run.output, c.text)) << command << c.file << "\n" << run.output;

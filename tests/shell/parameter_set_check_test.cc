@@ -26,12 +26,11 @@ TEST(ParameterSetCheckTest, ChangesAreNamedByFieldMapOrByteWithShownValues) {
   };
   const int no_field = BytesWithoutField().front().first;
   const Case cases[] = {
-      {"plain field", [](ParameterImage& im) { im.SetByte(49, 90); }, "JetTpsMax (byte 49)", 5,
-       90},
+      {"plain field", [](ParameterImage& im) { im.SetByte(49, 90); }, "JetTpsMax (byte 49)", 5, 90},
       {"numbered control", [](ParameterImage& im) { im.SetByte(69, 30); },
        "UpDownSyticCas3 (byte 69)", 15, 30},
-      {"word field", [](ParameterImage& im) { im.SetWord(4, 0x1234); },
-       "UpDownApsNapeti1 (word 4)", 2305, 0x1234},
+      {"word field", [](ParameterImage& im) { im.SetWord(4, 0x1234); }, "UpDownApsNapeti1 (word 4)",
+       2305, 0x1234},
       {"byte map cell", [](ParameterImage& im) { SetStoredCell(im, MapId::kAdvance, 17, 55); },
        "Advance map row 1 column 2 (byte 517)", 38, 55},
       {"word map cell", [](ParameterImage& im) { SetStoredCell(im, MapId::kInj1A, 0, 0x0101); },
