@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <functional>
+#include <cstdlib>
+#include <new>
 #include <span>
 #include <string>
 
@@ -12,6 +13,19 @@
 #include "monitor/monitor_frame.h"
 #include "monitor/monitor_texts.h"
 #include "monitor_frame_builder.h"
+
+// Counts the program's allocations, so that a test can see that drawing a frame needs none.
+namespace {
+long allocation_count = 0;
+}  // namespace
+
+void* operator new(std::size_t size) {
+  ++allocation_count;
+  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace korvan {
 namespace {
@@ -535,6 +549,23 @@ TEST_F(MonitorPanelTest, GermanTexts) {
   EXPECT_EQ(Text("LabelMonFallOut"), "Sturzsensor - JA");
   EXPECT_EQ(Text("LabelMonPilotLight"), "Schaltblitz - Blinkt");
   EXPECT_EQ(Text("CheckBoxExtMonitor"), "Detaillierte Darstellung");
+}
+
+TEST_F(MonitorPanelTest, DrawingAFrameAllocatesNothing) {
+  inputs_.language = kGerman;
+  inputs_.detailed_view = true;
+  // The first frame may grow a label's text storage (the mismatch sentence is long).
+  Show(MonitorFrameBuilder().Byte(150, 67).Byte(23, 0).Word(48, 9000).Byte(1, 0xFF));
+  const LinkFrame frame =
+      MonitorFrameBuilder().Byte(150, 66).Byte(23, 150).Word(48, 1234).Byte(1, 0x00).Frame();
+  ASSERT_TRUE(
+      DecodeMonitorFrame(std::span<const std::uint8_t>(frame), MonitorInputs{4, 120}, live_));
+  controls_.ClearChanged();
+  const long before = allocation_count;
+  presenter_.Update(live_, inputs_);
+  const long allocations = allocation_count - before;
+  EXPECT_EQ(allocations, 0);
+  EXPECT_FALSE(controls_.changed().empty());
 }
 
 TEST(MonitorTextsTest, UnknownLanguagesAndUntranslatedTextsShowEnglish) {
