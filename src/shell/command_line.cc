@@ -223,11 +223,16 @@ int RunCheck(const Options& o, std::FILE* out, std::FILE* err) {
   if (!r.skipped.empty()) report += "Sections skipped: " + SectionList(r.skipped) + "\n";
   if (!r.incomplete.empty()) report += "Sections incomplete: " + SectionList(r.incomplete) + "\n";
   report += "Bike: " + std::to_string(read.image.Byte(kBikeCodeOffset));
-  if (!r.bike_code) report += " (no BIKE section: the rest comes from the start set)";
-  report += "\n";
-  if (r.rejected_bike_code) {
-    report += "BIKE value " + std::to_string(*r.rejected_bike_code) + " is no bike code; ignored\n";
+  if (r.rejected_bike_code && !r.bike_code) {
+    report += " (BIKE " + std::to_string(*r.rejected_bike_code) +
+              " is no bike code: ignored; the rest comes from the start set)";
+  } else if (!r.bike_code) {
+    report += " (no BIKE section: the rest comes from the start set)";
+  } else if (r.rejected_bike_code) {
+    report +=
+        " (another BIKE, " + std::to_string(*r.rejected_bike_code) + ", is no bike code: ignored)";
   }
+  report += "\n";
   if (r.ignored_words != 0) report += "Ignored words: " + std::to_string(r.ignored_words) + "\n";
   if (r.overlong_tokens != 0) {
     report += "Overlong words: " + std::to_string(r.overlong_tokens) + "\n";
