@@ -30,6 +30,12 @@ bool TwoChannelConfig(unsigned config) { return config == 0 || config == 2 || co
 void MapEditor::Layout(int page) {
   const std::optional<MapId> map = MapOfPage(page);
   if (!map || !created_) return;
+  // The grid shows the values of the page it was scattered onto; another page is filled first
+  // (the scatter lays it out).
+  if (page != grid_page_) {
+    Scatter(page);
+    return;
+  }
   ControlSet& c = controls_;
   const bool time = time_view();
   one_channel_ = OneChannelConfig(image_.Byte(kEngineConfigOffset));

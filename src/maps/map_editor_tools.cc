@@ -128,7 +128,8 @@ void MapEditor::ConvertServoUnits(int page, bool into_percent) {
 
 void MapEditor::PercentSwitch(int page) {
   const ServoBytes* servo = ServoOf(page);
-  if (servo == nullptr || !created_) return;
+  // The check boxes and the radio group show the page the grid was scattered onto.
+  if (servo == nullptr || !created_ || page != grid_page_) return;
   const bool wanted = controls_.Checked(h_.percent);
   if (wanted == (image_.Byte(servo->percent) != 0)) return;
   image_.SetByte(servo->percent, wanted ? 1 : 0);
@@ -137,14 +138,16 @@ void MapEditor::PercentSwitch(int page) {
 
 void MapEditor::ServoEnableChanged(int page) {
   const ServoBytes* servo = ServoOf(page);
-  if (servo == nullptr || !created_) return;
+  // The check boxes and the radio group show the page the grid was scattered onto.
+  if (servo == nullptr || !created_ || page != grid_page_) return;
   image_.SetByte(servo->enable, controls_.Checked(h_.servo_enable) ? 1 : 0);
   Layout(page);
 }
 
 void MapEditor::ServoModeChanged(int page) {
   const ServoBytes* servo = ServoOf(page);
-  if (servo == nullptr || !created_) return;
+  // The check boxes and the radio group show the page the grid was scattered onto.
+  if (servo == nullptr || !created_ || page != grid_page_) return;
   image_.SetByte(servo->mode,
                  static_cast<unsigned>(std::clamp(controls_.Value(h_.servo_mode), 0, 2)));
   Layout(page);

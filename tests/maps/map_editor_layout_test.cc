@@ -87,7 +87,9 @@ TEST_P(GridLayoutTest, ShowsThePartsOfItsLayout) {
     EXPECT_EQ(editor_.CellParts(cell).field, offered && s.cell_field);
     EXPECT_EQ(editor_.CellParts(cell).up_down, offered && s.cell_up_down);
     EXPECT_EQ(Visible(Cell(cell)), offered && (s.cell_field || s.cell_up_down));
-    if (offered && s.cell_field) EXPECT_EQ(Enabled(Cell(cell)), s.cell_enabled);
+    if (offered && s.cell_field) {
+      EXPECT_EQ(Enabled(Cell(cell)), s.cell_enabled);
+    }
     EXPECT_EQ(Visible("MapValueLabel" + std::to_string(cell)), s.value_labels);
   }
   const int row9_y = controls_.Get(H(Cell(140))).y;

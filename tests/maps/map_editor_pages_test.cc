@@ -160,6 +160,20 @@ TEST_F(MapPagesTest, GatherOfAPageTheGridDoesNotHoldChangesNothing) {
   EXPECT_TRUE(before == image_);
 }
 
+TEST_F(MapPagesTest, ControlsOfAnotherPageAreNeverTakenForThisOne) {
+  Show(kAdvance);
+  controls_.SetChecked(H("CheckBoxProcenta"), true);
+  const ParameterImage before = image_;
+  editor_.PercentSwitch(kIntakeServo);  // the check box belongs to the advance page now
+  editor_.ServoEnableChanged(kExhaustServo);
+  editor_.ServoModeChanged(kIntakeServo);
+  EXPECT_TRUE(before == image_);
+
+  editor_.Layout(kInjB);  // a layout of another page fills the grid for it first
+  EXPECT_EQ(editor_.grid_page(), kInjB);
+  EXPECT_EQ(Value(Cell(5)), static_cast<int>(image_.Byte(CellOffset(MapId::kInjB, 5))));
+}
+
 TEST_F(MapPagesTest, HeaderFieldsFollowPageAndConfiguration) {
   image_.SetByte(256, 2);
   image_.SetByte(41, 103);
