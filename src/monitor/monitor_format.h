@@ -17,7 +17,7 @@ struct LabelText {
 __attribute__((format(printf, 2, 3)))
 #endif
 inline const char*
-Format(LabelText& out, const char* format, ...) {
+FormatLabel(LabelText& out, const char* format, ...) {
   va_list args;
   va_start(args, format);
   const int n = std::vsnprintf(out.data, LabelText::kSize, format, args);

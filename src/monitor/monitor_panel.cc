@@ -38,15 +38,14 @@ void MonitorPresenter::CreateControls(ControlSet& controls) {
     } else {
       h = controls.Add(spec.name, spec.kind, spec.page);
       controls.SetGeometry(h, spec.x, spec.y, spec.width, spec.height);
-      if (spec.kind == ControlKind::kGauge) controls.SetRange(h, 0, kGaugeMax, 1);
       // The test values show only in the test mode, which the station switches on.
       if (spec.id >= C::kLabelTest1 && spec.id <= C::kLabelTest8) controls.SetVisible(h, false);
       // Nothing is wrong with the unit's data until a frame says so.
       if (spec.id == C::kLabelEeDataErr) controls.SetVisible(h, false);
     }
+    if (spec.kind == ControlKind::kGauge) controls.SetRange(h, 0, kGaugeMax, 1);
     handles_[static_cast<std::size_t>(spec.id)] = h;
   }
-  controls.SetRange(H(C::kCGaugeRpm), 0, kGaugeMax, 1);
   controls.SetFontColor(H(C::kCGaugeRpm), kColorFuchsia);
 }
 
@@ -108,10 +107,10 @@ void MonitorPresenter::ShowPlaceholders(int language) {
   // "<prefix> = ---" with the prefix's trailing blanks dropped.
   const auto dashed = [&](C c, T prefix, const char* middle = "") {
     const char* p = tx(prefix);
-    SetText(c, Format(text, "%.*s%s = ---", TrimmedLength(p), p, middle));
+    SetText(c, FormatLabel(text, "%.*s%s = ---", TrimmedLength(p), p, middle));
   };
   const auto bare = [&](C c, const char* prefix) {
-    SetText(c, Format(text, "%.*s", TrimmedLength(prefix), prefix));
+    SetText(c, FormatLabel(text, "%.*s", TrimmedLength(prefix), prefix));
   };
 
   SetText(C::kLabelRpm, "RPM = ---");
@@ -136,7 +135,7 @@ void MonitorPresenter::ShowPlaceholders(int language) {
   bare(C::kLabelMonBlock2Out, tx(T::kBlocking));
   bare(C::kLabelClazeniMon, tx(T::kCooling));
   SetText(C::kLabelVersion, "");
-  for (int i = 0; i < 8; ++i) SetText(C::kLabelTest1 + i, Format(text, "Test%d= ---", i + 1));
+  for (int i = 0; i < 8; ++i) SetText(C::kLabelTest1 + i, FormatLabel(text, "Test%d= ---", i + 1));
 
   bare(C::kLabelMonFallIn, tx(T::kFallSensor));
   bare(C::kLabelMonBlock2In, tx(T::kBlocking));
@@ -144,7 +143,7 @@ void MonitorPresenter::ShowPlaceholders(int language) {
   bare(C::kLabelMonStartLimiterOut, tx(T::kStartLimiter));
   bare(C::kLabelMonClutchIn, tx(T::kClutchMaster));
   bare(C::kLabelMonClutchOut, tx(T::kClutchMaster));
-  const char* tacho_lambda = Format(text, "%s/%s", tx(T::kTacho), tx(T::kLambda));
+  const char* tacho_lambda = FormatLabel(text, "%s/%s", tx(T::kTacho), tx(T::kLambda));
   SetText(C::kLabelMonRpmLambdaIn, tacho_lambda);
   SetText(C::kLabelMonRpmLambdaOut, tacho_lambda);
   bare(C::kLabelMonIgnLimiter, tx(T::kIgnitionLimiter));
@@ -156,16 +155,16 @@ void MonitorPresenter::ShowPlaceholders(int language) {
   for (int k = 0; k < 4; ++k) {
     const char* advance = tx(T::kAdvance);
     const char* injection = tx(T::kInjectionTime);
-    SetText(C::kLabelMonIgn1 + k, Format(text, "%s %s= ---", advance, kDigits[k]));
-    SetText(C::kLabelMonJet1A + k, Format(text, "%s %sA = ---", injection, kDigits[k]));
-    SetText(C::kLabelMonJet1B + k, Format(text, "%s %sB = ---", injection, kDigits[k]));
+    SetText(C::kLabelMonIgn1 + k, FormatLabel(text, "%s %s= ---", advance, kDigits[k]));
+    SetText(C::kLabelMonJet1A + k, FormatLabel(text, "%s %sA = ---", injection, kDigits[k]));
+    SetText(C::kLabelMonJet1B + k, FormatLabel(text, "%s %sB = ---", injection, kDigits[k]));
   }
   dashed(C::kLabelDleTpsProcent, T::kJetByTps);
   dashed(C::kLabelMonPolohaA, T::kPosition, " A");
   dashed(C::kLabelMonPolohaB, T::kPosition, " B");
   dashed(C::kLabelMonPotenc, T::kPotentiometer);
 
-  const auto prefixed = [&](C c, T prefix) { SetText(c, Format(text, "%s---", tx(prefix))); };
+  const auto prefixed = [&](C c, T prefix) { SetText(c, FormatLabel(text, "%s---", tx(prefix))); };
   prefixed(C::kLabelPocetProgramovani, T::kProgramCount);
   prefixed(C::kLabelKorVodaJet, T::kCoolantInjectionCorrection);
   prefixed(C::kLabelKorVzduch, T::kAirInjectionCorrection);

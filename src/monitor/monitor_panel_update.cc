@@ -57,7 +57,7 @@ void MonitorPresenter::UpdateStateLabels(const LiveValues& live, const Presentat
   LabelText text;
   const auto state = [&](C c, const char* prefix, const char* word, bool active,
                          std::uint32_t active_color) {
-    SetText(c, Format(text, "%s - %s", prefix, word));
+    SetText(c, FormatLabel(text, "%s - %s", prefix, word));
     SetColor(c, active ? active_color : kDefaultColor);
   };
   const auto yes_no = [&](C c, T prefix, bool active, std::uint32_t active_color) {
@@ -76,7 +76,7 @@ void MonitorPresenter::UpdateStateLabels(const LiveValues& live, const Presentat
   LabelText tacho_lambda;
   const char* tacho = MonitorTextOf(T::kTacho, language);
   const char* lambda = MonitorTextOf(T::kLambda, language);
-  Format(tacho_lambda, "%s/%s", tacho, lambda);
+  FormatLabel(tacho_lambda, "%s/%s", tacho, lambda);
   state(C::kLabelMonRpmLambdaIn, tacho_lambda.data, live.tacho_lambda_input ? yes : no,
         live.tacho_lambda_input, kColorAqua);
   // The output has no "active": aqua marks the lambda function, face the tacho function.
@@ -112,34 +112,34 @@ void MonitorPresenter::UpdatePanelValues(const LiveValues& live, const Presentat
   const bool detailed = inputs.detailed_view;
   LabelText text;
 
-  SetText(C::kLabelRpm, Format(text, "RPM = %d ", live.engine_speed));
+  SetText(C::kLabelRpm, FormatLabel(text, "RPM = %d ", live.engine_speed));
   SetColor(C::kLabelRpm, LimiterColor(live));
 
   const double throttle = Tenths(live.throttle_position);
   if (live.tp_error) {
-    Format(text, "TP = error = %d mV", live.throttle_sensor_mv);
+    FormatLabel(text, "TP = error = %d mV", live.throttle_sensor_mv);
   } else if (detailed) {
-    Format(text, "TP = %4.1f %%=%d mV", throttle, live.throttle_sensor_mv);
+    FormatLabel(text, "TP = %4.1f %%=%d mV", throttle, live.throttle_sensor_mv);
   } else {
-    Format(text, "TP = %4.1f %%", throttle);
+    FormatLabel(text, "TP = %4.1f %%", throttle);
   }
   SetText(C::kLabelTpsMon, text.data);
   SetColor(C::kLabelTpsMon, live.tp_error ? kColorRed : kDefaultColor);
 
-  SetText(C::kLabelLambda, Format(text, "LAMBDA = %d mV", live.lambda_mv));
+  SetText(C::kLabelLambda, FormatLabel(text, "LAMBDA = %d mV", live.lambda_mv));
 
   const char* coolant = MonitorTextOf(T::kCoolant, language);
   const int coolant_celsius = live.coolant_code - kTempOffset;
   if (live.coolant_sensor_error) {
     if (detailed) {
-      Format(text, "%s = error = %d mV", coolant, live.coolant_sensor_mv);
+      FormatLabel(text, "%s = error = %d mV", coolant, live.coolant_sensor_mv);
     } else {
-      Format(text, "%s = error", coolant);
+      FormatLabel(text, "%s = error", coolant);
     }
   } else if (detailed) {
-    Format(text, "%s = %d °C= %d mV", coolant, coolant_celsius, live.coolant_sensor_mv);
+    FormatLabel(text, "%s = %d °C= %d mV", coolant, coolant_celsius, live.coolant_sensor_mv);
   } else {
-    Format(text, "%s= %d °C", coolant, coolant_celsius);
+    FormatLabel(text, "%s= %d °C", coolant, coolant_celsius);
   }
   SetText(C::kLabelVoda, text.data);
   SetColor(C::kLabelVoda, live.coolant_sensor_error       ? kColorRed
@@ -148,90 +148,93 @@ void MonitorPresenter::UpdatePanelValues(const LiveValues& live, const Presentat
 
   const double pressure = Tenths(live.atmospheric_pressure);
   if (detailed) {
-    Format(text, "AP = %4.1f kPa= %d mV", pressure, live.ap_sensor_mv);
+    FormatLabel(text, "AP = %4.1f kPa= %d mV", pressure, live.ap_sensor_mv);
   } else {
-    Format(text, "AP = %4.1f kPa", pressure);
+    FormatLabel(text, "AP = %4.1f kPa", pressure);
   }
   SetText(C::kLabelTlak, text.data);
   SetColor(C::kLabelTlak, live.ap_error ? kColorRed : kDefaultColor);
 
   if (live.iap_error) {
     if (detailed) {
-      Format(text, "IAP = error = %d [mV]", live.iap_sensor_mv);
+      FormatLabel(text, "IAP = error = %d [mV]", live.iap_sensor_mv);
     } else {
-      Format(text, "IAP = error");
+      FormatLabel(text, "IAP = error");
     }
   } else if (detailed) {
-    Format(text, "IA P= %d [kPa] = %d [mV]", live.iap, live.iap_sensor_mv);
+    FormatLabel(text, "IA P= %d [kPa] = %d [mV]", live.iap, live.iap_sensor_mv);
   } else {
-    Format(text, "IAP = %d [kPa]", live.iap);
+    FormatLabel(text, "IAP = %d [kPa]", live.iap);
   }
   SetText(C::kLabelPodtlak, text.data);
   SetColor(C::kLabelPodtlak, live.iap_error ? kColorRed : kDefaultColor);
 
   const int air_celsius = live.air_sensor_error ? kAirFallbackCelsius : live.air_code - kTempOffset;
   if (detailed) {
-    Format(text, "AT = %d °C= %d mV", air_celsius, live.air_sensor_mv);
+    FormatLabel(text, "AT = %d °C= %d mV", air_celsius, live.air_sensor_mv);
   } else {
-    Format(text, "AT = %d °C", air_celsius);
+    FormatLabel(text, "AT = %d °C", air_celsius);
   }
   SetText(C::kLabelVzduch, text.data);
   SetColor(C::kLabelVzduch, live.air_sensor_error ? kColorRed : kDefaultColor);
 
-  SetText(C::kLabelNapeti, Format(text, "U = %4.1f V", live.supply_mv / 1000.0));
+  SetText(C::kLabelNapeti, FormatLabel(text, "U = %4.1f V", live.supply_mv / 1000.0));
   SetColor(C::kLabelNapeti, SupplyColor(live.supply_mv));
 
   const char* advance = MonitorTextOf(T::kAdvance, language);
   if (live.base_advance) {
-    Format(text, "%s = BASE", advance);
+    FormatLabel(text, "%s = BASE", advance);
   } else {
-    Format(text, "%s = %2d °", advance, live.mean_advance);
+    FormatLabel(text, "%s = %2d °", advance, live.mean_advance);
   }
   SetText(C::kLabelMonIgn, text.data);
 
-  SetText(
-      C::kLabelMaxInjProcent,
-      Format(text, "%s = %d [%%]", MonitorTextOf(T::kMaxInjection, language), live.injection_duty));
+  SetText(C::kLabelMaxInjProcent,
+          FormatLabel(text, "%s = %d [%%]", MonitorTextOf(T::kMaxInjection, language),
+                      live.injection_duty));
   const char* injection = MonitorTextOf(T::kInjectionTime, language);
-  SetText(C::kLabelMonJetA, Format(text, "%s A = %d us", injection, live.bank_a_mean_us));
-  SetText(C::kLabelMonJetB, Format(text, "%s B = %d us", injection, live.bank_b_mean_us));
+  SetText(C::kLabelMonJetA, FormatLabel(text, "%s A = %d us", injection, live.bank_a_mean_us));
+  SetText(C::kLabelMonJetB, FormatLabel(text, "%s B = %d us", injection, live.bank_b_mean_us));
 
   const char* intake = MonitorTextOf(T::kIntakeServo, language);
   if (live.intake_servo_idle_control) {
-    Format(text, "%s = %d mV/ %s ", intake, live.intake_servo_first_mv,
-           MonitorTextOf(T::kIdle, language));
+    FormatLabel(text, "%s = %d mV/ %s ", intake, live.intake_servo_first_mv,
+                MonitorTextOf(T::kIdle, language));
   } else {
-    Format(text, "%s = %d / %d mV", intake, live.intake_servo_first_mv,
-           live.intake_servo_second_mv);
+    FormatLabel(text, "%s = %d / %d mV", intake, live.intake_servo_first_mv,
+                live.intake_servo_second_mv);
   }
   SetText(C::kLabelMonServoIntake, text.data);
   SetText(C::kLabelMonServoExhaust,
-          Format(text, "%s = %d / %d mV", MonitorTextOf(T::kExhaustServo, language),
-                 live.exhaust_servo_first_mv, live.exhaust_servo_second_mv));
+          FormatLabel(text, "%s = %d / %d mV", MonitorTextOf(T::kExhaustServo, language),
+                      live.exhaust_servo_first_mv, live.exhaust_servo_second_mv));
 
-  SetText(C::kLabelGear, Format(text, "%s = %d ", MonitorTextOf(T::kGear, language), live.gear));
+  SetText(C::kLabelGear,
+          FormatLabel(text, "%s = %d ", MonitorTextOf(T::kGear, language), live.gear));
   SetText(C::kLabelMonSpeed,
-          Format(text, "%s = %d [km/h]", MonitorTextOf(T::kSpeed, language), live.road_speed));
+          FormatLabel(text, "%s = %d [km/h]", MonitorTextOf(T::kSpeed, language), live.road_speed));
 
   // The diagnostic labels have always been spaced unevenly ("Test3= 5 ", "Test4=5").
   constexpr const char* kTestHeads[] = {
       "Test1= ", "Test2= ", "Test3= ", "Test4=", "Test5= ", "Test6= ", "Test7= ", "Test8= "};
   for (int i = 0; i < 8; ++i) {
-    SetText(C::kLabelTest1 + i, Format(text, "%s%d%s", kTestHeads[i],
-                                       live.test[static_cast<std::size_t>(i)], i == 2 ? " " : ""));
+    SetText(C::kLabelTest1 + i,
+            FormatLabel(text, "%s%d%s", kTestHeads[i], live.test[static_cast<std::size_t>(i)],
+                        i == 2 ? " " : ""));
   }
 }
 
 void MonitorPresenter::UpdateVersion(const LiveValues& live, int language) {
   LabelText text;
   if (VersionMatches(live)) {
-    SetText(C::kLabelVersion, Format(text, "PC-%d, IGN-%d", kMonitorVersion, live.unit_version));
+    SetText(C::kLabelVersion,
+            FormatLabel(text, "PC-%d, IGN-%d", kMonitorVersion, live.unit_version));
     SetColor(C::kLabelVersion, kColorWhite);
     return;
   }
   SetText(C::kLabelVersion,
-          Format(text, "%s  PC-%d, IGN-%d", MonitorTextOf(T::kVersionMismatch, language),
-                 kMonitorVersion, live.unit_version));
+          FormatLabel(text, "%s  PC-%d, IGN-%d", MonitorTextOf(T::kVersionMismatch, language),
+                      kMonitorVersion, live.unit_version));
   SetColor(C::kLabelVersion, kColorRed);
 }
 
@@ -257,43 +260,47 @@ void MonitorPresenter::UpdateMonitorPage(const LiveValues& live, int language) {
   for (int k = 0; k < 4; ++k) {
     const auto i = static_cast<std::size_t>(k);
     if (live.base_advance) {
-      Format(text, "%s %d= BASE", advance, k + 1);
+      FormatLabel(text, "%s %d= BASE", advance, k + 1);
     } else {
-      Format(text, "%s %d= %2d °", advance, k + 1, live.advance[i]);
+      FormatLabel(text, "%s %d= %2d °", advance, k + 1, live.advance[i]);
     }
     SetText(C::kLabelMonIgn1 + k, text.data);
     SetText(C::kLabelMonJet1A + k,
-            Format(text, "%s %dA = %d us", injection, k + 1, live.injection_a_us[i]));
+            FormatLabel(text, "%s %dA = %d us", injection, k + 1, live.injection_a_us[i]));
     SetText(C::kLabelMonJet1B + k,
-            Format(text, "%s %dB = %d us", injection, k + 1, live.injection_b_us[i]));
+            FormatLabel(text, "%s %dB = %d us", injection, k + 1, live.injection_b_us[i]));
   }
-  SetText(C::kLabelDleTpsProcent,
-          Format(text, "%s = %2d %%", MonitorTextOf(T::kJetByTps, language), live.throttle_share));
+  SetText(
+      C::kLabelDleTpsProcent,
+      FormatLabel(text, "%s = %2d %%", MonitorTextOf(T::kJetByTps, language), live.throttle_share));
   const char* position = MonitorTextOf(T::kPosition, language);
-  SetText(C::kLabelMonPolohaA, Format(text, "%s A = %d °", position, live.injection_position_a));
-  SetText(C::kLabelMonPolohaB, Format(text, "%s B = %d °", position, live.injection_position_b));
-  SetText(C::kLabelMonPotenc, Format(text, "%s = %d mV", MonitorTextOf(T::kPotentiometer, language),
-                                     live.potentiometer_mv));
+  SetText(C::kLabelMonPolohaA,
+          FormatLabel(text, "%s A = %d °", position, live.injection_position_a));
+  SetText(C::kLabelMonPolohaB,
+          FormatLabel(text, "%s B = %d °", position, live.injection_position_b));
+  SetText(C::kLabelMonPotenc,
+          FormatLabel(text, "%s = %d mV", MonitorTextOf(T::kPotentiometer, language),
+                      live.potentiometer_mv));
 }
 
 void MonitorPresenter::UpdateOtherPages(const LiveValues& live, int language) {
   LabelText text;
   const auto tx = [language](T t) { return MonitorTextOf(t, language); };
   const auto percent = [&](C c, T prefix, int tenths) {
-    SetText(c, Format(text, "%s%4.1f %%", tx(prefix), Tenths(tenths)));
+    SetText(c, FormatLabel(text, "%s%4.1f %%", tx(prefix), Tenths(tenths)));
   };
   const auto degrees = [&](C c, T prefix, int tenths) {
-    SetText(c, Format(text, "%s%4.1f °", tx(prefix), Tenths(tenths)));
+    SetText(c, FormatLabel(text, "%s%4.1f °", tx(prefix), Tenths(tenths)));
   };
 
   SetText(C::kLabelPocetProgramovani,
-          Format(text, "%s%d", tx(T::kProgramCount), live.programming_count));
+          FormatLabel(text, "%s%d", tx(T::kProgramCount), live.programming_count));
   percent(C::kLabelKorVodaJet, T::kCoolantInjectionCorrection, live.coolant_injection_correction);
   percent(C::kLabelKorVzduch, T::kAirInjectionCorrection, live.air_injection_correction);
   percent(C::kLabelKorTlak, T::kPressureInjectionCorrection, live.pressure_injection_correction);
   percent(C::kLabelKorSytic, T::kStartingCorrection, live.after_start_injection_correction);
   SetText(C::kLabelKorNapeti,
-          Format(text, "%s%d us", tx(T::kVoltageCorrection), live.voltage_correction_us));
+          FormatLabel(text, "%s%d us", tx(T::kVoltageCorrection), live.voltage_correction_us));
   degrees(C::kLabelKorVodaIgn, T::kCoolantAdvanceCorrection,
           live.coolant_advance_correction_tenths);
   degrees(C::kLabelKorPotencIgn, T::kPotentiometerAdvanceCorrection,
@@ -304,11 +311,12 @@ void MonitorPresenter::UpdateOtherPages(const LiveValues& live, int language) {
 
   // This label's prefix has never been translated.
   SetText(C::kLabelMonGearNapeti,
-          Format(text, "%s = %d mV", "Gear voltage = ", live.gear_sensor_mv));
-  SetText(C::kLabelMonPomerRpmSpeed, Format(text, "Rpm/Speed = %4.1f ", Tenths(live.speed_ratio)));
+          FormatLabel(text, "%s = %d mV", "Gear voltage = ", live.gear_sensor_mv));
+  SetText(C::kLabelMonPomerRpmSpeed,
+          FormatLabel(text, "Rpm/Speed = %4.1f ", Tenths(live.speed_ratio)));
   for (int g = 0; g < 6; ++g) {
     SetText(C::kLabelMonPomerRpmSpeedAuto1 + g,
-            Format(text, "%4.1f ", Tenths(live.learned_ratio[static_cast<std::size_t>(g)])));
+            FormatLabel(text, "%4.1f ", Tenths(live.learned_ratio[static_cast<std::size_t>(g)])));
   }
 }
 

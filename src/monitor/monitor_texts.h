@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 
 namespace korvan {
 
@@ -65,9 +64,5 @@ enum class MonitorText : std::uint8_t {
 // The text in the given language (an index outside 0..3 counts as English). Always
 // null-terminated, so it can go straight into a printf-style format.
 const char* MonitorTextOf(MonitorText text, int language);
-
-inline std::string_view MonitorTextView(MonitorText text, int language) {
-  return MonitorTextOf(text, language);
-}
 
 }  // namespace korvan
