@@ -333,6 +333,9 @@ TEST(CommandLineEndToEnd, CheckNamesEachValueTheConsistencyRulesChange) {
   EXPECT_TRUE(Contains(check.output, "  JetTpsMax (byte 49): 20 -> 50\n")) << check.output;
   EXPECT_TRUE(Contains(check.output, "  Advance map row 0 column 0 (byte 500): 75 -> 60\n"))
       << check.output;
+  // Verify and program use the repaired set, and say so.
+  const RunResult verify = Korvan("verify --port /korvan-no-such-device " + set);
+  EXPECT_TRUE(Contains(verify.output, "the consistency rules changed 2 values")) << verify.output;
   std::remove(set.c_str());
 }
 
