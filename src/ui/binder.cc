@@ -460,6 +460,7 @@ void Binder::PlaceGridPanel() {
 }
 
 void Binder::Apply() {
+  if (frozen_) return;
   applying_ = true;
   for (ControlHandle h : controls_.changed()) Draw(h);
   controls_.ClearChanged();

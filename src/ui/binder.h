@@ -24,6 +24,8 @@ class Binder {
   void Build();
   // Draws the controls that changed since the last call.
   void Apply();
+  // From now on widget events reach nothing (the window is being torn down).
+  void Freeze() { applying_ = true; frozen_ = true; }
 
   QWidget* WidgetOf(std::string_view name) const;
   QWidget* PageWidget(int page) const { return pages_[static_cast<std::size_t>(page)]; }
@@ -50,6 +52,7 @@ class Binder {
   std::vector<QAction*> actions_;
   std::vector<QMenu*> menus_;
   bool applying_ = false;
+  bool frozen_ = false;
 };
 
 }  // namespace korvan::ui

@@ -40,7 +40,14 @@ MainWindow::MainWindow(SerialPort& port, StationPaths paths, const std::vector<s
   timer_.start(kTickMs);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+  timer_.stop();
+  // The widgets go first, while the binder and the station they call still exist; a field
+  // losing its focus on the way must not commit anything.
+  if (binder_) binder_->Freeze();
+  delete area_;
+  area_ = nullptr;
+}
 
 void MainWindow::Tick() {
   station_->Timer1Timer();

@@ -1,0 +1,137 @@
+#include "ui/main_window.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include "window_fixture.h"
+
+namespace korvan::ui {
+namespace {
+
+QColor Background(QWidget* w, QPalette::ColorRole role) { return w->palette().color(role); }
+
+TEST_F(WindowFixture, EveryControlHasItsWidgetByName) {
+  EXPECT_NE(Widget<QPushButton>("ButtonRead"), nullptr);
+  EXPECT_NE(Widget<QLabel>("LabelHlaseni"), nullptr);
+  EXPECT_NE(Widget<QProgressBar>("CGaugeProgram"), nullptr);
+  EXPECT_NE(Widget<QCheckBox>("CheckBoxProgHned"), nullptr);
+  EXPECT_NE(Widget<QSpinBox>("MapCell149"), nullptr);
+  auto* read = window_->findChild<QAction*>("MenuRead");
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(read->shortcut(), QKeySequence("F7"));
+  auto* tabs = Widget<QTabWidget>("PageControl1");
+  ASSERT_NE(tabs, nullptr);
+  EXPECT_EQ(tabs->count(), 19);
+  EXPECT_FALSE(tabs->isTabVisible(kTuningPage));
+}
+
+TEST_F(WindowFixture, ReadButtonRunsTheReadAndTheStatusLineShowsIt) {
+  auto* status = Widget<QLabel>("LabelHlaseni");
+  auto* gauge = Widget<QProgressBar>("CGaugeProgram");
+  EXPECT_FALSE(status->isVisible());
+  QTest::mouseClick(Widget<QPushButton>("ButtonRead"), Qt::LeftButton);
+  EXPECT_TRUE(status->isVisible());
+  EXPECT_EQ(status->text(), "Read:");
+  EXPECT_TRUE(gauge->isVisible());
+  for (int i = 0; i < 100 && station().session().state() != SessionState::kIdle; ++i) Tick();
+  Tick();
+  EXPECT_EQ(status->text(), "Verify: OK");
+  EXPECT_EQ(gauge->value(), 20);
+  // Hidden again once its time is over.
+  Tick(200);
+  EXPECT_FALSE(status->isVisible());
+  EXPECT_FALSE(gauge->isVisible());
+}
+
+TEST_F(WindowFixture, ProgramThroughTheMenuShortcutWritesTheUnit) {
+  station().image().SetByte(1200, station().image().Byte(1200) ^ 1u);
+  QTest::keyClick(window_.get(), Qt::Key_F9);
+  for (int i = 0; i < 200 && station().session().state() != SessionState::kIdle; ++i) Tick();
+  EXPECT_EQ(unit_.Image(), station().image());
+  EXPECT_EQ(Widget<QLabel>("LabelHlaseni")->text(), "Program device: OK");
+}
+
+TEST_F(WindowFixture, SwitchingThePageMovesTheGridOntoIt) {
+  auto* tabs = Widget<QTabWidget>("PageControl1");
+  tabs->setCurrentIndex(kAdvancePage);
+  EXPECT_EQ(station().active_page(), kAdvancePage);
+  QWidget* panel = window_->binder().grid_panel();
+  EXPECT_EQ(panel->parentWidget(), window_->binder().PageWidget(kAdvancePage));
+  tabs->setCurrentIndex(kInj1APage);
+  EXPECT_EQ(panel->parentWidget(), window_->binder().PageWidget(kInj1APage));
+  EXPECT_TRUE(panel->isVisible());
+  tabs->setCurrentIndex(kMonitorPage);
+  EXPECT_FALSE(panel->isVisible());
+}
+
+TEST_F(WindowFixture, TypingIntoACellAndEnterChangesTheImageAndRecordsAnUndoStep) {
+  ShowPage(kInj1APage);
+  auto* cell = Widget<QSpinBox>("MapCell37");
+  ASSERT_NE(cell, nullptr);
+  const int before = station().image().Word(325 + 37);
+  const int shown = cell->value();
+  cell->setFocus();
+  cell->selectAll();
+  QTest::keyClicks(cell, QString::number(shown + 20));
+  QTest::keyClick(cell, Qt::Key_Return);
+  EXPECT_EQ(station().controls().Value(station().controls().Handle("MapCell37")), shown + 20);
+  EXPECT_GT(station().image().Word(325 + 37), before);
+  EXPECT_TRUE(window_->findChild<QAction*>("MenuZpet")->isEnabled());
+  EXPECT_FALSE(cell->hasFocus());  // Enter moved the focus on
+}
+
+TEST_F(WindowFixture, PlusWithAllRaisesTheWholeMap) {
+  ShowPage(kInj1APage);
+  auto* all = Widget<QCheckBox>("CheckBoxAll_Uni");
+  ASSERT_NE(all, nullptr);
+  QTest::mouseClick(all, Qt::LeftButton);
+  ASSERT_TRUE(all->isChecked());
+  const ParameterImage before = station().image();
+  QTest::keyClick(window_.get(), Qt::Key_F5);
+  int raised = 0;
+  for (int i = 0; i < 150; ++i) raised += station().image().Word(325 + i) > before.Word(325 + i);
+  EXPECT_EQ(raised, 150);
+}
+
+TEST_F(WindowFixture, TheLimeCellFollowsTheEnginesSpeed) {
+  ShowPage(kAdvancePage);
+  Tick(300);  // the emulated engine revs up
+  const LiveValues& live = station().live();
+  ASSERT_GT(live.engine_speed, 0);
+  int lime_cells = 0;
+  int lime_column = -1;
+  for (int i = 0; i < 150; ++i) {
+    QWidget* cell = Widget(("MapCell" + std::to_string(i)).c_str());
+    if (Background(cell, QPalette::Base) == QColor(0, 255, 0)) {
+      ++lime_cells;
+      lime_column = i % 15;
+    }
+  }
+  EXPECT_EQ(lime_cells, 1);
+  // The nearest point of the axis to the engine's speed.
+  int nearest = 0;
+  for (int c = 1; c < 15; ++c) {
+    const int now = std::abs(station().image().Byte(365 + c) * 100 - live.engine_speed);
+    const int best = std::abs(station().image().Byte(365 + nearest) * 100 - live.engine_speed);
+    if (now <= best) nearest = c;
+  }
+  EXPECT_EQ(lime_column, nearest);
+}
+
+TEST_F(WindowFixture, NoConnectionLabelAppearsWhenTheUnitFallsSilent) {
+  unit_.fault().silent = true;
+  Tick(7);
+  EXPECT_TRUE(Widget<QLabel>("LabelSpojeni")->isVisible());
+  EXPECT_FALSE(Widget<QLabel>("LabelVersion")->isVisible());
+  unit_.fault().silent = false;
+  Tick(12);
+  EXPECT_FALSE(Widget<QLabel>("LabelSpojeni")->isVisible());
+}
+
+}  // namespace
+}  // namespace korvan::ui
