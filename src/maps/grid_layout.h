@@ -1,8 +1,7 @@
 #pragma once
 
 // How the shared 10 x 15 grid is laid out on each map page: which parts are shown, where they sit
-// (pixels within the grid area; the header line sits above it, at negative y) and which layout a
-// page takes from its flags.
+// (pixels within the grid panel) and which layout a page takes from its flags.
 
 #include <array>
 #include <cstdint>
@@ -81,25 +80,27 @@ int ServoModeOf(const ParameterImage& image, const ServoBytes& servo);
 
 GridLayout ChooseGridLayout(int page, const ParameterImage& image, bool time_view);
 
-// Geometry within the grid area.
+// Geometry within the grid panel. The grid keeps its own spacing; it starts kGridTop below the
+// panel's top so that the header line and the line under it fit above it.
 namespace grid_geometry {
+inline constexpr int kGridTop = 40;
 inline constexpr int kColumnX0 = 56;
 inline constexpr int kColumnPitch = 62;
 inline constexpr int kCellWidth = 40;  // the field; its up-down (16 x 21) to the right
 inline constexpr int kCellHeight = 21;
 inline constexpr int kUpDownWidth = 16;
-inline constexpr int kRowY0 = 53;
+inline constexpr int kRowY0 = kGridTop + 53;
 inline constexpr int kRowPitch = 30;
-inline constexpr int kRpmY = 21;
+inline constexpr int kRpmY = kGridTop + 21;
 inline constexpr int kValueLabelOffset = 5;
 inline constexpr int kValueLabelHeight = 13;
-inline constexpr int kRowLabelY0 = 56;
+inline constexpr int kRowLabelY0 = kGridTop + 56;
 inline constexpr int kColumnSpinX0 = 71;
-inline constexpr int kColumnSpinY = 350;
+inline constexpr int kColumnSpinY = kGridTop + 350;
 inline constexpr int kColumnSpinWidth = 17;
 inline constexpr int kColumnSpinHeight = 23;
-inline constexpr int kHeaderY = -36;  // the header line, above the grid area
-inline constexpr int kLineY = -8;     // the horizontal line between header and grid
+inline constexpr int kHeaderY = 8;  // the header line
+inline constexpr int kLineY = 34;   // the horizontal line between header and grid
 
 constexpr int ColumnX(int column) { return kColumnX0 + kColumnPitch * column; }
 constexpr int RowY(int row) { return kRowY0 + kRowPitch * row; }

@@ -36,19 +36,17 @@ void MapEditor::CreateControls() {
   for (std::size_t m = 0; m < kMapTable.size(); ++m) {
     h_.tabs[m] = c.Add(std::string(kTabNames[m]), ControlKind::kTab, kMapTable[m].page);
     c.SetText(h_.tabs[m], kMapTable[m].name);
+    c.SetValue(h_.tabs[m], kMapTable[m].page);
   }
 
-  // The grid area and everything on it sit on whichever map page is active; they carry page -1
-  // and the grid area's value names the page it was last moved onto.
-  h_.grid_box = c.Add("GroupBoxMapGrid", ControlKind::kGroupBox);
-  c.SetVisible(h_.grid_box, false);
-  h_.line = c.Add("BevelMapLine", ControlKind::kLine);
+  // Everything else sits on the grid panel, which the window shows on whichever map page is active.
+  h_.line = c.Add("BevelMapLine", ControlKind::kLine, kMapGridPanel);
   c.SetGeometry(h_.line, 0, geo::kLineY, geo::ColumnX(kMapColumns), 2);
 
-  h_.rpm_caption = c.Add("LabelMapRpm", ControlKind::kLabel);
+  h_.rpm_caption = c.Add("LabelMapRpm", ControlKind::kLabel, kMapGridPanel);
   c.SetGeometry(h_.rpm_caption, 8, geo::kRpmY + 3, 40, 13);
   for (int col = 0; col < kMapColumns; ++col) {
-    const ControlHandle h = c.Add(Numbered("MapRpm", col), ControlKind::kSpin);
+    const ControlHandle h = c.Add(Numbered("MapRpm", col), ControlKind::kSpin, kMapGridPanel);
     c.AddAlias(Numbered("UpDownMapRpm", col), h);
     c.SetRange(h, kAxisRpmMin, kAxisRpmMax, kAxisRpmScale);
     c.SetGeometry(h, geo::ColumnX(col), geo::kRpmY, geo::kCellWidth + geo::kUpDownWidth,
@@ -59,26 +57,27 @@ void MapEditor::CreateControls() {
   for (int cell = 0; cell < kMapCells; ++cell) {
     const int x = geo::ColumnX(CellColumn(cell));
     const int y = geo::RowY(CellRow(cell));
-    const ControlHandle h = c.Add(Numbered("MapCell", cell), ControlKind::kSpin);
+    const ControlHandle h = c.Add(Numbered("MapCell", cell), ControlKind::kSpin, kMapGridPanel);
     c.AddAlias(Numbered("UpDownMapCell", cell), h);
     c.SetRange(h, 0, 1000, 1);
     c.SetGeometry(h, x, y, geo::kCellWidth + geo::kUpDownWidth, geo::kCellHeight);
     h_.cells[static_cast<std::size_t>(cell)] = h;
-    const ControlHandle label = c.Add(Numbered("MapValueLabel", cell), ControlKind::kLabel);
+    const ControlHandle label =
+        c.Add(Numbered("MapValueLabel", cell), ControlKind::kLabel, kMapGridPanel);
     c.SetGeometry(label, x + geo::kValueLabelOffset, y + geo::kValueLabelOffset, geo::kCellWidth,
                   geo::kValueLabelHeight);
     c.SetVisible(label, false);
     h_.value_labels[static_cast<std::size_t>(cell)] = label;
   }
 
-  h_.row_caption = c.Add("LabelMapRows", ControlKind::kLabel);
+  h_.row_caption = c.Add("LabelMapRows", ControlKind::kLabel, kMapGridPanel);
   c.SetGeometry(h_.row_caption, 4, geo::kRpmY + 3, 50, 13);
   for (int row = 0; row < kMapRows; ++row) {
     const auto r = static_cast<std::size_t>(row);
-    h_.row_labels[r] = c.Add(Numbered("MapRowLabel", row), ControlKind::kLabel);
+    h_.row_labels[r] = c.Add(Numbered("MapRowLabel", row), ControlKind::kLabel, kMapGridPanel);
     c.SetGeometry(h_.row_labels[r], geo::RowLabelX(row), geo::kRowLabelY0 + geo::kRowPitch * row,
                   40, 13);
-    h_.row_axis[r] = c.Add(Numbered("MapRowAxis", row), ControlKind::kSpin);
+    h_.row_axis[r] = c.Add(Numbered("MapRowAxis", row), ControlKind::kSpin, kMapGridPanel);
     c.AddAlias(Numbered("UpDownMapRowAxis", row), h_.row_axis[r]);
     c.SetRange(h_.row_axis[r], 0, kIapRowAxisMax, 1);
     c.SetGeometry(h_.row_axis[r], 0, geo::RowY(row), 52, geo::kCellHeight);
@@ -86,40 +85,42 @@ void MapEditor::CreateControls() {
   }
 
   for (int col = 0; col < kMapColumns; ++col) {
-    const ControlHandle h = c.Add(Numbered("CSpinButton", col), ControlKind::kSpinButton);
+    const ControlHandle h =
+        c.Add(Numbered("CSpinButton", col), ControlKind::kSpinButton, kMapGridPanel);
     c.SetGeometry(h, geo::kColumnSpinX0 + geo::kColumnPitch * col, geo::kColumnSpinY,
                   geo::kColumnSpinWidth, geo::kColumnSpinHeight);
     h_.column_spins[static_cast<std::size_t>(col)] = h;
   }
-  h_.tools_spin = c.Add("CSpinButtonTools", ControlKind::kSpinButton);
+  h_.tools_spin = c.Add("CSpinButtonTools", ControlKind::kSpinButton, kMapGridPanel);
   c.SetGeometry(h_.tools_spin, kToolsX, geo::kColumnSpinY, geo::kColumnSpinWidth,
                 geo::kColumnSpinHeight);
-  h_.all = c.Add("CheckBoxAll_Uni", ControlKind::kCheckBox);
+  h_.all = c.Add("CheckBoxAll_Uni", ControlKind::kCheckBox, kMapGridPanel);
   c.SetGeometry(h_.all, kToolsX - 8, geo::kColumnSpinY - 24, 50, 17);
-  h_.tps = c.Add("CheckBoxTps_Uni", ControlKind::kCheckBox);
+  h_.tps = c.Add("CheckBoxTps_Uni", ControlKind::kCheckBox, kMapGridPanel);
   c.SetGeometry(h_.tps, kToolsX - 8, geo::RowY(0), 50, 17);
-  h_.time_view = c.Add("CheckBoxZobrMs_Uni", ControlKind::kCheckBox);
+  h_.time_view = c.Add("CheckBoxZobrMs_Uni", ControlKind::kCheckBox, kMapGridPanel);
   c.SetGeometry(h_.time_view, kToolsX - 8, geo::RowY(1), 50, 17);
   c.SetChecked(h_.time_view, time_view_);
-  h_.servo_enable = c.Add("CheckBoxServoEnable", ControlKind::kCheckBox);
+  h_.servo_enable = c.Add("CheckBoxServoEnable", ControlKind::kCheckBox, kMapGridPanel);
   c.SetGeometry(h_.servo_enable, 56, geo::kColumnSpinY + 30, 100, 17);
-  h_.percent = c.Add("CheckBoxProcenta", ControlKind::kCheckBox);
+  h_.percent = c.Add("CheckBoxProcenta", ControlKind::kCheckBox, kMapGridPanel);
   c.SetGeometry(h_.percent, 180, geo::kColumnSpinY + 30, 80, 17);
-  h_.step_motor = c.Add("CheckBoxStepMotor", ControlKind::kCheckBox);
+  h_.step_motor = c.Add("CheckBoxStepMotor", ControlKind::kCheckBox, kMapGridPanel);
   c.SetGeometry(h_.step_motor, 280, geo::kColumnSpinY + 30, 90, 17);
-  h_.servo_mode = c.Add("RadioGroupServoMode", ControlKind::kRadioGroup);
+  h_.servo_mode = c.Add("RadioGroupServoMode", ControlKind::kRadioGroup, kMapGridPanel);
   c.SetGeometry(h_.servo_mode, 400, geo::kColumnSpinY + 24, 200, 30);
-  h_.banner = c.Add("LabelCoupling", ControlKind::kLabel);
+  h_.banner = c.Add("LabelCoupling", ControlKind::kLabel, kMapGridPanel);
   c.SetGeometry(h_.banner, 680, geo::kColumnSpinY + 30, 120, 17);
 
   for (int e = 0; e < kHeaderFieldCount; ++e) {
-    const ControlHandle h = c.Add(Numbered("MapHeaderE", e), ControlKind::kSpin);
+    const ControlHandle h = c.Add(Numbered("MapHeaderE", e), ControlKind::kSpin, kMapGridPanel);
     c.AddAlias(Numbered("MapHeaderD", e), h);
     c.SetVisible(h, false);
     h_.header_fields[static_cast<std::size_t>(e)] = h;
   }
   for (int l = 0; l < kHeaderLabelCount; ++l) {
-    const ControlHandle h = c.Add(Numbered("MapHeaderLabel", l), ControlKind::kLabel);
+    const ControlHandle h =
+        c.Add(Numbered("MapHeaderLabel", l), ControlKind::kLabel, kMapGridPanel);
     c.SetVisible(h, false);
     h_.header_labels[static_cast<std::size_t>(l)] = h;
   }

@@ -93,7 +93,6 @@ class MapEditor {
  private:
   struct Handles {
     std::array<ControlHandle, kMapCount> tabs{};
-    ControlHandle grid_box = 0;
     ControlHandle line = 0;
     ControlHandle rpm_caption = 0;
     std::array<ControlHandle, kMapColumns> rpm{};

@@ -62,8 +62,6 @@ void MapEditor::Scatter(int page) {
   if (!map || !created_) return;
   ControlSet& c = controls_;
   grid_page_ = page;
-  c.SetValue(h_.grid_box, page);
-  c.SetVisible(h_.grid_box, true);
 
   if (image_.Byte(kCouplingModeOffset) == kModeAllEqual) CopyInj1AOverChannels();
   for (int col = 0; col < kMapColumns; ++col) {

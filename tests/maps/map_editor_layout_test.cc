@@ -6,6 +6,8 @@
 namespace korvan {
 namespace {
 
+constexpr int kTop = grid_geometry::kGridTop;  // the header line sits above the grid
+
 // What each grid layout shows, part by part.
 struct Shows {
   bool cell_field;  // of an offered cell
@@ -93,7 +95,7 @@ TEST_P(GridLayoutTest, ShowsThePartsOfItsLayout) {
     EXPECT_EQ(Visible("MapValueLabel" + std::to_string(cell)), s.value_labels);
   }
   const int row9_y = controls_.Get(H(Cell(140))).y;
-  EXPECT_EQ(row9_y, c.layout == GridLayout::kSpeedRow ? 53 : 53 + 270);
+  EXPECT_EQ(row9_y, kTop + (c.layout == GridLayout::kSpeedRow ? 53 : 53 + 270));
   for (int col : {0, 14}) {
     EXPECT_EQ(Visible(Rpm(col)), s.rpm_fields);
     EXPECT_EQ(editor_.RpmParts(col).up_down, s.rpm_up_downs);
@@ -143,7 +145,7 @@ TEST_F(MapEditorTest, ServoModeChangeToRpmLeavesRow9AtTheTop) {
   EXPECT_EQ(editor_.layout(), GridLayout::kSpeedRow);
   EXPECT_FALSE(Visible(Cell(0)));
   EXPECT_TRUE(Visible(Cell(135)));
-  EXPECT_EQ(controls_.Get(H(Cell(135))).y, 53);
+  EXPECT_EQ(controls_.Get(H(Cell(135))).y, kTop + 53);
 }
 
 TEST_F(MapEditorTest, ServoEnableStoresAndHidesTheGrid) {

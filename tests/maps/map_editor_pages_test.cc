@@ -6,6 +6,8 @@
 namespace korvan {
 namespace {
 
+constexpr int kTop = grid_geometry::kGridTop;  // the header line sits above the grid
+
 class MapPagesTest : public MapEditorTest {};
 
 TEST_F(MapPagesTest, CreatesTabsAndGridControlsByName) {
@@ -22,17 +24,20 @@ TEST_F(MapPagesTest, CreatesTabsAndGridControlsByName) {
     const Control& tab = controls_.Get(H(name));
     EXPECT_EQ(tab.kind, ControlKind::kTab) << name;
     EXPECT_EQ(tab.page, page) << name;
+    EXPECT_EQ(tab.value, page) << name;
   }
   EXPECT_EQ(controls_.Text(H("TabSheet_Inj1A")), "Inj-1A");
+  EXPECT_EQ(controls_.Get(H("MapCell0")).page, kMapGridPanel);
+  EXPECT_EQ(controls_.Get(H("MapHeaderLabel4")).page, kMapGridPanel);
   EXPECT_EQ(H("UpDownMapCell149"), H("MapCell149"));
   EXPECT_EQ(H("MapHeaderD5"), H("MapHeaderE5"));
   EXPECT_EQ(H("UpDownMapRpm14"), H("MapRpm14"));
   const Control& spin = controls_.Get(H("CSpinButton14"));
   EXPECT_EQ(spin.x, 71 + 62 * 14);
-  EXPECT_EQ(spin.y, 350);
+  EXPECT_EQ(spin.y, kTop + 350);
   const Control& cell = controls_.Get(H(Cell(CellIndex(2, 3))));
   EXPECT_EQ(cell.x, 56 + 62 * 3);
-  EXPECT_EQ(cell.y, 53 + 30 * 2);
+  EXPECT_EQ(cell.y, kTop + 53 + 30 * 2);
   EXPECT_EQ(controls_.Text(H("MapValueLabel0")), "11.92");
   EXPECT_EQ(controls_.Get(H("RadioGroupServoMode")).items,
             (std::vector<std::string>{"R + T", "RPM", "TPS"}));
@@ -78,7 +83,7 @@ TEST_F(MapPagesTest, AdvanceWithoutThrottleEditsRow9DrawnAtTheTop) {
   EXPECT_FALSE(Visible(Cell(0)));
   EXPECT_FALSE(Visible(Cell(CellIndex(8, 5))));
   EXPECT_TRUE(Visible(Cell(CellIndex(9, 5))));
-  EXPECT_EQ(controls_.Get(H(Cell(CellIndex(9, 5)))).y, 53);
+  EXPECT_EQ(controls_.Get(H(Cell(CellIndex(9, 5)))).y, kTop + 53);
   EXPECT_FALSE(Visible("MapRowLabel9"));
 
   const ParameterImage before = image_;
@@ -93,7 +98,7 @@ TEST_F(MapPagesTest, AdvanceWithoutThrottleEditsRow9DrawnAtTheTop) {
   Check("CheckBoxTps_Uni", true);
   EXPECT_EQ(image_.Byte(40), 1u);
   EXPECT_EQ(editor_.layout(), GridLayout::kFull);
-  EXPECT_EQ(controls_.Get(H(Cell(CellIndex(9, 5)))).y, 53 + 30 * 9);
+  EXPECT_EQ(controls_.Get(H(Cell(CellIndex(9, 5)))).y, kTop + 53 + 30 * 9);
 }
 
 TEST_F(MapPagesTest, HiddenServoCellsKeepBytesTheFieldCannotShow) {
