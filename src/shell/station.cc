@@ -45,10 +45,12 @@ Station::Station(SerialPort& port, Desktop& desktop, StationPaths paths)
 void Station::FormCreate(const std::vector<std::string>& args) {
   CreateControls();
   maps_.CreateControls();
+  monitor_.CreateControls(controls_);
   device_.link().set_port_index(1);
   image_.SetByte(0, 11);
   ApplyDefaults(image_, false);
   LoadSettings();
+  monitor_.SetDetailedView(ext_monitor_);
   PageControl1Change(active_page_);
   controls_.SetRange(gauge_, 0, TransferSession::kGaugeMax, 1);
   ApplyEngineConfiguration(image_);
@@ -141,17 +143,28 @@ void Station::RefreshPage() {
 void Station::UpdateVisibility() {
   if (MapEditor::IsMapPage(active_page_)) maps_.Layout(active_page_);
   maps_.UpdateModeControls();
-  // The pick-up labels of the monitor follow the engine configuration.
-  const std::optional<ControlHandle> ckps = controls_.Find("LabelSnimacCkps");
-  const std::optional<ControlHandle> cmps = controls_.Find("LabelSnimacCmps");
-  if (ckps && cmps) {
-    const int config = image_.Byte(2);
-    const bool ckps_only = config == 1 || config == 3 || config == 7 || config == 11 ||
-                           config == 15 || config == 19 || config == 20 || config == 22 ||
-                           config == 23;
-    controls_.SetVisible(*ckps, config != 2);
-    controls_.SetVisible(*cmps, !ckps_only);
+  // The monitor's pick-up labels follow the engine configuration, its columns the cylinders.
+  monitor_.ApplyLayout(MonitorInputsNow());
+}
+
+PresentationInputs Station::MonitorInputsNow() const {
+  PresentationInputs in;
+  in.language = static_cast<int>(language_);
+  in.cylinders = maps_.cylinders();
+  in.engine_config = image_.Byte(2);
+  in.ignition_limiter = image_.Byte(29);
+  in.n2o_enabled = image_.Byte(98) != 0;
+  in.choke = bike_.choke;
+  in.detailed_view = ext_monitor_;
+  return in;
+}
+
+void Station::CheckBoxExtMonitorClick() {
+  if (const std::optional<ControlHandle> box = controls_.Find("CheckBoxExtMonitor")) {
+    ext_monitor_ = controls_.Checked(*box);
   }
+  monitor_.SetDetailedView(ext_monitor_);
+  monitor_.Update(device_.live(), MonitorInputsNow());
 }
 
 void Station::CommitEdit() {
@@ -344,9 +357,7 @@ void Station::IdentityChanged() {
   // The bike page shows the identity texts when it is refreshed.
 }
 
-void Station::MonitorFrameDecoded() {
-  // The live panel draws from the live values once it exists.
-}
+void Station::MonitorFrameDecoded() { monitor_.Update(device_.live(), MonitorInputsNow()); }
 
 // --- Language ----------------------------------------------------------------------------------
 
@@ -361,6 +372,11 @@ void Station::LoadTexts() {
     controls_.SetChecked(menu_language_[i], static_cast<int>(i) == static_cast<int>(language_));
   }
   controls_.SetText(label_spojeni_, Text(MessageKey::kMsgNoConnection));
+  monitor_.ApplyCaptions(static_cast<int>(language_));
+  // Without a unit answering, the live labels show their placeholders in the new language.
+  if (!device_.live().has_frame || controls_.Visible(label_spojeni_)) {
+    monitor_.ShowPlaceholders(static_cast<int>(language_));
+  }
   ShowStatusLine();
 }
 

@@ -14,6 +14,7 @@
 #include "link/serial_port.h"
 #include "maps/map_editor.h"
 #include "maps/undo_history.h"
+#include "monitor/monitor_panel.h"
 #include "shell/desktop.h"
 #include "shell/device_loop.h"
 #include "shell/messages.h"
@@ -118,6 +119,8 @@ class Station : public DeviceHost {
   void MenuCzechClick() { SetLanguage(Language::kCzech); }
   void CheckBoxZakazCteniClick();
   void CheckBoxProgHnedClick();
+  // "Detailed representation" on the monitor page.
+  void CheckBoxExtMonitorClick();
 
   // DeviceHost.
   void ShowLinkMessage(MessageKey key) override;
@@ -166,6 +169,7 @@ class Station : public DeviceHost {
   std::optional<MapEditor::LiveCell> LiveCellOfActivePage() const;
   void LoadSettings();
   void SaveSettings();
+  PresentationInputs MonitorInputsNow() const;
   std::string_view Text(MessageKey key) const { return MessageText(key, language_); }
 
   SerialPort& port_;
@@ -178,6 +182,7 @@ class Station : public DeviceHost {
   DeviceLoop device_;
   BikeModelState bike_;
   MapEditor maps_;
+  MonitorPresenter monitor_;
   UndoHistory undo_;
   Language language_ = Language::kEnglish;
   int active_page_ = kBikePage;

@@ -46,6 +46,7 @@ constexpr Entry kHandlers[] = {
     {"MenuContens", &Station::MenuContensClick},
     {"CheckBoxZakazCteni", &Station::CheckBoxZakazCteniClick},
     {"CheckBoxProgHned", &Station::CheckBoxProgHnedClick},
+    {"CheckBoxExtMonitor", &Station::CheckBoxExtMonitorClick},
     {"CheckBoxTps_Uni", &Station::CheckBoxTps_UniMouseUp},
     {"CheckBoxZobrMs_Uni", &Station::CheckBoxTps_UniMouseUp},
     {"CheckBoxProcenta", &Station::CheckBoxProcentaMouseUp},
