@@ -89,6 +89,7 @@ inline constexpr int kColumnPitch = 62;
 inline constexpr int kCellWidth = 40;  // the field; its up-down (16 x 21) to the right
 inline constexpr int kCellHeight = 21;
 inline constexpr int kUpDownWidth = 16;
+inline constexpr int kRpmFieldWidth = 60;  // with its up-down
 inline constexpr int kRowY0 = kGridTop + 53;
 inline constexpr int kRowPitch = 30;
 inline constexpr int kRpmY = kGridTop + 21;

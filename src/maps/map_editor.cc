@@ -44,13 +44,14 @@ void MapEditor::CreateControls() {
   c.SetGeometry(h_.line, 0, geo::kLineY, geo::ColumnX(kMapColumns), 2);
 
   h_.rpm_caption = c.Add("LabelMapRpm", ControlKind::kLabel, kMapGridPanel);
-  c.SetGeometry(h_.rpm_caption, 8, geo::kRpmY + 3, 40, 13);
+  // Right of the engine-speed row: the top-left corner is the row caption's.
+  c.SetGeometry(h_.rpm_caption, geo::ColumnX(kMapColumns) + 4, geo::kRpmY + 3, 40, 13);
   for (int col = 0; col < kMapColumns; ++col) {
     const ControlHandle h = c.Add(Numbered("MapRpm", col), ControlKind::kSpin, kMapGridPanel);
     c.AddAlias(Numbered("UpDownMapRpm", col), h);
     c.SetRange(h, kAxisRpmMin, kAxisRpmMax, kAxisRpmScale);
-    c.SetGeometry(h, geo::ColumnX(col), geo::kRpmY, geo::kCellWidth + geo::kUpDownWidth,
-                  geo::kCellHeight);
+    // Wider than a cell: five digits must fit.
+    c.SetGeometry(h, geo::ColumnX(col), geo::kRpmY, geo::kRpmFieldWidth, geo::kCellHeight);
     h_.rpm[static_cast<std::size_t>(col)] = h;
   }
 
@@ -108,7 +109,7 @@ void MapEditor::CreateControls() {
   h_.step_motor = c.Add("CheckBoxStepMotor", ControlKind::kCheckBox, kMapGridPanel);
   c.SetGeometry(h_.step_motor, 280, geo::kColumnSpinY + 30, 90, 17);
   h_.servo_mode = c.Add("RadioGroupServoMode", ControlKind::kRadioGroup, kMapGridPanel);
-  c.SetGeometry(h_.servo_mode, 400, geo::kColumnSpinY + 24, 200, 30);
+  c.SetGeometry(h_.servo_mode, 400, geo::kColumnSpinY + 18, 240, 44);
   h_.banner = c.Add("LabelCoupling", ControlKind::kLabel, kMapGridPanel);
   c.SetGeometry(h_.banner, 680, geo::kColumnSpinY + 30, 120, 17);
 
