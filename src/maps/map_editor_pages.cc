@@ -137,6 +137,13 @@ void MapEditor::Gather(int page) {
     ComputeBaseTimesNow();
     for (WordMap wm : kFollowerWordMaps) DerivePercent(wm);
   }
+  // A locked word map keeps the percentages it holds (its fields, which the user cannot edit,
+  // show them limited to 1000).
+  const bool cells_locked = MapInfo(*map).word_cells && !PartsOf(layout_).cell_enabled;
+  if (cells_locked) {
+    ComputeBaseTimesNow();
+    DerivePercent(WordMapOf(*map));
+  }
   GatherAxis(*map);
   ComputeBaseTimesNow();
   for (int row = 0; row < kMapRows; ++row) {
@@ -195,7 +202,7 @@ void MapEditor::GatherCells(MapId map) {
   }
   const WordMap wm = WordMapOf(map);
   CellArray& percent = word_maps_.Percent(wm);
-  for (int cell = 0; cell < kMapCells; ++cell) {
+  for (int cell = 0; PartsOf(layout_).cell_enabled && cell < kMapCells; ++cell) {
     const int shown = controls_.Value(h_.cells[static_cast<std::size_t>(cell)]);
     percent[static_cast<std::size_t>(cell)] =
         static_cast<std::uint16_t>(std::clamp(shown, 0, 65535));

@@ -58,6 +58,20 @@ TEST_F(ChannelModesTest, CoupledAxisShiftMovesTheOtherAxesWithinTheirRange) {
   EXPECT_EQ(image_.Byte(AxisOffset(MapId::kInj4A, 14)), 250u);  // not 258 wrapped to 2
 }
 
+TEST_F(ChannelModesTest, LockedChannelKeepsPercentagesItsFieldsCannotShow) {
+  image_.SetByte(47, 1);
+  const int cell = CellIndex(5, 5);
+  SetPercent(WordMap::kInj2A, cell, 1100);
+  SetPercent(WordMap::kInj2A, CellIndex(5, 2), 250);
+  Show(kInj2A);
+  ASSERT_EQ(editor_.layout(), GridLayout::kLocked);
+  EXPECT_EQ(Value(Cell(cell)), 1000);
+  Edit(Rpm(2), 3500);  // the axis stays editable
+  EXPECT_EQ(StoredPercent(WordMap::kInj2A, cell), 1100);
+  EXPECT_EQ(StoredPercent(WordMap::kInj2A, CellIndex(5, 2)), 250);
+  EXPECT_EQ(image_.Byte(AxisOffset(MapId::kInj2A, 2)), 35u);
+}
+
 TEST_F(ChannelModesTest, AllEqualCopiesChannel1AndLeavesTheHiddenPages) {
   // Make 1A's axis something the default set does not already share.
   image_.SetByte(AxisOffset(MapId::kInj1A, 6), 85);
