@@ -25,7 +25,7 @@ enum class HeaderShown : std::uint8_t {
   kStepMotorShown, // as kServoShown, and "Step motor" on (image byte 66)
 };
 
-struct HeaderFieldSpec {
+struct HeaderFieldEntry {
   int page;
   int field;                         // E0..E5
   std::string_view dictionary_name;  // the field of the dictionary it carries
@@ -34,7 +34,7 @@ struct HeaderFieldSpec {
   int x;
 };
 
-struct HeaderLabelSpec {
+struct HeaderLabelEntry {
   int page;
   int label;  // 0..4
   std::string_view MapTexts::*text;
@@ -44,7 +44,7 @@ struct HeaderLabelSpec {
 };
 
 // clang-format off
-inline constexpr std::array<HeaderFieldSpec, 18> kHeaderFields{{
+inline constexpr std::array<HeaderFieldEntry, 18> kHeaderFields{{
     {1, 0, "AdvanceCylinderCorrection", 0, HeaderShown::kAlways, 56},
     {1, 1, "AdvanceCylinderCorrection", 1, HeaderShown::kCylinders2, 118},
     {1, 2, "AdvanceCylinderCorrection", 2, HeaderShown::kCylinders3, 180},
@@ -65,7 +65,7 @@ inline constexpr std::array<HeaderFieldSpec, 18> kHeaderFields{{
     {12, 0, "ExhaustServoHysteresis", 0, HeaderShown::kServoShown, 56},
 }};
 
-inline constexpr std::array<HeaderLabelSpec, 13> kHeaderLabels{{
+inline constexpr std::array<HeaderLabelEntry, 13> kHeaderLabels{{
     {1, 0, &MapTexts::cylinder_correction, 0, 304, 180},
     {1, 1, &MapTexts::base_advance, 4, 560, 110},
     {1, 2, &MapTexts::lobe_width, 5, 750, 120},

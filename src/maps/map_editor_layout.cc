@@ -117,10 +117,10 @@ void MapEditor::LayoutHeader(int page) {
   ControlSet& c = controls_;
   std::array<bool, kHeaderFieldCount> shown{};
   const bool servo_shown = layout_ != GridLayout::kHidden;
-  for (const HeaderFieldSpec& spec : kHeaderFields) {
-    if (spec.page != page) continue;
+  for (const HeaderFieldEntry& entry : kHeaderFields) {
+    if (entry.page != page) continue;
     bool on = false;
-    switch (spec.shown) {
+    switch (entry.shown) {
       case HeaderShown::kAlways:
         on = true;
         break;
@@ -143,19 +143,19 @@ void MapEditor::LayoutHeader(int page) {
         on = servo_shown && image_.Byte(kStepMotorOffset) != 0;
         break;
     }
-    const auto e = static_cast<std::size_t>(spec.field);
+    const auto e = static_cast<std::size_t>(entry.field);
     shown[e] = on;
-    c.SetGeometry(h_.header_fields[e], spec.x, geo::kHeaderY, kHeaderFieldWidth, geo::kCellHeight);
+    c.SetGeometry(h_.header_fields[e], entry.x, geo::kHeaderY, kHeaderFieldWidth, geo::kCellHeight);
   }
   for (std::size_t e = 0; e < shown.size(); ++e) c.SetVisible(h_.header_fields[e], shown[e]);
 
   std::array<bool, kHeaderLabelCount> labelled{};
-  for (const HeaderLabelSpec& spec : kHeaderLabels) {
-    if (spec.page != page) continue;
-    const auto l = static_cast<std::size_t>(spec.label);
-    labelled[l] = shown[static_cast<std::size_t>(spec.anchor_field)];
-    c.SetText(h_.header_labels[l], texts_.*spec.text);
-    c.SetGeometry(h_.header_labels[l], spec.x, geo::kHeaderY + 4, spec.width, 13);
+  for (const HeaderLabelEntry& entry : kHeaderLabels) {
+    if (entry.page != page) continue;
+    const auto l = static_cast<std::size_t>(entry.label);
+    labelled[l] = shown[static_cast<std::size_t>(entry.anchor_field)];
+    c.SetText(h_.header_labels[l], texts_.*entry.text);
+    c.SetGeometry(h_.header_labels[l], entry.x, geo::kHeaderY + 4, entry.width, 13);
   }
   for (std::size_t l = 0; l < labelled.size(); ++l) {
     c.SetVisible(h_.header_labels[l], labelled[l]);

@@ -102,14 +102,14 @@ void MapEditor::ScatterCells(MapId map) {
 }
 
 void MapEditor::ScatterHeader(int page) {
-  for (const HeaderFieldSpec& spec : kHeaderFields) {
-    if (spec.page != page) continue;
-    const Field* field = FindField(spec.dictionary_name);
+  for (const HeaderFieldEntry& entry : kHeaderFields) {
+    if (entry.page != page) continue;
+    const Field* field = FindField(entry.dictionary_name);
     if (field == nullptr) continue;
-    const ControlHandle h = h_.header_fields[static_cast<std::size_t>(spec.field)];
+    const ControlHandle h = h_.header_fields[static_cast<std::size_t>(entry.field)];
     const ShownRange range = RangeOf(*field, image_);
     controls_.SetRange(h, range.min, range.max, range.step);
-    controls_.SetValue(h, ToShown(*field, image_, spec.element));
+    controls_.SetValue(h, ToShown(*field, image_, entry.element));
   }
 }
 
@@ -234,16 +234,16 @@ void MapEditor::GatherInj1ACells() {
 }
 
 void MapEditor::GatherHeader(int page) {
-  for (const HeaderFieldSpec& spec : kHeaderFields) {
-    if (spec.page != page) continue;
-    const ControlHandle h = h_.header_fields[static_cast<std::size_t>(spec.field)];
+  for (const HeaderFieldEntry& entry : kHeaderFields) {
+    if (entry.page != page) continue;
+    const ControlHandle h = h_.header_fields[static_cast<std::size_t>(entry.field)];
     // A hidden header field is not read back: it may show a limited value of a byte it does not
     // own on this configuration.
     if (!controls_.Visible(h)) continue;
-    const Field* field = FindField(spec.dictionary_name);
+    const Field* field = FindField(entry.dictionary_name);
     if (field == nullptr) continue;
     const ShownRange range = RangeOf(*field, image_);
-    FromShown(*field, std::clamp(controls_.Value(h), range.min, range.max), image_, spec.element);
+    FromShown(*field, std::clamp(controls_.Value(h), range.min, range.max), image_, entry.element);
   }
 }
 
