@@ -141,6 +141,13 @@ void ControlSet::SetBold(ControlHandle h, bool bold) {
   Touch(h);
 }
 
+void ControlSet::SetUpDownVisible(ControlHandle h, bool visible) {
+  Control& c = At(h);
+  if (c.up_down_visible == visible) return;
+  c.up_down_visible = visible;
+  Touch(h);
+}
+
 void ControlSet::SetColor(ControlHandle h, std::uint32_t color) {
   Control& c = At(h);
   if (c.color == color) return;

@@ -32,6 +32,8 @@ inline constexpr int kMapGridPanel = -2;
 
 // The window's standard background: button face for labels, window colour for fields.
 inline constexpr std::uint32_t kDefaultColor = 0xFF000000u;
+// The button face, drawn opaque (a label that must hide what lies under it).
+inline constexpr std::uint32_t kFaceColor = 0xFE000000u;
 
 // What one widget shows. The window draws it; the core reads and writes it as the pages read and
 // write their controls.
@@ -50,6 +52,7 @@ struct Control {
   bool visible = true;
   bool enabled = true;
   bool bold = false;
+  bool up_down_visible = true;  // a spin's arrows; some layouts show the field without them
   std::uint32_t color = kDefaultColor;  // background, 0xRRGGBB
   std::uint32_t font_color = kDefaultColor;
   int x = 0, y = 0, width = 0, height = 0;  // within its page or panel; 0 = the window decides
@@ -87,6 +90,7 @@ class ControlSet {
   void SetVisible(ControlHandle h, bool visible);
   void SetEnabled(ControlHandle h, bool enabled);
   void SetBold(ControlHandle h, bool bold);
+  void SetUpDownVisible(ControlHandle h, bool visible);
   void SetColor(ControlHandle h, std::uint32_t color);
   void SetFontColor(ControlHandle h, std::uint32_t color);
   void SetGeometry(ControlHandle h, int x, int y, int width, int height);

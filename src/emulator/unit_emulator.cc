@@ -109,7 +109,7 @@ void UnitEmulator::FillMonitorFrame(LinkFrame& frame) const {
   const int throttle = static_cast<int>(1000 * std::min(1.0, Triangle(t + 1500, 24000) * 1.1));
   const int iap = 30 + 70 * throttle / 1000;
   const int gear = rpm < 1600 ? 0 : std::min(6, 1 + static_cast<int>(sweep * 6));
-  const int road_speed = gear == 0 ? 0 : rpm * gear / 90;
+  const int road_speed = gear == 0 ? 0 : rpm * gear / 400;
   const int coolant_c = std::min(88, 20 + static_cast<int>(t / 2000));
   const int lambda_mv = 450 + static_cast<int>(400 * std::sin(static_cast<double>(t) / 700.0));
   const int advance = 10 + 28 * (rpm - idle) / std::max(1, limiter - idle);

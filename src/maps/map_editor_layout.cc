@@ -75,6 +75,7 @@ void MapEditor::LayoutCells(int page, const LayoutParts& parts) {
     const SpinParts spin{offered && parts.cell_fields, offered && parts.cell_up_downs};
     cell_parts_[i] = spin;
     c.SetVisible(h_.cells[i], spin.field || spin.up_down);
+    c.SetUpDownVisible(h_.cells[i], spin.up_down);
     c.SetEnabled(h_.cells[i], parts.cell_enabled);
     c.SetVisible(h_.value_labels[i], parts.value_labels);
     if (CellRow(cell) == kMapRows - 1) {
@@ -90,6 +91,7 @@ void MapEditor::LayoutCells(int page, const LayoutParts& parts) {
     const auto i = static_cast<std::size_t>(col);
     rpm_parts_[i] = {parts.rpm_fields, parts.rpm_fields && parts.rpm_up_downs};
     c.SetVisible(h_.rpm[i], parts.rpm_fields);
+    c.SetUpDownVisible(h_.rpm[i], rpm_parts_[i].up_down);
     c.SetVisible(h_.column_spins[i], parts.column_spins);
   }
   c.SetVisible(h_.rpm_caption, parts.rpm_fields);

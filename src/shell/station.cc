@@ -10,6 +10,7 @@
 #include "image/map_storage.h"
 #include "link/identity.h"
 #include "monitor/live_cell.h"
+#include "shell/page_captions.h"
 #include "shell/port_settings.h"
 #include "shell/settings_file.h"
 
@@ -145,6 +146,14 @@ void Station::UpdateVisibility() {
   maps_.UpdateModeControls();
   // The monitor's pick-up labels follow the engine configuration, its columns the cylinders.
   monitor_.ApplyLayout(MonitorInputsNow());
+}
+
+std::optional<ControlHandle> Station::TabOfPage(int page) const {
+  for (ControlHandle h = 0; h < controls_.size(); ++h) {
+    const Control& c = controls_.Get(h);
+    if (c.kind == ControlKind::kTab && c.page == page) return h;
+  }
+  return std::nullopt;
 }
 
 PresentationInputs Station::MonitorInputsNow() const {
@@ -372,6 +381,11 @@ void Station::LoadTexts() {
     controls_.SetChecked(menu_language_[i], static_cast<int>(i) == static_cast<int>(language_));
   }
   controls_.SetText(label_spojeni_, Text(MessageKey::kMsgNoConnection));
+  for (int page = 0; page < kStationPageCount; ++page) {
+    if (const std::optional<ControlHandle> tab = TabOfPage(page)) {
+      controls_.SetText(*tab, PageCaption(page, language_));
+    }
+  }
   monitor_.ApplyCaptions(static_cast<int>(language_));
   // Without a unit answering, the live labels show their placeholders in the new language.
   if (!device_.live().has_frame || controls_.Visible(label_spojeni_)) {

@@ -170,6 +170,7 @@ class Station : public DeviceHost {
   void LoadSettings();
   void SaveSettings();
   PresentationInputs MonitorInputsNow() const;
+  std::optional<ControlHandle> TabOfPage(int page) const;
   std::string_view Text(MessageKey key) const { return MessageText(key, language_); }
 
   SerialPort& port_;

@@ -77,8 +77,10 @@ void Station::PaintMapCursor() {
   for (int i = 0; i < 150; ++i) {
     const std::uint32_t color = i == lit_cell ? lit_color : kDefaultColor;
     controls_.SetColor(cursor_.cell[static_cast<std::size_t>(i)], color);
-    // The time view's labels show the same cursor; window there is drawn as face.
-    controls_.SetColor(cursor_.value_label[static_cast<std::size_t>(i)], color);
+    // The time view's labels show the same cursor; window there is drawn as face, opaque over
+    // the field they stand on.
+    controls_.SetColor(cursor_.value_label[static_cast<std::size_t>(i)],
+                       i == lit_cell ? lit_color : kFaceColor);
   }
 }
 

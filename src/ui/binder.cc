@@ -95,13 +95,15 @@ QString LongHint(const std::string& hint) {
 void Paint(QWidget* w, QPalette::ColorRole role, std::uint32_t color, std::uint32_t font_color) {
   QPalette palette = w->palette();
   const QPalette standard = QWidget().palette();
-  palette.setColor(role, color == kDefaultColor ? standard.color(role) : QColor::fromRgb(color));
+  const bool standard_color = color == kDefaultColor || color == kFaceColor;
+  palette.setColor(role, standard_color ? standard.color(role) : QColor::fromRgb(color));
   const QPalette::ColorRole text_role =
       role == QPalette::Base ? QPalette::Text : QPalette::WindowText;
   palette.setColor(text_role, font_color == kDefaultColor ? standard.color(text_role)
                                                           : QColor::fromRgb(font_color));
   w->setPalette(palette);
   w->setAutoFillBackground(color != kDefaultColor);
+  if (color == kFaceColor) w->raise();
 }
 
 }  // namespace
@@ -377,8 +379,16 @@ void Binder::Draw(ControlHandle h) {
       auto* spin = static_cast<QSpinBox*>(w);
       spin->setRange(std::min(c.min, c.max), std::max(c.min, c.max));
       spin->setSingleStep(std::max(1, c.step));
+      spin->setButtonSymbols(c.up_down_visible ? QAbstractSpinBox::UpDownArrows
+                                               : QAbstractSpinBox::NoButtons);
       spin->setValue(c.value);
-      Paint(w, QPalette::Base, c.color, c.font_color);
+      // The field's own style draws only a frame in the palette colour: fill it instead.
+      if (c.color == kDefaultColor) {
+        if (!spin->styleSheet().isEmpty()) spin->setStyleSheet(QString());
+      } else {
+        spin->setStyleSheet(QString("QSpinBox { background-color: #%1; }")
+                                .arg(c.color & 0xFFFFFFu, 6, 16, QChar('0')));
+      }
       break;
     }
     case ControlKind::kCheckBox: {

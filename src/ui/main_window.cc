@@ -21,11 +21,13 @@ MainWindow::MainWindow(SerialPort& port, StationPaths paths, const std::vector<s
 
   area_ = new QWidget(this);
   area_->setObjectName("ClientArea");
-  area_->setFixedSize(kClientWidth, kClientHeight - 40);
+  area_->setFixedSize(kClientWidth, kClientHeight);
   setCentralWidget(area_);
   tabs_ = new QTabWidget(area_);
   tabs_->setObjectName("PageControl1");
   tabs_->setGeometry(0, 38, kClientWidth, 638);
+  // All nineteen tabs in one row, as tuners know them.
+  tabs_->setStyleSheet("QTabBar::tab { padding: 3px 5px; }");
   status_hint_ = new QLabel(this);
   status_hint_->setObjectName("StatusBar1");
   statusBar()->addWidget(status_hint_, 1);

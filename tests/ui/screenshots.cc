@@ -1,0 +1,77 @@
+// Takes the pictures in docs/screenshots: the real window, offscreen, against the emulated unit
+// in memory, with the engine running. Usage: korvan_screenshots OUTPUT_DIR
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QTest>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+
+#include "emulator/memory_port.h"
+#include "emulator/unit_emulator.h"
+#include "ui/main_window.h"
+
+using namespace korvan;
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication app(argc, argv);
+  const QString out = argc > 1 ? QString(argv[1]) : QString("docs/screenshots");
+  QDir().mkpath(out);
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "korvan_screenshots";
+  std::filesystem::create_directories(dir);
+  StationPaths paths;
+  paths.settings_file = (dir / "settings").string();
+  paths.image_dump = (dir / "dump").string();
+  paths.test_marker = (dir / "marker").string();
+
+  UnitEmulator unit;
+  MemoryUnitPort port(unit);
+  ui::MainWindow window(port, paths, {}, "");
+  window.StopTimer();
+  window.show();
+  Station& s = window.station();
+  const auto tick = [&](int n) {
+    for (int i = 0; i < n; ++i) {
+      port.AdvanceTick();
+      window.Tick();
+    }
+  };
+  const auto click = [&](const char* name) {
+    auto* box = window.findChild<QCheckBox*>(name);
+    if (box != nullptr) QTest::mouseClick(box, Qt::LeftButton);
+  };
+  const auto shoot = [&](int page, const char* file, const std::function<void()>& setup) {
+    s.PageControl1Change(page);
+    window.binder().Apply();
+    if (setup) setup();
+    tick(40);
+    window.grab().save(out + "/" + file);
+    std::printf("%s/%s\n", out.toUtf8().constData(), file);
+  };
+
+  tick(200);  // the engine runs up a little
+  shoot(kBikePage, "bike.png", nullptr);
+  shoot(kAdvancePage, "advance-full.png", nullptr);
+  shoot(kAdvancePage, "advance-speed-row.png", [&] { click("CheckBoxTps_Uni"); });
+  shoot(kInj1APage, "inj-1a.png", nullptr);
+  shoot(kInj1APage, "inj-1a-time-view.png", [&] { click("CheckBoxZobrMs_Uni"); });
+  shoot(kInj2APage, "inj-2a-coupled.png", [&] { click("CheckBoxZobrMs_Uni"); });
+  shoot(kInjIapPage, "inj-iap.png", nullptr);
+  for (int mode = 0; mode < 3; ++mode) {
+    const std::string file = "intake-servo-mode-" + std::to_string(mode) + ".png";
+    shoot(kIntakeServoPage, file.c_str(), [&] {
+      if (!window.findChild<QCheckBox*>("CheckBoxServoEnable")->isChecked()) {
+        click("CheckBoxServoEnable");
+      }
+      ControlSet& c = s.controls();
+      c.SetValue(c.Handle("RadioGroupServoMode"), mode);
+      s.RadioGroupServoModeClick();
+      window.binder().Apply();
+    });
+  }
+  shoot(kMonitorPage, "monitor.png", nullptr);
+  std::filesystem::remove_all(dir);
+  return 0;
+}
