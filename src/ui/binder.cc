@@ -1,5 +1,6 @@
 #include "ui/binder.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -94,7 +95,7 @@ QString LongHint(const std::string& hint) {
 
 void Paint(QWidget* w, QPalette::ColorRole role, std::uint32_t color, std::uint32_t font_color) {
   QPalette palette = w->palette();
-  const QPalette standard = QWidget().palette();
+  const QPalette standard = QApplication::palette(w);
   const bool standard_color = color == kDefaultColor || color == kFaceColor;
   palette.setColor(role, standard_color ? standard.color(role) : QColor::fromRgb(color));
   const QPalette::ColorRole text_role =
@@ -383,12 +384,11 @@ void Binder::Draw(ControlHandle h) {
                                                : QAbstractSpinBox::NoButtons);
       spin->setValue(c.value);
       // The field's own style draws only a frame in the palette colour: fill it instead.
-      if (c.color == kDefaultColor) {
-        if (!spin->styleSheet().isEmpty()) spin->setStyleSheet(QString());
-      } else {
-        spin->setStyleSheet(QString("QSpinBox { background-color: #%1; }")
-                                .arg(c.color & 0xFFFFFFu, 6, 16, QChar('0')));
-      }
+      const QString sheet = c.color == kDefaultColor
+                                ? QString()
+                                : QString("QSpinBox { background-color: #%1; }")
+                                      .arg(c.color & 0xFFFFFFu, 6, 16, QChar('0'));
+      if (spin->styleSheet() != sheet) spin->setStyleSheet(sheet);
       break;
     }
     case ControlKind::kCheckBox: {
