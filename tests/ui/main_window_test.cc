@@ -6,7 +6,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QImage>
 #include <QTest>
+#include <cstdlib>
 
 #include "window_fixture.h"
 
@@ -132,6 +134,32 @@ TEST_F(WindowFixture, NoConnectionLabelAppearsWhenTheUnitFallsSilent) {
   unit_.fault().silent = false;
   Tick(12);
   EXPECT_FALSE(Widget<QLabel>("LabelSpojeni")->isVisible());
+}
+
+}  // namespace
+}  // namespace korvan::ui
+
+namespace korvan::ui {
+namespace {
+
+// The built window program on a pseudo-terminal: it starts its emulated unit, runs, draws and
+// quits with a picture.
+TEST(WindowProgramEndToEnd, DemoRunsAgainstItsEmulatorAndSavesAPicture) {
+  const char* bin = std::getenv("KORVAN_BIN_DIR");
+  if (bin == nullptr) GTEST_SKIP() << "KORVAN_BIN_DIR not set";
+  const std::string shot = ::testing::TempDir() + "/korvan_window_" + std::to_string(getpid()) + ".png";
+  const std::string config = ::testing::TempDir() + "/korvan_window_cfg_" + std::to_string(getpid());
+  const std::string command = "KORVAN_CONFIG_DIR=" + config + " QT_QPA_PLATFORM=offscreen " +
+                              std::string(bin) + "/korvan-station --demo --page 2 --after 1500 "
+                              "--screenshot " + shot + " >/dev/null 2>&1";
+  EXPECT_EQ(std::system(command.c_str()), 0);
+  QImage picture(QString::fromStdString(shot));
+  EXPECT_FALSE(picture.isNull());
+  EXPECT_GE(picture.width(), 1056);
+  // The station kept its settings on the way out.
+  EXPECT_TRUE(std::filesystem::exists(config + "/Korvan_2007_v68ini"));
+  std::filesystem::remove(shot);
+  std::filesystem::remove_all(config);
 }
 
 }  // namespace
