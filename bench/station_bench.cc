@@ -81,7 +81,7 @@ int main() {
   SilentDesktop desktop;
   Station station(port, desktop, paths);
   station.FormCreate({});
-  station.PageControl1Change(kInj1APage);
+  station.PageControl1Change(kPageInj1A);
   const ControlHandle cell = station.controls().Find("MapCell37").value_or(0);
 
   int value = 100;
@@ -97,7 +97,7 @@ int main() {
   QuietPort quiet;
   Station alone(quiet, desktop, paths);
   alone.FormCreate({});
-  alone.PageControl1Change(kInj1APage);
+  alone.PageControl1Change(kPageInj1A);
   Measure("tick, idle, station alone", 20000, [&] { alone.Timer1Timer(); });
   std::filesystem::remove_all(dir);
   return 0;

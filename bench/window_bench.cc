@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
     ui::MainWindow window(port, TempPaths(dir), {}, "");
     window.StopTimer();
     window.show();
-    window.station().PageControl1Change(kInj1APage);
+    window.station().PageControl1Change(kPageInj1A);
     window.binder().Apply();
     QApplication::setActiveWindow(&window);
     auto* cell = window.findChild<QSpinBox*>("MapCell37");
@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
     PosixSerialPort port;
     ui::MainWindow window(port, TempPaths(dir), {}, server.path());
     window.show();
-    window.station().PageControl1Change(kInj1APage);
+    window.station().PageControl1Change(kPageInj1A);
     constexpr int kSeconds = 10;
     const double process_before = CpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
     const double station_before = CpuSeconds(CLOCK_THREAD_CPUTIME_ID);

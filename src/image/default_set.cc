@@ -1,5 +1,7 @@
 #include "image/default_set.h"
 
+#include "image/page_index.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -9,28 +11,6 @@
 
 namespace korvan {
 namespace {
-
-// Pages of the station in PageIndex order, as far as the default set fills them.
-enum Page : int {
-  kPageBike = 0,
-  kPageAdvance = 1,
-  kPageInj1A = 2,
-  kPageInj2A = 3,
-  kPageInj3A = 4,
-  kPageInj4A = 5,
-  kPageInjB = 6,
-  kPageInjIap = 7,
-  kPagePosition = 8,
-  kPageCorrections = 9,
-  kPageSensors = 10,
-  kPageIntakeServo = 11,
-  kPageExhaustServo = 12,
-  kPageIdle = 13,
-  kPageN2O = 14,
-  kPageRace = 15,
-  kPageGear = 16,
-  kPageTuning = 17,
-};
 
 constexpr int kJetCouplingOffset = 47;
 constexpr unsigned kCoupled = 1;
@@ -83,7 +63,7 @@ class DefaultSetWriter {
     if (Covers(kPageIntakeServo)) IntakeServoPage();
     if (Covers(kPageExhaustServo)) ExhaustServoPage();
     if (Covers(kPageIdle)) IdlePage();
-    if (Covers(kPageN2O)) N2OPage();
+    if (Covers(kPageN2o)) N2OPage();
     if (Covers(kPageRace)) RacePage();
     if (Covers(kPageGear)) GearPage();
     if (Covers(kPageTuning)) TuningPage();

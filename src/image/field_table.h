@@ -8,6 +8,7 @@
 #include <array>
 
 #include "image/field_dictionary.h"
+#include "image/page_index.h"
 
 namespace korvan {
 namespace field_table_detail {
@@ -101,21 +102,6 @@ constexpr Field WithStep(Field f, int step) {
 
 }  // namespace field_table_detail
 
-// PageIndex of the pages that own fields.
-inline constexpr int kPageBike = 0;
-inline constexpr int kPageAdvance = 1;
-inline constexpr int kPageInj1A = 2;
-inline constexpr int kPageInjIap = 7;
-inline constexpr int kPagePosition = 8;
-inline constexpr int kPageCorrections = 9;
-inline constexpr int kPageSensors = 10;
-inline constexpr int kPageIntakeServo = 11;
-inline constexpr int kPageExhaustServo = 12;
-inline constexpr int kPageIdle = 13;
-inline constexpr int kPageN2o = 14;
-inline constexpr int kPageRace = 15;
-inline constexpr int kPageGear = 16;
-inline constexpr int kPageTuning = 17;
 
 // clang-format off
 inline constexpr auto kFieldTable = [] {

@@ -7,6 +7,7 @@
 #include "base/control_set.h"
 #include "image/base_tables.h"
 #include "image/map_storage.h"
+#include "image/page_index.h"
 #include "image/parameter_image.h"
 #include "image/word_map_state.h"
 #include "maps/grid_layout.h"
@@ -15,9 +16,8 @@
 
 namespace korvan {
 
-inline constexpr int kStationPageCount = 19;
 // The "All" flags of the pages, one per page index (kept with the image dump between runs).
-using AllFlags = std::array<std::uint8_t, kStationPageCount>;
+using AllFlags = std::array<std::uint8_t, kPageCount>;
 
 // The nine map pages on their one shared grid: scatter (image -> controls), gather (controls ->
 // image), layout (what is visible, enabled, captioned), the editing tools and the injection

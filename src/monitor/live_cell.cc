@@ -1,5 +1,7 @@
 #include "monitor/live_cell.h"
 
+#include "image/page_index.h"
+
 #include <array>
 
 namespace korvan {
@@ -8,12 +10,8 @@ namespace {
 // Row percentages of the map grid.
 constexpr std::array<int, kLiveRowCount> kThrottleRowPercent = {0,  2,  5,  10, 20,
                                                                 30, 40, 60, 80, 100};
-constexpr int kAdvancePage = 1;
-constexpr int kFirstInjectionPage = 2;
-constexpr int kLastInjectionPage = 6;
-constexpr int kIapPage = 7;
-constexpr int kIntakeServoPage = 11;
-constexpr int kExhaustServoPage = 12;
+constexpr int kFirstInjectionPage = kPageInj1A;
+constexpr int kLastInjectionPage = kPageInjB;
 
 }  // namespace
 
@@ -50,7 +48,7 @@ MapCursor ComputeMapCursor(const LiveValues& live, std::span<const std::uint8_t,
   cursor.column = LiveSpeedColumn(live.engine_speed, rpm_axis);
   cursor.throttle_row = LiveThrottleRow(live);
   cursor.iap_row = LiveIapRow(live, iap_axis);
-  const bool servo_page = page.page == kIntakeServoPage || page.page == kExhaustServoPage;
+  const bool servo_page = page.page == kPageIntakeServo || page.page == kPageExhaustServo;
   const bool engine_turns = live.engine_speed != 0;
   cursor.column_header_lit = engine_turns || servo_page;
 
@@ -58,13 +56,13 @@ MapCursor ComputeMapCursor(const LiveValues& live, std::span<const std::uint8_t,
   int column = cursor.column;
   bool coloured = false;
   LiveCellShade shade = LiveCellShade::kLime;
-  if (page.page == kAdvancePage) {
+  if (page.page == kPageAdvance) {
     if (!page.advance_by_throttle) row = kLiveRowCount - 1;
     coloured = engine_turns;
   } else if (page.page >= kFirstInjectionPage && page.page <= kLastInjectionPage) {
     coloured = engine_turns && live.throttle_share_partial;
     if (live.throttle_share_below_full) shade = LiveCellShade::kYellow;
-  } else if (page.page == kIapPage) {
+  } else if (page.page == kPageInjIap) {
     row = cursor.iap_row;
     coloured = engine_turns && live.throttle_share_below_full;
     if (live.throttle_share_partial) shade = LiveCellShade::kYellow;

@@ -4,15 +4,12 @@
 #include <span>
 
 #include "base/control_set.h"
+#include "image/page_index.h"
 
 namespace korvan {
 
 // Pages the live display writes to (PageIndex); the live panel belongs to no page.
 inline constexpr int kMonitorPanelPage = -1;
-inline constexpr int kMonitorBikePage = 0;
-inline constexpr int kMonitorCorrectionsPage = 9;
-inline constexpr int kMonitorGearPage = 16;
-inline constexpr int kMonitorPageIndex = 18;
 
 // Every control of the live display, in the order of the table in monitor_controls.cc.
 enum class MonitorControl : std::uint8_t {

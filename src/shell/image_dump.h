@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include "image/page_index.h"
 #include "image/parameter_image.h"
 
 namespace korvan {
 
-inline constexpr int kPageCount = 19;
 // The "All" flags of the pages, one per page index, kept with the image between runs.
 using ToolModes = std::array<std::uint8_t, kPageCount>;
 

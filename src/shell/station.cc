@@ -125,7 +125,7 @@ ConsistencyResult Station::ApplyRules() {
 // --- Pages and the edit cycle ----------------------------------------------------------------
 
 void Station::PageControl1Change(int page) {
-  if (page < 0 || page >= kStationPageCount) return;
+  if (page < 0 || page >= kPageCount) return;
   active_page_ = page;
   controls_.SetValue(page_control_, page);
   RefreshPage();
@@ -247,8 +247,8 @@ std::optional<MapEditor::LiveCell> Station::LiveCellOfActivePage() const {
   MapPageFacts facts;
   facts.page = active_page_;
   facts.advance_by_throttle = image_.Byte(40) != 0;
-  facts.servo_mode = active_page_ == kIntakeServoPage ? image_.Byte(65)
-                     : active_page_ == kExhaustServoPage ? image_.Byte(64)
+  facts.servo_mode = active_page_ == kPageIntakeServo ? image_.Byte(65)
+                     : active_page_ == kPageExhaustServo ? image_.Byte(64)
                                                          : 0;
   const MapCursor cursor = ComputeMapCursor(device_.live(), axis, iap_axis, facts);
   const std::optional<LiveCell> cell = LiveToolCell(device_.live(), cursor);
@@ -381,7 +381,7 @@ void Station::LoadTexts() {
     controls_.SetChecked(menu_language_[i], static_cast<int>(i) == static_cast<int>(language_));
   }
   controls_.SetText(label_spojeni_, Text(MessageKey::kMsgNoConnection));
-  for (int page = 0; page < kStationPageCount; ++page) {
+  for (int page = 0; page < kPageCount; ++page) {
     if (const std::optional<ControlHandle> tab = TabOfPage(page)) {
       controls_.SetText(*tab, PageCaption(page, language_));
     }

@@ -10,6 +10,7 @@
 #include "base/control_set.h"
 #include "image/consistency.h"
 #include "image/default_set.h"
+#include "image/page_index.h"
 #include "image/parameter_image.h"
 #include "link/serial_port.h"
 #include "maps/map_editor.h"
@@ -20,29 +21,6 @@
 #include "shell/messages.h"
 
 namespace korvan {
-
-// Page indices of the main window's page control.
-enum PageIndex : int {
-  kBikePage = 0,
-  kAdvancePage = 1,
-  kInj1APage = 2,
-  kInj2APage = 3,
-  kInj3APage = 4,
-  kInj4APage = 5,
-  kInjBPage = 6,
-  kInjIapPage = 7,
-  kPositionPage = 8,
-  kCorrectionsPage = 9,
-  kSensorsPage = 10,
-  kIntakeServoPage = 11,
-  kExhaustServoPage = 12,
-  kIdlePage = 13,
-  kN2oPage = 14,
-  kRacePage = 15,
-  kGearPage = 16,
-  kTuningPage = 17,
-  kMonitorPage = 18,
-};
 
 // Where the station keeps what outlives a run, and where its help documents are.
 struct StationPaths {
@@ -186,7 +164,7 @@ class Station : public DeviceHost {
   MonitorPresenter monitor_;
   UndoHistory undo_;
   Language language_ = Language::kEnglish;
-  int active_page_ = kBikePage;
+  int active_page_ = kPageBike;
   bool test_mode_ = false;
   bool page_only_ = false;
   bool printing_ = false;
@@ -227,7 +205,7 @@ class Station : public DeviceHost {
   std::array<ControlHandle, 4> menu_language_{};
   std::array<ControlHandle, 2> undo_controls_{};
   std::array<ControlHandle, 2> redo_controls_{};
-  std::array<ControlHandle, kStationPageCount> tabs_{};
+  std::array<ControlHandle, kPageCount> tabs_{};
   // The grid controls the live cursor colours, looked up once.
   struct CursorHandles {
     bool ready = false;

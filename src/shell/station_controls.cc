@@ -99,12 +99,12 @@ void Station::CreateControls() {
     const char* caption;
   };
   const TabEntry tabs[] = {
-      {kBikePage, "TabSheet_Bike", "Bike"},          {kPositionPage, "TabSheet_Poloha", "Position"},
-      {kCorrectionsPage, "TabSheet_Korekce", "Corrections"},
-      {kSensorsPage, "TabSheet_Cidla", "Sensors"},   {kIdlePage, "TabSheet_Idle", "Idle"},
-      {kN2oPage, "TabSheet_Gas", "N2O"},             {kRacePage, "TabSheet_Race", "Race"},
-      {kGearPage, "TabSheet_Gear", "Gear"},          {kTuningPage, "TabSheet_Ladeni", "Tuning"},
-      {kMonitorPage, "TabSheet_Monitor", "Monitor"},
+      {kPageBike, "TabSheet_Bike", "Bike"},          {kPagePosition, "TabSheet_Poloha", "Position"},
+      {kPageCorrections, "TabSheet_Korekce", "Corrections"},
+      {kPageSensors, "TabSheet_Cidla", "Sensors"},   {kPageIdle, "TabSheet_Idle", "Idle"},
+      {kPageN2o, "TabSheet_Gas", "N2O"},             {kPageRace, "TabSheet_Race", "Race"},
+      {kPageGear, "TabSheet_Gear", "Gear"},          {kPageTuning, "TabSheet_Ladeni", "Tuning"},
+      {kPageMonitor, "TabSheet_Monitor", "Monitor"},
   };
   for (const TabEntry& t : tabs) {
     const ControlHandle h = c.Add(t.name, ControlKind::kTab, t.page);
@@ -113,7 +113,7 @@ void Station::CreateControls() {
     tabs_[static_cast<std::size_t>(t.page)] = h;
   }
   // The tuning page is for experienced users only: its tab stays hidden.
-  c.SetVisible(tabs_[kTuningPage], false);
+  c.SetVisible(tabs_[kPageTuning], false);
 
   label_hlaseni_ = c.Add("LabelHlaseni", ControlKind::kLabel);
   gauge_ = c.Add("CGaugeProgram", ControlKind::kGauge);
@@ -137,7 +137,7 @@ void Station::CreateControls() {
   c.SetText(file1, "File:");
   label_file2_ = c.Add("LabelFile2", ControlKind::kLabel);
   // The bike list lives on the bike page; New looks at its selection.
-  combo_bike_ = c.Add("ComboBoxBike", ControlKind::kComboBox, kBikePage);
+  combo_bike_ = c.Add("ComboBoxBike", ControlKind::kComboBox, kPageBike);
 }
 
 }  // namespace korvan

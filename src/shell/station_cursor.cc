@@ -54,8 +54,8 @@ void Station::PaintMapCursor() {
   MapPageFacts facts;
   facts.page = active_page_;
   facts.advance_by_throttle = image_.Byte(40) != 0;
-  facts.servo_mode = active_page_ == kIntakeServoPage   ? image_.Byte(65)
-                     : active_page_ == kExhaustServoPage ? image_.Byte(64)
+  facts.servo_mode = active_page_ == kPageIntakeServo   ? image_.Byte(65)
+                     : active_page_ == kPageExhaustServo ? image_.Byte(64)
                                                          : 0;
   const MapCursor cursor = ComputeMapCursor(device_.live(), axis, iap_axis, facts);
 

@@ -21,7 +21,7 @@ void Station::LoadSettings() {
   language_ = static_cast<Language>(static_cast<std::uint8_t>(v.language));
   controls_.SetText(label_file2_, v.file);
   last_path_ = v.ini_dir;
-  if (v.active_page >= 0 && v.active_page < kStationPageCount) active_page_ = v.active_page;
+  if (v.active_page >= 0 && v.active_page < kPageCount) active_page_ = v.active_page;
   maps_.set_time_view(v.zobr_ms_uni);
   ext_monitor_ = v.ext_monitor;
   all_poloha_a_ = v.all_poloha_a;

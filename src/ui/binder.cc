@@ -122,13 +122,13 @@ QWidget* Binder::WidgetOf(std::string_view name) const {
 }
 
 void Binder::Build() {
-  for (int p = 0; p < kStationPageCount; ++p) {
+  for (int p = 0; p < kPageCount; ++p) {
     auto* page = new QWidget();
     page->setObjectName(QString("Page%1").arg(p));
     pages_[static_cast<std::size_t>(p)] = page;
     tabs_->addTab(page, QString());
   }
-  grid_panel_ = new QWidget(pages_[kAdvancePage]);
+  grid_panel_ = new QWidget(pages_[kPageAdvance]);
   grid_panel_->setObjectName("MapGridPanel");
   grid_panel_->setGeometry(0, 0, 1050, 612);
   grid_panel_->hide();
@@ -148,7 +148,7 @@ void Binder::Build() {
 
 QWidget* Binder::ParentFor(const Control& c) {
   if (c.page == kMapGridPanel) return grid_panel_;
-  if (c.page >= 0 && c.page < kStationPageCount) return pages_[static_cast<std::size_t>(c.page)];
+  if (c.page >= 0 && c.page < kPageCount) return pages_[static_cast<std::size_t>(c.page)];
   return window_area_;
 }
 
@@ -310,7 +310,7 @@ void Binder::Create(ControlHandle h) {
     for (const Place& p : kWindowPlaces) {
       if (p.name == name) w->setGeometry(p.x, p.y, p.w, p.h);
     }
-    if (c.page >= 0 && c.page < kStationPageCount) {
+    if (c.page >= 0 && c.page < kPageCount) {
       // A control the page placed nowhere: one under the other.
       int& y = flow_y_[static_cast<std::size_t>(c.page)];
       w->setGeometry(8, 8 + y, 240, 22);

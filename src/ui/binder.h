@@ -45,8 +45,8 @@ class Binder {
   QTabWidget* tabs_;
   QWidget* grid_panel_ = nullptr;
   QMenu* current_menu_ = nullptr;
-  std::array<QWidget*, kStationPageCount> pages_{};
-  std::array<int, kStationPageCount> flow_y_{};
+  std::array<QWidget*, kPageCount> pages_{};
+  std::array<int, kPageCount> flow_y_{};
   int window_flow_y_ = 0;
   std::vector<QWidget*> widgets_;
   std::vector<QAction*> actions_;

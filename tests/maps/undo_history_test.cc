@@ -1,20 +1,19 @@
 #include "maps/undo_history.h"
 
+#include "image/page_index.h"
+
 #include <gtest/gtest.h>
 
 namespace korvan {
 namespace {
 
-constexpr int kBikePage = 0;
-constexpr int kAdvancePage = 1;
-constexpr int kInj2APage = 3;
 
 class UndoHistoryTest : public ::testing::Test {
  protected:
-  void SetUp() override { history_.Init(image_, kBikePage); }
+  void SetUp() override { history_.Init(image_, kPageBike); }
 
   // One recorded edit: byte k takes the value, on the given page.
-  bool Edit(int k, unsigned value, int page = kBikePage) {
+  bool Edit(int k, unsigned value, int page = kPageBike) {
     image_.SetByte(k, value);
     return history_.Record(image_, page, dirty_);
   }
@@ -36,7 +35,7 @@ TEST_F(UndoHistoryTest, RecordFlagsTheBlocksOfChangedBytes) {
   image_.SetByte(0, 5);     // block 1
   image_.SetByte(449, 7);   // last byte of block 3
   image_.SetByte(2849, 9);  // block 19
-  EXPECT_TRUE(history_.Record(image_, kBikePage, dirty_));
+  EXPECT_TRUE(history_.Record(image_, kPageBike, dirty_));
   for (int b = 0; b < kBlockCount; ++b) {
     EXPECT_EQ(dirty_.IsSet(b), b == 1 || b == 3 || b == 19) << "block " << b;
   }
@@ -49,7 +48,7 @@ TEST_F(UndoHistoryTest, UnchangedEditRecordsNothingAndKeepsRedo) {
   ASSERT_TRUE(history_.Undo(image_, dirty_).has_value());
   dirty_.ClearAll();
 
-  EXPECT_FALSE(history_.Record(image_, kBikePage, dirty_));
+  EXPECT_FALSE(history_.Record(image_, kPageBike, dirty_));
   EXPECT_FALSE(dirty_.Any());
   EXPECT_TRUE(history_.CanRedo());
   ASSERT_TRUE(history_.Redo(image_, dirty_).has_value());
@@ -116,17 +115,17 @@ TEST_F(UndoHistoryTest, RestoreFlagsTheBlocksOfRestoredBytesOnly) {
 }
 
 TEST_F(UndoHistoryTest, UndoReturnsThePageOfTheRestoredStep) {
-  ASSERT_TRUE(Edit(300, 1, kInj2APage));
-  ASSERT_TRUE(Edit(301, 1, kAdvancePage));
+  ASSERT_TRUE(Edit(300, 1, kPageInj2A));
+  ASSERT_TRUE(Edit(301, 1, kPageAdvance));
   std::optional<UndoHistory::Restored> step = history_.Undo(image_, dirty_);
   ASSERT_TRUE(step.has_value());
-  EXPECT_EQ(step->page, kInj2APage);
+  EXPECT_EQ(step->page, kPageInj2A);
   step = history_.Undo(image_, dirty_);
   ASSERT_TRUE(step.has_value());
-  EXPECT_EQ(step->page, kBikePage);
+  EXPECT_EQ(step->page, kPageBike);
   step = history_.Redo(image_, dirty_);
   ASSERT_TRUE(step.has_value());
-  EXPECT_EQ(step->page, kInj2APage);
+  EXPECT_EQ(step->page, kPageInj2A);
 }
 
 TEST_F(UndoHistoryTest, UnrecordedChangesAreUndoneWithTheStepBefore) {
@@ -156,10 +155,10 @@ TEST_F(UndoHistoryTest, InitForgetsEverything) {
   ASSERT_TRUE(Edit(10, 1));
   ASSERT_TRUE(Edit(10, 2));
   ASSERT_TRUE(history_.Undo(image_, dirty_).has_value());
-  history_.Init(image_, kAdvancePage);
+  history_.Init(image_, kPageAdvance);
   EXPECT_FALSE(history_.CanUndo());
   EXPECT_FALSE(history_.CanRedo());
-  EXPECT_EQ(history_.CurrentPage(), kAdvancePage);
+  EXPECT_EQ(history_.CurrentPage(), kPageAdvance);
 }
 
 TEST_F(UndoHistoryTest, PageKeepsItsLowEightBits) {

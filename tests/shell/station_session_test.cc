@@ -23,7 +23,7 @@ class StationSessionTest : public ::testing::Test, public StationFixture {
 
 TEST_F(StationSessionTest, TuneSaveAndProgram) {
   Station& s = Start();
-  s.PageControl1Change(kInj1APage);
+  s.PageControl1Change(kPageInj1A);
   EXPECT_EQ(Cell(0), 100);
 
   // Type two percentages; each commit is one undo step and marks the block holding the word.
@@ -78,18 +78,18 @@ TEST_F(StationSessionTest, TuneSaveAndProgram) {
 TEST_F(StationSessionTest, CoupledPlusTenIsLimitedAtAThousandAndAxisMovesKeepPercentages) {
   Station& s = Start();
   s.Menu_Jet123NormalClick();  // 2A is editable only while the channels are separate
-  s.PageControl1Change(kInj2APage);
+  s.PageControl1Change(kPageInj2A);
   Type(5, 995);
   s.Menu_Jet123CoupledClick();
-  s.PageControl1Change(kInj1APage);
+  s.PageControl1Change(kPageInj1A);
   Type(5, 110);  // 1A rises by 10: 2A's 995 stops at 1000
-  s.PageControl1Change(kInj2APage);
+  s.PageControl1Change(kPageInj2A);
   EXPECT_EQ(Cell(5), 1000);
   EXPECT_EQ(Cell(6), 100);
 
   // Moving an axis point of a page that is not coupled keeps that column's percentages.
   s.Menu_Jet123NormalClick();
-  s.PageControl1Change(kInj2APage);
+  s.PageControl1Change(kPageInj2A);
   const ControlHandle rpm3 = H("MapRpm3");
   const int column3 = Cell(3);
   s.controls().UserEnterText(rpm3, std::to_string(s.controls().Value(rpm3) + 1000));
@@ -101,7 +101,7 @@ TEST_F(StationSessionTest, ProgrammingAfterChangeAfterAnEditWritesOnlyItsBlock) 
   Station& s = Start();
   s.controls().SetChecked(H("CheckBoxProgHned"), true);
   s.CheckBoxProgHnedClick();
-  s.PageControl1Change(kAdvancePage);
+  s.PageControl1Change(kPageAdvance);
   port.ClearSent();
   const ControlHandle cell = H("MapCell140");
   s.controls().UserEnterText(cell, std::to_string(s.controls().Value(cell) - 1));
@@ -119,7 +119,7 @@ TEST_F(StationSessionTest, ProgrammingAfterChangeAfterAnEditWritesOnlyItsBlock) 
 TEST_F(StationSessionTest, AllFlagsAndTheActivePageSurviveARestartThroughTheDump) {
   {
     Station& s = Start();
-    s.PageControl1Change(kInjBPage);
+    s.PageControl1Change(kPageInjB);
     s.controls().SetChecked(H("CheckBoxAll_Uni"), true);
     s.CheckBoxMouseUp();
     s.FormClose();
@@ -131,9 +131,9 @@ TEST_F(StationSessionTest, AllFlagsAndTheActivePageSurviveARestartThroughTheDump
   const std::string content = text.str();
   EXPECT_EQ(content.rfind("   11 ", 0), 0u);
   Station& s = Start();
-  EXPECT_EQ(s.active_page(), kInjBPage);
+  EXPECT_EQ(s.active_page(), kPageInjB);
   EXPECT_TRUE(s.controls().Checked(H("CheckBoxAll_Uni")));
-  s.PageControl1Change(kAdvancePage);
+  s.PageControl1Change(kPageAdvance);
   EXPECT_FALSE(s.controls().Checked(H("CheckBoxAll_Uni")));
 }
 

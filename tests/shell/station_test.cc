@@ -15,7 +15,7 @@ class StationTest : public ::testing::Test, public StationFixture {};
 
 TEST_F(StationTest, FirstStartWithoutFiles) {
   Station& s = Start();
-  EXPECT_EQ(s.active_page(), kBikePage);
+  EXPECT_EQ(s.active_page(), kPageBike);
   EXPECT_EQ(s.language(), Language::kEnglish);
   EXPECT_EQ(s.image().Byte(0), 11);
   EXPECT_EQ(s.device().link().port_index(), 0);  // Com 1
@@ -59,7 +59,7 @@ TEST_F(StationTest, ShutDownKeepsPortLanguagePageAndImageForTheNextStart) {
     Station& s = Start();
     s.MenuCom1Click(4);
     s.MenuGermanClick();
-    s.PageControl1Change(kSensorsPage);
+    s.PageControl1Change(kPageSensors);
     s.image().SetByte(1000, 77);
     s.FormClose();
   }
@@ -67,7 +67,7 @@ TEST_F(StationTest, ShutDownKeepsPortLanguagePageAndImageForTheNextStart) {
   EXPECT_EQ(s.device().link().port_index(), 4);
   EXPECT_TRUE(C("MenuCom5").checked);
   EXPECT_EQ(s.language(), Language::kGerman);
-  EXPECT_EQ(s.active_page(), kSensorsPage);
+  EXPECT_EQ(s.active_page(), kPageSensors);
   EXPECT_EQ(s.image().Byte(1000), 77);
   EXPECT_EQ(C("LabelSpojeni").text, "Keine Verbindung zum PC");
 }
@@ -133,14 +133,14 @@ TEST_F(StationTest, UndoAndRedoMoveThroughRecordedChanges) {
 
 TEST_F(StationTest, UndoReturnsToThePageTheChangeWasMadeOn) {
   Station& s = Start();
-  s.PageControl1Change(kSensorsPage);
+  s.PageControl1Change(kPageSensors);
   s.image().SetByte(7, 9);
   s.RecordChange();
-  s.PageControl1Change(kGearPage);
+  s.PageControl1Change(kPageGear);
   s.SpeedButtonZpetClick();
-  EXPECT_EQ(s.active_page(), kBikePage);  // the step before the change was taken on the bike page
+  EXPECT_EQ(s.active_page(), kPageBike);  // the step before the change was taken on the bike page
   s.SpeedButtonZnovuClick();
-  EXPECT_EQ(s.active_page(), kSensorsPage);
+  EXPECT_EQ(s.active_page(), kPageSensors);
 }
 
 TEST_F(StationTest, SaveAndOpenAParameterFile) {

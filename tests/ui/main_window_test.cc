@@ -30,7 +30,7 @@ TEST_F(WindowFixture, EveryControlHasItsWidgetByName) {
   auto* tabs = Widget<QTabWidget>("PageControl1");
   ASSERT_NE(tabs, nullptr);
   EXPECT_EQ(tabs->count(), 19);
-  EXPECT_FALSE(tabs->isTabVisible(kTuningPage));
+  EXPECT_FALSE(tabs->isTabVisible(kPageTuning));
 }
 
 TEST_F(WindowFixture, ReadButtonRunsTheReadAndTheStatusLineShowsIt) {
@@ -61,19 +61,19 @@ TEST_F(WindowFixture, ProgramThroughTheMenuShortcutWritesTheUnit) {
 
 TEST_F(WindowFixture, SwitchingThePageMovesTheGridOntoIt) {
   auto* tabs = Widget<QTabWidget>("PageControl1");
-  tabs->setCurrentIndex(kAdvancePage);
-  EXPECT_EQ(station().active_page(), kAdvancePage);
+  tabs->setCurrentIndex(kPageAdvance);
+  EXPECT_EQ(station().active_page(), kPageAdvance);
   QWidget* panel = window_->binder().grid_panel();
-  EXPECT_EQ(panel->parentWidget(), window_->binder().PageWidget(kAdvancePage));
-  tabs->setCurrentIndex(kInj1APage);
-  EXPECT_EQ(panel->parentWidget(), window_->binder().PageWidget(kInj1APage));
+  EXPECT_EQ(panel->parentWidget(), window_->binder().PageWidget(kPageAdvance));
+  tabs->setCurrentIndex(kPageInj1A);
+  EXPECT_EQ(panel->parentWidget(), window_->binder().PageWidget(kPageInj1A));
   EXPECT_TRUE(panel->isVisible());
-  tabs->setCurrentIndex(kMonitorPage);
+  tabs->setCurrentIndex(kPageMonitor);
   EXPECT_FALSE(panel->isVisible());
 }
 
 TEST_F(WindowFixture, TypingIntoACellAndEnterChangesTheImageAndRecordsAnUndoStep) {
-  ShowPage(kInj1APage);
+  ShowPage(kPageInj1A);
   auto* cell = Widget<QSpinBox>("MapCell37");
   ASSERT_NE(cell, nullptr);
   const int before = station().image().Word(325 + 37);
@@ -89,7 +89,7 @@ TEST_F(WindowFixture, TypingIntoACellAndEnterChangesTheImageAndRecordsAnUndoStep
 }
 
 TEST_F(WindowFixture, PlusWithAllRaisesTheWholeMap) {
-  ShowPage(kInj1APage);
+  ShowPage(kPageInj1A);
   auto* all = Widget<QCheckBox>("CheckBoxAll_Uni");
   ASSERT_NE(all, nullptr);
   QTest::mouseClick(all, Qt::LeftButton);
@@ -102,7 +102,7 @@ TEST_F(WindowFixture, PlusWithAllRaisesTheWholeMap) {
 }
 
 TEST_F(WindowFixture, TheLimeCellFollowsTheEnginesSpeed) {
-  ShowPage(kAdvancePage);
+  ShowPage(kPageAdvance);
   Tick(300);  // the emulated engine revs up
   const LiveValues& live = station().live();
   ASSERT_GT(live.engine_speed, 0);

@@ -52,16 +52,16 @@ int main(int argc, char** argv) {
   };
 
   tick(200);  // the engine runs up a little
-  shoot(kBikePage, "bike.png", nullptr);
-  shoot(kAdvancePage, "advance-full.png", nullptr);
-  shoot(kAdvancePage, "advance-speed-row.png", [&] { click("CheckBoxTps_Uni"); });
-  shoot(kInj1APage, "inj-1a.png", nullptr);
-  shoot(kInj1APage, "inj-1a-time-view.png", [&] { click("CheckBoxZobrMs_Uni"); });
-  shoot(kInj2APage, "inj-2a-coupled.png", [&] { click("CheckBoxZobrMs_Uni"); });
-  shoot(kInjIapPage, "inj-iap.png", nullptr);
+  shoot(kPageBike, "bike.png", nullptr);
+  shoot(kPageAdvance, "advance-full.png", nullptr);
+  shoot(kPageAdvance, "advance-speed-row.png", [&] { click("CheckBoxTps_Uni"); });
+  shoot(kPageInj1A, "inj-1a.png", nullptr);
+  shoot(kPageInj1A, "inj-1a-time-view.png", [&] { click("CheckBoxZobrMs_Uni"); });
+  shoot(kPageInj2A, "inj-2a-coupled.png", [&] { click("CheckBoxZobrMs_Uni"); });
+  shoot(kPageInjIap, "inj-iap.png", nullptr);
   for (int mode = 0; mode < 3; ++mode) {
     const std::string file = "intake-servo-mode-" + std::to_string(mode) + ".png";
-    shoot(kIntakeServoPage, file.c_str(), [&] {
+    shoot(kPageIntakeServo, file.c_str(), [&] {
       if (!window.findChild<QCheckBox*>("CheckBoxServoEnable")->isChecked()) {
         click("CheckBoxServoEnable");
       }
@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
       window.binder().Apply();
     });
   }
-  shoot(kMonitorPage, "monitor.png", nullptr);
+  shoot(kPageMonitor, "monitor.png", nullptr);
   std::filesystem::remove_all(dir);
   return 0;
 }
