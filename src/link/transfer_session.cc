@@ -78,11 +78,17 @@ void TransferSession::StartDirtyProgramming() {
   completed_ = false;
 }
 
-void TransferSession::ChainVerify() {
-  state_ = SessionState::kVerify;
-  command_ = ReadCommand(1);
+void TransferSession::SendNext(std::uint8_t command) {
+  // Sent from the reply handler: this is the command's first send, and it goes out at once.
+  command_ = command;
+  display_.gauge = current_block();
   retry_counter_ = 1;
   SendBlockFrame();
+}
+
+void TransferSession::ChainVerify() {
+  state_ = SessionState::kVerify;
+  SendNext(ReadCommand(1));
   ShowStatus(MessageKey::kMsgVerifyProgress, StatusSuffix::kColon, false);
   display_.gauge = 0;
 }
@@ -219,10 +225,7 @@ void TransferSession::HandleReadReply(int block, FrameView frame) {
     image_.StoreBlock(block, FramePayload(frame));
   }
   if (block < kHighestBlock) {
-    ++command_;
-    display_.gauge = current_block();
-    retry_counter_ = 1;
-    SendBlockFrame();
+    SendNext(static_cast<std::uint8_t>(command_ + 1));
     return;
   }
   host_.ApplyConsistencyAndRefresh();
@@ -241,10 +244,7 @@ void TransferSession::HandleVerifyReply(int block, FrameView frame) {
     if (payload[static_cast<std::size_t>(i)] != mine[static_cast<std::size_t>(i)]) return;
   }
   if (block < kHighestBlock) {
-    ++command_;
-    display_.gauge = current_block();
-    retry_counter_ = 1;
-    SendBlockFrame();
+    SendNext(static_cast<std::uint8_t>(command_ + 1));
     return;
   }
   verify_after_program_ = false;
@@ -265,10 +265,7 @@ void TransferSession::HandleProgramReply(int block, FrameView frame) {
   }
   dirty_.Clear(block);
   if (const std::optional<int> next = dirty_.LowestDirtyBlock()) {
-    command_ = WriteCommand(*next);
-    retry_counter_ = 1;
-    display_.gauge = *next;
-    SendBlockFrame();
+    SendNext(WriteCommand(*next));
     return;
   }
   completed_ = true;

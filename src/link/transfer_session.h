@@ -91,6 +91,7 @@ class TransferSession {
 
  private:
   void SendBlockFrame();
+  void SendNext(std::uint8_t command);
   void ShowStatus(MessageKey key, StatusSuffix suffix, bool red);
   void FailRun();
   void ChainVerify();

@@ -3,7 +3,6 @@
 #include <cctype>
 
 namespace korvan {
-namespace {
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
@@ -21,6 +20,8 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   }
   return true;
 }
+
+namespace {
 
 std::string OneLine(std::string_view text) {
   std::string out(text);

@@ -7,6 +7,11 @@
 
 namespace korvan {
 
+// Text without the white space at either end.
+std::string_view Trim(std::string_view s);
+// Whether two names are the same letters, ignoring case (as settings files compare them).
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
 // A settings file of the usual "[SECTION]" / "Key=Value" kind, kept line by line so that writing
 // it back preserves every section, key, comment and blank line it did not change. Section and key
 // names compare without regard to case, as the platform's own settings-file service does.

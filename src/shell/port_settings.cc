@@ -4,28 +4,9 @@
 #include <cstdlib>
 
 #include "files/safe_file.h"
+#include "shell/ini_document.h"
 
 namespace korvan {
-namespace {
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
-  return s;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
-
-}  // namespace
 
 std::string ConfigDirectory() {
   if (const char* dir = std::getenv("KORVAN_CONFIG_DIR"); dir != nullptr && *dir != '\0') {
@@ -54,22 +35,10 @@ std::optional<int> ParsePortNumber(std::string_view text) {
 }
 
 void ApplyPortSection(std::string_view ini_text, PortMap& map) {
-  bool in_ports = false;
-  while (!ini_text.empty()) {
-    const std::size_t end = ini_text.find('\n');
-    std::string_view line = Trim(ini_text.substr(0, end));
-    ini_text = end == std::string_view::npos ? std::string_view() : ini_text.substr(end + 1);
-    if (line.empty() || line[0] == ';' || line[0] == '#') continue;
-    if (line.front() == '[') {
-      in_ports = EqualsIgnoringCase(line, "[PORTS]");
-      continue;
-    }
-    if (!in_ports) continue;
-    const std::size_t eq = line.find('=');
-    if (eq == std::string_view::npos) continue;
-    const std::optional<int> number = ParsePortNumber(Trim(line.substr(0, eq)));
-    const std::string_view device = Trim(line.substr(eq + 1));
-    if (number && !device.empty()) map.SetDevice(*number - 1, std::string(device));
+  const IniDocument ini = IniDocument::Parse(ini_text);
+  for (int port = 1; port <= kPortCount; ++port) {
+    const std::optional<std::string> device = ini.Get("PORTS", "Com" + std::to_string(port));
+    if (device && !device->empty()) map.SetDevice(port - 1, *device);
   }
 }
 

@@ -236,22 +236,9 @@ void Station::RestoreUndo(const std::optional<UndoHistory::Restored>& restored) 
 // --- Map tools and channel modes -------------------------------------------------------------
 
 std::optional<MapEditor::LiveCell> Station::LiveCellOfActivePage() const {
-  const std::optional<MapId> map = MapOfPage(active_page_);
-  if (!map) return std::nullopt;
-  std::array<std::uint8_t, 15> axis{};
-  for (int c = 0; c < 15; ++c) axis[static_cast<std::size_t>(c)] = image_.Byte(AxisOffset(*map, c));
-  std::array<std::uint16_t, 10> iap_axis{};
-  for (int r = 0; r < 10; ++r) {
-    iap_axis[static_cast<std::size_t>(r)] = image_.Word(kIapRowAxisWord + r);
-  }
-  MapPageFacts facts;
-  facts.page = active_page_;
-  facts.advance_by_throttle = image_.Byte(40) != 0;
-  facts.servo_mode = active_page_ == kPageIntakeServo ? image_.Byte(65)
-                     : active_page_ == kPageExhaustServo ? image_.Byte(64)
-                                                         : 0;
-  const MapCursor cursor = ComputeMapCursor(device_.live(), axis, iap_axis, facts);
-  const std::optional<LiveCell> cell = LiveToolCell(device_.live(), cursor);
+  const std::optional<MapCursor> cursor = CursorOfActivePage();
+  if (!cursor) return std::nullopt;
+  const std::optional<LiveCell> cell = LiveToolCell(device_.live(), *cursor);
   if (!cell) return std::nullopt;
   return MapEditor::LiveCell{cell->row, cell->column};
 }

@@ -15,6 +15,7 @@
 #include "link/serial_port.h"
 #include "maps/map_editor.h"
 #include "maps/undo_history.h"
+#include "monitor/live_cell.h"
 #include "monitor/monitor_panel.h"
 #include "shell/desktop.h"
 #include "shell/device_loop.h"
@@ -216,6 +217,8 @@ class Station : public DeviceHost {
     std::array<ControlHandle, 150> value_label{};
   };
   void FindCursorHandles();
+  // The live cursor of the active map page, or nothing on a page without a map.
+  std::optional<MapCursor> CursorOfActivePage() const;
   void PaintMapCursor();
   CursorHandles cursor_;
 };

@@ -41,10 +41,9 @@ void Station::UpdateLiveCursor() {
   // monitor pages have no cursor.
 }
 
-void Station::PaintMapCursor() {
-  if (!cursor_.ready) return;
+std::optional<MapCursor> Station::CursorOfActivePage() const {
   const std::optional<MapId> map = MapOfPage(active_page_);
-  if (!map) return;
+  if (!map) return std::nullopt;
   std::array<std::uint8_t, 15> axis{};
   for (int c = 0; c < 15; ++c) axis[static_cast<std::size_t>(c)] = image_.Byte(AxisOffset(*map, c));
   std::array<std::uint16_t, 10> iap_axis{};
@@ -57,8 +56,14 @@ void Station::PaintMapCursor() {
   facts.servo_mode = active_page_ == kPageIntakeServo   ? image_.Byte(65)
                      : active_page_ == kPageExhaustServo ? image_.Byte(64)
                                                          : 0;
-  const MapCursor cursor = ComputeMapCursor(device_.live(), axis, iap_axis, facts);
+  return ComputeMapCursor(device_.live(), axis, iap_axis, facts);
+}
 
+void Station::PaintMapCursor() {
+  if (!cursor_.ready) return;
+  const std::optional<MapCursor> found = CursorOfActivePage();
+  if (!found) return;
+  const MapCursor& cursor = *found;
   for (int c = 0; c < 15; ++c) {
     const bool lit = cursor.column_header_lit && c == cursor.column;
     controls_.SetColor(cursor_.rpm[static_cast<std::size_t>(c)], lit ? kLime : kDefaultColor);
