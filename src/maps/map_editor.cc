@@ -156,9 +156,6 @@ void MapEditor::ApplyCaptions() {
 void MapEditor::SetTexts(const MapTexts& texts) {
   texts_ = texts;
   if (!created_) return;
-  for (std::size_t m = 0; m < kMapTable.size(); ++m) {
-    controls_.SetText(h_.tabs[m], texts_.tab_captions[m]);
-  }
   ApplyCaptions();
 }
 

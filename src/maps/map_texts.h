@@ -9,10 +9,7 @@
 namespace korvan {
 
 struct MapTexts {
-  // Tabs of the nine map pages, in the order of kMapTable (Advance, Inj-1A .. Inj-IAP, servos).
-  std::array<std::string_view, 9> tab_captions{"Advance",  "Inj. 1",       "Inj. 2",
-                                               "Inj. 3",   "Inj. 4",       "Inj. B",
-                                               "Inj. IAP", "Intake servo", "Exhaust servo "};
+  // The tabs' captions in each language are the station's (shell/page_captions).
   std::array<std::string_view, 10> throttle_rows{"0%",  "2%",  "5%",  "10%", "20%",
                                                  "30%", "40%", "60%", "80%", "100%"};
   std::string_view rpm_caption = "RPM";

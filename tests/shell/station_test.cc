@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "files/parameter_file.h"
+#include "shell/page_captions.h"
 #include "shell/image_dump.h"
 #include "station_fixture.h"
 
@@ -234,6 +235,20 @@ TEST_F(StationTest, NoReadingCheckBoxWritesImageByteOne) {
   s.controls().SetChecked(H("CheckBoxZakazCteni"), false);
   s.CheckBoxZakazCteniClick();
   EXPECT_EQ(s.image().Byte(1), 0);
+}
+
+}  // namespace
+}  // namespace korvan
+
+namespace korvan {
+namespace {
+
+TEST(PageCaptionTest, TabsCarryTheCaptionsOfTheLanguage) {
+  EXPECT_EQ(PageCaption(kPageInj1A, Language::kEnglish), "Inj. 1");
+  EXPECT_EQ(PageCaption(kPageInjIap, Language::kGerman), "Einsp. IAP");
+  EXPECT_EQ(PageCaption(kPageCorrections, Language::kFrench), "Corrections");  // as English
+  EXPECT_EQ(PageCaption(kPageExhaustServo, Language::kCzech), "Výfukové servo ");
+  EXPECT_EQ(PageCaption(19, Language::kEnglish), "");
 }
 
 }  // namespace
