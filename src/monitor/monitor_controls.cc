@@ -17,7 +17,7 @@ constexpr int kPanelColumnX[] = {4, 264, 524, 784};
 constexpr int kPanelColumnWidth = 252;
 constexpr int kPanelLastColumnWidth = 268;
 
-constexpr MonitorControlSpec Panel(C id, const char* name, K kind, int column, int row,
+constexpr MonitorControlEntry Panel(C id, const char* name, K kind, int column, int row,
                                    int rows = 1) {
   const int width = column == 3 ? kPanelLastColumnWidth : kPanelColumnWidth;
   return {id,
@@ -31,7 +31,7 @@ constexpr MonitorControlSpec Panel(C id, const char* name, K kind, int column, i
 }
 
 // The test values sit in two narrow columns under the version label.
-constexpr MonitorControlSpec PanelTest(int index) {
+constexpr MonitorControlEntry PanelTest(int index) {
   const int half = kPanelLastColumnWidth / 2;
   constexpr const char* kNames[] = {"LabelTest1", "LabelTest2", "LabelTest3", "LabelTest4",
                                     "LabelTest5", "LabelTest6", "LabelTest7", "LabelTest8"};
@@ -49,12 +49,12 @@ constexpr MonitorControlSpec PanelTest(int index) {
 constexpr int kPageRowStep = 24;
 constexpr int kPageRowHeight = 20;
 
-constexpr MonitorControlSpec OnPage(C id, const char* name, K kind, int page, int x, int y,
+constexpr MonitorControlEntry OnPage(C id, const char* name, K kind, int page, int x, int y,
                                     int width, int height = kPageRowHeight) {
   return {id, name, kind, page, x, y, width, height};
 }
 
-constexpr MonitorControlSpec MonRow(C id, const char* name, int x, int first_y, int row,
+constexpr MonitorControlEntry MonRow(C id, const char* name, int x, int first_y, int row,
                                     int width = 284) {
   return OnPage(id, name, K::kLabel, kPageMonitor, x, first_y + row * kPageRowStep, width);
 }
@@ -62,7 +62,7 @@ constexpr MonitorControlSpec MonRow(C id, const char* name, int x, int first_y, 
 constexpr int kInputX = 16, kOutputX = 328, kLimiterX = 640, kGroupRowY = 30;
 constexpr int kCylinderRowY = 192, kJetBX = 632;
 
-constexpr MonitorControlSpec kSpecs[] = {
+constexpr MonitorControlEntry kSpecs[] = {
     Panel(C::kLabelRpm, "LabelRpm", K::kLabel, 0, 0),
     Panel(C::kCGaugeRpm, "CGaugeRpm", K::kGauge, 0, 1),
     Panel(C::kLabelTpsMon, "LabelTpsMon", K::kLabel, 0, 2),
@@ -176,17 +176,17 @@ constexpr MonitorControlSpec kSpecs[] = {
            kPageGear, 770, 584, 80),
 };
 
-constexpr bool SpecsInEnumOrder() {
+constexpr bool EntriesInEnumOrder() {
   if (std::size(kSpecs) != static_cast<std::size_t>(kMonitorControlCount)) return false;
   for (std::size_t i = 0; i < std::size(kSpecs); ++i) {
     if (static_cast<std::size_t>(kSpecs[i].id) != i) return false;
   }
   return true;
 }
-static_assert(SpecsInEnumOrder(), "one spec per MonitorControl, in enum order");
+static_assert(EntriesInEnumOrder(), "one entry per MonitorControl, in enum order");
 
 constexpr bool PanelInsideStrip() {
-  for (const MonitorControlSpec& s : kSpecs) {
+  for (const MonitorControlEntry& s : kSpecs) {
     if (s.page != kMonitorPanelPage) continue;
     if (s.y < 720 || s.y + s.height > 900 || s.x < 0 || s.x + s.width > 1056) return false;
   }
@@ -196,6 +196,6 @@ static_assert(PanelInsideStrip(), "the live panel stays in its strip of the 1056
 
 }  // namespace
 
-std::span<const MonitorControlSpec> MonitorControlSpecs() { return kSpecs; }
+std::span<const MonitorControlEntry> MonitorControlEntries() { return kSpecs; }
 
 }  // namespace korvan

@@ -101,7 +101,7 @@ inline constexpr MonitorControl operator+(MonitorControl c, int n) {
 // Where a control sits. Live panel controls are placed in window pixels (the window is
 // 1056 x 901, the panel is the strip from y 720 to 900 below the page control); every other
 // control in pixels of its page's client area.
-struct MonitorControlSpec {
+struct MonitorControlEntry {
   MonitorControl id;
   const char* name;
   ControlKind kind;
@@ -109,6 +109,6 @@ struct MonitorControlSpec {
   int x, y, width, height;
 };
 
-std::span<const MonitorControlSpec> MonitorControlSpecs();
+std::span<const MonitorControlEntry> MonitorControlEntries();
 
 }  // namespace korvan

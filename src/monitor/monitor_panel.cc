@@ -31,20 +31,20 @@ PickupVisibility PickupLabelsFor(std::uint8_t engine_config) {
 
 void MonitorPresenter::CreateControls(ControlSet& controls) {
   controls_ = &controls;
-  for (const MonitorControlSpec& spec : MonitorControlSpecs()) {
+  for (const MonitorControlEntry& entry : MonitorControlEntries()) {
     ControlHandle h = 0;
-    if (const std::optional<ControlHandle> existing = controls.Find(spec.name)) {
+    if (const std::optional<ControlHandle> existing = controls.Find(entry.name)) {
       h = *existing;
     } else {
-      h = controls.Add(spec.name, spec.kind, spec.page);
-      controls.SetGeometry(h, spec.x, spec.y, spec.width, spec.height);
+      h = controls.Add(entry.name, entry.kind, entry.page);
+      controls.SetGeometry(h, entry.x, entry.y, entry.width, entry.height);
       // The test values show only in the test mode, which the station switches on.
-      if (spec.id >= C::kLabelTest1 && spec.id <= C::kLabelTest8) controls.SetVisible(h, false);
+      if (entry.id >= C::kLabelTest1 && entry.id <= C::kLabelTest8) controls.SetVisible(h, false);
       // Nothing is wrong with the unit's data until a frame says so.
-      if (spec.id == C::kLabelEeDataErr) controls.SetVisible(h, false);
+      if (entry.id == C::kLabelEeDataErr) controls.SetVisible(h, false);
     }
-    if (spec.kind == ControlKind::kGauge) controls.SetRange(h, 0, kGaugeMax, 1);
-    handles_[static_cast<std::size_t>(spec.id)] = h;
+    if (entry.kind == ControlKind::kGauge) controls.SetRange(h, 0, kGaugeMax, 1);
+    handles_[static_cast<std::size_t>(entry.id)] = h;
   }
   controls.SetFontColor(H(C::kCGaugeRpm), kColorFuchsia);
 }
