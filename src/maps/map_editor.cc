@@ -72,7 +72,7 @@ void MapEditor::CreateControls() {
   }
 
   h_.row_caption = c.Add("LabelMapRows", ControlKind::kLabel, kMapGridPanel);
-  c.SetGeometry(h_.row_caption, 4, geo::kRpmY + 3, 50, 13);
+  c.SetGeometry(h_.row_caption, 0, geo::kRpmY + 3, 56, 13);
   for (int row = 0; row < kMapRows; ++row) {
     const auto r = static_cast<std::size_t>(row);
     h_.row_labels[r] = c.Add(Numbered("MapRowLabel", row), ControlKind::kLabel, kMapGridPanel);
