@@ -17,19 +17,8 @@ namespace {
 
 constexpr int kBikeCount = 50;
 
-ParameterImage DefaultsOf(int bike_code) {
-  ParameterImage image;
-  image.SetByte(0, static_cast<std::uint8_t>(bike_code));
-  BikeModelState bike;
-  WordMapState word_maps;
-  ApplyDefaultSet(image, false, 0, bike, word_maps);
-  StationSettings settings{0, 0};
-  ApplyConsistencyRules(image, settings);
-  return image;
-}
-
 void BM_FormatParameterFile(benchmark::State& state) {
-  const ParameterImage image = DefaultsOf(11);
+  const ParameterImage image = DefaultParameterSet(11);
   for (auto _ : state) {
     std::string file = FormatParameterFile(image);
     benchmark::DoNotOptimize(file.data());
@@ -39,7 +28,7 @@ BENCHMARK(BM_FormatParameterFile)->Unit(benchmark::kMicrosecond);
 
 // Parsing alone: BIKE only sets byte 0.
 void BM_ReadParameterFile(benchmark::State& state) {
-  const std::string file = FormatParameterFile(DefaultsOf(11));
+  const std::string file = FormatParameterFile(DefaultParameterSet(11));
   ParameterImage image;
   for (auto _ : state) {
     const ParameterFileReadResult result = ReadParameterFile(file, image, {});
@@ -51,7 +40,7 @@ BENCHMARK(BM_ReadParameterFile)->Unit(benchmark::kMicrosecond);
 
 // As the station opens a file: BIKE applies the default set of the file's bike first.
 void BM_ReadParameterFileWithDefaults(benchmark::State& state) {
-  const std::string file = FormatParameterFile(DefaultsOf(11));
+  const std::string file = FormatParameterFile(DefaultParameterSet(11));
   BikeModelState bike;
   WordMapState word_maps;
   ParameterFileReadOptions options;
@@ -81,7 +70,7 @@ BENCHMARK(BM_ApplyDefaultSet)->Unit(benchmark::kMicrosecond);
 
 // A pass over a set that needs no repair: every rule is checked, nothing changes.
 void BM_ConsistencyPass(benchmark::State& state) {
-  ParameterImage image = DefaultsOf(11);
+  ParameterImage image = DefaultParameterSet(11);
   StationSettings settings{0, 0};
   for (auto _ : state) {
     const ConsistencyResult result = ApplyConsistencyRules(image, settings);
@@ -92,7 +81,7 @@ void BM_ConsistencyPass(benchmark::State& state) {
 BENCHMARK(BM_ConsistencyPass)->Unit(benchmark::kMicrosecond);
 
 void BM_ComputeBaseTimes(benchmark::State& state) {
-  const ParameterImage image = DefaultsOf(11);
+  const ParameterImage image = DefaultParameterSet(11);
   const BaseTableSelection tables = SelectBaseTables(11);
   WordMapState word_maps;
   for (auto _ : state) {
@@ -106,7 +95,7 @@ BENCHMARK(BM_ComputeBaseTimes)->Unit(benchmark::kMicrosecond);
 void BM_FormatAllDefaultFiles(benchmark::State& state) {
   std::array<ParameterImage, kBikeCount> sets;
   for (int code = 0; code < kBikeCount; ++code)
-    sets[static_cast<std::size_t>(code)] = DefaultsOf(code);
+    sets[static_cast<std::size_t>(code)] = DefaultParameterSet(code);
   for (auto _ : state) {
     std::size_t bytes = 0;
     for (const ParameterImage& image : sets) bytes += FormatParameterFile(image).size();
@@ -120,7 +109,7 @@ void BM_BuildAndFormatAllDefaultFiles(benchmark::State& state) {
   for (auto _ : state) {
     std::size_t bytes = 0;
     for (int code = 0; code < kBikeCount; ++code)
-      bytes += FormatParameterFile(DefaultsOf(code)).size();
+      bytes += FormatParameterFile(DefaultParameterSet(code)).size();
     benchmark::DoNotOptimize(bytes);
   }
 }

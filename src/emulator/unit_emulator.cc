@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "image/consistency.h"
 #include "image/default_set.h"
 
 namespace korvan {
@@ -36,14 +35,7 @@ double Triangle(long ms, long period_ms) {
 UnitEmulator::UnitEmulator() {
   // A fresh unit holds the station's default set for bike 11, already through the consistency
   // rules, so that a read of it verifies.
-  ParameterImage image;
-  image.SetByte(0, 11);
-  BikeModelState bike;
-  WordMapState word_maps;
-  ApplyDefaultSet(image, false, 0, bike, word_maps);
-  StationSettings settings{0, 0};
-  ApplyConsistencyRules(image, settings);
-  memory_ = image.bytes();
+  memory_ = DefaultParameterSet(11).bytes();
 }
 
 std::array<std::uint8_t, kBlockSize> UnitEmulator::Block(int b) const {

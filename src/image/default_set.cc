@@ -1,13 +1,14 @@
 #include "image/default_set.h"
 
-#include "image/page_index.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 
+#include "image/consistency.h"
 #include "image/field_dictionary.h"
 #include "image/map_storage.h"
+#include "image/page_index.h"
 
 namespace korvan {
 namespace {
@@ -394,6 +395,17 @@ void ApplyDefaultSet(ParameterImage& image, bool one_page, int page_index, BikeM
       StoreWordsFromPercent(image, word_maps, static_cast<WordMap>(m));
     }
   }
+}
+
+ParameterImage DefaultParameterSet(int bike_code) {
+  ParameterImage image;
+  image.SetByte(kBikeCodeOffset, static_cast<unsigned>(bike_code));
+  BikeModelState bike;
+  WordMapState word_maps;
+  ApplyDefaultSet(image, false, 0, bike, word_maps);
+  StationSettings settings{0, 0};
+  ApplyConsistencyRules(image, settings);
+  return image;
 }
 
 }  // namespace korvan

@@ -10,17 +10,6 @@
 
 namespace korvan {
 
-ParameterImage DefaultParameterSet(int bike_code) {
-  ParameterImage image;
-  image.SetByte(kBikeCodeOffset, static_cast<std::uint8_t>(bike_code));
-  BikeModelState bike;
-  WordMapState word_maps;
-  ApplyDefaultSet(image, false, 0, bike, word_maps);
-  StationSettings settings{0, 0};
-  ApplyConsistencyRules(image, settings);
-  return image;
-}
-
 StationFileRead ReadParameterSetAsStation(const std::filesystem::path& path) {
   StationFileRead read;
   read.as_read = DefaultParameterSet(kStartBikeCode);

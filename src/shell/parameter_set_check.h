@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "files/parameter_file.h"
+#include "image/default_set.h"
 #include "image/parameter_image.h"
 
 namespace korvan {
@@ -17,9 +18,6 @@ inline constexpr int kFirstBikeCode = 0;
 inline constexpr int kLastBikeCode = 49;
 // The bike whose default set the station holds when it starts.
 inline constexpr int kStartBikeCode = 11;
-
-// The default set of `bike_code` (0..49) after the consistency rules: what "New" gives.
-ParameterImage DefaultParameterSet(int bike_code);
 
 struct StationFileRead {
   ParameterFileReadResult result;

@@ -69,9 +69,7 @@ void Station::FormCreate(const std::vector<std::string>& args) {
   UpdateUndoControls();
   device_.link().set_quiet_open(false);
   device_.link().OpenLink();
-  for (int i = 0; i < kPortCount; ++i) {
-    controls_.SetChecked(menu_com_[static_cast<std::size_t>(i)], i == device_.link().port_index());
-  }
+  CheckPortMenu();
   LoadTexts();
   RefreshPage();
   controls_.SetVisible(label_hlaseni_, false);
@@ -302,29 +300,35 @@ void Station::MenuReadClick() {
   ShowStatusLine();
 }
 
-void Station::MenuVerifyClick() {
-  device_.session().AbandonRead();
+void Station::GatherCheckRefresh() {
   GatherPage();
   ApplyRules();
   RefreshPage();
+}
+
+void Station::MenuVerifyClick() {
+  device_.session().AbandonRead();
+  GatherCheckRefresh();
   device_.session().StartVerify();
   ShowStatusLine();
 }
 
 void Station::MenuProgramClick() {
   device_.session().AbandonRead();
-  GatherPage();
-  ApplyRules();
-  RefreshPage();
+  GatherCheckRefresh();
   device_.session().StartProgram();
   ShowStatusLine();
 }
 
-void Station::MenuCom1Click(int item) {
-  device_.link().MenuCom1Click(item);
+void Station::CheckPortMenu() {
   for (int i = 0; i < kPortCount; ++i) {
     controls_.SetChecked(menu_com_[static_cast<std::size_t>(i)], i == device_.link().port_index());
   }
+}
+
+void Station::MenuCom1Click(int item) {
+  device_.link().MenuCom1Click(item);
+  CheckPortMenu();
 }
 
 void Station::CheckBoxZakazCteniClick() {
@@ -347,10 +351,6 @@ void Station::ApplyConsistencyAndRefresh() {
 
 void Station::ShowVersionMismatch(std::uint8_t unit_version) {
   desktop_.ShowMessage(VersionMismatchText(unit_version, language_));
-}
-
-void Station::IdentityChanged() {
-  // The bike page shows the identity texts when it is refreshed.
 }
 
 void Station::MonitorFrameDecoded() { monitor_.Update(device_.live(), MonitorInputsNow()); }
@@ -424,9 +424,7 @@ void Station::MenuSaveClick() {
   const std::optional<std::string> path = desktop_.ChooseSavePath(kSaveFilter, last_path_);
   if (!path) return;
   // The file holds what the user sees, values typed into the page included.
-  GatherPage();
-  ApplyRules();
-  RefreshPage();
+  GatherCheckRefresh();
   if (!SaveParameterFile(*path, image_).ok()) {
     desktop_.ShowMessage(Text(MessageKey::kMsgFileOpenError));
     return;

@@ -105,7 +105,6 @@ class Station : public DeviceHost {
   void ShowLinkMessage(MessageKey key) override;
   void ApplyConsistencyAndRefresh() override;
   void ShowVersionMismatch(std::uint8_t unit_version) override;
-  void IdentityChanged() override;
   void MonitorFrameDecoded() override;
 
   ParameterImage& image() { return image_; }
@@ -132,6 +131,10 @@ class Station : public DeviceHost {
   // The consistency rules over the image and the two station settings they keep valid.
   ConsistencyResult ApplyRules();
   void GatherAndCommit();
+  // Before a file is written or the unit is verified or programmed: gather the page on display,
+  // run the consistency rules and show the result.
+  void GatherCheckRefresh();
+  void CheckPortMenu();
   void NewSet(bool page_only);
   void OpenFile(bool page_only);
   void ApplyDefaults(ParameterImage& image, bool page_only);
