@@ -25,6 +25,7 @@ enum class MessageKey : std::uint8_t {
   kMsgNoReading,
   kMsgNoConnection,  // the caption of LabelSpojeni
   kMsgHelpOpenError,  // the text before the help file's name; " !" follows it
+  kMsgReadCancelled,  // a user action ended a read before its last block
 };
 
 }  // namespace korvan

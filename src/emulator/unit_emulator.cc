@@ -97,8 +97,11 @@ void UnitEmulator::FillMonitorFrame(LinkFrame& frame) const {
   const int idle = 1200;
   // The engine revs from idle to just under the limiter and back every 24 s; the throttle leads.
   const double sweep = Triangle(t, 24000);
-  const int rpm = idle + static_cast<int>((limiter - 200 - idle) * sweep);
-  const int throttle = static_cast<int>(1000 * std::min(1.0, Triangle(t + 1500, 24000) * 1.1));
+  const int rpm = held_engine_ ? held_engine_->rpm
+                              : idle + static_cast<int>((limiter - 200 - idle) * sweep);
+  const int throttle =
+      held_engine_ ? held_engine_->throttle
+                   : static_cast<int>(1000 * std::min(1.0, Triangle(t + 1500, 24000) * 1.1));
   const int iap = 30 + 70 * throttle / 1000;
   const int gear = rpm < 1600 ? 0 : std::min(6, 1 + static_cast<int>(sweep * 6));
   const int road_speed = gear == 0 ? 0 : rpm * gear / 400;
@@ -121,7 +124,7 @@ void UnitEmulator::FillMonitorFrame(LinkFrame& frame) const {
   PutByte(frame, kCoolant, coolant_c + 100);
   PutByte(frame, kAir, 125);
   PutByte(frame, kGear, gear);
-  PutByte(frame, kThrottleShare, 100 - iap / 4);
+  PutByte(frame, kThrottleShare, held_engine_ ? held_engine_->throttle_share : 100 - iap / 4);
   PutByte(frame, kPilotLight, rpm > limiter - 2000 ? 2 : 0);
   PutWord(frame, 48, rpm);
   PutWord(frame, 50, 4010);                       // AP sensor voltage

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "image/parameter_image.h"
 #include "link/link_frame.h"
@@ -45,6 +46,16 @@ class UnitEmulator {
   // Moves the engine and the saving countdown on by the given time.
   void Advance(int milliseconds);
 
+  // An engine held at one operating point instead of its sweep (for tests and demonstrations):
+  // engine speed [rpm], throttle [0.1 %], the share of the injection taken from the throttle
+  // maps [%]; the manifold pressure follows the throttle as in the sweep.
+  struct OperatingPoint {
+    int rpm = 0;
+    int throttle = 0;
+    int throttle_share = 100;
+  };
+  void HoldEngine(std::optional<OperatingPoint> point) { held_engine_ = point; }
+
   UnitFault& fault() { return fault_; }
   const UnitFault& fault() const { return fault_; }
   // Block b as the unit holds it; block 0 is the identity.
@@ -64,6 +75,7 @@ class UnitEmulator {
   void Finish(LinkFrame& frame, UnitReply& reply);
 
   UnitFault fault_;
+  std::optional<OperatingPoint> held_engine_;
   std::array<std::uint8_t, kImageSize> memory_{};  // blocks 1..19
   long elapsed_ms_ = 0;
   int saving_count_ = 0;

@@ -65,7 +65,6 @@ struct ParameterFileReadResult {
   std::vector<ParameterSection> skipped;     // key met, but not for this page or channels coupled
   std::vector<ParameterSection> incomplete;  // a non-number or the end came before all values
   std::optional<int> bike_code;              // the bike whose defaults BIKE applied (last one)
-  std::optional<std::uint32_t> rejected_bike_code;  // a BIKE value outside 0..49, not applied
   int ignored_words = 0;                            // unknown words and surplus numbers
   int overlong_tokens = 0;                          // words longer than kMaxParameterFileToken
   bool memo_truncated = false;                      // memo text beyond 149 characters was dropped

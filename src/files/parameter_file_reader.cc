@@ -156,20 +156,16 @@ class SectionReader {
     return true;
   }
 
-  // The bike code selects the default set that every later section overwrites. A code without
-  // bike data would make the default set index past its tables, so such a section is dropped.
+  // The bike code selects the default set that every later section overwrites. Byte 0 keeps the
+  // low eight bits of the value; a code of 50 or more (a file of another program version) takes
+  // the default set's rules for bikes this station has no data of.
   void ReadBike() {
     const std::optional<std::uint32_t> value = NextNumber();
     if (!value) {
       result_.incomplete.push_back(ParameterSection::kBike);
       return;
     }
-    const std::uint32_t code = *value & 0xFFFFu;
-    if (code >= static_cast<std::uint32_t>(kBikeCodeCount)) {
-      result_.rejected_bike_code = *value;
-      result_.skipped.push_back(ParameterSection::kBike);
-      return;
-    }
+    const std::uint32_t code = *value & 0xFFu;
     image_.SetByte(0, code);
     if (options_.apply_defaults) options_.apply_defaults(image_);
     result_.bike_code = static_cast<int>(code);
@@ -283,8 +279,8 @@ std::string DescribeReadResult(const ParameterFileReadResult& result) {
   }
   if (result.version) out += "; version " + std::to_string(*result.version);
   if (result.bike_code) out += "; bike " + std::to_string(*result.bike_code);
-  if (result.rejected_bike_code) {
-    out += "; bike code " + std::to_string(*result.rejected_bike_code) + " rejected";
+  if (result.bike_code && *result.bike_code >= kBikeCodeCount) {
+    out += " (no bike of this station)";
   }
   out += '\n';
   AppendSectionList(out, "sections:", result.applied);

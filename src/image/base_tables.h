@@ -68,5 +68,11 @@ std::uint16_t BaseTimeAt(std::span<const std::uint16_t> table,
 // image. Allocates nothing.
 void ComputeBaseTimes(const ParameterImage& image, const BaseTableSelection& tables,
                       WordMapState& state);
+// The same with the tables of the bike code the image holds now. The station computes base times
+// only through this one: a choice kept from earlier would outlive a read, a file, an undo or a
+// dump that brought another bike code into byte 0.
+inline void ComputeBaseTimes(const ParameterImage& image, WordMapState& state) {
+  ComputeBaseTimes(image, SelectBaseTables(image), state);
+}
 
 }  // namespace korvan

@@ -382,14 +382,13 @@ std::array<std::uint16_t, 9> TemperatureCharacteristic(const std::array<std::uin
 
 void ApplyDefaultSet(ParameterImage& image, bool one_page, int page_index, BikeModelState& bike,
                      WordMapState& word_maps) {
-  bike.base_tables = SelectBaseTables(image);
   bike.choke = ApplyBikeConstants(image);
   SelectBikeTables(image, bike.tables);
 
   DefaultSetWriter writer(image, one_page, page_index, bike, word_maps);
   writer.Run();
 
-  ComputeBaseTimes(image, bike.base_tables, word_maps);
+  ComputeBaseTimes(image, word_maps);
   for (int m = 0; m < kWordMapCount; ++m) {
     if (writer.covered()[static_cast<std::size_t>(m)]) {
       StoreWordsFromPercent(image, word_maps, static_cast<WordMap>(m));

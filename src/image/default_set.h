@@ -10,11 +10,11 @@
 
 namespace korvan {
 
-// The bike model state the station keeps beside the image: the table entries chosen last, the
-// injection base tables and the choke flag (pilot-light captions).
+// The bike model state the station keeps beside the image: the table entries chosen last and the
+// choke flag (pilot-light captions). The injection base tables are not kept: they are chosen from
+// image byte 0 at each computation.
 struct BikeModelState {
   BikeTables tables;
-  BaseTableSelection base_tables = SelectBaseTables(11);
   bool choke = false;
 };
 

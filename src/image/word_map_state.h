@@ -36,6 +36,13 @@ struct WordMapState {
 
 // Sets every word of a word map from its percentage and base time (rounded, capped at 65535).
 void StoreWordsFromPercent(ParameterImage& image, const WordMapState& state, WordMap map);
+// The same for the cells an edit changed: a cell whose base time is still `base_before` (the base
+// times its percentage was derived with) and whose word still shows the wanted percentage keeps
+// its word. A set from a unit or a file need not lie on whole percentages, and an edit must not
+// move the cells it left alone; a cell whose base time moved (its engine-speed point did) takes
+// the time of its percentage on the new base.
+void StoreChangedWordsFromPercent(ParameterImage& image, const WordMapState& state, WordMap map,
+                                  const CellArray& base_before);
 // Recomputes the shown percentages of a word map from its words and base times.
 void PercentFromWords(const ParameterImage& image, WordMapState& state, WordMap map);
 

@@ -29,14 +29,19 @@ void TransferSession::SendBlockFrame() {
 
 void TransferSession::AbandonRead() {
   if (state_ != SessionState::kRead) return;
-  image_ = image_before_read_;
   state_ = SessionState::kIdle;
-  host_.ApplyConsistencyAndRefresh();
+}
+
+void TransferSession::CancelRead() {
+  if (state_ != SessionState::kRead) return;
+  AbandonRead();
+  ShowStatus(MessageKey::kMsgReadCancelled, StatusSuffix::kNone, true);
+  display_.gauge_visible = false;
 }
 
 void TransferSession::StartRead() {
   AbandonRead();
-  image_before_read_ = image_;
+  read_blocks_ = image_;
   state_ = SessionState::kRead;
   command_ = ReadCommand(0);
   retry_counter_ = 0;
@@ -103,10 +108,8 @@ void TransferSession::FailRun() {
       completed_ = false;
       break;
     case SessionState::kRead:
+      // The blocks read so far stay beside the image: it keeps the set it held.
       ShowStatus(MessageKey::kMsgReadError, StatusSuffix::kNone, true);
-      // The blocks read so far would leave a set that is neither the unit's nor the user's.
-      image_ = image_before_read_;
-      host_.ApplyConsistencyAndRefresh();
       break;
     case SessionState::kIdle:
       break;
@@ -222,12 +225,14 @@ void TransferSession::HandleReadReply(int block, FrameView frame) {
   if (block == 0) {
     if (!AcceptIdentity(frame, true)) return;
   } else {
-    image_.StoreBlock(block, FramePayload(frame));
+    read_blocks_.StoreBlock(block, FramePayload(frame));
   }
   if (block < kHighestBlock) {
     SendNext(static_cast<std::uint8_t>(command_ + 1));
     return;
   }
+  image_ = read_blocks_;
+  host_.ReadCompleted();
   host_.ApplyConsistencyAndRefresh();
   ChainVerify();
 }

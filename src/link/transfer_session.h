@@ -38,6 +38,9 @@ class SessionHost {
   virtual void ShowVersionMismatch(std::uint8_t unit_version) = 0;
   // The identity block and its texts were replaced by a unit's reply.
   virtual void IdentityChanged() {}
+  // A read reached its last block: the image now holds the unit's set (the consistency rules and
+  // the refresh follow through ApplyConsistencyAndRefresh).
+  virtual void ReadCompleted() {}
 };
 
 // Reads, verifies and programs the unit block by block, one frame exchange at a time, and polls
@@ -65,9 +68,12 @@ class TransferSession {
   void StartVerify();
   void StartProgram();  // flags every block, block 0 first, and verifies afterwards
   void StartDirtyProgramming();
-  // A read that stops before its last block puts the image back as it was when it began. Called
-  // by every start of another run; the host calls it before gathering a page for a new run.
+  // A read gathers the unit's blocks beside the image and replaces the image only once the last
+  // block has arrived, so a read that stops early leaves the image as it was. Every start of
+  // another run abandons a read silently; CancelRead does so for a user action that changes the
+  // image (an edit, a file, undo), and says on the status line that the read did not complete.
   void AbandonRead();
+  void CancelRead();
 
   void SessionTick();
   void HandleReply(FrameView frame);
@@ -121,9 +127,9 @@ class TransferSession {
   bool printing_ = false;
   SessionDisplay display_;
   IdentityTexts identity_texts_;
-  // The image as it was when a read began: a read that does not reach its end puts it back, so
-  // the station never holds a mix of the unit's blocks and the previous set.
-  ParameterImage image_before_read_;
+  // The blocks of the read under way; the image takes them all at once after the last one, so the
+  // station never holds a mix of the unit's blocks and the previous set.
+  ParameterImage read_blocks_;
   LinkFrame transmit_{};
 };
 

@@ -25,8 +25,7 @@ using AllFlags = std::array<std::uint8_t, kPageCount>;
 // percent and base-time arrays of the word maps, the "All" flags and the time view.
 class MapEditor {
  public:
-  MapEditor(ParameterImage& image, ControlSet& controls, const BaseTableSelection& base_tables)
-      : image_(image), controls_(controls), base_tables_(base_tables) {}
+  MapEditor(ParameterImage& image, ControlSet& controls) : image_(image), controls_(controls) {}
 
   // Creates the nine map tabs (captions "Advance", "Inj-1A", ..., "Exhaust Servo", page indices
   // 1..7, 11, 12) and every control of the shared grid and its header.
@@ -123,8 +122,9 @@ class MapEditor {
   void ScatterHeader(int page);
   void ScatterServoControls(int page);
   void GatherAxis(MapId map);
-  void GatherCells(MapId map);
-  void GatherInj1ACells();
+  using BaseTimes = std::array<CellArray, kWordMapCount>;
+  void GatherCells(MapId map, const BaseTimes& base_before);
+  void GatherInj1ACells(const BaseTimes& base_before);
   void GatherHeader(int page);
   void GatherServoControls(int page);
   void ConvertServoUnits(int page, bool into_percent);
@@ -136,7 +136,6 @@ class MapEditor {
 
   ParameterImage& image_;
   ControlSet& controls_;
-  const BaseTableSelection& base_tables_;
   WordMapState word_maps_;
   AllFlags all_flags_{};
   int cylinders_ = 0;

@@ -42,7 +42,7 @@ const ServoBytes* ServoBytesOf(int page) {
 
 }  // namespace
 
-void MapEditor::ComputeBaseTimesNow() { ComputeBaseTimes(image_, base_tables_, word_maps_); }
+void MapEditor::ComputeBaseTimesNow() { ComputeBaseTimes(image_, word_maps_); }
 
 void MapEditor::DerivePercent(WordMap map) { PercentFromWords(image_, word_maps_, map); }
 
@@ -144,6 +144,9 @@ void MapEditor::Gather(int page) {
     ComputeBaseTimesNow();
     DerivePercent(WordMapOf(*map));
   }
+  // The base times the percentages were derived with: a cell whose base time the axis moves is
+  // stored anew from its percentage.
+  const BaseTimes base_before = word_maps_.base_time;
   GatherAxis(*map);
   ComputeBaseTimesNow();
   for (int row = 0; row < kMapRows; ++row) {
@@ -151,7 +154,7 @@ void MapEditor::Gather(int page) {
         kIapRowAxisWord + row,
         static_cast<unsigned>(controls_.Value(h_.row_axis[static_cast<std::size_t>(row)])));
   }
-  GatherCells(*map);
+  GatherCells(*map, base_before);
   GatherHeader(page);
   GatherServoControls(page);
   if (*map == MapId::kAdvance) {
@@ -183,7 +186,7 @@ void MapEditor::GatherAxis(MapId map) {
   }
 }
 
-void MapEditor::GatherCells(MapId map) {
+void MapEditor::GatherCells(MapId map, const BaseTimes& base_before) {
   const MapStorage& info = MapInfo(map);
   if (!info.word_cells) {
     const int divisor = ServoDivisor(image_, map);
@@ -197,7 +200,7 @@ void MapEditor::GatherCells(MapId map) {
     return;
   }
   if (map == MapId::kInj1A) {
-    GatherInj1ACells();
+    GatherInj1ACells(base_before);
     return;
   }
   const WordMap wm = WordMapOf(map);
@@ -207,10 +210,10 @@ void MapEditor::GatherCells(MapId map) {
     percent[static_cast<std::size_t>(cell)] =
         static_cast<std::uint16_t>(std::clamp(shown, 0, 65535));
   }
-  StoreWordsFromPercent(image_, word_maps_, wm);
+  StoreChangedWordsFromPercent(image_, word_maps_, wm, base_before[static_cast<std::size_t>(wm)]);
 }
 
-void MapEditor::GatherInj1ACells() {
+void MapEditor::GatherInj1ACells(const BaseTimes& base_before) {
   const unsigned mode = image_.Byte(kCouplingModeOffset);
   CellArray& own = word_maps_.Percent(WordMap::kInj1A);
   for (int cell = 0; cell < kMapCells; ++cell) {
@@ -225,9 +228,13 @@ void MapEditor::GatherInj1ACells() {
     }
     own[i] = static_cast<std::uint16_t>(fresh);
   }
-  StoreWordsFromPercent(image_, word_maps_, WordMap::kInj1A);
+  StoreChangedWordsFromPercent(image_, word_maps_, WordMap::kInj1A,
+                               base_before[static_cast<std::size_t>(WordMap::kInj1A)]);
   if (mode == kModeCoupled) {
-    for (WordMap wm : kFollowerWordMaps) StoreWordsFromPercent(image_, word_maps_, wm);
+    for (WordMap wm : kFollowerWordMaps) {
+      StoreChangedWordsFromPercent(image_, word_maps_, wm,
+                                   base_before[static_cast<std::size_t>(wm)]);
+    }
   } else if (mode == kModeAllEqual) {
     CopyInj1AOverChannels();
   }

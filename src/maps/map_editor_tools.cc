@@ -79,9 +79,11 @@ bool MapEditor::StepCells(int page, const std::array<bool, kMapCells>& targets, 
       }
     }
   }
-  StoreWordsFromPercent(image_, word_maps_, own);
+  StoreChangedWordsFromPercent(image_, word_maps_, own, word_maps_.BaseTime(own));
   if (coupled) {
-    for (WordMap wm : kFollowerWordMaps) StoreWordsFromPercent(image_, word_maps_, wm);
+    for (WordMap wm : kFollowerWordMaps) {
+      StoreChangedWordsFromPercent(image_, word_maps_, wm, word_maps_.BaseTime(wm));
+    }
   }
   return true;
 }

@@ -54,6 +54,7 @@ MapCursor ComputeMapCursor(const LiveValues& live, std::span<const std::uint8_t,
 
   std::optional<int> row = cursor.throttle_row;
   int column = cursor.column;
+  bool map_page = true;
   bool coloured = false;
   LiveCellShade shade = LiveCellShade::kLime;
   if (page.page == kPageAdvance) {
@@ -70,16 +71,19 @@ MapCursor ComputeMapCursor(const LiveValues& live, std::span<const std::uint8_t,
     if (page.servo_mode == 1) row = kLiveRowCount - 1;
     if (page.servo_mode == 2) column = 0;
     coloured = true;
+  } else {
+    map_page = false;
   }
-  if (coloured && row.has_value()) {
-    cursor.cell = LiveCell{.row = *row, .column = column, .shade = shade};
+  if (map_page && row.has_value()) {
+    cursor.operating_cell = LiveCell{.row = *row, .column = column, .shade = shade};
+    if (coloured) cursor.cell = cursor.operating_cell;
   }
   return cursor;
 }
 
 std::optional<LiveCell> LiveToolCell(const LiveValues& live, const MapCursor& cursor) {
   if (live.engine_speed == 0) return std::nullopt;
-  return cursor.cell;
+  return cursor.operating_cell;
 }
 
 }  // namespace korvan

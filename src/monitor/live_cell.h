@@ -50,6 +50,10 @@ struct MapCursor {
   std::optional<int> throttle_row;  // nearest throttle row, before pinning (row labels)
   std::optional<int> iap_row;       // nearest pressure row (pressure axis fields)
   std::optional<LiveCell> cell;     // the coloured cell, pinned by page mode; nothing = no cell
+  // The cell at the engine's operating point, pinned by page mode like the coloured one, whatever
+  // the throttle share says about its colour; nothing on a page without a map or when a sensor
+  // error takes the row away.
+  std::optional<LiveCell> operating_cell;
 };
 
 // Advance: (throttle row, column), lime, when the engine turns. Inj-1A..Inj-B: (throttle row,
@@ -61,8 +65,9 @@ struct MapCursor {
 MapCursor ComputeMapCursor(const LiveValues& live, std::span<const std::uint8_t, 15> rpm_axis,
                            std::span<const std::uint16_t, 10> iap_axis, const MapPageFacts& page);
 
-// The cell the Plus and Minus tools act on when "All" is off: the coloured cell, but never while
-// the engine stands (a servo page colours a cell even then).
+// The cell the Plus and Minus tools act on when "All" is off: the cell at the operating point
+// while the engine turns, whether or not the cursor colours it (the throttle share only chooses
+// the colour); nothing while the engine stands (a servo page colours a cell even then).
 std::optional<LiveCell> LiveToolCell(const LiveValues& live, const MapCursor& cursor);
 
 }  // namespace korvan

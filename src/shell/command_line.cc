@@ -8,6 +8,7 @@
 
 #include "files/parameter_file.h"
 #include "files/safe_file.h"
+#include "image/bike_data.h"
 #include "image/consistency.h"
 #include "link/identity.h"
 #include "shell/device_loop.h"
@@ -223,14 +224,12 @@ int RunCheck(const Options& o, std::FILE* out, std::FILE* err) {
   if (!r.skipped.empty()) report += "Sections skipped: " + SectionList(r.skipped) + "\n";
   if (!r.incomplete.empty()) report += "Sections incomplete: " + SectionList(r.incomplete) + "\n";
   report += "Bike: " + std::to_string(read.image.Byte(kBikeCodeOffset));
-  if (r.rejected_bike_code && !r.bike_code) {
-    report += " (BIKE " + std::to_string(*r.rejected_bike_code) +
-              " is no bike code: ignored; the rest comes from the start set)";
-  } else if (!r.bike_code) {
+  if (!r.bike_code) {
     report += " (no BIKE section: the rest comes from the start set)";
-  } else if (r.rejected_bike_code) {
+  } else if (*r.bike_code >= kBikeCodeCount) {
     report +=
-        " (another BIKE, " + std::to_string(*r.rejected_bike_code) + ", is no bike code: ignored)";
+        " (not a bike of this station: bike data of the set it replaced are kept where the bike "
+        "has none of its own)";
   }
   report += "\n";
   if (r.ignored_words != 0) report += "Ignored words: " + std::to_string(r.ignored_words) + "\n";

@@ -58,6 +58,8 @@ constexpr MessageTexts kMessages[] = {
     {MessageKey::kMsgNoConnection,
      {"No connection with PC", "Keine Verbindung zum PC", "Pas de connection acec pc",
       "Není spojení s PC"}},
+    {MessageKey::kMsgReadCancelled,
+     {"Read interrupted!", "Lesen abgebrochen!", "Lecture interrompue!", "Čtení přerušeno!"}},
 };
 
 }  // namespace

@@ -41,7 +41,7 @@ Station::Station(SerialPort& port, Desktop& desktop, StationPaths paths)
       desktop_(desktop),
       paths_(std::move(paths)),
       device_(image_, identity_, dirty_, port, *this),
-      maps_(image_, controls_, bike_.base_tables) {}
+      maps_(image_, controls_) {}
 
 void Station::FormCreate(const std::vector<std::string>& args) {
   CreateControls();
@@ -55,7 +55,6 @@ void Station::FormCreate(const std::vector<std::string>& args) {
   PageControl1Change(active_page_);
   controls_.SetRange(gauge_, 0, TransferSession::kGaugeMax, 1);
   ApplyEngineConfiguration(image_);
-  bike_.base_tables = SelectBaseTables(image_);
   if (!args.empty()) {
     if (const std::optional<int> language = LanguageFromArgument(args.front())) {
       language_ = static_cast<Language>(*language);
@@ -83,6 +82,8 @@ void Station::FormCreate(const std::vector<std::string>& args) {
 }
 
 void Station::FormClose() {
+  // The dump keeps the set the user had, not the blocks of a read that will never finish.
+  device_.session().AbandonRead();
   device_.link().CloseLink();
   GatherPage();
   ApplyRules();
@@ -181,18 +182,33 @@ void Station::CommitEdit() {
   RecordChange();
 }
 
+bool Station::EndReadForUserAction() {
+  if (device_.session().state() != SessionState::kRead) return false;
+  device_.session().CancelRead();
+  ShowStatusLine();
+  return true;
+}
+
+void Station::HideStatusLineUnless(bool read_ended) {
+  // A file or a new set hides the status line, unless it has to say that a read was ended.
+  if (!read_ended) HideStatusLine();
+}
+
 void Station::GatherAndCommit() {
+  EndReadForUserAction();
   GatherPage();
   CommitEdit();
 }
 
 void Station::CheckBoxMouseUp() {
+  EndReadForUserAction();
   GatherPage();
   UpdateVisibility();
   CommitEdit();
 }
 
 void Station::CheckBoxTps_UniMouseUp() {
+  EndReadForUserAction();
   GatherPage();
   if (MapEditor::IsMapPage(active_page_)) maps_.Layout(active_page_);
   CommitEdit();
@@ -212,8 +228,17 @@ void Station::UpdateUndoControls() {
   for (ControlHandle h : redo_controls_) controls_.SetEnabled(h, undo_.CanRedo());
 }
 
-void Station::SpeedButtonZpetClick() { RestoreUndo(undo_.Undo(image_, dirty_)); }
-void Station::SpeedButtonZnovuClick() { RestoreUndo(undo_.Redo(image_, dirty_)); }
+void Station::SpeedButtonZpetClick() {
+  if (!undo_.CanUndo()) return;
+  EndReadForUserAction();
+  RestoreUndo(undo_.Undo(image_, dirty_));
+}
+
+void Station::SpeedButtonZnovuClick() {
+  if (!undo_.CanRedo()) return;
+  EndReadForUserAction();
+  RestoreUndo(undo_.Redo(image_, dirty_));
+}
 
 void Station::RestoreUndo(const std::optional<UndoHistory::Restored>& restored) {
   if (!restored) return;
@@ -241,16 +266,10 @@ std::optional<MapEditor::LiveCell> Station::LiveCellOfActivePage() const {
   return MapEditor::LiveCell{cell->row, cell->column};
 }
 
-void Station::RunToolTail() {
-  ApplyRules();
-  RefreshPage();
-  RefreshPage();
-  RecordChange();
-}
-
 void Station::ToolStep(int direction) {
   const auto start = std::chrono::steady_clock::now();
-  if (maps_.ToolStep(active_page_, direction, LiveCellOfActivePage())) RunToolTail();
+  EndReadForUserAction();
+  if (maps_.ToolStep(active_page_, direction, LiveCellOfActivePage())) CommitEdit();
   if (direction < 0) {
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                         std::chrono::steady_clock::now() - start)
@@ -262,25 +281,30 @@ void Station::ToolStep(int direction) {
 }
 
 void Station::ColumnStep(int column, int direction) {
-  if (maps_.ColumnStep(active_page_, column, direction)) RunToolTail();
+  EndReadForUserAction();
+  if (maps_.ColumnStep(active_page_, column, direction)) CommitEdit();
 }
 
 void Station::CheckBoxProcentaMouseUp() {
+  EndReadForUserAction();
   maps_.PercentSwitch(active_page_);
   CommitEdit();
 }
 
 void Station::CheckBoxServoEnableMouseUp() {
+  EndReadForUserAction();
   maps_.ServoEnableChanged(active_page_);
   RecordChange();
 }
 
 void Station::RadioGroupServoModeClick() {
+  EndReadForUserAction();
   maps_.ServoModeChanged(active_page_);
   RecordChange();
 }
 
 void Station::SetCouplingMode(int mode) {
+  EndReadForUserAction();
   int page = active_page_;
   maps_.SetCouplingMode(mode, page);
   if (page != active_page_) {
@@ -295,9 +319,13 @@ void Station::SetCouplingMode(int mode) {
 
 void Station::MenuReadClick() {
   device_.session().StartRead();
-  // The image will no longer come from the file named there.
-  controls_.SetText(label_file2_, "");
   ShowStatusLine();
+}
+
+void Station::ReadCompleted() {
+  // The image no longer comes from the file named there. Until the last block arrived it still
+  // did: a read that stops early leaves the set and its name as they were.
+  controls_.SetText(label_file2_, "");
 }
 
 void Station::GatherCheckRefresh() {
@@ -332,6 +360,7 @@ void Station::MenuCom1Click(int item) {
 }
 
 void Station::CheckBoxZakazCteniClick() {
+  EndReadForUserAction();
   const bool checked = controls_.Checked(check_zakaz_cteni_);
   image_.SetByte(kNoReadingByte, checked ? 1 : 0);
   controls_.SetColor(check_zakaz_cteni_, checked ? kRed : kDefaultColor);
@@ -391,17 +420,20 @@ void Station::NewSet(bool page_only) {
   if (controls_.Value(combo_bike_) >= kBikeListSeparator) return;
   const MessageKey ask = page_only ? MessageKey::kMsgAskDefaultsPage : MessageKey::kMsgAskDefaults;
   if (desktop_.AskYesNoCancel(Text(ask)) != Desktop::Answer::kYes) return;
+  const bool read_ended = EndReadForUserAction();
   page_only_ = page_only;
   ApplyDefaults(image_, page_only);
   maps_.RefreshPercentArrays();
-  HideStatusLine();
+  HideStatusLineUnless(read_ended);
   controls_.SetText(label_file2_, "");
   CommitEdit();
 }
 
 void Station::OpenFile(bool page_only) {
   const std::optional<std::string> path = desktop_.ChooseOpenPath(kOpenFilter, last_path_);
+  bool read_ended = false;
   if (path) {
+    read_ended = EndReadForUserAction();
     page_only_ = page_only;
     ParameterFileReadOptions options;
     options.page_only = page_only;
@@ -417,13 +449,15 @@ void Station::OpenFile(bool page_only) {
       desktop_.ShowMessage(Text(result.message));
     }
   }
-  HideStatusLine();
+  HideStatusLineUnless(read_ended);
 }
 
 void Station::MenuSaveClick() {
   const std::optional<std::string> path = desktop_.ChooseSavePath(kSaveFilter, last_path_);
   if (!path) return;
-  // The file holds what the user sees, values typed into the page included.
+  // The file holds what the user sees, values typed into the page included, and never the blocks
+  // of a read under way.
+  EndReadForUserAction();
   GatherCheckRefresh();
   if (!SaveParameterFile(*path, image_).ok()) {
     desktop_.ShowMessage(Text(MessageKey::kMsgFileOpenError));

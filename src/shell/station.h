@@ -103,6 +103,7 @@ class Station : public DeviceHost {
 
   // DeviceHost.
   void ShowLinkMessage(MessageKey key) override;
+  void ReadCompleted() override;
   void ApplyConsistencyAndRefresh() override;
   void ShowVersionMismatch(std::uint8_t unit_version) override;
   void MonitorFrameDecoded() override;
@@ -131,6 +132,10 @@ class Station : public DeviceHost {
   // The consistency rules over the image and the two station settings they keep valid.
   ConsistencyResult ApplyRules();
   void GatherAndCommit();
+  // A user action that changes the image ends a read under way first: the image stays the set
+  // the user was editing, and the status line says the read did not complete.
+  bool EndReadForUserAction();
+  void HideStatusLineUnless(bool read_ended);
   // Before a file is written or the unit is verified or programmed: gather the page on display,
   // run the consistency rules and show the result.
   void GatherCheckRefresh();
@@ -141,7 +146,6 @@ class Station : public DeviceHost {
   void SetCouplingMode(int mode);
   void ToolStep(int direction);
   void ColumnStep(int column, int direction);
-  void RunToolTail();
   void RestoreUndo(const std::optional<UndoHistory::Restored>& restored);
   void SetLanguage(Language language);
   void LoadTexts();

@@ -247,8 +247,9 @@ TEST(DefaultSetTest, UnknownBikeKeepsThePreviousBikesFamilies) {
     }
   }
   // Base tables of group 19 (15 columns) behind the percentages.
-  EXPECT_TRUE(station.bike.base_tables.wide);
-  EXPECT_EQ(station.bike.base_tables.group, 19);
+  WordMapState group19;
+  ComputeBaseTimes(image, SelectBaseTables(26), group19);  // bike 26: group 19
+  EXPECT_EQ(station.word_maps.base_time, group19.base_time);
 }
 
 TEST(DefaultSetTest, FullMapsForServoAndAdvance) {

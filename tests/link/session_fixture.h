@@ -17,11 +17,13 @@ struct RecordingHost : LinkHost, SessionHost {
   void ApplyConsistencyAndRefresh() override { ++refreshes; }
   void ShowVersionMismatch(std::uint8_t version) override { mismatches.push_back(version); }
   void IdentityChanged() override { ++identity_changes; }
+  void ReadCompleted() override { ++reads_completed; }
 
   std::vector<MessageKey> link_messages;
   std::vector<std::uint8_t> mismatches;
   int refreshes = 0;
   int identity_changes = 0;
+  int reads_completed = 0;
 };
 
 // The station's device loop against an emulated unit in memory, one tick at a time.

@@ -30,7 +30,7 @@ inline std::string Rpm(int column) { return "MapRpm" + std::to_string(column); }
 // controls, the bike's base tables and the editor.
 class MapEditorTest : public ::testing::Test {
  protected:
-  MapEditorTest() : editor_(image_, controls_, bike_.base_tables) {
+  MapEditorTest() : editor_(image_, controls_) {
     image_.SetByte(kBikeCodeOffset, 11);
     ApplyDefaultSet(image_, false, 0, bike_, editor_.word_maps());
     ApplyConsistencyRules(image_, settings_);

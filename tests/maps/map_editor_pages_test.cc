@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "maps/map_editor.h"
 #include "maps/map_editor_fixture.h"
 
@@ -275,6 +277,72 @@ TEST_F(MapPagesTest, TextsOfAnotherLanguageReachTheGrid) {
   texts.all = "Alle";
   editor_.SetTexts(texts);
   EXPECT_EQ(controls_.Text(H("CheckBoxAll_Uni")), "Alle");
+}
+
+}  // namespace
+}  // namespace korvan
+
+namespace korvan {
+namespace {
+
+// Times from a unit or a file need not lie on whole percentages of the station's base times: an
+// edit stores only the cells it changed, and leaves every other word as it was.
+class OffGridTimesTest : public MapEditorTest {
+ protected:
+  // Every injection word a few microseconds above its base time (still 100 % when shown).
+  void SetOffGridTimes() {
+    editor_.RefreshPercentArrays();
+    for (int m = 0; m < kWordMapCount; ++m) {
+      const auto wm = static_cast<WordMap>(m);
+      for (int cell = 0; cell < kMapCells; ++cell) {
+        image_.SetWord(CellOffset(MapOfWordMap(wm), cell), Base(wm, cell) + 3);
+      }
+    }
+    editor_.RefreshPercentArrays();
+  }
+  std::vector<int> ChangedWords(const ParameterImage& before) const {
+    std::vector<int> changed;
+    for (int k = 0; k < kImageSize; k += 2) {
+      if (before.Word(k / 2) != image_.Word(k / 2)) changed.push_back(k / 2);
+    }
+    return changed;
+  }
+};
+
+TEST_F(OffGridTimesTest, EditsStoreOnlyTheCellsTheyChange) {
+  struct Case {
+    int page;
+    MapId map;
+    int coupling;
+  };
+  for (const Case c : {Case{kInj1A, MapId::kInj1A, 0}, Case{kInj2A, MapId::kInj2A, 0},
+                       Case{kInjIap, MapId::kInjIap, 0}, Case{kInj1A, MapId::kInj1A, 1}}) {
+    image_.SetByte(47, static_cast<unsigned>(c.coupling));
+    SetOffGridTimes();
+    Show(c.page);
+    const ParameterImage untouched = image_;
+    Edit(Cell(20), Value(Cell(20)));
+    EXPECT_EQ(ChangedWords(untouched), std::vector<int>{}) << "page " << c.page;
+
+    Edit(Cell(20), 120);
+    std::vector<int> expected{CellOffset(c.map, 20)};
+    if (c.coupling == 1) {
+      for (MapId f : {MapId::kInj2A, MapId::kInj3A, MapId::kInj4A}) {
+        expected.push_back(CellOffset(f, 20));
+      }
+    }
+    EXPECT_EQ(ChangedWords(untouched), expected) << "page " << c.page;
+
+    const ParameterImage before_tool = image_;
+    ASSERT_TRUE(editor_.ToolStep(c.page, +1, MapEditor::LiveCell{4, 7}));
+    expected = {CellOffset(c.map, CellIndex(4, 7))};
+    if (c.coupling == 1) {
+      for (MapId f : {MapId::kInj2A, MapId::kInj3A, MapId::kInj4A}) {
+        expected.push_back(CellOffset(f, CellIndex(4, 7)));
+      }
+    }
+    EXPECT_EQ(ChangedWords(before_tool), expected) << "page " << c.page;
+  }
 }
 
 }  // namespace

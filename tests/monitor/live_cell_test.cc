@@ -191,5 +191,43 @@ TEST(LiveToolCellTest, AbsentWhileTheEngineStands) {
   EXPECT_EQ(LiveToolCell(live, standing), std::nullopt);
 }
 
+// The throttle share only colours the cursor: the tools act at the operating point whatever it
+// is, also where the cursor colours no cell at all.
+TEST(LiveToolCellTest, OperatingPointWhateverTheThrottleShare) {
+  struct Case {
+    const char* name;
+    MapPageFacts page;
+    std::optional<int> row;  // nothing: no tool cell
+    int column;
+  };
+  const LiveValues position_invalid = With(RunningEngine(50), [](LiveValues& l) {
+    l.injection_position_invalid = true;
+    l.throttle_share_partial = false;
+    l.throttle_share_below_full = false;
+  });
+  const Case cases[] = {
+      {"advance", {.page = 1}, 3, 3},
+      {"advance pinned to row 9", {.page = 1, .advance_by_throttle = false}, 9, 3},
+      {"inj-1a", {.page = 2}, 3, 3},
+      {"inj-2a", {.page = 3}, 3, 3},
+      {"inj-b", {.page = 6}, 3, 3},
+      {"inj-iap takes the pressure row", {.page = 7}, 4, 3},
+      {"servo mode 2", {.page = 12, .servo_mode = 2}, 3, 0},
+      {"no map", {.page = 8}, std::nullopt, 0},
+  };
+  for (const int share : {0, 50, 100}) {
+    for (const LiveValues& live : {RunningEngine(share), position_invalid}) {
+      for (const Case& c : cases) {
+        const MapCursor cursor = ComputeMapCursor(live, kRpmAxis, kIapAxis, c.page);
+        const std::optional<LiveCell> cell = LiveToolCell(live, cursor);
+        ASSERT_EQ(cell.has_value(), c.row.has_value()) << c.name << ", share " << share;
+        if (!cell) continue;
+        EXPECT_EQ(cell->row, *c.row) << c.name << ", share " << share;
+        EXPECT_EQ(cell->column, c.column) << c.name << ", share " << share;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace korvan

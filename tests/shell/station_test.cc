@@ -132,7 +132,7 @@ TEST_F(StationTest, UndoAndRedoMoveThroughRecordedChanges) {
   EXPECT_FALSE(C("MenuZnovu").enabled);
 }
 
-TEST_F(StationTest, UndoReturnsToThePageTheChangeWasMadeOn) {
+TEST_F(StationTest, UndoAndRedoShowThePageTheirSnapshotWasTakenOn) {
   Station& s = Start();
   s.PageControl1Change(kPageSensors);
   s.image().SetByte(7, 9);
