@@ -14,7 +14,6 @@ using file_layout::Item;
 using file_layout::ItemKind;
 using file_layout::Section;
 
-constexpr int kJetCouplingModeOffset = 47;
 constexpr std::uint8_t kCoupled = 1;
 
 bool IsSpace(char c) {

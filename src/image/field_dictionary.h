@@ -125,8 +125,15 @@ inline constexpr int kBikeCodeOffset = 0;
 inline constexpr int kEngineConfigOffset = 2;
 inline constexpr int kIdleTypeOffset = 2600;
 inline constexpr int kIdleServoTableOffset = 2609;
-inline constexpr int kIntakeServoPercentOffset = 63;
+inline constexpr int kAdvanceByThrottleOffset = 40;  // "TPS" on the Advance page
+inline constexpr int kJetCouplingModeOffset = 47;    // 0 separate, 1 coupled, 2 all equal
+inline constexpr int kExhaustServoEnableOffset = 58;
+inline constexpr int kIntakeServoEnableOffset = 59;
 inline constexpr int kExhaustServoPercentOffset = 62;
+inline constexpr int kIntakeServoPercentOffset = 63;
+inline constexpr int kExhaustServoModeOffset = 64;
+inline constexpr int kIntakeServoModeOffset = 65;
+inline constexpr int kStepMotorOffset = 66;
 inline constexpr int kCylinderCountOffset = 256;
 
 // A run of image bytes [first, first + length).

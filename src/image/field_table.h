@@ -129,14 +129,14 @@ inline constexpr auto kFieldTable = [] {
           kMemoMaxLength),
 
     // Advance map page: header fields and the "TPS" check box.
-    Flag("CheckBoxTps_Uni", kPageAdvance, 40, "ADVANCE_MISC", 0, 1),
+    Flag("CheckBoxTps_Uni", kPageAdvance, kAdvanceByThrottleOffset, "ADVANCE_MISC", 0, 1),
     Times(Biased("AdvanceCylinderCorrection", kPageAdvance, 41, 100, -15, 15, "ADVANCE_MISC", 0, 2),
           4),
     Value("AdvanceBase", kPageAdvance, 45, 0, 100, "ADVANCE_MISC", 0, 6),
     Value("AdvanceWidthOfLobe", kPageAdvance, 46, 0, 100, "ADVANCE_MISC", 0, 7),
 
     // Inj-1A page: channel mode and the change-over "IAP -> TP ".
-    Index("JetCouplingMode", kPageInj1A, 47, 2, "JET1_MISC", 0, 1),
+    Index("JetCouplingMode", kPageInj1A, kJetCouplingModeOffset, 2, "JET1_MISC", 0, 1),
     Value("JetTpsMin", kPageInj1A, 48, 0, 100, "JET1_MISC", 0, 2),
     Value("JetTpsMax", kPageInj1A, 49, 0, 100, "JET1_MISC", 0, 3),
     Scaled("JetRpmMin", kPageInj1A, 50, 100, 0, 25000, 100, "JET1_MISC", 0, 4),
@@ -189,19 +189,19 @@ inline constexpr auto kFieldTable = [] {
                     9), 5),
 
     // Intake servo map page: header fields and shared servo controls.
-    Flag("IntakeServoEnable", kPageIntakeServo, 59, "SERVO_IN", 0, 1),
-    Flag("IntakeServoPercent", kPageIntakeServo, 63, "SERVO_IN", 0, 2),
+    Flag("IntakeServoEnable", kPageIntakeServo, kIntakeServoEnableOffset, "SERVO_IN", 0, 1),
+    Flag("IntakeServoPercent", kPageIntakeServo, kIntakeServoPercentOffset, "SERVO_IN", 0, 2),
     Scaled("IntakeServoHysteresis", kPageIntakeServo, 61, 5, 0, 1000, 5, "SERVO_IN", 0, 3),
-    Index("IntakeServoMode", kPageIntakeServo, 65, 2, "SERVO_IN", 0, 4),
-    Flag("IntakeServoStepMotor", kPageIntakeServo, 66, "SERVO_IN", 0, 5),
+    Index("IntakeServoMode", kPageIntakeServo, kIntakeServoModeOffset, 2, "SERVO_IN", 0, 4),
+    Flag("IntakeServoStepMotor", kPageIntakeServo, kStepMotorOffset, "SERVO_IN", 0, 5),
     Value("IntakeServoPeriod", kPageIntakeServo, 77, 4, 100, "SERVO_IN", 0, 6),
     Scaled("IntakeServoExcitation", kPageIntakeServo, 78, 250, 250, 25000, 250, "SERVO_IN", 0, 7),
 
     // Exhaust servo map page.
-    Flag("ExhaustServoEnable", kPageExhaustServo, 58, "SERVO_EX", 0, 1),
-    Flag("ExhaustServoPercent", kPageExhaustServo, 62, "SERVO_EX", 0, 2),
+    Flag("ExhaustServoEnable", kPageExhaustServo, kExhaustServoEnableOffset, "SERVO_EX", 0, 1),
+    Flag("ExhaustServoPercent", kPageExhaustServo, kExhaustServoPercentOffset, "SERVO_EX", 0, 2),
     Scaled("ExhaustServoHysteresis", kPageExhaustServo, 60, 5, 0, 1000, 5, "SERVO_EX", 0, 3),
-    Index("ExhaustServoMode", kPageExhaustServo, 64, 2, "SERVO_EX", 0, 4),
+    Index("ExhaustServoMode", kPageExhaustServo, kExhaustServoModeOffset, 2, "SERVO_EX", 0, 4),
 
     // Idle page. Byte 2607 is carried by files but never gathered by the page.
     Index("RadioGroupIdleMode", kPageIdle, 2600, 3, "IDLE", 1, 1),

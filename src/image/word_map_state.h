@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "image/map_storage.h"
 #include "image/parameter_image.h"
@@ -20,6 +21,18 @@ constexpr MapId MapOfWordMap(WordMap map) {
                                                    MapId::kInj4A, MapId::kInjIap};
   return kMaps[static_cast<std::size_t>(map)];
 }
+// The word map a map is, if it is one.
+constexpr std::optional<WordMap> WordMapOfMap(MapId map) {
+  for (int m = 0; m < kWordMapCount; ++m) {
+    if (MapOfWordMap(static_cast<WordMap>(m)) == map) return static_cast<WordMap>(m);
+  }
+  return std::nullopt;
+}
+
+// The channels that follow Inj-1A in the coupled and all-equal modes.
+inline constexpr std::array<MapId, 3> kFollowerMaps{MapId::kInj2A, MapId::kInj3A, MapId::kInj4A};
+inline constexpr std::array<WordMap, 3> kFollowerWordMaps{WordMap::kInj2A, WordMap::kInj3A,
+                                                          WordMap::kInj4A};
 
 // Base time or percentage of each of the 150 cells, in cell order.
 using CellArray = std::array<std::uint16_t, kMapCells>;

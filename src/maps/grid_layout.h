@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+#include "image/field_dictionary.h"
+#include "image/page_index.h"
 #include "image/parameter_image.h"
 
 namespace korvan {
@@ -54,12 +56,11 @@ constexpr const LayoutParts& PartsOf(GridLayout layout) {
 bool CellOffered(CellSubset subset, int cell);
 
 // Channel mode byte 47: Inj-2A..4A follow Inj-1A when it is 1 (coupled) or 2 (all equal).
-inline constexpr int kCouplingModeOffset = 47;
 inline constexpr int kModeSeparate = 0;
 inline constexpr int kModeCoupled = 1;
 inline constexpr int kModeAllEqual = 2;
 inline bool ChannelsFollow1A(const ParameterImage& image) {
-  const unsigned mode = image.Byte(kCouplingModeOffset);
+  const unsigned mode = image.Byte(kJetCouplingModeOffset);
   return mode == kModeCoupled || mode == kModeAllEqual;
 }
 
@@ -69,10 +70,16 @@ struct ServoBytes {
   int percent;
   int mode;
 };
-inline constexpr ServoBytes kIntakeServoBytes{59, 63, 65};
-inline constexpr ServoBytes kExhaustServoBytes{58, 62, 64};
-inline constexpr int kStepMotorOffset = 66;
-inline constexpr int kAdvanceByThrottleOffset = 40;
+inline constexpr ServoBytes kIntakeServoBytes{kIntakeServoEnableOffset, kIntakeServoPercentOffset,
+                                              kIntakeServoModeOffset};
+inline constexpr ServoBytes kExhaustServoBytes{
+    kExhaustServoEnableOffset, kExhaustServoPercentOffset, kExhaustServoModeOffset};
+// The servo bytes of the page the grid shows, or nothing on a page that is not a servo page.
+constexpr const ServoBytes* ServoBytesOf(int page) {
+  if (page == kPageIntakeServo) return &kIntakeServoBytes;
+  if (page == kPageExhaustServo) return &kExhaustServoBytes;
+  return nullptr;
+}
 inline constexpr int kStepMotorForbiddenBike = 47;
 
 // A servo mode byte other than 0..2 (only from a file or the unit) is taken as 0.

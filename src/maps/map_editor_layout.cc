@@ -56,7 +56,7 @@ void MapEditor::Layout(int page) {
   if (time && MapInfo(*map).word_cells) WriteTimeLabels(*map);
 
   const bool bank_a = *map == MapId::kInj1A || IsFollowerPage(page);
-  const bool all_equal = image_.Byte(kCouplingModeOffset) == kModeAllEqual;
+  const bool all_equal = image_.Byte(kJetCouplingModeOffset) == kModeAllEqual;
   c.SetText(h_.banner, all_equal ? texts_.banner_all_equal : texts_.banner_coupled);
   c.SetColor(h_.banner, all_equal ? kCyan : kYellow);
   c.SetVisible(h_.banner, bank_a && follows);
@@ -177,7 +177,7 @@ void MapEditor::LayoutServoControls(int page) {
 }
 
 void MapEditor::UpdateModeControls() {
-  const unsigned mode = image_.Byte(kCouplingModeOffset);
+  const unsigned mode = image_.Byte(kJetCouplingModeOffset);
   const std::array<std::pair<std::string_view, bool>, 3> checks{{
       {"Menu_Jet123Normal", mode != kModeCoupled && mode != kModeAllEqual},
       {"Menu_Jet123Coupled", mode == kModeCoupled},

@@ -10,35 +10,10 @@ namespace korvan {
 
 namespace {
 
-constexpr std::array<MapId, 3> kFollowers{MapId::kInj2A, MapId::kInj3A, MapId::kInj4A};
-constexpr std::array<WordMap, 3> kFollowerWordMaps{WordMap::kInj2A, WordMap::kInj3A,
-                                                   WordMap::kInj4A};
-
 // A shifted engine-speed point stays inside the axis range 300..25000 rpm.
 constexpr int kAxisByteMin = kAxisRpmMin / kAxisRpmScale;  // 3
 constexpr int kAxisByteMax = 250;
 constexpr int kCoupledPercentMax = 1000;
-
-WordMap WordMapOf(MapId map) {
-  switch (map) {
-    case MapId::kInj2A:
-      return WordMap::kInj2A;
-    case MapId::kInj3A:
-      return WordMap::kInj3A;
-    case MapId::kInj4A:
-      return WordMap::kInj4A;
-    case MapId::kInjIap:
-      return WordMap::kInjIap;
-    default:
-      return WordMap::kInj1A;
-  }
-}
-
-const ServoBytes* ServoBytesOf(int page) {
-  if (page == MapInfo(MapId::kIntakeServo).page) return &kIntakeServoBytes;
-  if (page == MapInfo(MapId::kExhaustServo).page) return &kExhaustServoBytes;
-  return nullptr;
-}
 
 }  // namespace
 
@@ -47,7 +22,7 @@ void MapEditor::ComputeBaseTimesNow() { ComputeBaseTimes(image_, word_maps_); }
 void MapEditor::DerivePercent(WordMap map) { PercentFromWords(image_, word_maps_, map); }
 
 void MapEditor::CopyInj1AOverChannels() {
-  for (MapId follower : kFollowers) {
+  for (MapId follower : kFollowerMaps) {
     for (int col = 0; col < kMapColumns; ++col) {
       image_.SetByte(AxisOffset(follower, col), image_.Byte(AxisOffset(MapId::kInj1A, col)));
     }
@@ -63,7 +38,7 @@ void MapEditor::Scatter(int page) {
   ControlSet& c = controls_;
   grid_page_ = page;
 
-  if (image_.Byte(kCouplingModeOffset) == kModeAllEqual) CopyInj1AOverChannels();
+  if (image_.Byte(kJetCouplingModeOffset) == kModeAllEqual) CopyInj1AOverChannels();
   for (int col = 0; col < kMapColumns; ++col) {
     c.SetValue(h_.rpm[static_cast<std::size_t>(col)], AxisRpm(image_, *map, col));
   }
@@ -82,7 +57,7 @@ void MapEditor::Scatter(int page) {
 void MapEditor::ScatterCells(MapId map) {
   const MapStorage& info = MapInfo(map);
   if (info.word_cells) {
-    const WordMap wm = WordMapOf(map);
+    const WordMap wm = *WordMapOfMap(map);
     DerivePercent(wm);
     const CellArray& percent = word_maps_.Percent(wm);
     for (int cell = 0; cell < kMapCells; ++cell) {
@@ -133,7 +108,7 @@ void MapEditor::Gather(int page) {
 
   // Coupling adds to the percentages of 2A..4A as the image holds them now, before any axis
   // moves (their arrays may be stale: files, undo and reads change the image behind the grid).
-  if (*map == MapId::kInj1A && image_.Byte(kCouplingModeOffset) == kModeCoupled) {
+  if (*map == MapId::kInj1A && image_.Byte(kJetCouplingModeOffset) == kModeCoupled) {
     ComputeBaseTimesNow();
     for (WordMap wm : kFollowerWordMaps) DerivePercent(wm);
   }
@@ -142,7 +117,7 @@ void MapEditor::Gather(int page) {
   const bool cells_locked = MapInfo(*map).word_cells && !PartsOf(layout_).cell_enabled;
   if (cells_locked) {
     ComputeBaseTimesNow();
-    DerivePercent(WordMapOf(*map));
+    DerivePercent(*WordMapOfMap(*map));
   }
   // The base times the percentages were derived with: a cell whose base time the axis moves is
   // stored anew from its percentage.
@@ -164,14 +139,14 @@ void MapEditor::Gather(int page) {
 }
 
 void MapEditor::GatherAxis(MapId map) {
-  const unsigned mode = image_.Byte(kCouplingModeOffset);
+  const unsigned mode = image_.Byte(kJetCouplingModeOffset);
   for (int col = 0; col < kMapColumns; ++col) {
     // An engine-speed field the layout hides is not read back (it may show a limited value).
     if (!rpm_parts_[static_cast<std::size_t>(col)].field) continue;
     const int fresh = controls_.Value(h_.rpm[static_cast<std::size_t>(col)]) / kAxisRpmScale;
     if (map == MapId::kInj1A) {
       const int old = image_.Byte(AxisOffset(MapId::kInj1A, col));
-      for (MapId follower : kFollowers) {
+      for (MapId follower : kFollowerMaps) {
         const int at = AxisOffset(follower, col);
         if (mode == kModeCoupled && fresh != old) {
           const int shifted = image_.Byte(at) + fresh - old;
@@ -203,7 +178,7 @@ void MapEditor::GatherCells(MapId map, const BaseTimes& base_before) {
     GatherInj1ACells(base_before);
     return;
   }
-  const WordMap wm = WordMapOf(map);
+  const WordMap wm = *WordMapOfMap(map);
   CellArray& percent = word_maps_.Percent(wm);
   for (int cell = 0; PartsOf(layout_).cell_enabled && cell < kMapCells; ++cell) {
     const int shown = controls_.Value(h_.cells[static_cast<std::size_t>(cell)]);
@@ -214,7 +189,7 @@ void MapEditor::GatherCells(MapId map, const BaseTimes& base_before) {
 }
 
 void MapEditor::GatherInj1ACells(const BaseTimes& base_before) {
-  const unsigned mode = image_.Byte(kCouplingModeOffset);
+  const unsigned mode = image_.Byte(kJetCouplingModeOffset);
   CellArray& own = word_maps_.Percent(WordMap::kInj1A);
   for (int cell = 0; cell < kMapCells; ++cell) {
     const auto i = static_cast<std::size_t>(cell);

@@ -14,22 +14,6 @@ constexpr unsigned kIdleTypeServo = 1;
 constexpr unsigned kByteMax = 255;
 constexpr int kPercentStepMax = 65535;
 
-constexpr std::array<WordMap, 3> kFollowerWordMaps{WordMap::kInj2A, WordMap::kInj3A,
-                                                   WordMap::kInj4A};
-
-std::optional<WordMap> WordMapOfMap(MapId map) {
-  for (int m = 0; m < kWordMapCount; ++m) {
-    if (MapOfWordMap(static_cast<WordMap>(m)) == map) return static_cast<WordMap>(m);
-  }
-  return std::nullopt;
-}
-
-const ServoBytes* ServoOf(int page) {
-  if (page == MapInfo(MapId::kIntakeServo).page) return &kIntakeServoBytes;
-  if (page == MapInfo(MapId::kExhaustServo).page) return &kExhaustServoBytes;
-  return nullptr;
-}
-
 unsigned StepByte(unsigned b, int direction) {
   if (direction < 0) return b > 0 ? b - 1 : 0;
   return b < kByteMax ? b + 1 : kByteMax;
@@ -60,7 +44,7 @@ bool MapEditor::StepCells(int page, const std::array<bool, kMapCells>& targets, 
   const WordMap own = *WordMapOfMap(*map);
   const bool follower = own == WordMap::kInj2A || own == WordMap::kInj3A || own == WordMap::kInj4A;
   if (follower && ChannelsFollow1A(image_)) return false;
-  const bool coupled = own == WordMap::kInj1A && image_.Byte(kCouplingModeOffset) == kModeCoupled;
+  const bool coupled = own == WordMap::kInj1A && image_.Byte(kJetCouplingModeOffset) == kModeCoupled;
 
   // The percentages are taken from the image as it is now, for the page on display and for the
   // coupled channels alike.
@@ -129,7 +113,7 @@ void MapEditor::ConvertServoUnits(int page, bool into_percent) {
 }
 
 void MapEditor::PercentSwitch(int page) {
-  const ServoBytes* servo = ServoOf(page);
+  const ServoBytes* servo = ServoBytesOf(page);
   // The check boxes and the radio group show the page the grid was scattered onto.
   if (servo == nullptr || !created_ || page != grid_page_) return;
   const bool wanted = controls_.Checked(h_.percent);
@@ -139,7 +123,7 @@ void MapEditor::PercentSwitch(int page) {
 }
 
 void MapEditor::ServoEnableChanged(int page) {
-  const ServoBytes* servo = ServoOf(page);
+  const ServoBytes* servo = ServoBytesOf(page);
   // The check boxes and the radio group show the page the grid was scattered onto.
   if (servo == nullptr || !created_ || page != grid_page_) return;
   image_.SetByte(servo->enable, controls_.Checked(h_.servo_enable) ? 1 : 0);
@@ -147,7 +131,7 @@ void MapEditor::ServoEnableChanged(int page) {
 }
 
 void MapEditor::ServoModeChanged(int page) {
-  const ServoBytes* servo = ServoOf(page);
+  const ServoBytes* servo = ServoBytesOf(page);
   // The check boxes and the radio group show the page the grid was scattered onto.
   if (servo == nullptr || !created_ || page != grid_page_) return;
   image_.SetByte(servo->mode,
@@ -157,7 +141,7 @@ void MapEditor::ServoModeChanged(int page) {
 
 void MapEditor::SetCouplingMode(int mode, int& active_page) {
   if (mode < kModeSeparate || mode > kModeAllEqual) return;
-  image_.SetByte(kCouplingModeOffset, static_cast<unsigned>(mode));
+  image_.SetByte(kJetCouplingModeOffset, static_cast<unsigned>(mode));
   if (mode == kModeSeparate) return;
   for (int col = 0; col < kMapColumns; ++col) {
     image_.SetByte(AxisOffset(MapId::kInj2A, col), image_.Byte(AxisOffset(MapId::kInj1A, col)));

@@ -1,6 +1,7 @@
 // The live cursor: which map cell, axis point and row the engine is using now.
 #include <string>
 
+#include "image/field_dictionary.h"
 #include "image/map_storage.h"
 #include "monitor/live_cell.h"
 #include "shell/station.h"
@@ -21,14 +22,14 @@ void Station::FindCursorHandles() {
     return true;
   };
   bool all = true;
-  for (int c = 0; c < 15; ++c) {
+  for (int c = 0; c < kMapColumns; ++c) {
     all &= find("MapRpm" + std::to_string(c), cursor_.rpm[static_cast<std::size_t>(c)]);
   }
-  for (int r = 0; r < 10; ++r) {
+  for (int r = 0; r < kMapRows; ++r) {
     all &= find("MapRowLabel" + std::to_string(r), cursor_.row_label[static_cast<std::size_t>(r)]);
     all &= find("MapRowAxis" + std::to_string(r), cursor_.row_axis[static_cast<std::size_t>(r)]);
   }
-  for (int i = 0; i < 150; ++i) {
+  for (int i = 0; i < kMapCells; ++i) {
     all &= find("MapCell" + std::to_string(i), cursor_.cell[static_cast<std::size_t>(i)]);
     all &= find("MapValueLabel" + std::to_string(i), cursor_.value_label[static_cast<std::size_t>(i)]);
   }
@@ -45,16 +46,16 @@ std::optional<MapCursor> Station::CursorOfActivePage() const {
   const std::optional<MapId> map = MapOfPage(active_page_);
   if (!map) return std::nullopt;
   std::array<std::uint8_t, 15> axis{};
-  for (int c = 0; c < 15; ++c) axis[static_cast<std::size_t>(c)] = image_.Byte(AxisOffset(*map, c));
+  for (int c = 0; c < kMapColumns; ++c) axis[static_cast<std::size_t>(c)] = image_.Byte(AxisOffset(*map, c));
   std::array<std::uint16_t, 10> iap_axis{};
-  for (int r = 0; r < 10; ++r) {
+  for (int r = 0; r < kMapRows; ++r) {
     iap_axis[static_cast<std::size_t>(r)] = image_.Word(kIapRowAxisWord + r);
   }
   MapPageFacts facts;
   facts.page = active_page_;
-  facts.advance_by_throttle = image_.Byte(40) != 0;
-  facts.servo_mode = active_page_ == kPageIntakeServo   ? image_.Byte(65)
-                     : active_page_ == kPageExhaustServo ? image_.Byte(64)
+  facts.advance_by_throttle = image_.Byte(kAdvanceByThrottleOffset) != 0;
+  facts.servo_mode = active_page_ == kPageIntakeServo    ? image_.Byte(kIntakeServoModeOffset)
+                     : active_page_ == kPageExhaustServo ? image_.Byte(kExhaustServoModeOffset)
                                                          : 0;
   return ComputeMapCursor(device_.live(), axis, iap_axis, facts);
 }
@@ -64,11 +65,11 @@ void Station::PaintMapCursor() {
   const std::optional<MapCursor> found = CursorOfActivePage();
   if (!found) return;
   const MapCursor& cursor = *found;
-  for (int c = 0; c < 15; ++c) {
+  for (int c = 0; c < kMapColumns; ++c) {
     const bool lit = cursor.column_header_lit && c == cursor.column;
     controls_.SetColor(cursor_.rpm[static_cast<std::size_t>(c)], lit ? kLime : kDefaultColor);
   }
-  for (int r = 0; r < 10; ++r) {
+  for (int r = 0; r < kMapRows; ++r) {
     const auto i = static_cast<std::size_t>(r);
     controls_.SetColor(cursor_.row_label[i], cursor.throttle_row == r ? kLime : kDefaultColor);
     controls_.SetColor(cursor_.row_axis[i], cursor.iap_row == r ? kLime : kDefaultColor);
@@ -76,10 +77,10 @@ void Station::PaintMapCursor() {
   int lit_cell = -1;
   std::uint32_t lit_color = kDefaultColor;
   if (cursor.cell) {
-    lit_cell = cursor.cell->row * 15 + cursor.cell->column;
+    lit_cell = CellIndex(cursor.cell->row, cursor.cell->column);
     lit_color = cursor.cell->shade == LiveCellShade::kYellow ? kYellow : kLime;
   }
-  for (int i = 0; i < 150; ++i) {
+  for (int i = 0; i < kMapCells; ++i) {
     const std::uint32_t color = i == lit_cell ? lit_color : kDefaultColor;
     controls_.SetColor(cursor_.cell[static_cast<std::size_t>(i)], color);
     // The time view's labels show the same cursor; window there is drawn as face, opaque over
