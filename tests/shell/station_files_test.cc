@@ -1,4 +1,5 @@
-// The files the station keeps between runs when they cannot be read.
+// The files the station keeps between runs when they cannot be read, and the default set the
+// command line writes against the one the window writes.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/command_line.h"
 #include "shell/settings_file.h"
 #include "shell/station.h"
 #include "station_fixture.h"
@@ -83,6 +85,39 @@ TEST_F(StationFilesTest, MissingFilesAreAFirstStartAndSayNothing) {
   s.FormClose();
   EXPECT_FALSE(fs::exists(Paths().settings_file + ".unreadable"));
   EXPECT_FALSE(fs::exists(Paths().image_dump + ".unreadable"));
+}
+
+class NoWaitClock : public TickClock {
+ public:
+  void WaitForNextTick() override {}
+};
+
+// `korvan defaults --bike N` and the window's New for bike N write the same file, for every
+// bike. The window's bike list sets byte 0 before it asks for New; the test does the same.
+TEST_F(StationFilesTest, CommandLineDefaultsEqualWhatTheWindowsNewSaves) {
+  NoWaitClock clock;
+  std::FILE* out = std::tmpfile();
+  ASSERT_NE(out, nullptr);
+  for (int bike = 0; bike <= 49; ++bike) {
+    const fs::path from_window = dir / ("window" + std::to_string(bike) + ".ign");
+    const fs::path from_command = dir / ("command" + std::to_string(bike) + ".ign");
+
+    Station& s = Start();
+    s.image().SetByte(0, static_cast<unsigned>(bike));
+    desktop.answer = Desktop::Answer::kYes;
+    s.MenuNewClick();
+    desktop.save_path = from_window.string();
+    s.MenuSaveClick();
+
+    ASSERT_EQ(RunCommandLine({"defaults", "--bike", std::to_string(bike), "-o",
+                              from_command.string()},
+                             port, clock, out, out),
+              kExitOk);
+    const std::string window_file = ReadWhole(from_window);
+    ASSERT_FALSE(window_file.empty()) << "bike " << bike;
+    EXPECT_TRUE(ReadWhole(from_command) == window_file) << "bike " << bike;
+  }
+  std::fclose(out);
 }
 
 }  // namespace
