@@ -248,8 +248,7 @@ int RunCheck(const Options& o, std::FILE* out, std::FILE* err) {
 // The command line's stand-in for the window: it prints what the window would show.
 class ConsoleHost : public DeviceHost {
  public:
-  ConsoleHost(ParameterImage& image, std::FILE* out, std::FILE* err)
-      : image_(image), out_(out), err_(err) {}
+  ConsoleHost(ParameterImage& image, std::FILE* err) : image_(image), err_(err) {}
 
   void ShowLinkMessage(MessageKey key) override {
     std::fprintf(err_, "%s\n", std::string(MessageText(key, kLanguage)).c_str());
@@ -269,7 +268,6 @@ class ConsoleHost : public DeviceHost {
 
  private:
   ParameterImage& image_;
-  std::FILE* out_;
   std::FILE* err_;
   StationSettings settings_{0, 0};
   bool identity_changed_ = false;
@@ -283,7 +281,7 @@ class Runner {
       : clock_(clock),
         out_(out),
         err_(err),
-        host_(image_, out, err),
+        host_(image_, err),
         loop_(image_, identity_, dirty_, port, host_) {}
 
   // Chooses the device: a path as it is, a port number through the port map.
