@@ -23,8 +23,8 @@ enum class MessageKey : std::uint8_t {
   kMsgAskDefaultsPage,
   kMsgFileVersionMismatch,
   kMsgNoReading,
-  kMsgNoConnection,  // the caption of LabelSpojeni
-  kMsgHelpOpenError,  // the text before the help file's name; " !" follows it
+  kMsgNoConnection,        // the caption of LabelSpojeni
+  kMsgHelpOpenError,       // the text before the help file's name; " !" follows it
   kMsgSettingsUnreadable,  // the settings file or image dump is there but could not be read
 };
 

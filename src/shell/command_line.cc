@@ -185,8 +185,7 @@ int RunDefaults(const Options& o, std::FILE* out, std::FILE* err) {
     return kExitUsage;
   }
   // The same file the window writes after New for this bike.
-  return SaveSetFile(o.output, o.dump, NewParameterSetAsStation(static_cast<int>(*bike)), out,
-                     err)
+  return SaveSetFile(o.output, o.dump, NewParameterSetAsStation(static_cast<int>(*bike)), out, err)
              ? kExitOk
              : kExitFile;
 }
@@ -443,8 +442,8 @@ std::string FormatLiveLine(const LiveValues& v) {
   if (v.coolant_sensor_error) {
     std::snprintf(coolant, sizeof coolant, "%6s", "error");
   } else {
-    std::snprintf(coolant, sizeof coolant, "%4d C", static_cast<int>(v.coolant_code) -
-                                                        kTemperatureCodeOffset);
+    std::snprintf(coolant, sizeof coolant, "%4d C",
+                  static_cast<int>(v.coolant_code) - kTemperatureCodeOffset);
   }
   const int air = v.air_sensor_error ? kAirFallbackCelsius
                                      : static_cast<int>(v.air_code) - kTemperatureCodeOffset;

@@ -20,9 +20,7 @@ std::string ConfigDirectory() {
   return std::string(home != nullptr ? home : ".") + "/.config/korvan-station";
 }
 
-std::string SettingsFileName() {
-  return "Korvan_2007_v" + std::to_string(kStationVersion) + "ini";
-}
+std::string SettingsFileName() { return "Korvan_2007_v" + std::to_string(kStationVersion) + "ini"; }
 
 std::string SettingsFilePath() { return ConfigDirectory() + "/" + SettingsFileName(); }
 std::string ImageDumpPath() { return ConfigDirectory() + "/_" + SettingsFileName(); }

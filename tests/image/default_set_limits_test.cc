@@ -45,9 +45,8 @@ TEST(DefaultSetLimitsTest, FullLoadInjectionLeavesRoomInTheCycleAtTheLimiter) {
       for (int column = 0; column < kMapColumns; ++column) {
         if (AxisRpm(image, map, column) > limiter_rpm) continue;
         EXPECT_LE(static_cast<int>(StoredCell(image, map, CellIndex(kFullLoadRow, column))), bound)
-            << "bike " << bike << ", " << MapInfo(map).name << " at "
-            << AxisRpm(image, map, column) << " rpm, cycle "
-            << CycleMicroseconds(limiter_rpm) << " us";
+            << "bike " << bike << ", " << MapInfo(map).name << " at " << AxisRpm(image, map, column)
+            << " rpm, cycle " << CycleMicroseconds(limiter_rpm) << " us";
       }
     }
     // The tables themselves at the limiter, which may lie between two axis points.
@@ -57,8 +56,8 @@ TEST(DefaultSetLimitsTest, FullLoadInjectionLeavesRoomInTheCycleAtTheLimiter) {
                     : std::span<const std::uint16_t>(kBaseSpeeds10);
     const auto at_limiter = [&](std::span<const std::uint16_t> table,
                                 std::span<const std::uint16_t, 10> rows) {
-      return static_cast<int>(BaseTimeAt(table, speeds, rows, static_cast<std::uint16_t>(limiter_rpm),
-                                         rows[kFullLoadRow]));
+      return static_cast<int>(BaseTimeAt(
+          table, speeds, rows, static_cast<std::uint16_t>(limiter_rpm), rows[kFullLoadRow]));
     };
     const std::span<const std::uint16_t, 10> iap_rows =
         tables.wide ? std::span<const std::uint16_t, 10>(kBaseIapRows15)

@@ -25,7 +25,8 @@ MonitorFrameBuilder Running() {
 std::string LineOf(const MonitorFrameBuilder& builder) {
   const LinkFrame frame = builder.Frame();
   LiveValues live;
-  EXPECT_TRUE(DecodeMonitorFrame(std::span<const std::uint8_t>(frame), MonitorInputs{4, 140}, live));
+  EXPECT_TRUE(
+      DecodeMonitorFrame(std::span<const std::uint8_t>(frame), MonitorInputs{4, 140}, live));
   return FormatLiveLine(live);
 }
 

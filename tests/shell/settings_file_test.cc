@@ -143,12 +143,14 @@ TEST_F(SettingsFileTest, LoadingSaysWhetherTheFileWasReadMissingOrUnreadable) {
     const char* name;
     StoredFileState state;
   };
-  for (const Case c : {Case{"read", StoredFileState::kRead}, Case{"none", StoredFileState::kMissing},
-                       Case{"too large", StoredFileState::kUnreadable},
-                       Case{"a directory", StoredFileState::kUnreadable}}) {
+  for (const Case c :
+       {Case{"read", StoredFileState::kRead}, Case{"none", StoredFileState::kMissing},
+        Case{"too large", StoredFileState::kUnreadable},
+        Case{"a directory", StoredFileState::kUnreadable}}) {
     StoredFileState settings = StoredFileState::kRead;
     StoredFileState dump = StoredFileState::kRead;
-    const StationSettingsValues values = LoadSettings(PathOf(c.name), NonDefaultValues(), &settings);
+    const StationSettingsValues values =
+        LoadSettings(PathOf(c.name), NonDefaultValues(), &settings);
     ParameterImage image;
     ToolModes modes{};
     LoadImageDump(PathOf(c.name), image, modes, &dump);

@@ -109,10 +109,10 @@ TEST_F(StationFilesTest, CommandLineDefaultsEqualWhatTheWindowsNewSaves) {
     desktop.save_path = from_window.string();
     s.MenuSaveClick();
 
-    ASSERT_EQ(RunCommandLine({"defaults", "--bike", std::to_string(bike), "-o",
-                              from_command.string()},
-                             port, clock, out, out),
-              kExitOk);
+    ASSERT_EQ(
+        RunCommandLine({"defaults", "--bike", std::to_string(bike), "-o", from_command.string()},
+                       port, clock, out, out),
+        kExitOk);
     const std::string window_file = ReadWhole(from_window);
     ASSERT_FALSE(window_file.empty()) << "bike " << bike;
     EXPECT_TRUE(ReadWhole(from_command) == window_file) << "bike " << bike;
