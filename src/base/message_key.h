@@ -23,9 +23,10 @@ enum class MessageKey : std::uint8_t {
   kMsgAskDefaultsPage,
   kMsgFileVersionMismatch,
   kMsgNoReading,
-  kMsgNoConnection,  // the caption of LabelSpojeni
-  kMsgHelpOpenError,  // the text before the help file's name; " !" follows it
-  kMsgReadCancelled,  // a user action ended a read before its last block
+  kMsgNoConnection,        // the caption of LabelSpojeni
+  kMsgHelpOpenError,       // the text before the help file's name; " !" follows it
+  kMsgSettingsUnreadable,  // the settings file or image dump is there but could not be read
+  kMsgReadCancelled,       // a user action ended a read before its last block
 };
 
 }  // namespace korvan

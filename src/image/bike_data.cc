@@ -223,7 +223,8 @@ struct ServoChoice {
 ServoChoice ServosOf(int code) {
   switch (code) {
     case 4: case 22: case 31: return {kServo2, kServo2};
-    case 7: case 19: case 48: return {kServoF1, kServo10};
+    case 7: return {kServoF1, kServo13};  // its exhaust servo runs in millivolts (byte 62)
+    case 19: case 48: return {kServoF1, kServo10};
     case 8: case 36: case 42: return {kServo3, kServo3};
     case 13: case 14: case 38: case 39: return {kServo4, kServo4};
     case 17: case 27: return {kServo5, kServo5};

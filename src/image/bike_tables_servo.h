@@ -66,11 +66,18 @@ inline constexpr std::array<std::uint16_t, kServoRowEntryWords> kServo9{
     12000, 13000, 14000, 15000, 16000, 1300, 1300, 1300, 1300, 1680,  2040,
     2420,  2800,  3180,  3560,  3920,  4300, 4300, 4300, 4300,
 };
-// Entry 10: exhaust of 7, 19, 48; in percent.
+// Entry 10: exhaust of 19, 48; in percent.
 inline constexpr std::array<std::uint16_t, kServoRowEntryWords> kServo10{
     200,   1000,  2000,  3000,  4000,  6000, 7000, 8000, 9000, 10000, 11000,
     12000, 13000, 14000, 15000, 16000, 10,   10,   10,   25,   55,    70,
     85,    100,   100,   100,   100,   100,  100,  100,  100,
+};
+// Entry 13: exhaust of 7, whose exhaust servo runs in millivolts: entry 10's curve over the
+// feedback range of the other exhaust servos, 800 + 32 mV per percent.
+inline constexpr std::array<std::uint16_t, kServoRowEntryWords> kServo13{
+    200,   1000,  2000,  3000,  4000,  6000, 7000, 8000, 9000, 10000, 11000,
+    12000, 13000, 14000, 15000, 16000, 1120, 1120, 1120, 1600, 2560,  3040,
+    3520,  4000,  4000,  4000,  4000,  4000, 4000, 4000, 4000,
 };
 // Entry 11: exhaust of 26, 49; the same numbers as entry 4.
 inline constexpr std::array<std::uint16_t, kServoRowEntryWords> kServo11 = kServo4;

@@ -40,7 +40,11 @@ IdentityTexts DecodeIdentity(const IdentityBlock& identity) {
   const auto& b = identity.bytes;
   IdentityTexts texts;
   if (b[kIdentityLongName] == 0) {
-    for (int i = 0; i < 3; ++i) texts.type_text.push_back(static_cast<char>(b[kIdentityTypeLetters + i]));
+    // The letters end at a zero byte, as the long name does: a unit without a type name sends
+    // zeros, and the text must not carry them.
+    for (int i = 0; i < 3 && b[kIdentityTypeLetters + i] != 0; ++i) {
+      texts.type_text.push_back(static_cast<char>(b[kIdentityTypeLetters + i]));
+    }
     texts.type_text += TwoDigits(b[kIdentityTypeNumber]);
   } else {
     for (int i = 0; i < kIdentityLongNameSize && b[kIdentityLongName + i] != 0; ++i) {

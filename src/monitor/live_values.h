@@ -5,6 +5,11 @@
 
 namespace korvan {
 
+// Temperature codes are degrees C + 100.
+inline constexpr int kTemperatureCodeOffset = 100;
+// What the live display shows as the air temperature while the air sensor reports an error.
+inline constexpr int kAirFallbackCelsius = 50;
+
 // The station's copy of the latest accepted monitor frame, plus the values the live display
 // derives from it. Plain data: every field keeps its value until the next accepted frame
 // overwrites it, and everything is zero / false until the first one arrives. When the unit stops

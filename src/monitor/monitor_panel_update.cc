@@ -11,8 +11,7 @@ namespace {
 using C = MonitorControl;
 using T = MonitorText;
 
-constexpr int kTempOffset = 100;         // temperature codes are deg C + 100
-constexpr int kAirFallbackCelsius = 50;  // shown while the air sensor reports an error
+constexpr int kTempOffset = kTemperatureCodeOffset;
 constexpr std::uint16_t kHotCode = 200;  // 100 deg C and above is a warning
 constexpr int kDutyFull = 100;           // injection open over the whole cycle
 

@@ -185,7 +185,8 @@ int RunDefaults(const Options& o, std::FILE* out, std::FILE* err) {
     std::fprintf(err, "korvan: defaults needs -o FILE (and no other file)\n%s", kCommandLineUsage);
     return kExitUsage;
   }
-  return SaveSetFile(o.output, o.dump, DefaultParameterSet(static_cast<int>(*bike)), out, err)
+  // The same file the window writes after New for this bike.
+  return SaveSetFile(o.output, o.dump, NewParameterSetAsStation(static_cast<int>(*bike)), out, err)
              ? kExitOk
              : kExitFile;
 }
@@ -245,8 +246,7 @@ int RunCheck(const Options& o, std::FILE* out, std::FILE* err) {
 // The command line's stand-in for the window: it prints what the window would show.
 class ConsoleHost : public DeviceHost {
  public:
-  ConsoleHost(ParameterImage& image, std::FILE* out, std::FILE* err)
-      : image_(image), out_(out), err_(err) {}
+  ConsoleHost(ParameterImage& image, std::FILE* err) : image_(image), err_(err) {}
 
   void ShowLinkMessage(MessageKey key) override {
     std::fprintf(err_, "%s\n", std::string(MessageText(key, kLanguage)).c_str());
@@ -266,7 +266,6 @@ class ConsoleHost : public DeviceHost {
 
  private:
   ParameterImage& image_;
-  std::FILE* out_;
   std::FILE* err_;
   StationSettings settings_{0, 0};
   bool identity_changed_ = false;
@@ -280,7 +279,7 @@ class Runner {
       : clock_(clock),
         out_(out),
         err_(err),
-        host_(image_, out, err),
+        host_(image_, err),
         loop_(image_, identity_, dirty_, port, host_) {}
 
   // Chooses the device: a path as it is, a port number through the port map.
@@ -389,17 +388,7 @@ class Runner {
   }
 
   void PrintLiveLine() {
-    const LiveValues& v = loop_.live();
-    std::fprintf(out_,
-                 "rpm %5u  tps %3u.%u%%  iap %3u kPa  ap %3u.%u kPa  lambda %4u mV  coolant %4d C  "
-                 "air %4d C  gear %u  speed %3u km/h  adv %2d  inj %5d us  duty %3d%%  "
-                 "batt %2u.%02u V  ver %u%s\n",
-                 v.engine_speed, v.throttle_position / 10, v.throttle_position % 10, v.iap,
-                 v.atmospheric_pressure / 10, v.atmospheric_pressure % 10, v.lambda_mv,
-                 static_cast<int>(v.coolant_code) - 100, static_cast<int>(v.air_code) - 100, v.gear,
-                 v.road_speed, static_cast<int>(v.mean_advance), static_cast<int>(v.bank_a_mean_us),
-                 static_cast<int>(v.injection_duty), v.supply_mv / 1000, (v.supply_mv % 1000) / 10,
-                 v.unit_version, v.unit_version == kStationVersion ? "" : "  (version mismatch)");
+    std::fputs(FormatLiveLine(loop_.live()).c_str(), out_);
     std::fflush(out_);
   }
 
@@ -433,6 +422,52 @@ int ListPorts(std::FILE* out) {
 }
 
 }  // namespace
+
+std::string FormatLiveLine(const LiveValues& v) {
+  char tps[16];
+  char iap[16];
+  char coolant[16];
+  if (v.tp_error) {
+    std::snprintf(tps, sizeof tps, "%6s", "error");
+  } else {
+    std::snprintf(tps, sizeof tps, "%3u.%u%%", v.throttle_position / 10u,
+                  v.throttle_position % 10u);
+  }
+  if (v.iap_error) {
+    std::snprintf(iap, sizeof iap, "%7s", "error");
+  } else {
+    std::snprintf(iap, sizeof iap, "%3u kPa", v.iap);
+  }
+  if (v.coolant_sensor_error) {
+    std::snprintf(coolant, sizeof coolant, "%6s", "error");
+  } else {
+    std::snprintf(coolant, sizeof coolant, "%4d C",
+                  static_cast<int>(v.coolant_code) - kTemperatureCodeOffset);
+  }
+  const int air = v.air_sensor_error ? kAirFallbackCelsius
+                                     : static_cast<int>(v.air_code) - kTemperatureCodeOffset;
+  std::string notes;
+  const auto note = [&notes](bool on, const char* text) {
+    if (!on) return;
+    notes += notes.empty() ? "  (" : ", ";
+    notes += text;
+  };
+  note(v.air_sensor_error, "air sensor error");
+  note(v.ap_error, "AP sensor error");
+  note(v.unit_version != kStationVersion, "version mismatch");
+  if (!notes.empty()) notes += ")";
+
+  char line[400];
+  std::snprintf(line, sizeof line,
+                "rpm %5u  tps %s  iap %s  ap %3u.%u kPa  lambda %4u mV  coolant %s  air %4d C  "
+                "gear %u  speed %3u km/h  adv %2d  inj %5d us  duty %3d%%  batt %2u.%02u V  "
+                "ver %u%s\n",
+                v.engine_speed, tps, iap, v.atmospheric_pressure / 10u,
+                v.atmospheric_pressure % 10u, v.lambda_mv, coolant, air, v.gear, v.road_speed,
+                v.mean_advance, v.bank_a_mean_us, v.injection_duty, v.supply_mv / 1000u,
+                (v.supply_mv % 1000u) / 10u, v.unit_version, notes.c_str());
+  return line;
+}
 
 int RunCommandLine(const std::vector<std::string>& args, SerialPort& port, TickClock& clock,
                    std::FILE* out, std::FILE* err) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "link/serial_port.h"
+#include "monitor/live_values.h"
 
 namespace korvan {
 
@@ -37,5 +38,10 @@ int RunCommandLine(const std::vector<std::string>& args, SerialPort& port, TickC
                    std::FILE* out, std::FILE* err);
 
 extern const char kCommandLineUsage[];
+
+// One line of `korvan monitor` for a decoded frame. A failed sensor reads as the window shows it:
+// "error" in place of the throttle, pressure or coolant value; the air temperature shows the
+// unit's 50 C stand-in, and the line ends by naming the sensors the window marks red.
+std::string FormatLiveLine(const LiveValues& v);
 
 }  // namespace korvan

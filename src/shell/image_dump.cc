@@ -4,16 +4,22 @@
 #include <cstdio>
 
 namespace korvan {
+namespace {
+
+// The station writes its text files with CR LF line ends.
+constexpr std::string_view kLineEnd = "\r\n";
+
+}  // namespace
 
 std::string FormatImageDump(const ParameterImage& image, const ToolModes& tool_modes) {
   std::string out;
-  out.reserve(kImageSize * 6 + kImageSize / 10 + 200);
+  out.reserve(kImageSize * 6 + kImageSize / 5 + 200);
   char number[16];
   for (int k = 0; k < kImageSize; ++k) {
     std::snprintf(number, sizeof number, "%5u ", static_cast<unsigned>(image.Byte(k)));
     out += number;
-    if ((k + 1) % 10 == 0) out += '\n';
-    if ((k + 1) % 100 == 0) out += '\n';
+    if ((k + 1) % 10 == 0) out += kLineEnd;
+    if ((k + 1) % 100 == 0) out += kLineEnd;
   }
   for (std::uint8_t mode : tool_modes) {
     std::snprintf(number, sizeof number, "%5u ", static_cast<unsigned>(mode));

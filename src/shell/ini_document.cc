@@ -23,6 +23,9 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 
 namespace {
 
+// The station writes its text files with CR LF line ends.
+constexpr std::string_view kLineEnd = "\r\n";
+
 std::string OneLine(std::string_view text) {
   std::string out(text);
   for (char& c : out) {
@@ -36,10 +39,12 @@ std::string OneLine(std::string_view text) {
 IniDocument IniDocument::Parse(std::string_view text) {
   IniDocument doc;
   while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    std::string_view raw = text.substr(0, end);
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+    // A line ends at LF, CR LF or a lone CR: files come from every kind of editor.
+    const std::size_t end = text.find_first_of("\r\n");
+    const std::string_view raw = text.substr(0, end);
+    std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
+    if (next < text.size() && text[end] == '\r' && text[next] == '\n') ++next;
+    text.remove_prefix(next);
 
     Line line;
     line.text = std::string(raw);
@@ -122,7 +127,7 @@ std::string IniDocument::Format() const {
   std::string out;
   for (const Line& line : lines_) {
     out += line.text;
-    out += '\n';
+    out += kLineEnd;
   }
   return out;
 }

@@ -18,8 +18,8 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 class IniDocument {
  public:
   IniDocument() = default;
-  // Accepts LF or CR LF line ends; lines that are neither a section head nor "key=value" are
-  // kept as they are.
+  // Accepts LF, CR LF or CR line ends; lines that are neither a section head nor "key=value"
+  // are kept as they are.
   static IniDocument Parse(std::string_view text);
 
   // The value of the first occurrence of the key in the first section of that name, trimmed.
@@ -29,7 +29,7 @@ class IniDocument {
   // value can never start a line of its own.
   void Set(std::string_view section, std::string_view key, std::string_view value);
 
-  // The whole document, one line per entry, each ended by a line feed.
+  // The whole document, one line per entry, each ended by CR LF.
   std::string Format() const;
 
  private:

@@ -14,7 +14,7 @@ struct MessageTexts {
 };
 
 // The German, French and Czech texts are the ones the station has always shown, spelling
-// included: tuners know them by sight.
+// included: tuners know them by sight. Texts for what only this station reports follow them.
 constexpr MessageTexts kMessages[] = {
     {MessageKey::kMsgHelpFile,
      {"korvan_2007_en.pdf", "korvan_2007_de.pdf", "korvan_2007_fr.pdf", "korvan_2007_cz.pdf"}},
@@ -58,6 +58,11 @@ constexpr MessageTexts kMessages[] = {
     {MessageKey::kMsgNoConnection,
      {"No connection with PC", "Keine Verbindung zum PC", "Pas de connection acec pc",
       "Není spojení s PC"}},
+    {MessageKey::kMsgSettingsUnreadable,
+     {"Saved settings could not be read, defaults in use!",
+      "Gespeicherte Einstellungen nicht lesbar, Standardwerte aktiv!",
+      "Réglages enregistrés illisibles, valeurs par défaut utilisées!",
+      "Uložené nastavení nelze přečíst, platí výchozí hodnoty!"}},
     {MessageKey::kMsgReadCancelled,
      {"Read interrupted!", "Lesen abgebrochen!", "Lecture interrompue!", "Čtení přerušeno!"}},
 };

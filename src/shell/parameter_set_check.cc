@@ -10,9 +10,22 @@
 
 namespace korvan {
 
+ParameterImage StartParameterSet() { return DefaultParameterSet(kStartBikeCode); }
+
+ParameterImage NewParameterSetAsStation(int bike_code) {
+  ParameterImage image = StartParameterSet();
+  image.SetByte(kBikeCodeOffset, static_cast<unsigned>(bike_code));
+  BikeModelState bike;
+  WordMapState word_maps;
+  ApplyDefaultSet(image, false, 0, bike, word_maps);
+  StationSettings settings{0, 0};
+  ApplyConsistencyRules(image, settings);
+  return image;
+}
+
 StationFileRead ReadParameterSetAsStation(const std::filesystem::path& path) {
   StationFileRead read;
-  read.as_read = DefaultParameterSet(kStartBikeCode);
+  read.as_read = StartParameterSet();
   // The station keeps the bike model state and the word-map state across the whole open; the
   // file's BIKE section refills both through the default set of the file's bike.
   BikeModelState bike;

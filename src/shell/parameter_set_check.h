@@ -19,6 +19,15 @@ inline constexpr int kLastBikeCode = 49;
 // The bike whose default set the station holds when it starts.
 inline constexpr int kStartBikeCode = 11;
 
+// The start set: what the station holds after start-up without saved settings, the default set
+// of bike 11 after the consistency rules.
+ParameterImage StartParameterSet();
+
+// What "New" gives in the window right after start once the bike is chosen: the start set with
+// the bike code, the whole default set of that bike over it, then the consistency rules. Bytes
+// the default set leaves alone keep the start set's values, as they do in the window.
+ParameterImage NewParameterSetAsStation(int bike_code);
+
 struct StationFileRead {
   ParameterFileReadResult result;
   ParameterImage as_read;  // the image as the file left it, before the consistency rules

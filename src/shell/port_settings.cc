@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "files/safe_file.h"
+#include "link/identity.h"
 #include "shell/ini_document.h"
 
 namespace korvan {
@@ -19,7 +20,11 @@ std::string ConfigDirectory() {
   return std::string(home != nullptr ? home : ".") + "/.config/korvan-station";
 }
 
-std::string SettingsFilePath() { return ConfigDirectory() + "/Korvan_2007_v68ini"; }
+std::string SettingsFileName() { return "Korvan_2007_v" + std::to_string(kStationVersion) + "ini"; }
+
+std::string SettingsFilePath() { return ConfigDirectory() + "/" + SettingsFileName(); }
+std::string ImageDumpPath() { return ConfigDirectory() + "/_" + SettingsFileName(); }
+std::string TestModeMarkerPath() { return ConfigDirectory() + "/test_kalder.txt"; }
 
 std::optional<int> ParsePortNumber(std::string_view text) {
   text = Trim(text);

@@ -8,11 +8,18 @@
 
 namespace korvan {
 
-// The station's per-user directory: $KORVAN_CONFIG_DIR, else $XDG_CONFIG_HOME/korvan-station,
-// else ~/.config/korvan-station.
+// The one place that names the files the station keeps between runs; they all lie in the
+// station's per-user directory: $KORVAN_CONFIG_DIR, else $XDG_CONFIG_HOME/korvan-station, else
+// ~/.config/korvan-station.
 std::string ConfigDirectory();
-// The settings file, named after the station's version: Korvan_2007_v68ini.
+// The settings file's name, built from the station's version: Korvan_2007_v68ini.
+std::string SettingsFileName();
+// The settings file in that directory.
 std::string SettingsFilePath();
+// The image dump beside it: the settings file's name after "_", _Korvan_2007_v68ini.
+std::string ImageDumpPath();
+// The test-mode marker beside it: test_kalder.txt.
+std::string TestModeMarkerPath();
 
 // Applies the [PORTS] section of the settings file (Com1=/dev/ttyUSB0 ... Com20=...) to the map;
 // ports it does not name keep their defaults. Returns the settings file's path.

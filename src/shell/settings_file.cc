@@ -6,7 +6,6 @@
 #include <system_error>
 
 #include "shell/ini_document.h"
-#include "shell/port_settings.h"
 
 namespace korvan {
 namespace {
@@ -64,10 +63,50 @@ void CreateParentDirectory(const std::string& path) {
   std::filesystem::create_directories(parent, ignored);
 }
 
-}  // namespace
+StoredFileState StateAfterRead(const std::string& path, const FileReadResult& file) {
+  if (file.ok()) return StoredFileState::kRead;
+  // A file whose existence cannot even be checked counts as there: it must not be replaced.
+  std::error_code error;
+  const bool exists = std::filesystem::exists(path, error);
+  return exists || error ? StoredFileState::kUnreadable : StoredFileState::kMissing;
+}
 
-std::string ImageDumpPath() { return ConfigDirectory() + "/_Korvan_2007_v68ini"; }
-std::string TestModeMarkerPath() { return ConfigDirectory() + "/test_kalder.txt"; }
+void Report(StoredFileState* state, StoredFileState value) {
+  if (state != nullptr) *state = value;
+}
+
+// Moves an unreadable file to the first free name of path.unreadable, path.unreadable2, ...
+// The new name, or nothing when no name was free or the move failed.
+std::optional<std::string> KeepAside(const std::string& path) {
+  for (int n = 1; n <= 99; ++n) {
+    const std::string aside = path + ".unreadable" + (n == 1 ? "" : std::to_string(n));
+    std::error_code error;
+    if (std::filesystem::exists(aside, error) || error) continue;
+    std::filesystem::rename(path, aside, error);
+    if (error) return std::nullopt;
+    return aside;
+  }
+  return std::nullopt;
+}
+
+// Writes a stored file, keeping an unreadable old one aside first.
+StoredFileSaveResult SaveStoredFile(const std::string& path, StoredFileState old_state,
+                                    const std::string& content) {
+  StoredFileSaveResult result;
+  if (old_state == StoredFileState::kUnreadable) {
+    const std::optional<std::string> aside = KeepAside(path);
+    if (!aside) {
+      result.old_file_unreadable = true;
+      return result;
+    }
+    result.kept_aside = *aside;
+  }
+  CreateParentDirectory(path);
+  result.write = WriteFileSafely(path, content);
+  return result;
+}
+
+}  // namespace
 
 std::uint8_t PortIndexFromComPort(int com_port) {
   return static_cast<std::uint8_t>(static_cast<unsigned>(com_port - 1) & 0xFFu);
@@ -93,8 +132,10 @@ StationSettingsValues SettingsFromText(std::string_view text,
   return values;
 }
 
-StationSettingsValues LoadSettings(const std::string& path, const StationSettingsValues& defaults) {
+StationSettingsValues LoadSettings(const std::string& path, const StationSettingsValues& defaults,
+                                   StoredFileState* state) {
   const FileReadResult file = ReadFileBounded(path, kMaxSettingsBytes);
+  Report(state, StateAfterRead(path, file));
   if (!file.ok()) return defaults;
   return SettingsFromText(file.content, defaults);
 }
@@ -120,32 +161,25 @@ std::string SettingsToText(std::string_view old_text, const StationSettingsValue
   return doc.Format();
 }
 
-SettingsSaveResult SaveSettings(const std::string& path, const StationSettingsValues& values) {
-  SettingsSaveResult result;
+StoredFileSaveResult SaveSettings(const std::string& path, const StationSettingsValues& values) {
   const FileReadResult old_file = ReadFileBounded(path, kMaxSettingsBytes);
-  std::string old_text;
-  if (old_file.ok()) {
-    old_text = old_file.content;
-  } else if (std::error_code ec; std::filesystem::exists(path, ec) || ec) {
-    result.old_file_unreadable = true;
-    return result;
-  }
-  CreateParentDirectory(path);
-  result.write = WriteFileSafely(path, SettingsToText(old_text, values));
-  return result;
+  return SaveStoredFile(path, StateAfterRead(path, old_file),
+                        SettingsToText(old_file.content, values));
 }
 
 std::optional<DumpReadResult> LoadImageDump(const std::string& path, ParameterImage& image,
-                                            ToolModes& tool_modes) {
+                                            ToolModes& tool_modes, StoredFileState* state) {
   const FileReadResult file = ReadFileBounded(path, kMaxSettingsBytes);
+  Report(state, StateAfterRead(path, file));
   if (!file.ok()) return std::nullopt;
   return ParseImageDump(file.content, image, tool_modes);
 }
 
-FileWriteResult SaveImageDump(const std::string& path, const ParameterImage& image,
-                              const ToolModes& tool_modes) {
-  CreateParentDirectory(path);
-  return WriteFileSafely(path, FormatImageDump(image, tool_modes));
+StoredFileSaveResult SaveImageDump(const std::string& path, const ParameterImage& image,
+                                   const ToolModes& tool_modes) {
+  // Whether the old dump can be read decides whether it is kept aside; its content is not used.
+  const FileReadResult old_file = ReadFileBounded(path, kMaxSettingsBytes);
+  return SaveStoredFile(path, StateAfterRead(path, old_file), FormatImageDump(image, tool_modes));
 }
 
 bool ReadTestModeMarker(const std::string& path) {

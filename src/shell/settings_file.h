@@ -11,11 +11,6 @@
 
 namespace korvan {
 
-// The image dump beside the settings file: _Korvan_2007_v68ini.
-std::string ImageDumpPath();
-// The test-mode marker beside the settings file: test_kalder.txt.
-std::string TestModeMarkerPath();
-
 inline constexpr std::string_view kSettingsSection = "BASIC";
 
 // Everything the station keeps in section BASIC of the settings file. Numbers are kept as read,
@@ -45,34 +40,49 @@ struct StationSettingsValues {
 // bits (0 gives 255).
 std::uint8_t PortIndexFromComPort(int com_port);
 
+// What became of a file the station reads at start.
+enum class StoredFileState : std::uint8_t {
+  kRead,
+  kMissing,     // not there, as on a first start: the defaults apply and nothing is said
+  kUnreadable,  // there, but too large or not readable: the defaults apply and the user is told
+};
+
 // Reads section BASIC. A missing or unreadable file, a missing key, or a number that does not
 // parse leaves the value of the defaults passed in. Check boxes read any non-zero number as set.
-StationSettingsValues LoadSettings(const std::string& path, const StationSettingsValues& defaults);
+// `state`, when given, receives what became of the file.
+StationSettingsValues LoadSettings(const std::string& path, const StationSettingsValues& defaults,
+                                   StoredFileState* state = nullptr);
 // The same on the text of a settings file.
 StationSettingsValues SettingsFromText(std::string_view text,
                                        const StationSettingsValues& defaults);
 
-struct SettingsSaveResult {
-  // The old file exists but could not be read; it was left untouched so that the sections the
-  // station does not own (such as [PORTS]) are not lost.
-  bool old_file_unreadable = false;
+// An old file that exists but cannot be read is never written over: what it holds (for the
+// settings file, the sections the station does not own, such as [PORTS]) may be all the user has.
+// It is moved aside to the first free name of path + ".unreadable", ".unreadable2", ... and a new
+// file takes its place.
+struct StoredFileSaveResult {
+  std::string kept_aside;            // where the unreadable old file went; empty when none
+  bool old_file_unreadable = false;  // it could not even be moved: nothing was written
   FileWriteResult write;
   bool ok() const { return !old_file_unreadable && write.ok(); }
 };
 
 // Writes section BASIC into the settings file, keeping every other section and key, creating the
 // directory when missing; the old file is replaced only once the new one is complete.
-SettingsSaveResult SaveSettings(const std::string& path, const StationSettingsValues& values);
+StoredFileSaveResult SaveSettings(const std::string& path, const StationSettingsValues& values);
 // The text SaveSettings writes, given the file's old text (empty for a new file).
 std::string SettingsToText(std::string_view old_text, const StationSettingsValues& values);
 
 // Reads the image dump into the image and tool modes (see ParseImageDump: bytes the file does not
-// supply keep their values). Nothing, and nothing changed, when the file is missing or unreadable.
+// supply keep their values). Nothing, and nothing changed, when the file is missing or unreadable;
+// `state`, when given, says which.
 std::optional<DumpReadResult> LoadImageDump(const std::string& path, ParameterImage& image,
-                                            ToolModes& tool_modes);
-// Writes the image dump, creating the directory when missing.
-FileWriteResult SaveImageDump(const std::string& path, const ParameterImage& image,
-                              const ToolModes& tool_modes);
+                                            ToolModes& tool_modes,
+                                            StoredFileState* state = nullptr);
+// Writes the image dump, creating the directory when missing; an unreadable old dump is kept
+// aside as the settings file is.
+StoredFileSaveResult SaveImageDump(const std::string& path, const ParameterImage& image,
+                                   const ToolModes& tool_modes);
 
 // Test mode is on when the marker file holds the word PROBE_ALLOW among its whitespace-separated
 // words. A missing or unreadable file means off.

@@ -27,10 +27,9 @@ constexpr char kSaveFilter[] = "Ignition Parametrs(*.ign)|*.ign";
 
 StationPaths StationPaths::Default(std::string program_dir) {
   StationPaths p;
-  const std::string dir = ConfigDirectory();
   p.settings_file = SettingsFilePath();
-  p.image_dump = dir + "/_Korvan_2007_v68ini";
-  p.test_marker = dir + "/test_kalder.txt";
+  p.image_dump = ImageDumpPath();
+  p.test_marker = TestModeMarkerPath();
   p.program_dir = std::move(program_dir);
   p.data_dir = "/usr/local/share/korvan-station";
   return p;
@@ -74,6 +73,7 @@ void Station::FormCreate(const std::vector<std::string>& args) {
   controls_.SetVisible(label_hlaseni_, false);
   controls_.SetVisible(gauge_, false);
   controls_.SetVisible(label_ee_data_err_, false);
+  if (notice_ != MessageKey::kNone) ShowStatusLine();
   test_mode_ = ReadTestModeMarker(paths_.test_marker);
   for (ControlHandle h : label_test_) controls_.SetVisible(h, test_mode_);
   controls_.SetVisible(menu_servis_, test_mode_);
@@ -94,14 +94,22 @@ void Station::Timer1Timer() {
   device_.set_cylinders(maps_.cylinders());
   device_.Tick();
   UpdateLiveCursor();
+  if (notice_ticks_ > 0) --notice_ticks_;
   ShowStatusLine();
 }
 
 void Station::ShowStatusLine() {
   const SessionDisplay& d = device_.session().display();
-  controls_.SetText(label_hlaseni_, StatusLineText(d, language_));
-  controls_.SetColor(label_hlaseni_, d.status_red ? kRed : kDefaultColor);
-  controls_.SetVisible(label_hlaseni_, d.status_visible);
+  if (d.status_visible || notice_ticks_ == 0) notice_ = MessageKey::kNone;
+  if (notice_ != MessageKey::kNone) {
+    controls_.SetText(label_hlaseni_, Text(notice_));
+    controls_.SetColor(label_hlaseni_, kRed);
+    controls_.SetVisible(label_hlaseni_, true);
+  } else {
+    controls_.SetText(label_hlaseni_, StatusLineText(d, language_));
+    controls_.SetColor(label_hlaseni_, d.status_red ? kRed : kDefaultColor);
+    controls_.SetVisible(label_hlaseni_, d.status_visible);
+  }
   controls_.SetValue(gauge_, d.gauge);
   controls_.SetVisible(gauge_, d.gauge_visible);
   controls_.SetVisible(label_spojeni_, d.no_connection_visible);
@@ -109,6 +117,7 @@ void Station::ShowStatusLine() {
 }
 
 void Station::HideStatusLine() {
+  notice_ = MessageKey::kNone;
   controls_.SetVisible(label_hlaseni_, false);
   controls_.SetVisible(gauge_, false);
 }

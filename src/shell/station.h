@@ -177,6 +177,10 @@ class Station : public DeviceHost {
   bool page_only_ = false;
   bool printing_ = false;
   std::string last_path_;
+  // A message of the station's own on the status line (saved settings it could not read): shown
+  // in red from start-up until the session shows a status of its own or its ticks run out.
+  MessageKey notice_ = MessageKey::kNone;
+  int notice_ticks_ = 0;
   // Settings the station keeps for pages that are not built yet, so that they survive a run.
   bool ext_monitor_ = false;
   bool all_poloha_a_ = false;

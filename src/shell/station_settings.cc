@@ -14,7 +14,9 @@ void Station::LoadSettings() {
   defaults.language = static_cast<int>(language_);
   defaults.active_page = active_page_;
   defaults.zobr_ms_uni = maps_.time_view();
-  const StationSettingsValues v = korvan::LoadSettings(paths_.settings_file, defaults);
+  StoredFileState settings_state = StoredFileState::kRead;
+  const StationSettingsValues v =
+      korvan::LoadSettings(paths_.settings_file, defaults, &settings_state);
   window_ = {v.left, v.top, v.width, v.height};
   device_.link().set_port_index(PortIndexFromComPort(v.com_port));
   // Out-of-range values are left to the consistency rules, which run later in start-up.
@@ -28,8 +30,16 @@ void Station::LoadSettings() {
   all_poloha_b_ = v.all_poloha_b;
   ToolModes modes{};
   std::copy(maps_.all_flags().begin(), maps_.all_flags().end(), modes.begin());
-  if (LoadImageDump(paths_.image_dump, image_, modes)) {
+  StoredFileState dump_state = StoredFileState::kRead;
+  if (LoadImageDump(paths_.image_dump, image_, modes, &dump_state)) {
     std::copy(modes.begin(), modes.end(), maps_.all_flags().begin());
+  }
+  // A file that is there but cannot be read is said once; at close it is kept aside, not
+  // written over (SaveSettings, SaveImageDump).
+  if (settings_state == StoredFileState::kUnreadable ||
+      dump_state == StoredFileState::kUnreadable) {
+    notice_ = MessageKey::kMsgSettingsUnreadable;
+    notice_ticks_ = TransferSession::kStatusTicks;
   }
 }
 
@@ -51,7 +61,8 @@ void Station::SaveSettings() {
   korvan::SaveSettings(paths_.settings_file, v);
   ToolModes modes{};
   std::copy(maps_.all_flags().begin(), maps_.all_flags().end(), modes.begin());
-  // A dump that cannot be written is not reported: the settings file is still written.
+  // A dump that cannot be written is not reported (the window is closing): the settings file is
+  // still written, and an old dump that could not be read is kept aside, never written over.
   SaveImageDump(paths_.image_dump, image_, modes);
 }
 

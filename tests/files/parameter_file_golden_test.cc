@@ -18,8 +18,10 @@
 namespace korvan {
 namespace {
 
+// The build names the folder: __FILE__ may be relative to the build directory (a compiler cache
+// with a base directory makes it so), which is not where ctest runs the test.
 std::filesystem::path GoldenPath(const char* name) {
-  return std::filesystem::path(__FILE__).parent_path() / "golden" / name;
+  return std::filesystem::path(KORVAN_GOLDEN_DIR) / name;
 }
 
 std::string ReadWhole(const std::filesystem::path& path) {

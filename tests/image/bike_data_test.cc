@@ -187,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(
         SelectionCase{36, 2, kAdvanceMap8.data(), true, kServo3.data(), kServo3.data(), 1},
         SelectionCase{47, 4, kAdvanceMap26.data(), true, kServoF2.data(), kServo12.data(), 0},
         SelectionCase{39, 4, kAdvanceMap39.data(), true, kServo4.data(), kServo4.data(), 1},
-        SelectionCase{7, 1, kAdvanceRows[7].data(), false, kServoF1.data(), kServo10.data(), 0},
+        SelectionCase{7, 1, kAdvanceRows[7].data(), false, kServoF1.data(), kServo13.data(), 0},
         SelectionCase{26, 4, kAdvanceMap26.data(), true, kServoF1.data(), kServo11.data(), 0},
         SelectionCase{24, 3, kAdvanceRows[14].data(), false, kServo1.data(), kServo1.data(), 1}));
 

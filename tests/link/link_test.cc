@@ -111,6 +111,19 @@ TEST(IdentityTest, TextsOfTypeDateAndTime) {
             "28.12.2026");
 }
 
+// A blank identity block (type bytes 0) gives texts the labels can show: no zero characters.
+TEST(IdentityTest, ZeroTypeLettersEndTheLetters) {
+  struct Case {
+    std::initializer_list<int> bytes;
+    const char* type_text;
+  };
+  for (const Case& c : {Case{{0, 0, 0, 0}, "00"}, Case{{0, 0, 0, 7}, "07"},
+                        Case{{'K', 0, 0, 12}, "K12"}, Case{{'K', 0, 'V', 12}, "K12"}}) {
+    EXPECT_EQ(DecodeIdentity(MakeIdentity(c.bytes)).type_text, c.type_text);
+  }
+  EXPECT_EQ(DecodeIdentity(IdentityBlock{}).date_text, " 0.00.2000");
+}
+
 TEST(IdentityTest, MonthCodes) {
   struct Case {
     int code;

@@ -8,25 +8,31 @@
 #include "emulator/unit_emulator.h"
 #include "link/link.h"
 #include "link/transfer_session.h"
+#include "shell/device_loop.h"
 
 namespace korvan {
 
 // Records what the session and the link asked of their host.
-struct RecordingHost : LinkHost, SessionHost {
+struct RecordingHost : DeviceHost {
   void ShowLinkMessage(MessageKey key) override { link_messages.push_back(key); }
   void ApplyConsistencyAndRefresh() override { ++refreshes; }
   void ShowVersionMismatch(std::uint8_t version) override { mismatches.push_back(version); }
   void IdentityChanged() override { ++identity_changes; }
   void ReadCompleted() override { ++reads_completed; }
+  void MonitorFrameDecoded() override { ++monitor_frames; }
 
   std::vector<MessageKey> link_messages;
   std::vector<std::uint8_t> mismatches;
   int refreshes = 0;
   int identity_changes = 0;
   int reads_completed = 0;
+  int monitor_frames = 0;
 };
 
-// The station's device loop against an emulated unit in memory, one tick at a time.
+// The session and the link as the station drives them: its own device loop (poll, routing of a
+// frame to the monitor decoder or the session, session step) against an emulated unit in memory,
+// one tick at a time. The loop lives in the shell, above the link; a test may reach up to it, and
+// only through it does a routing fault show here.
 class SessionFixture {
  public:
   SessionFixture() {
@@ -36,23 +42,11 @@ class SessionFixture {
     link.OpenLink();
   }
 
-  // One 55 ms tick: time passes, then the poll, the routing of a frame and the session step.
+  // One 55 ms tick: time passes, then the station's device loop runs once.
   void Tick() {
     port.AdvanceTick();
     ++ticks;
-    if (auto frame = link.PollLink()) {
-      if ((*frame)[0] == kMonitorReply) {
-        if (FrameCheckOk(*frame)) {
-          ++monitor_frames;
-          // The unit's saving countdown travels in word 148 of its monitor frame.
-          session.SetSavingCount(static_cast<std::uint16_t>((*frame)[148] | ((*frame)[149] << 8)));
-          session.ResetConnectionCounter();
-        }
-      } else {
-        session.HandleReply(*frame);
-      }
-    }
-    session.SessionTick();
+    loop.Tick();
     statuses.push_back(StatusText());
   }
 
@@ -99,10 +93,11 @@ class SessionFixture {
   UnitEmulator unit;
   MemoryUnitPort port{unit};
   RecordingHost host;
-  Link link{port, host};
-  TransferSession session{image, identity, dirty, link, host};
+  DeviceLoop loop{image, identity, dirty, port, host};
+  Link& link = loop.link();
+  TransferSession& session = loop.session();
+  const int& monitor_frames = host.monitor_frames;
   int ticks = 0;
-  int monitor_frames = 0;
   std::vector<std::string> statuses;
 };
 

@@ -2,18 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace korvan {
 namespace {
 
+// The lines of a text whose lines end in CR LF; a CR or LF on its own stays in its line, where
+// the layout checks see it.
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
-  std::stringstream in(text);
-  std::string line;
-  while (std::getline(in, line)) lines.push_back(line);
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  if (start < text.size()) lines.push_back(text.substr(start));
   return lines;
 }
 
@@ -40,7 +43,36 @@ TEST(ImageDumpTest, LayoutIsTenNumbersALineWithAnEmptyLineAfterEveryHundred) {
   EXPECT_EQ(numbers, kImageSize);
   EXPECT_EQ(lines.back().size(), 19u * 6u);
   EXPECT_EQ(lines.back().substr(0, 18), "    0     0     1 ");
-  EXPECT_NE(text.back(), '\n');  // no line feed after the modes
+  EXPECT_NE(text.back(), '\n');  // no line end after the modes
+}
+
+TEST(ImageDumpTest, ReadsDumpsWithAnyLineEnds) {
+  ParameterImage image;
+  for (int k = 0; k < kImageSize; ++k) image.SetByte(k, static_cast<unsigned>((k * 3) % 256));
+  ToolModes modes{};
+  modes[5] = 1;
+  const std::string written = FormatImageDump(image, modes);
+  std::string lf;  // as older stations and editors leave it
+  std::string cr;
+  for (std::size_t i = 0; i < written.size(); ++i) {
+    if (written.compare(i, 2, "\r\n") != 0) {
+      lf += written[i];
+      cr += written[i];
+      continue;
+    }
+    lf += '\n';
+    cr += '\r';
+    ++i;
+  }
+  for (const std::string& text : {written, lf, cr}) {
+    ParameterImage back;
+    ToolModes back_modes{};
+    const DumpReadResult read = ParseImageDump(text, back, back_modes);
+    EXPECT_EQ(read.image_bytes, kImageSize);
+    EXPECT_EQ(read.tool_modes, kPageCount);
+    EXPECT_EQ(back, image);
+    EXPECT_EQ(back_modes, modes);
+  }
 }
 
 TEST(ImageDumpTest, ReadsBackWhatItWrote) {

@@ -71,11 +71,11 @@ TEST_F(SettingsFileTest, EveryKeySurvivesSaveAndLoad) {
 TEST_F(SettingsFileTest, WritesTheStationsKeyNames) {
   const std::string text = SettingsToText("", NonDefaultValues());
   for (const char* line :
-       {"[BASIC]\n", "Left=-12\n", "Top=34\n", "Height=901\n", "Width=1056\n", "ComPort=7\n",
-        "Language=3\n", "File=/home/tuner/sets/race 2007.txt\n", "IniDir=/home/tuner/sets\n",
-        "PageControl1->ActivePageIndex=12\n", "CheckBoxZobrMs_Uni->Checked=1\n",
-        "CheckBoxExtMonitor->Checked=0\n", "CheckBoxAll_PolohaA->Checked=1\n",
-        "CheckBoxAll_PolohaB->Checked=1\n"}) {
+       {"[BASIC]\r\n", "Left=-12\r\n", "Top=34\r\n", "Height=901\r\n", "Width=1056\r\n",
+        "ComPort=7\r\n", "Language=3\r\n", "File=/home/tuner/sets/race 2007.txt\r\n",
+        "IniDir=/home/tuner/sets\r\n", "PageControl1->ActivePageIndex=12\r\n",
+        "CheckBoxZobrMs_Uni->Checked=1\r\n", "CheckBoxExtMonitor->Checked=0\r\n",
+        "CheckBoxAll_PolohaA->Checked=1\r\n", "CheckBoxAll_PolohaB->Checked=1\r\n"}) {
     EXPECT_NE(text.find(line), std::string::npos) << line;
   }
 }
@@ -117,7 +117,7 @@ TEST_F(SettingsFileTest, SavingKeepsSectionsAndKeysItDoesNotOwn) {
   EXPECT_EQ(doc.Get("BASIC", "Future"), "keep me");
   EXPECT_EQ(doc.Get("LATER", "x"), "y");
   EXPECT_EQ(doc.Get("BASIC", "Left"), "-12");
-  EXPECT_EQ(text.rfind("; station settings\n[PORTS]\n", 0), 0u);
+  EXPECT_EQ(text.rfind("; station settings\r\n[PORTS]\r\n", 0), 0u);
   EXPECT_EQ(text.find("Left=5"), std::string::npos);
 
   PortMap ports;
@@ -132,10 +132,74 @@ TEST_F(SettingsFileTest, SavingCreatesTheDirectory) {
   EXPECT_EQ(LoadSettings(path, {}), NonDefaultValues());
 }
 
-TEST_F(SettingsFileTest, UnreadableOldFileIsLeftAlone) {
-  // A directory in the file's place cannot be read; replacing it would lose what it holds.
+// Far larger than any settings file or dump, and larger than the readers take.
+std::string Oversized() { return "[PORTS]\r\nCom5=/dev/ttyACM7\r\n" + std::string(2 << 20, ';'); }
+
+TEST_F(SettingsFileTest, LoadingSaysWhetherTheFileWasReadMissingOrUnreadable) {
+  WriteText("read", "[BASIC]\r\nLanguage=2\r\n");
+  WriteText("too large", Oversized());
+  fs::create_directories(dir_ / "a directory");
+  struct Case {
+    const char* name;
+    StoredFileState state;
+  };
+  for (const Case c :
+       {Case{"read", StoredFileState::kRead}, Case{"none", StoredFileState::kMissing},
+        Case{"too large", StoredFileState::kUnreadable},
+        Case{"a directory", StoredFileState::kUnreadable}}) {
+    StoredFileState settings = StoredFileState::kRead;
+    StoredFileState dump = StoredFileState::kRead;
+    const StationSettingsValues values =
+        LoadSettings(PathOf(c.name), NonDefaultValues(), &settings);
+    ParameterImage image;
+    ToolModes modes{};
+    LoadImageDump(PathOf(c.name), image, modes, &dump);
+    EXPECT_EQ(settings, c.state) << c.name;
+    EXPECT_EQ(dump, c.state) << c.name;
+    EXPECT_EQ(values.language, c.state == StoredFileState::kRead ? 2 : 3) << c.name;
+  }
+}
+
+// An old file that cannot be read is never written over: it goes aside whole, and the new file
+// takes its place. Nothing of either is lost.
+TEST_F(SettingsFileTest, UnreadableOldFilesAreKeptAsideBeforeTheNewOnesAreWritten) {
+  const std::string settings = PathOf("Korvan_2007_v68ini");
+  const std::string dump = PathOf("_Korvan_2007_v68ini");
+  WriteText("Korvan_2007_v68ini", Oversized());
+  WriteText("_Korvan_2007_v68ini", Oversized());
+  WriteText("_Korvan_2007_v68ini.unreadable", "kept from before");
+
+  const StoredFileSaveResult saved = SaveSettings(settings, NonDefaultValues());
+  ASSERT_TRUE(saved.ok());
+  EXPECT_EQ(saved.kept_aside, settings + ".unreadable");
+  EXPECT_TRUE(ReadText("Korvan_2007_v68ini.unreadable") == Oversized());
+  EXPECT_EQ(LoadSettings(settings, {}), NonDefaultValues());
+
+  ParameterImage image;
+  image.SetByte(0, 11);
+  const StoredFileSaveResult dumped = SaveImageDump(dump, image, ToolModes{});
+  ASSERT_TRUE(dumped.ok());
+  EXPECT_EQ(dumped.kept_aside, dump + ".unreadable2");  // the first free name
+  EXPECT_EQ(ReadText("_Korvan_2007_v68ini.unreadable"), "kept from before");
+  EXPECT_TRUE(ReadText("_Korvan_2007_v68ini.unreadable2") == Oversized());
+  ParameterImage back;
+  ToolModes modes{};
+  ASSERT_TRUE(LoadImageDump(dump, back, modes).has_value());
+  EXPECT_EQ(back, image);
+
+  // A readable file is written in place, with nothing set aside.
+  EXPECT_EQ(SaveSettings(settings, {}).kept_aside, "");
+  EXPECT_EQ(SaveImageDump(dump, image, ToolModes{}).kept_aside, "");
+}
+
+TEST_F(SettingsFileTest, UnreadableOldFileThatCannotBeMovedIsLeftAlone) {
+  // A directory in the file's place holding a directory of the name it would move to.
   fs::create_directories(dir_ / "Korvan_2007_v68ini" / "inside");
-  const SettingsSaveResult result = SaveSettings(PathOf("Korvan_2007_v68ini"), {});
+  for (int n = 1; n <= 99; ++n) {
+    fs::create_directories(
+        dir_ / ("Korvan_2007_v68ini.unreadable" + (n == 1 ? std::string() : std::to_string(n))));
+  }
+  const StoredFileSaveResult result = SaveSettings(PathOf("Korvan_2007_v68ini"), {});
   EXPECT_FALSE(result.ok());
   EXPECT_TRUE(result.old_file_unreadable);
   EXPECT_TRUE(fs::is_directory(dir_ / "Korvan_2007_v68ini" / "inside"));
@@ -154,10 +218,20 @@ TEST(IniDocumentTest, SetReplacesOrAppendsInPlace) {
   doc.Set("a", "K", "3");
   doc.Set("A", "n", "4");
   doc.Set("C", "p", "5");
-  EXPECT_EQ(doc.Format(), "[A]\nK=3\nn=4\n\n[B]\nm=2\n\n[C]\np=5\n");
+  EXPECT_EQ(doc.Format(), "[A]\r\nK=3\r\nn=4\r\n\r\n[B]\r\nm=2\r\n\r\n[C]\r\np=5\r\n");
   EXPECT_EQ(doc.Get("b", "M"), "2");
   EXPECT_EQ(doc.Get("B", "k"), std::nullopt);
   EXPECT_EQ(doc.Get("D", "k"), std::nullopt);
+}
+
+TEST(IniDocumentTest, ReadsAnyLineEndsAndWritesCrLf) {
+  for (const char* text : {"[A]\nk=1\n\n[B]\nm=2\n", "[A]\r\nk=1\r\n\r\n[B]\r\nm=2\r\n",
+                           "[A]\rk=1\r\r[B]\rm=2\r", "[A]\nk=1\r\r\n[B]\rm=2"}) {
+    const IniDocument doc = IniDocument::Parse(text);
+    EXPECT_EQ(doc.Get("A", "k"), "1") << text;
+    EXPECT_EQ(doc.Get("B", "m"), "2") << text;
+    EXPECT_EQ(doc.Format(), "[A]\r\nk=1\r\n\r\n[B]\r\nm=2\r\n") << text;
+  }
 }
 
 TEST_F(SettingsFileTest, ImageDumpRoundTrip) {
