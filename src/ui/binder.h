@@ -6,6 +6,7 @@
 #include <QTabWidget>
 #include <QWidget>
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "base/control_set.h"
@@ -35,7 +36,10 @@ class Binder {
   void Create(ControlHandle h);
   void Draw(ControlHandle h);
   void PlaceGridPanel();
-  void AfterUserAction();
+  // Draws what the station changed; `edited` is the field the user just committed.
+  void AfterUserAction(std::optional<ControlHandle> edited = std::nullopt);
+  // Commits the focused field when its text differs from the value it shows.
+  void CommitTyping();
   QWidget* ParentFor(const Control& c);
 
   Station& station_;
@@ -51,6 +55,8 @@ class Binder {
   std::vector<QWidget*> widgets_;
   std::vector<QAction*> actions_;
   std::vector<QMenu*> menus_;
+  std::vector<QAction*> separators_;  // a separator shown and hidden with the item after it
+  std::vector<QKeySequence> station_keys_;  // the menu's shortcuts
   bool applying_ = false;
   bool frozen_ = false;
 };

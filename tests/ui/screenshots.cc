@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
   ui::MainWindow window(port, paths, {}, "");
   window.StopTimer();
   window.show();
+  window.resize(window.DesignedSize());
   Station& s = window.station();
   const auto tick = [&](int n) {
     for (int i = 0; i < n; ++i) {
