@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
@@ -40,7 +41,7 @@ MainWindow::MainWindow(SerialPort& port, StationPaths paths, const std::vector<s
   tabs_->setObjectName("PageControl1");
   tabs_->setGeometry(0, 38, kClientWidth, 638);
   // All nineteen tabs in one row, as tuners know them.
-  tabs_->setStyleSheet("QTabBar::tab { padding: 3px 5px; }");
+  tabs_->setStyleSheet("QTabBar::tab { padding: 3px 3px; }");
   status_hint_ = new QLabel(this);
   status_hint_->setObjectName("StatusBar1");
   statusBar()->addWidget(status_hint_, 1);
@@ -64,8 +65,10 @@ MainWindow::~MainWindow() {
 }
 
 QSize MainWindow::DesignedSize() const {
-  return QSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height() +
-                                 statusBar()->sizeHint().height());
+  // What the menu bar and the status bar take around the client area, as laid out now.
+  layout()->activate();
+  const QSize around = size() - scroll_->maximumViewportSize();
+  return QSize(kClientWidth, kClientHeight) + around;
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

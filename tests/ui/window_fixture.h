@@ -32,6 +32,7 @@ class WindowFixture : public ::testing::Test {
     window_->show();
     // The offscreen screen is small; the tests click where the designed layout puts things.
     if (full_size_) window_->resize(window_->DesignedSize());
+    QApplication::processEvents();  // the size reaches the layout
     // Shortcuts and focus changes reach only the active window.
     QApplication::setActiveWindow(window_.get());
     window_->activateWindow();
