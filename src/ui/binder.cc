@@ -105,7 +105,7 @@ void Binder::AfterUserAction(std::optional<ControlHandle> edited) {
   // shows what was typed: it is redrawn in any case.
   if (edited && !frozen_) {
     applying_ = true;
-    Draw(*edited);
+    Draw(*edited, true);
     applying_ = false;
   }
 }
@@ -294,7 +294,7 @@ void Binder::Create(ControlHandle h) {
   }
 }
 
-void Binder::Draw(ControlHandle h) {
+void Binder::Draw(ControlHandle h, bool committed) {
   const Control& c = controls_.Get(h);
   const auto i = static_cast<std::size_t>(h);
   switch (c.kind) {
@@ -354,10 +354,13 @@ void Binder::Draw(ControlHandle h) {
     case ControlKind::kSpin: {
       auto* spin = static_cast<FieldSpinBox*>(w);
       spin->SetFieldRange(std::min(c.min, c.max), std::max(c.min, c.max));
-      spin->setSingleStep(std::max(1, c.step));
+      // Setting the step rewrites the field's text: only when it changes.
+      if (spin->singleStep() != std::max(1, c.step)) spin->setSingleStep(std::max(1, c.step));
       spin->setButtonSymbols(c.up_down_visible ? QAbstractSpinBox::UpDownArrows
                                                : QAbstractSpinBox::NoButtons);
-      spin->setValue(c.value);
+      // A field redrawn for another reason while the user types in it (its colour follows the
+      // engine) keeps the typing, unless the station's value itself moved.
+      if (committed || !spin->HasTyping() || spin->value() != c.value) spin->setValue(c.value);
       break;
     }
     case ControlKind::kCheckBox: {

@@ -34,7 +34,9 @@ class Binder {
 
  private:
   void Create(ControlHandle h);
-  void Draw(ControlHandle h);
+  // `committed`: the field was just committed, its text shows the station's value whatever was
+  // typed.
+  void Draw(ControlHandle h, bool committed = false);
   void PlaceGridPanel();
   // Draws what the station changed; `edited` is the field the user just committed.
   void AfterUserAction(std::optional<ControlHandle> edited = std::nullopt);

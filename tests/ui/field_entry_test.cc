@@ -6,6 +6,7 @@
 #include <QWheelEvent>
 
 #include "image/map_storage.h"
+#include "ui/field_widgets.h"
 #include "window_fixture.h"
 
 namespace korvan::ui {
@@ -69,6 +70,22 @@ TEST_F(FieldEntryTest, TheSameOutOfRangeValueTypedAgainShowsTheLimitAgain) {
   TypeAndEnter(cell, "99");  // the station's value stays 60: nothing changes but the text
   EXPECT_EQ(cell->cleanText(), "60");
   EXPECT_EQ(station().image().Byte(CellOffset(MapId::kAdvance, 149)), 60);
+}
+
+TEST_F(FieldEntryTest, TypingSurvivesTheFieldBeingRedrawnByTheLiveCursor) {
+  ShowPage(kPageAdvance);
+  auto* cell = Widget<QSpinBox>("MapCell149");
+  cell->setFocus();
+  cell->selectAll();
+  QTest::keyClicks(cell, "4");
+  // The engine moves onto this cell between two key presses: it turns lime.
+  ControlSet& controls = station().controls();
+  controls.SetColor(controls.Handle("MapCell149"), 0x00FF00);
+  window_->binder().Apply();
+  QTest::keyClicks(cell, "5");
+  QTest::keyClick(cell, Qt::Key_Return);
+  EXPECT_EQ(ControlValue("MapCell149"), 45);
+  EXPECT_EQ(station().image().Byte(CellOffset(MapId::kAdvance, 149)), 45);
 }
 
 TEST_F(FieldEntryTest, AnArrowClickAfterTypingStepsFromTheTypedValue) {
@@ -185,6 +202,30 @@ TEST_F(FieldEntryTest, TheWheelStepsTheFocusedFieldOnceForEveryWholeNotch) {
   QApplication::sendEvent(cell, &other_half);
   EXPECT_EQ(ControlValue("MapCell37"), start - 2);
   EXPECT_EQ(cell->cleanText(), QString::number(start - 2));
+}
+
+// The bike list: another bike is picked by the wheel only while the list has the focus.
+TEST(FieldComboBoxTest, TheWheelPicksOnlyWhileTheListHasTheFocus) {
+  QWidget window;
+  auto* list = new FieldComboBox(&window);
+  auto* other = new QPushButton(&window);
+  list->addItems({"first", "second", "third"});
+  int picked = 0;
+  QObject::connect(list, &QComboBox::activated, [&picked] { ++picked; });
+  window.show();
+  QApplication::setActiveWindow(&window);
+  other->setFocus();
+  QWheelEvent down = Notches(list, -120);
+  QApplication::sendEvent(list, &down);
+  EXPECT_EQ(list->currentIndex(), 0);
+  EXPECT_EQ(picked, 0);
+  EXPECT_NE(list->focusPolicy() & Qt::WheelFocus, Qt::WheelFocus);
+  list->setFocus();
+  ASSERT_TRUE(list->hasFocus());
+  QWheelEvent again = Notches(list, -120);
+  QApplication::sendEvent(list, &again);
+  EXPECT_EQ(list->currentIndex(), 1);
+  EXPECT_EQ(picked, 1);
 }
 
 }  // namespace
