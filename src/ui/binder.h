@@ -57,7 +57,8 @@ class Binder {
   std::vector<QWidget*> widgets_;
   std::vector<QAction*> actions_;
   std::vector<QMenu*> menus_;
-  std::vector<QAction*> separators_;  // a separator shown and hidden with the item after it
+  // A separator shown and hidden with the item after it.
+  std::vector<QAction*> separators_;
   std::vector<QKeySequence> station_keys_;  // the menu's shortcuts
   bool applying_ = false;
   bool frozen_ = false;

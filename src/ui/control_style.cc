@@ -3,7 +3,9 @@
 namespace korvan::ui {
 namespace {
 
-QString Rgb(std::uint32_t color) { return QString("#%1").arg(color & 0xFFFFFFu, 6, 16, QChar('0')); }
+QString Rgb(std::uint32_t color) {
+  return QString("#%1").arg(color & 0xFFFFFFu, 6, 16, QChar('0'));
+}
 
 QString Background(std::uint32_t color) {
   if (color == kDefaultColor) return QString();

@@ -33,9 +33,9 @@ struct TypedCase {
   int page;
   const char* field;
   const char* typed;
-  int shown;        // what the field holds afterwards
-  int image_byte;   // where the value lands, or -1 for a word map
-  int stored;       // the byte there
+  int shown;       // what the field holds afterwards
+  int image_byte;  // where the value lands, or -1 for a word map
+  int stored;      // the byte there
 };
 
 // Values beyond a field's range are limited to it; no digit is dropped on the way.

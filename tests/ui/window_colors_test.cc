@@ -19,9 +19,7 @@ constexpr QRgb kYellow = 0xFFFF00;
 class WindowColorsTest : public WindowFixture {
  protected:
   // The colour drawn at a point of the widget.
-  static QRgb PixelAt(QWidget* w, QPoint at) {
-    return w->grab().toImage().pixel(at) & 0xFFFFFFu;
-  }
+  static QRgb PixelAt(QWidget* w, QPoint at) { return w->grab().toImage().pixel(at) & 0xFFFFFFu; }
   // Beside the text, where only the background shows.
   static QRgb Background(QWidget* w) { return PixelAt(w, QPoint(w->width() - 3, 2)); }
   std::uint32_t ControlColor(const char* name) {

@@ -26,8 +26,8 @@ class WindowFixture : public ::testing::Test {
     paths.image_dump = (dir_ / "dump").string();
     paths.test_marker = (dir_ / "marker").string();
     paths.program_dir = dir_.string();
-    window_ = std::make_unique<MainWindow>(port_, paths, std::vector<std::string>{},
-                                           device_override_);
+    window_ =
+        std::make_unique<MainWindow>(port_, paths, std::vector<std::string>{}, device_override_);
     window_->StopTimer();
     window_->show();
     // The offscreen screen is small; the tests click where the designed layout puts things.

@@ -17,7 +17,7 @@ namespace {
 const QSize kDesigned(1056, 950);
 const QRect kMain(0, 0, 1920, 1040);
 const QRect kLeftOfMain(-1280, 0, 1280, 984);  // a second monitor left of the main one
-const QRect kSmall(0, 0, 1024, 740);            // 1024 x 768 less a panel
+const QRect kSmall(0, 0, 1024, 740);           // 1024 x 768 less a panel
 
 struct PlaceCase {
   const char* what;
@@ -29,10 +29,7 @@ struct PlaceCase {
 TEST(PlaceWindowTest, KeepsAReachableSavedPlaceAndCentresOtherwise) {
   const PlaceCase cases[] = {
       {"first start: centred", QRect(), {kMain}, QRect(QPoint(432, 45), kDesigned)},
-      {"first start on a small screen: as big as the screen",
-       QRect(),
-       {kSmall},
-       kSmall},
+      {"first start on a small screen: as big as the screen", QRect(), {kSmall}, kSmall},
       {"saved on the main screen", QRect(100, 50, 1056, 950), {kMain}, QRect(100, 50, 1056, 950)},
       {"saved on a monitor left of the main one",
        QRect(-1200, 10, 1056, 900),
@@ -87,8 +84,8 @@ TEST_F(SmallScreenTest, TheWindowFitsTheScreenAndTheClientAreaScrolls) {
 
 TEST(FileDialogTest, OpenAndSaveProposeTheParameterFileExtension) {
   const std::string dir =
-      QDir::cleanPath(QString::fromStdString(::testing::TempDir() + "/korvan_sets_" +
-                                             std::to_string(getpid())))
+      QDir::cleanPath(
+          QString::fromStdString(::testing::TempDir() + "/korvan_sets_" + std::to_string(getpid())))
           .toStdString();
   std::filesystem::create_directories(dir);
   const std::string last = dir + "/last.ign";
