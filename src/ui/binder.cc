@@ -6,7 +6,6 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -14,7 +13,6 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 #include "ui/control_style.h"
 #include "ui/field_widgets.h"
