@@ -60,6 +60,8 @@ int main(int argc, char** argv) {
       window.binder().Apply();
     }
     if (parser.isSet(shot_option)) {
+      // The picture holds the whole client area, however small the screen.
+      window.resize(window.DesignedSize());
       const QString file = parser.value(shot_option);
       QTimer::singleShot(parser.value(after_option).toInt(), &window, [&window, file] {
         window.grab().save(file);

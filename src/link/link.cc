@@ -5,7 +5,7 @@
 namespace korvan {
 
 const std::string& Link::CurrentDevice() const {
-  if (!device_override_.empty()) return device_override_;
+  if (override_in_use_) return device_override_;
   return port_map_.Device(port_index_);
 }
 
@@ -42,7 +42,15 @@ void Link::SendMonitorRequest() {
 void Link::MenuCom1Click(int item) {
   if (item < 0 || item >= kPortCount) return;
   port_index_ = static_cast<std::uint8_t>(item);
-  device_override_.clear();
+  override_in_use_ = false;
+  CloseLink();
+  quiet_open_ = false;
+  OpenLink();
+}
+
+void Link::UseDeviceOverride() {
+  if (device_override_.empty()) return;
+  override_in_use_ = true;
   CloseLink();
   quiet_open_ = false;
   OpenLink();

@@ -47,8 +47,16 @@ class Link {
   void set_quiet_open(bool quiet) { quiet_open_ = quiet; }
   PortMap& port_map() { return port_map_; }
   const PortMap& port_map() const { return port_map_; }
-  // A device given on the command line wins over the port number until a port is picked.
-  void SetDeviceOverride(std::string device) { device_override_ = std::move(device); }
+  // A device given on the command line wins over the port number until a port is picked; it stays
+  // known, so that the user can return to it.
+  void SetDeviceOverride(std::string device) {
+    device_override_ = std::move(device);
+    override_in_use_ = !device_override_.empty();
+  }
+  const std::string& device_override() const { return device_override_; }
+  bool override_in_use() const { return override_in_use_; }
+  // Back to the command line's device from a picked port: re-open there, reporting a failure.
+  void UseDeviceOverride();
   const std::string& CurrentDevice() const;
   bool IsOpen() const { return port_.IsOpen(); }
 
@@ -57,6 +65,7 @@ class Link {
   LinkHost& host_;
   PortMap port_map_;
   std::string device_override_;
+  bool override_in_use_ = false;
   std::uint8_t port_index_ = 0;
   bool quiet_open_ = false;
   std::array<std::uint8_t, kReceiveBufferSize> receive_{};

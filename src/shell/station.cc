@@ -154,6 +154,10 @@ void Station::UpdateVisibility() {
   maps_.UpdateModeControls();
   // The monitor's pick-up labels follow the engine configuration, its columns the cylinders.
   monitor_.ApplyLayout(MonitorInputsNow());
+  // Red while checked, also when the box was checked by a read, a file or the bike page.
+  for (ControlHandle box : {check_prog_hned_, check_zakaz_cteni_}) {
+    controls_.SetColor(box, controls_.Checked(box) ? kRed : kDefaultColor);
+  }
 }
 
 std::optional<ControlHandle> Station::TabOfPage(int page) const {
@@ -358,13 +362,24 @@ void Station::MenuProgramClick() {
 }
 
 void Station::CheckPortMenu() {
+  const Link& link = device_.link();
   for (int i = 0; i < kPortCount; ++i) {
-    controls_.SetChecked(menu_com_[static_cast<std::size_t>(i)], i == device_.link().port_index());
+    controls_.SetChecked(menu_com_[static_cast<std::size_t>(i)],
+                         !link.override_in_use() && i == link.port_index());
   }
+  // The device given for this run (the demo's emulator, --port) has its own entry.
+  controls_.SetText(menu_com_device_, link.device_override());
+  controls_.SetVisible(menu_com_device_, !link.device_override().empty());
+  controls_.SetChecked(menu_com_device_, link.override_in_use());
 }
 
 void Station::MenuCom1Click(int item) {
   device_.link().MenuCom1Click(item);
+  CheckPortMenu();
+}
+
+void Station::MenuComDeviceClick() {
+  device_.link().UseDeviceOverride();
   CheckPortMenu();
 }
 

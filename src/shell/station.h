@@ -77,6 +77,7 @@ class Station : public DeviceHost {
   void MenuContensClick();
   void SpeedButtonPrintClick();
   void MenuCom1Click(int item);
+  void MenuComDeviceClick();
   void MenuReadClick();
   void MenuVerifyClick();
   void MenuProgramClick();
@@ -214,6 +215,7 @@ class Station : public DeviceHost {
   ControlHandle status_bar_ = 0;
   std::array<ControlHandle, 8> label_test_{};
   std::array<ControlHandle, 20> menu_com_{};
+  ControlHandle menu_com_device_ = 0;
   std::array<ControlHandle, 4> menu_language_{};
   std::array<ControlHandle, 2> undo_controls_{};
   std::array<ControlHandle, 2> redo_controls_{};

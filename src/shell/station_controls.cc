@@ -46,6 +46,8 @@ void Station::CreateControls() {
         c.Add("MenuCom" + std::to_string(i + 1), ControlKind::kMenuItem);
     c.SetText(menu_com_[static_cast<std::size_t>(i)], "Com " + std::to_string(i + 1));
   }
+  menu_com_device_ = c.Add("MenuComDevice", ControlKind::kMenuItem);
+  c.SetVisible(menu_com_device_, false);
   menu("MenuDevice", "&Ignition", "",
        {{"MenuRead", "&Read", "Read|Reading parametrs from ignition"},
         {"MenuVerify", "&Verify", "Verify|Compare set parametrs  with parametrs of ignition"},

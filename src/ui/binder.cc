@@ -6,7 +6,6 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -14,54 +13,13 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QToolButton>
-#include <QVBoxLayout>
 
+#include "ui/control_style.h"
+#include "ui/field_widgets.h"
 #include "ui/handlers.h"
 
 namespace korvan::ui {
 namespace {
-
-// An edit field with its up-down: the arrows and Enter go to the station, which decides.
-class FieldSpinBox : public QSpinBox {
- public:
-  using QSpinBox::QSpinBox;
-  std::function<void(int)> on_step;
-
-  void stepBy(int steps) override {
-    if (on_step) on_step(steps);
-  }
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-      // Enter is swallowed and moves the focus on; leaving the field commits it.
-      focusNextChild();
-      return;
-    }
-    QSpinBox::keyPressEvent(event);
-  }
-};
-
-// A pair of small arrow buttons without a field.
-class SpinButtons : public QWidget {
- public:
-  explicit SpinButtons(QWidget* parent) : QWidget(parent) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    up = new QToolButton(this);
-    up->setArrowType(Qt::UpArrow);
-    down = new QToolButton(this);
-    down->setArrowType(Qt::DownArrow);
-    for (QToolButton* b : {up, down}) {
-      b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-      b->setAutoRepeat(true);
-      layout->addWidget(b);
-    }
-  }
-  QToolButton* up;
-  QToolButton* down;
-};
 
 struct Place {
   std::string_view name;
@@ -91,20 +49,6 @@ QString ShortHint(const std::string& hint) {
 QString LongHint(const std::string& hint) {
   const auto bar = hint.find('|');
   return Qs(bar == std::string::npos ? hint : hint.substr(bar + 1));
-}
-
-void Paint(QWidget* w, QPalette::ColorRole role, std::uint32_t color, std::uint32_t font_color) {
-  QPalette palette = w->palette();
-  const QPalette standard = QApplication::palette(w);
-  const bool standard_color = color == kDefaultColor || color == kFaceColor;
-  palette.setColor(role, standard_color ? standard.color(role) : QColor::fromRgb(color));
-  const QPalette::ColorRole text_role =
-      role == QPalette::Base ? QPalette::Text : QPalette::WindowText;
-  palette.setColor(text_role, font_color == kDefaultColor ? standard.color(text_role)
-                                                          : QColor::fromRgb(font_color));
-  w->setPalette(palette);
-  w->setAutoFillBackground(color != kDefaultColor);
-  if (color == kFaceColor) w->raise();
 }
 
 }  // namespace
@@ -141,6 +85,7 @@ void Binder::Build() {
   widgets_.assign(static_cast<std::size_t>(controls_.size()), nullptr);
   actions_.assign(static_cast<std::size_t>(controls_.size()), nullptr);
   menus_.assign(static_cast<std::size_t>(controls_.size()), nullptr);
+  separators_.assign(static_cast<std::size_t>(controls_.size()), nullptr);
   for (ControlHandle h = 0; h < controls_.size(); ++h) Create(h);
   controls_.MarkAllChanged();
   Apply();
@@ -152,7 +97,25 @@ QWidget* Binder::ParentFor(const Control& c) {
   return window_area_;
 }
 
-void Binder::AfterUserAction() { Apply(); }
+void Binder::AfterUserAction(std::optional<ControlHandle> edited) {
+  Apply();
+  // A field that was limited to its range may keep the station's value while its text still
+  // shows what was typed: it is redrawn in any case.
+  if (edited && !frozen_) {
+    applying_ = true;
+    Draw(*edited, true);
+    applying_ = false;
+  }
+}
+
+void Binder::CommitTyping() {
+  for (QWidget* w = QApplication::focusWidget(); w != nullptr; w = w->parentWidget()) {
+    auto* field = dynamic_cast<FieldSpinBox*>(w);
+    if (field == nullptr) continue;
+    if (field->HasTyping()) emit field->editingFinished();
+    return;
+  }
+}
 
 void Binder::Create(ControlHandle h) {
   const Control& c = controls_.Get(h);
@@ -170,15 +133,22 @@ void Binder::Create(ControlHandle h) {
     }
     case ControlKind::kMenuItem: {
       if (current_menu_ == nullptr) return;
+      // The run's own device stands apart from the numbered ports.
+      if (name == "MenuComDevice") separators_[i] = current_menu_->addSeparator();
       QAction* action = current_menu_->addAction(Qs(c.text));
       action->setObjectName(Qs(name));
       const std::string_view keys = ShortcutOf(name);
       if (!keys.empty()) {
-        action->setShortcut(QKeySequence(QString::fromLatin1(keys.data(), static_cast<int>(keys.size()))));
+        action->setShortcut(
+            QKeySequence(QString::fromLatin1(keys.data(), static_cast<int>(keys.size()))));
+        station_keys_.push_back(action->shortcut());
       }
       if (auto handler = ClickHandler(station_, name)) {
         QObject::connect(action, &QAction::triggered, [this, handler] {
           if (applying_) return;
+          // A menu key pressed while typing in a field: the typed value counts, as if the
+          // field had been left first.
+          CommitTyping();
           handler();
           AfterUserAction();
         });
@@ -205,18 +175,21 @@ void Binder::Create(ControlHandle h) {
       spin->setKeyboardTracking(false);
       spin->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
       spin->setAlignment(Qt::AlignRight);
-      spin->on_step = [this, h](int steps) {
+      spin->station_keys = &station_keys_;
+      spin->on_step = [this, h, spin](int steps) {
         if (applying_) return;
+        // Digits typed before an arrow click are taken first; the step starts from them.
+        if (spin->HasTyping()) controls_.UserEnterText(h, spin->cleanText().toStdString());
         const Control& now = controls_.Get(h);
         controls_.SetValue(h, now.value + steps * std::max(1, now.step));
         station_.UpDownClick();
-        AfterUserAction();
+        AfterUserAction(h);
       };
       QObject::connect(spin, &QSpinBox::editingFinished, [this, h, spin] {
         if (applying_) return;
         controls_.UserEnterText(h, spin->cleanText().toStdString());
         station_.EditOnClick();
-        AfterUserAction();
+        AfterUserAction(h);
       });
       w = spin;
       break;
@@ -240,7 +213,7 @@ void Binder::Create(ControlHandle h) {
       break;
     }
     case ControlKind::kComboBox: {
-      auto* combo = new QComboBox(parent);
+      auto* combo = new FieldComboBox(parent);
       QObject::connect(combo, &QComboBox::activated, [this, h](int index) {
         if (applying_) return;
         controls_.SetValue(h, index);
@@ -319,7 +292,7 @@ void Binder::Create(ControlHandle h) {
   }
 }
 
-void Binder::Draw(ControlHandle h) {
+void Binder::Draw(ControlHandle h, bool committed) {
   const Control& c = controls_.Get(h);
   const auto i = static_cast<std::size_t>(h);
   switch (c.kind) {
@@ -340,6 +313,7 @@ void Binder::Draw(ControlHandle h) {
         a->setEnabled(c.enabled);
         a->setStatusTip(LongHint(c.hint));
       }
+      if (QAction* separator = separators_[i]) separator->setVisible(c.visible);
       return;
     case ControlKind::kPageControl:
       if (tabs_->currentIndex() != c.value) tabs_->setCurrentIndex(c.value);
@@ -374,28 +348,23 @@ void Binder::Draw(ControlHandle h) {
   switch (c.kind) {
     case ControlKind::kLabel:
       static_cast<QLabel*>(w)->setText(Qs(c.text));
-      Paint(w, QPalette::Window, c.color, c.font_color);
       break;
     case ControlKind::kSpin: {
-      auto* spin = static_cast<QSpinBox*>(w);
-      spin->setRange(std::min(c.min, c.max), std::max(c.min, c.max));
-      spin->setSingleStep(std::max(1, c.step));
+      auto* spin = static_cast<FieldSpinBox*>(w);
+      spin->SetFieldRange(std::min(c.min, c.max), std::max(c.min, c.max));
+      // Setting the step rewrites the field's text: only when it changes.
+      if (spin->singleStep() != std::max(1, c.step)) spin->setSingleStep(std::max(1, c.step));
       spin->setButtonSymbols(c.up_down_visible ? QAbstractSpinBox::UpDownArrows
                                                : QAbstractSpinBox::NoButtons);
-      spin->setValue(c.value);
-      // The field's own style draws only a frame in the palette colour: fill it instead.
-      const QString sheet = c.color == kDefaultColor
-                                ? QString()
-                                : QString("QSpinBox { background-color: #%1; }")
-                                      .arg(c.color & 0xFFFFFFu, 6, 16, QChar('0'));
-      if (spin->styleSheet() != sheet) spin->setStyleSheet(sheet);
+      // A field redrawn for another reason while the user types in it (its colour follows the
+      // engine) keeps the typing, unless the station's value itself moved.
+      if (committed || !spin->HasTyping() || spin->value() != c.value) spin->setValue(c.value);
       break;
     }
     case ControlKind::kCheckBox: {
       auto* box = static_cast<QCheckBox*>(w);
       box->setText(Qs(c.text));
       box->setChecked(c.checked);
-      Paint(w, QPalette::Window, c.color, c.font_color);
       break;
     }
     case ControlKind::kRadioGroup: {
@@ -455,6 +424,11 @@ void Binder::Draw(ControlHandle h) {
     default:
       break;
   }
+  // Colours are drawn from the control on every redraw, so that nothing a move or a style
+  // change did to the widget can keep them away.
+  const QString sheet = ColorSheet(c.kind, c.color, c.font_color);
+  if (w->styleSheet() != sheet) w->setStyleSheet(sheet);
+  if (c.color == kFaceColor) w->raise();
   w->setVisible(c.visible);
 }
 

@@ -6,6 +6,7 @@
 #include <QTabWidget>
 #include <QWidget>
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "base/control_set.h"
@@ -33,9 +34,14 @@ class Binder {
 
  private:
   void Create(ControlHandle h);
-  void Draw(ControlHandle h);
+  // `committed`: the field was just committed, its text shows the station's value whatever was
+  // typed.
+  void Draw(ControlHandle h, bool committed = false);
   void PlaceGridPanel();
-  void AfterUserAction();
+  // Draws what the station changed; `edited` is the field the user just committed.
+  void AfterUserAction(std::optional<ControlHandle> edited = std::nullopt);
+  // Commits the focused field when its text differs from the value it shows.
+  void CommitTyping();
   QWidget* ParentFor(const Control& c);
 
   Station& station_;
@@ -51,6 +57,9 @@ class Binder {
   std::vector<QWidget*> widgets_;
   std::vector<QAction*> actions_;
   std::vector<QMenu*> menus_;
+  // A separator shown and hidden with the item after it.
+  std::vector<QAction*> separators_;
+  std::vector<QKeySequence> station_keys_;  // the menu's shortcuts
   bool applying_ = false;
   bool frozen_ = false;
 };

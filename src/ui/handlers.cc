@@ -24,6 +24,7 @@ constexpr Entry kHandlers[] = {
     {"MenuPrint", &Station::SpeedButtonPrintClick},
     {"SpeedButtonPrint", &Station::SpeedButtonPrintClick},
     {"MenuExit", &Station::MenuExitClick},
+    {"MenuComDevice", &Station::MenuComDeviceClick},
     {"MenuRead", &Station::MenuReadClick},
     {"ButtonRead", &Station::MenuReadClick},
     {"MenuVerify", &Station::MenuVerifyClick},

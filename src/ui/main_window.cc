@@ -1,7 +1,15 @@
 #include "ui/main_window.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
+#include <QWindow>
+
+#include "ui/window_placement.h"
 
 namespace korvan::ui {
 
@@ -19,15 +27,21 @@ MainWindow::MainWindow(SerialPort& port, StationPaths paths, const std::vector<s
   station_ = std::make_unique<Station>(port, desktop_, std::move(paths));
   if (!device_override.empty()) station_->device().link().SetDeviceOverride(device_override);
 
-  area_ = new QWidget(this);
+  // The client area keeps its designed size; on a smaller screen (or at a large scaling) it
+  // scrolls, so that the live panel and the status line stay reachable.
+  scroll_ = new QScrollArea(this);
+  scroll_->setObjectName("ClientScroll");
+  scroll_->setFrameShape(QFrame::NoFrame);
+  area_ = new QWidget();
   area_->setObjectName("ClientArea");
   area_->setFixedSize(kClientWidth, kClientHeight);
-  setCentralWidget(area_);
+  scroll_->setWidget(area_);
+  setCentralWidget(scroll_);
   tabs_ = new QTabWidget(area_);
   tabs_->setObjectName("PageControl1");
   tabs_->setGeometry(0, 38, kClientWidth, 638);
   // All nineteen tabs in one row, as tuners know them.
-  tabs_->setStyleSheet("QTabBar::tab { padding: 3px 5px; }");
+  tabs_->setStyleSheet("QTabBar::tab { padding: 3px 3px; }");
   status_hint_ = new QLabel(this);
   status_hint_->setObjectName("StatusBar1");
   statusBar()->addWidget(status_hint_, 1);
@@ -35,8 +49,6 @@ MainWindow::MainWindow(SerialPort& port, StationPaths paths, const std::vector<s
   station_->FormCreate(args);
   binder_ = std::make_unique<Binder>(*station_, area_, menuBar(), tabs_);
   binder_->Build();
-  const Station::WindowGeometry& g = station_->window_geometry();
-  if (g.left >= 0 && g.top >= 0) move(g.left, g.top);
 
   connect(&timer_, &QTimer::timeout, this, &MainWindow::Tick);
   timer_.start(kTickMs);
@@ -47,8 +59,43 @@ MainWindow::~MainWindow() {
   // The widgets go first, while the binder and the station they call still exist; a field
   // losing its focus on the way must not commit anything.
   if (binder_) binder_->Freeze();
-  delete area_;
+  delete scroll_;
+  scroll_ = nullptr;
   area_ = nullptr;
+}
+
+QSize MainWindow::DesignedSize() const {
+  // What the menu bar and the status bar take around the client area, as laid out now.
+  layout()->activate();
+  const QSize around = size() - scroll_->maximumViewportSize();
+  return QSize(kClientWidth, kClientHeight) + around;
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  // Placed when first shown: then the frame around the window is known.
+  if (!placed_) {
+    placed_ = true;
+    PlaceOnScreen();
+  }
+  QMainWindow::showEvent(event);
+}
+
+void MainWindow::PlaceOnScreen() {
+  const Station::WindowGeometry& g = station_->window_geometry();
+  // The settings keep the frame's position and the inside's size; the screen takes both.
+  const QMargins margins = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+  const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
+  // Left and Top of -1 are what the settings hold before the window was ever closed.
+  const bool saved = !(g.left == -1 && g.top == -1);
+  QList<QRect> screens;
+  for (const QScreen* screen : QGuiApplication::screens()) screens << screen->availableGeometry();
+  const QScreen* primary = QGuiApplication::primaryScreen();
+  const QRect main = primary != nullptr ? primary->availableGeometry() : QRect();
+  const QRect place =
+      PlaceWindow(saved ? QRect(QPoint(g.left, g.top), QSize(g.width, g.height) + frame) : QRect(),
+                  DesignedSize() + frame, screens, main);
+  resize(place.size() - frame);
+  move(place.topLeft());
 }
 
 void MainWindow::Tick() {

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTimer>
 #include <memory>
@@ -25,19 +26,26 @@ class MainWindow : public QMainWindow {
   // One tick by hand (tests drive the timer themselves).
   void Tick();
   void StopTimer() { timer_.stop(); }
+  // The window's size when the whole client area shows without scrolling.
+  QSize DesignedSize() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
+  void PlaceOnScreen();
+
   QtDesktop desktop_;
   std::unique_ptr<Station> station_;
+  QScrollArea* scroll_ = nullptr;
   QWidget* area_ = nullptr;
   QTabWidget* tabs_ = nullptr;
   QLabel* status_hint_ = nullptr;
   std::unique_ptr<Binder> binder_;
   QTimer timer_;
   bool closed_ = false;
+  bool placed_ = false;
 };
 
 }  // namespace korvan::ui

@@ -41,21 +41,37 @@ Desktop::Answer QtDesktop::AskYesNoCancel(std::string_view text) {
   return Answer::kCancel;
 }
 
+void SetUpFileDialog(QFileDialog& dialog, bool save, std::string_view filter,
+                     std::string_view initial) {
+  dialog.setNameFilters(QtFilter(filter).split(";;"));
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  // Both dialogs propose the parameter files first and complete a bare name with ".ign".
+  dialog.setDefaultSuffix("ign");
+  if (!filter.empty()) dialog.selectNameFilter(dialog.nameFilters().front());
+  if (!initial.empty()) dialog.selectFile(Qs(initial));
+}
+
+namespace {
+
+std::optional<std::string> RunFileDialog(QWidget* window, bool save, std::string_view filter,
+                                         std::string_view initial) {
+  QFileDialog dialog(window);
+  SetUpFileDialog(dialog, save, filter, initial);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().front().toStdString();
+}
+
+}  // namespace
+
 std::optional<std::string> QtDesktop::ChooseOpenPath(std::string_view filter,
                                                      std::string_view initial) {
-  const QString path = QFileDialog::getOpenFileName(window_, QString(), Qs(initial), QtFilter(filter));
-  if (path.isEmpty()) return std::nullopt;
-  return path.toStdString();
+  return RunFileDialog(window_, false, filter, initial);
 }
 
 std::optional<std::string> QtDesktop::ChooseSavePath(std::string_view filter,
                                                      std::string_view initial) {
-  QFileDialog dialog(window_, QString(), Qs(initial), QtFilter(filter));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix("ign");
-  if (!initial.empty()) dialog.selectFile(Qs(initial));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().front().toStdString();
+  return RunFileDialog(window_, true, filter, initial);
 }
 
 bool QtDesktop::OpenDocument(std::string_view path) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileDialog>
 #include <QWidget>
 
 #include "shell/desktop.h"
@@ -27,5 +28,10 @@ class QtDesktop : public Desktop {
 
 // "Text|*.ign|All Files (*.*)|*.*" as a Qt file dialog filter.
 QString QtFilter(std::string_view filter);
+
+// The open (save = false) or save dialog as the station runs it: its filters, the first one
+// chosen, the ".ign" extension proposed, and the last file's path as the name to start with.
+void SetUpFileDialog(QFileDialog& dialog, bool save, std::string_view filter,
+                     std::string_view initial);
 
 }  // namespace korvan::ui

@@ -1,5 +1,7 @@
 // Takes the pictures in docs/screenshots: the real window, offscreen, against the emulated unit
-// in memory, with the engine running. Usage: korvan_screenshots OUTPUT_DIR
+// in memory, with the engine running. Usage: korvan_screenshots OUTPUT_DIR [LANGUAGE]
+// LANGUAGE (ENGLISH, DEUTSCH, FRENCH, CESKY) is the station's command-line word; with it, the
+// first picture, "as-placed.png", shows the window as it opens on the (offscreen) screen.
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -28,9 +30,17 @@ int main(int argc, char** argv) {
 
   UnitEmulator unit;
   MemoryUnitPort port(unit);
-  ui::MainWindow window(port, paths, {}, "");
+  std::vector<std::string> args;
+  if (argc > 2) args.emplace_back(argv[2]);
+  ui::MainWindow window(port, paths, args, "");
   window.StopTimer();
   window.show();
+  if (!args.empty()) {
+    window.grab().save(out + "/as-placed.png");
+    std::printf("%s/as-placed.png\n", out.toUtf8().constData());
+  }
+  window.resize(window.DesignedSize());
+  QApplication::processEvents();  // the new size reaches the layout
   Station& s = window.station();
   const auto tick = [&](int n) {
     for (int i = 0; i < n; ++i) {

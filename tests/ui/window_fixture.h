@@ -26,9 +26,13 @@ class WindowFixture : public ::testing::Test {
     paths.image_dump = (dir_ / "dump").string();
     paths.test_marker = (dir_ / "marker").string();
     paths.program_dir = dir_.string();
-    window_ = std::make_unique<MainWindow>(port_, paths, std::vector<std::string>{}, "");
+    window_ =
+        std::make_unique<MainWindow>(port_, paths, std::vector<std::string>{}, device_override_);
     window_->StopTimer();
     window_->show();
+    // The offscreen screen is small; the tests click where the designed layout puts things.
+    if (full_size_) window_->resize(window_->DesignedSize());
+    QApplication::processEvents();  // the size reaches the layout
     // Shortcuts and focus changes reach only the active window.
     QApplication::setActiveWindow(window_.get());
     window_->activateWindow();
@@ -53,6 +57,11 @@ class WindowFixture : public ::testing::Test {
     station().PageControl1Change(page);
     window_->binder().Apply();
   }
+
+  // What a derived fixture may set before SetUp: the run's device (--port, the demo's emulator),
+  // and whether the window is opened as big as its design.
+  std::string device_override_;
+  bool full_size_ = true;
 
   UnitEmulator unit_;
   MemoryUnitPort port_{unit_};
