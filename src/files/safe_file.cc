@@ -1,13 +1,16 @@
 #include "files/safe_file.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <fstream>
 #include <system_error>
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/types.h>
 #include <unistd.h>
 #define KORVAN_POSIX_FILES 1
 #endif
@@ -31,6 +34,42 @@ std::filesystem::path ResolvedTarget(const std::filesystem::path& target) {
 }
 
 #ifdef KORVAN_POSIX_FILES
+
+// The process id in a temporary's name "<target>.tmp<pid>_<n>", or 0 when the name is not one.
+pid_t TemporaryOwner(const std::string& name, const std::string& prefix) {
+  if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) return 0;
+  const char* first = name.data() + prefix.size();
+  const char* last = name.data() + name.size();
+  long pid = 0;
+  auto [after_pid, pid_error] = std::from_chars(first, last, pid);
+  if (pid_error != std::errc() || after_pid == first || after_pid == last || *after_pid != '_') {
+    return 0;
+  }
+  long counter = 0;
+  auto [end, counter_error] = std::from_chars(after_pid + 1, last, counter);
+  if (counter_error != std::errc() || end != last || end == after_pid + 1 || pid <= 0) return 0;
+  return static_cast<pid_t>(pid);
+}
+
+// A writer that died mid-write (power cut, killed) leaves its temporary file behind. Each save
+// removes those of its target whose writer no longer runs; a temporary of a running process,
+// which may be writing it now, is left alone.
+void RemoveStaleTemporaries(const std::filesystem::path& target) {
+  std::filesystem::path directory = target.parent_path();
+  if (directory.empty()) directory = ".";
+  const std::string prefix = target.filename().string() + ".tmp";
+  std::error_code error;
+  std::filesystem::directory_iterator it(directory, error);
+  if (error) return;
+  for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
+    if (error) return;
+    const pid_t owner = TemporaryOwner(it->path().filename().string(), prefix);
+    if (owner == 0 || owner == ::getpid()) continue;
+    if (::kill(owner, 0) == 0 || errno != ESRCH) continue;
+    std::error_code ignored;
+    if (it->is_regular_file(ignored)) std::filesystem::remove(it->path(), ignored);
+  }
+}
 
 // Opens a new file beside the target that nobody else uses: the pid and a counter make the name,
 // O_EXCL makes sure.
@@ -56,6 +95,7 @@ void SyncDirectory(const std::filesystem::path& target) {
 }
 
 FileWriteResult WriteAndReplace(const std::filesystem::path& target, std::string_view content) {
+  RemoveStaleTemporaries(target);
   std::filesystem::path temporary;
   const int fd = CreateTemporary(target, temporary);
   if (fd < 0) return Failed(FileWriteStep::kCreateTemporary, errno);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -81,6 +82,36 @@ TEST_F(SafeFileTest, FailedReplaceLeavesTargetAndNoTemporary) {
   EXPECT_EQ(Content(target / "inside"), "keep");
   EXPECT_EQ(EntriesInDir(), 1);
   EXPECT_EQ(FileWriteStepName(result.failed_step), "replace target");
+}
+
+// A writer that died mid-write leaves its temporary behind; the next save of the same target
+// removes it, and leaves alone what belongs to a running process or to another file.
+TEST_F(SafeFileTest, NextSaveRemovesTheTemporaryOfAWriterThatDied) {
+  const fs::path target = dir_ / "set.ign";
+  ASSERT_TRUE(WriteFileSafely(target, "old").ok());
+  // The dead writer: a process that began a temporary of its own and was gone before renaming.
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const std::string name = target.string() + ".tmp" + std::to_string(::getpid()) + "_0";
+    std::ofstream(name, std::ios::binary) << "half a set";
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  const fs::path dead = target.string() + ".tmp" + std::to_string(child) + "_0";
+  ASSERT_TRUE(fs::exists(dead));
+  // A writer that still runs, and names that are not temporaries of this target.
+  const fs::path running = target.string() + ".tmp" + std::to_string(::getppid()) + "_3";
+  const fs::path others[] = {running, dir_ / "set.ign.tmpx_1", dir_ / "set.ign.tmp12_",
+                             dir_ / ("other.ign.tmp" + std::to_string(child) + "_0")};
+  for (const fs::path& p : others) std::ofstream(p) << "x";
+
+  ASSERT_TRUE(WriteFileSafely(target, "new").ok());
+  EXPECT_FALSE(fs::exists(dead));
+  EXPECT_EQ(Content(target), "new");
+  for (const fs::path& p : others) EXPECT_TRUE(fs::exists(p)) << p;
+  EXPECT_EQ(EntriesInDir(), 5);
 }
 
 TEST_F(SafeFileTest, WritesThroughASymbolicLink) {
