@@ -26,6 +26,9 @@ enum class MessageKey : std::uint8_t {
   kMsgNoConnection,  // the caption of LabelSpojeni
   kMsgHelpOpenError,  // the text before the help file's name; " !" follows it
   kMsgReadCancelled,  // a user action ended a read before its last block
+  kMsgWrongProgramBike,  // the image's bike code is none this station knows
+  kMsgMemoCharacter,     // the memo cannot keep a character; the character follows
+  kMsgMemoTooLong,       // the memo holds more than its 149 characters
 };
 
 }  // namespace korvan
