@@ -151,3 +151,29 @@ TEST(CorrectionCursorTest, TheRowsInUseAreLime) {
 
 }  // namespace
 }  // namespace korvan
+
+namespace korvan {
+namespace {
+
+TEST_F(CorrectionsPageTest, TheTickPaintsTheRowsOfTheRunningEngine) {
+  Station& s = StartOn(kPageCorrections);
+  Tick(40);
+  ASSERT_TRUE(s.live().has_frame);
+  const CorrectionCursor cursor = ComputeCorrectionCursor(s.live(), s.image());
+  ASSERT_LT(cursor.coolant_row, kNoCorrectionRow) << "the emulated engine runs warm, not hot";
+  for (int i = 0; i < kTemperatureRows; ++i) {
+    const std::string n = std::to_string(i);
+    EXPECT_EQ(C("EditKorVodaJet" + n).color == kCursorLime, i == cursor.coolant_row) << i;
+    EXPECT_EQ(C("EditKorVzduchJet" + n).color == kCursorLime, i == cursor.air_row) << i;
+  }
+  // On the race page the same tick marks the gear engaged now.
+  s.PageControl1Change(kPageRace);
+  Tick(40);
+  const int gear = s.live().gear;
+  for (int g = 1; g <= 6; ++g) {
+    EXPECT_EQ(C("LabelRaceGear" + std::to_string(g)).color == kCursorLime, g == gear) << g;
+  }
+}
+
+}  // namespace
+}  // namespace korvan
