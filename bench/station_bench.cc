@@ -90,6 +90,30 @@ int main() {
     station.controls().SetValue(cell, value);
     station.EditOnClick();
   });
+  // One field of each settings page, stepped as the up-down arrows step it.
+  struct PageField {
+    const char* label;
+    int page;
+    const char* field;
+  };
+  const PageField page_fields[] = {
+      {"edit cycle on Bike (limiter)", kPageBike, "EditStartLimiter"},
+      {"edit cycle on Corrections (coolant)", kPageCorrections, "EditKorVodaJet2"},
+      {"edit cycle on Sensors (coolant mV)", kPageSensors, "EditCidloVoda4"},
+      {"edit cycle on Race (clutch time)", kPageRace, "EditClutchTime3"},
+  };
+  for (const PageField& f : page_fields) {
+    station.PageControl1Change(f.page);
+    const ControlHandle field = station.controls().Find(f.field).value_or(0);
+    const Control& c = station.controls().Get(field);
+    const int low = c.value == c.max ? c.value - c.step : c.value;
+    Measure(f.label, 2000, [&] {
+      station.controls().SetValue(field,
+                                  station.controls().Value(field) == low ? low + c.step : low);
+      station.UpDownClick();
+    });
+  }
+  station.PageControl1Change(kPageInj1A);
   Measure("tick, idle, unit answering (+port)", 20000, [&] {
     port.AdvanceTick();
     station.Timer1Timer();

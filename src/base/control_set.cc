@@ -148,6 +148,13 @@ void ControlSet::SetUpDownVisible(ControlHandle h, bool visible) {
   Touch(h);
 }
 
+void ControlSet::SetThousands(ControlHandle h, bool thousands) {
+  Control& c = At(h);
+  if (c.thousands == thousands) return;
+  c.thousands = thousands;
+  Touch(h);
+}
+
 void ControlSet::SetColor(ControlHandle h, std::uint32_t color) {
   Control& c = At(h);
   if (c.color == color) return;

@@ -53,6 +53,7 @@ struct Control {
   bool enabled = true;
   bool bold = false;
   bool up_down_visible = true;  // a spin's arrows; some layouts show the field without them
+  bool thousands = false;       // a spin shows 1000 and more with the locale's group separator
   std::uint32_t color = kDefaultColor;  // background, 0xRRGGBB
   std::uint32_t font_color = kDefaultColor;
   int x = 0, y = 0, width = 0, height = 0;  // within its page or panel; 0 = the window decides
@@ -91,6 +92,7 @@ class ControlSet {
   void SetEnabled(ControlHandle h, bool enabled);
   void SetBold(ControlHandle h, bool bold);
   void SetUpDownVisible(ControlHandle h, bool visible);
+  void SetThousands(ControlHandle h, bool thousands);
   void SetColor(ControlHandle h, std::uint32_t color);
   void SetFontColor(ControlHandle h, std::uint32_t color);
   void SetGeometry(ControlHandle h, int x, int y, int width, int height);

@@ -27,6 +27,9 @@ enum class MessageKey : std::uint8_t {
   kMsgHelpOpenError,       // the text before the help file's name; " !" follows it
   kMsgSettingsUnreadable,  // the settings file or image dump is there but could not be read
   kMsgReadCancelled,       // a user action ended a read before its last block
+  kMsgWrongProgramBike,    // the image's bike code is none this station knows
+  kMsgMemoCharacter,       // the memo cannot keep a character; the character follows
+  kMsgMemoTooLong,         // the memo holds more than its 149 characters
 };
 
 }  // namespace korvan

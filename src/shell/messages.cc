@@ -65,6 +65,22 @@ constexpr MessageTexts kMessages[] = {
       "Uložené nastavení nelze přečíst, platí výchozí hodnoty!"}},
     {MessageKey::kMsgReadCancelled,
      {"Read interrupted!", "Lesen abgebrochen!", "Lecture interrompue!", "Čtení přerušeno!"}},
+    {MessageKey::kMsgWrongProgramBike,
+     {"This version of program Korvan_Max_Power.exe is not for required bike!",
+      "Diese Version des Programs Korvan_Max_Power.exe ist nicht für angeforderte Motorrad!", "",
+      "Tato verze programu Korvan_Max_Power.exe není pro požadovanou motorku!"}},
+    {MessageKey::kMsgMemoCharacter,
+     {"The memo was not stored: it cannot hold this character:",
+      "Das Memo wurde nicht gespeichert, dieses Zeichen ist darin nicht möglich:",
+      "Le mémo n'a pas été enregistré, il ne peut pas contenir ce caractère :",
+      "Poznámka nebyla uložena, tento znak v ní nelze uchovat:"}},
+    {MessageKey::kMsgMemoTooLong,
+     {"The memo was not stored: it holds at most 149 characters (a line break counts two).",
+      "Das Memo wurde nicht gespeichert: es fasst höchstens 149 Zeichen (ein Zeilenumbruch zählt "
+      "zwei).",
+      "Le mémo n'a pas été enregistré : il contient au plus 149 caractères (un saut de ligne "
+      "compte deux).",
+      "Poznámka nebyla uložena: pojme nejvýše 149 znaků (konec řádku se počítá za dva)."}},
 };
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "image/map_storage.h"
 #include "link/identity.h"
 #include "monitor/live_cell.h"
+#include "pages/bike_list.h"
 #include "shell/page_captions.h"
 #include "shell/port_settings.h"
 #include "shell/settings_file.h"
@@ -19,7 +20,6 @@ namespace {
 
 constexpr std::uint32_t kRed = 0xFF0000;
 constexpr int kNoReadingByte = 1;
-constexpr int kBikeListSeparator = 50;
 constexpr char kOpenFilter[] = "Ignition Parametrs(*.ign)|*.ign|All Files (*.*)|*.*";
 constexpr char kSaveFilter[] = "Ignition Parametrs(*.ign)|*.ign";
 
@@ -40,12 +40,15 @@ Station::Station(SerialPort& port, Desktop& desktop, StationPaths paths)
       desktop_(desktop),
       paths_(std::move(paths)),
       device_(image_, identity_, dirty_, port, *this),
-      maps_(image_, controls_) {}
+      maps_(image_, controls_),
+      pages_(controls_) {}
 
 void Station::FormCreate(const std::vector<std::string>& args) {
   CreateControls();
   maps_.CreateControls();
   monitor_.CreateControls(controls_);
+  pages_.CreateControls();
+  combo_bike_ = pages_.bike().combo();
   device_.link().set_port_index(1);
   image_.SetByte(0, 11);
   ApplyDefaults(image_, false);
@@ -141,16 +144,27 @@ void Station::PageControl1Change(int page) {
 
 void Station::GatherPage() {
   if (MapEditor::IsMapPage(active_page_)) maps_.Gather(active_page_);
-  // The settings pages gather their own fields once they are built; the monitor page has none.
+  if (SettingsPages::Has(active_page_)) {
+    PageMessages messages;
+    pages_.Gather(active_page_, image_, messages);
+    ShowPageMessages(messages);
+  }
 }
 
 void Station::RefreshPage() {
   if (MapEditor::IsMapPage(active_page_)) maps_.Scatter(active_page_);
+  if (SettingsPages::Has(active_page_)) {
+    PageMessages messages;
+    const PageFacts facts{identity_texts(), bike_.choke, static_cast<int>(language_)};
+    pages_.Refresh(active_page_, image_, facts, messages);
+    ShowPageMessages(messages);
+  }
   UpdateVisibility();
 }
 
 void Station::UpdateVisibility() {
   if (MapEditor::IsMapPage(active_page_)) maps_.Layout(active_page_);
+  pages_.Visibility(active_page_, image_);
   maps_.UpdateModeControls();
   // The monitor's pick-up labels follow the engine configuration, its columns the cylinders.
   monitor_.ApplyLayout(MonitorInputsNow());
@@ -427,6 +441,7 @@ void Station::LoadTexts() {
     }
   }
   monitor_.ApplyCaptions(static_cast<int>(language_));
+  pages_.ApplyTexts(static_cast<int>(language_));
   // Without a unit answering, the live labels show their placeholders in the new language.
   if (!device_.live().has_frame || controls_.Visible(label_spojeni_)) {
     monitor_.ShowPlaceholders(static_cast<int>(language_));

@@ -17,6 +17,7 @@
 #include "maps/undo_history.h"
 #include "monitor/live_cell.h"
 #include "monitor/monitor_panel.h"
+#include "pages/settings_pages.h"
 #include "shell/desktop.h"
 #include "shell/device_loop.h"
 #include "shell/messages.h"
@@ -101,6 +102,13 @@ class Station : public DeviceHost {
   void CheckBoxProgHnedClick();
   // "Detailed representation" on the monitor page.
   void CheckBoxExtMonitorClick();
+  // The settings pages: a new entry in the bike list, the throttle end points taken from the
+  // live voltage, and the radio groups that store at once.
+  void ComboBoxBikeChange();
+  void ButtonTps0Click();
+  void ButtonTps100Click();
+  void RadioGroupPotencModeClick();
+  void RadioGroupGearSystemClick();
 
   // DeviceHost.
   void ShowLinkMessage(MessageKey key) override;
@@ -159,6 +167,10 @@ class Station : public DeviceHost {
   PresentationInputs MonitorInputsNow() const;
   std::optional<ControlHandle> TabOfPage(int page) const;
   std::string_view Text(MessageKey key) const { return MessageText(key, language_); }
+  void ShowPageMessages(const PageMessages& messages);
+  void TakeLiveThrottle(bool (*take)(const LiveValues&, ParameterImage&));
+  // The radio groups of the settings pages store at once, without a consistency pass.
+  void SettingsRadioClicked();
 
   SerialPort& port_;
   Desktop& desktop_;
@@ -171,6 +183,7 @@ class Station : public DeviceHost {
   BikeModelState bike_;
   MapEditor maps_;
   MonitorPresenter monitor_;
+  SettingsPages pages_;
   UndoHistory undo_;
   Language language_ = Language::kEnglish;
   int active_page_ = kPageBike;

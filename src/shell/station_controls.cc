@@ -138,10 +138,6 @@ void Station::CreateControls() {
   const ControlHandle file1 = c.Add("LabelFile1", ControlKind::kLabel);
   c.SetText(file1, "File:");
   label_file2_ = c.Add("LabelFile2", ControlKind::kLabel);
-  // The bike list lives on the bike page; New looks at its selection. It stays out of sight
-  // until the bike page is built around it.
-  combo_bike_ = c.Add("ComboBoxBike", ControlKind::kComboBox, kPageBike);
-  c.SetVisible(combo_bike_, false);
 }
 
 }  // namespace korvan

@@ -38,8 +38,8 @@ void Station::FindCursorHandles() {
 
 void Station::UpdateLiveCursor() {
   if (MapEditor::IsMapPage(active_page_)) PaintMapCursor();
-  // The settings pages add their rows here as they are built; the bike, sensors, N2O, tuning and
-  // monitor pages have no cursor.
+  // The bike, sensors, N2O, tuning and monitor pages have no cursor.
+  pages_.PaintLiveCursor(active_page_, device_.live(), image_);
 }
 
 std::optional<MapCursor> Station::CursorOfActivePage() const {

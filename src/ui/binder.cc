@@ -187,7 +187,10 @@ void Binder::Create(ControlHandle h) {
       };
       QObject::connect(spin, &QSpinBox::editingFinished, [this, h, spin] {
         if (applying_) return;
-        controls_.UserEnterText(h, spin->cleanText().toStdString());
+        // "12 300" is twelve thousand three hundred: the group separator is the field's own.
+        QString typed = spin->cleanText();
+        typed.remove(spin->locale().groupSeparator());
+        controls_.UserEnterText(h, typed.toStdString());
         station_.EditOnClick();
         AfterUserAction(h);
       });
@@ -214,18 +217,31 @@ void Binder::Create(ControlHandle h) {
     }
     case ControlKind::kComboBox: {
       auto* combo = new FieldComboBox(parent);
-      QObject::connect(combo, &QComboBox::activated, [this, h](int index) {
+      auto handler = ClickHandler(station_, name);
+      QObject::connect(combo, &QComboBox::activated, [this, h, handler](int index) {
         if (applying_) return;
         controls_.SetValue(h, index);
-        station_.CheckBoxMouseUp();
+        if (handler) {
+          handler();
+        } else {
+          station_.CheckBoxMouseUp();
+        }
         AfterUserAction();
       });
       w = combo;
       break;
     }
-    case ControlKind::kMemo:
-      w = new QPlainTextEdit(parent);
+    case ControlKind::kMemo: {
+      // The memo has no handler: what the user types waits in its control for the page's next
+      // gather.
+      auto* memo = new QPlainTextEdit(parent);
+      QObject::connect(memo, &QPlainTextEdit::textChanged, [this, h, memo] {
+        if (applying_) return;
+        controls_.SetText(h, memo->toPlainText().toStdString());
+      });
+      w = memo;
       break;
+    }
     case ControlKind::kGauge: {
       auto* bar = new QProgressBar(parent);
       bar->setTextVisible(false);
@@ -356,6 +372,7 @@ void Binder::Draw(ControlHandle h, bool committed) {
       if (spin->singleStep() != std::max(1, c.step)) spin->setSingleStep(std::max(1, c.step));
       spin->setButtonSymbols(c.up_down_visible ? QAbstractSpinBox::UpDownArrows
                                                : QAbstractSpinBox::NoButtons);
+      spin->setGroupSeparatorShown(c.thousands);
       // A field redrawn for another reason while the user types in it (its colour follows the
       // engine) keeps the typing, unless the station's value itself moved.
       if (committed || !spin->HasTyping() || spin->value() != c.value) spin->setValue(c.value);

@@ -53,6 +53,11 @@ constexpr Entry kHandlers[] = {
     {"CheckBoxProcenta", &Station::CheckBoxProcentaMouseUp},
     {"CheckBoxServoEnable", &Station::CheckBoxServoEnableMouseUp},
     {"RadioGroupServoMode", &Station::RadioGroupServoModeClick},
+    {"ComboBoxBike", &Station::ComboBoxBikeChange},
+    {"ButtonTps0", &Station::ButtonTps0Click},
+    {"ButtonTps100", &Station::ButtonTps100Click},
+    {"RadioGroupPotencMode", &Station::RadioGroupPotencModeClick},
+    {"RadioGroupClutchMode", &Station::RadioGroupGearSystemClick},
 };
 
 struct Shortcut {

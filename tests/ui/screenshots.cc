@@ -63,6 +63,9 @@ int main(int argc, char** argv) {
 
   tick(200);  // the engine runs up a little
   shoot(kPageBike, "bike.png", nullptr);
+  shoot(kPageCorrections, "corrections.png", nullptr);
+  shoot(kPageSensors, "sensors.png", nullptr);
+  shoot(kPageRace, "race.png", nullptr);
   shoot(kPageAdvance, "advance-full.png", nullptr);
   shoot(kPageAdvance, "advance-speed-row.png", [&] { click("CheckBoxTps_Uni"); });
   shoot(kPageInj1A, "inj-1a.png", nullptr);

@@ -1,0 +1,81 @@
+#include "pages/settings_pages.h"
+
+#include "image/page_index.h"
+#include "pages/page_texts.h"
+
+namespace korvan {
+
+bool SettingsPages::Has(int page) {
+  return page == kPageBike || page == kPageCorrections || page == kPageSensors || page == kPageRace;
+}
+
+void SettingsPages::CreateControls() {
+  bike_.CreateControls();
+  corrections_.CreateControls();
+  sensors_.CreateControls();
+  race_.CreateControls();
+}
+
+void SettingsPages::ApplyTexts(int language) { ApplyPageTexts(controls_, language); }
+
+void SettingsPages::Gather(int page, ParameterImage& image, PageMessages& messages) {
+  switch (page) {
+    case kPageBike:
+      bike_.Gather(image, messages);
+      break;
+    case kPageCorrections:
+      corrections_.Gather(image);
+      break;
+    case kPageSensors:
+      sensors_.Gather(image);
+      break;
+    case kPageRace:
+      race_.Gather(image);
+      break;
+    default:
+      break;
+  }
+}
+
+void SettingsPages::Refresh(int page, const ParameterImage& image, const PageFacts& facts,
+                            PageMessages& messages) {
+  switch (page) {
+    case kPageBike:
+      bike_.Refresh(image, facts.identity, messages);
+      break;
+    case kPageCorrections:
+      corrections_.Refresh(image);
+      break;
+    case kPageSensors:
+      sensors_.Refresh(image);
+      break;
+    case kPageRace:
+      race_.Refresh(image, facts.choke, facts.language);
+      break;
+    default:
+      break;
+  }
+}
+
+void SettingsPages::Visibility(int page, ParameterImage& image) {
+  switch (page) {
+    case kPageBike:
+      bike_.Visibility(image);
+      break;
+    case kPageSensors:
+      sensors_.Visibility(image);
+      break;
+    case kPageRace:
+      race_.Visibility(image);
+      break;
+    default:  // the corrections page shows all it has
+      break;
+  }
+}
+
+void SettingsPages::PaintLiveCursor(int page, const LiveValues& live, const ParameterImage& image) {
+  if (page == kPageCorrections) corrections_.PaintLiveCursor(live, image);
+  if (page == kPageRace) race_.PaintLiveCursor(live);
+}
+
+}  // namespace korvan

@@ -1,0 +1,59 @@
+#pragma once
+
+// The settings pages built so far, and the dispatch the station's page switches call: gather,
+// refresh, visibility and live cursor of the active page. Each page is its own unit; this only
+// chooses by page index.
+
+#include "base/control_set.h"
+#include "image/parameter_image.h"
+#include "link/identity.h"
+#include "monitor/live_values.h"
+#include "pages/bike_page.h"
+#include "pages/corrections_page.h"
+#include "pages/page_report.h"
+#include "pages/race_page.h"
+#include "pages/sensors_page.h"
+
+namespace korvan {
+
+// What the pages read besides the image and their controls.
+struct PageFacts {
+  const IdentityTexts& identity;
+  bool choke;    // the bike's pilot-light output drives a choke
+  int language;  // 0 English, 1 German, 2 French, 3 Czech
+};
+
+class SettingsPages {
+ public:
+  explicit SettingsPages(ControlSet& controls)
+      : controls_(controls),
+        bike_(controls),
+        corrections_(controls),
+        sensors_(controls),
+        race_(controls) {}
+
+  // Whether `page` is one of the pages built here.
+  static bool Has(int page);
+
+  void CreateControls();
+  void ApplyTexts(int language);
+
+  void Gather(int page, ParameterImage& image, PageMessages& messages);
+  void Refresh(int page, const ParameterImage& image, const PageFacts& facts,
+               PageMessages& messages);
+  void Visibility(int page, ParameterImage& image);
+  void PaintLiveCursor(int page, const LiveValues& live, const ParameterImage& image);
+
+  BikePage& bike() { return bike_; }
+  SensorsPage& sensors() { return sensors_; }
+  RacePage& race() { return race_; }
+
+ private:
+  ControlSet& controls_;
+  BikePage bike_;
+  CorrectionsPage corrections_;
+  SensorsPage sensors_;
+  RacePage race_;
+};
+
+}  // namespace korvan

@@ -1,0 +1,68 @@
+// The station's side of the settings pages: what a page asks the user, the bike change, and the
+// page controls that act without the common edit cycle.
+#include <string>
+
+#include "image/base_tables.h"
+#include "image/bike_data.h"
+#include "image/field_dictionary.h"
+#include "pages/bike_list.h"
+#include "shell/station.h"
+
+namespace korvan {
+
+void Station::ShowPageMessages(const PageMessages& messages) {
+  for (const PageMessage& m : messages) desktop_.ShowMessage(std::string(Text(m.key)) + m.detail);
+}
+
+void Station::ComboBoxBikeChange() {
+  const std::optional<int> code = BikeCodeOfListIndex(controls_.Value(combo_bike_));
+  if (!code) {
+    // The separator stands for no bike: the list shows the bike of the image again.
+    RefreshPage();
+    return;
+  }
+  EndReadForUserAction();
+  image_.SetByte(kBikeCodeOffset, static_cast<std::uint8_t>(*code));
+  // "No" keeps the set; the maps then keep their percentages on the new bike's base times.
+  MenuNewClick();
+  WordMapState& word_maps = maps_.word_maps();
+  const std::array<CellArray, kWordMapCount> base_before = word_maps.base_time;
+  ComputeBaseTimes(image_, word_maps);
+  for (int m = 0; m < kWordMapCount; ++m) {
+    StoreChangedWordsFromPercent(image_, word_maps, static_cast<WordMap>(m),
+                                 base_before[static_cast<std::size_t>(m)]);
+  }
+  maps_.RefreshPercentArrays();
+  bike_.choke = ApplyBikeConstants(image_);
+  CommitEdit();
+  LoadTexts();
+}
+
+void Station::TakeLiveThrottle(bool (*take)(const LiveValues&, ParameterImage&)) {
+  if (!take(device_.live(), image_)) return;
+  // The read under way would replace the value just taken: the user's action wins.
+  EndReadForUserAction();
+  CommitEdit();
+}
+
+void Station::ButtonTps0Click() { TakeLiveThrottle(&SensorsPage::TakeTps0); }
+void Station::ButtonTps100Click() { TakeLiveThrottle(&SensorsPage::TakeTps100); }
+
+void Station::SettingsRadioClicked() {
+  UpdateVisibility();
+  RecordChange();
+}
+
+void Station::RadioGroupPotencModeClick() {
+  EndReadForUserAction();
+  pages_.sensors().PotencModeClicked(image_);
+  SettingsRadioClicked();
+}
+
+void Station::RadioGroupGearSystemClick() {
+  EndReadForUserAction();
+  pages_.race().ClutchModeClicked(image_);
+  SettingsRadioClicked();
+}
+
+}  // namespace korvan

@@ -1,0 +1,290 @@
+// The bike page scripted through the station: the bike list and the bike change, the scaled
+// fields, the memo, and what a refresh leaves alone.
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "files/parameter_file.h"
+#include "image/default_set.h"
+#include "image/map_storage.h"
+#include "pages/bike_list.h"
+#include "pages_fixture.h"
+
+namespace korvan {
+namespace {
+
+constexpr char kAskDefaults[] = "Do you want default setting?";
+constexpr char kWrongBike[] =
+    "This version of program Korvan_Max_Power.exe is not for required bike!";
+constexpr int kYamahaR1From07 = 47;  // list index and bike code alike
+
+using BikePageTest = PagesTest;
+
+TEST(BikeListTest, ListIndexAndBikeCodeConvertBothWays) {
+  const std::vector<std::string> entries = BikeListEntries();
+  ASSERT_EQ(entries.size(), 51u);
+  EXPECT_EQ(entries[0], "Aprilia RSV MILLE                98-");
+  EXPECT_EQ(entries[47], "Yamaha YZF-R1                 07-");
+  EXPECT_EQ(entries[50], "-------------");
+  std::set<int> codes;
+  for (int index = 0; index < kBikeListSeparator; ++index) {
+    const std::optional<int> code = BikeCodeOfListIndex(index);
+    ASSERT_TRUE(code);
+    codes.insert(*code);
+    EXPECT_EQ(ListIndexOfBikeCode(*code), index);
+  }
+  EXPECT_EQ(codes.size(), 50u);
+  EXPECT_EQ(*codes.begin(), 0);
+  EXPECT_EQ(*codes.rbegin(), 49);
+  EXPECT_EQ(BikeCodeOfListIndex(1), 43);
+  EXPECT_EQ(BikeCodeOfListIndex(3), 1);
+  EXPECT_FALSE(BikeCodeOfListIndex(kBikeListSeparator));
+  for (const int code : {50, 60, 255}) EXPECT_EQ(ListIndexOfBikeCode(code), kBikeListSeparator);
+}
+
+TEST_F(BikePageTest, ChoosingABikeWithDefaultsLoadsItsSetAndShowsItsGroups) {
+  Station& s = StartOn(kPageBike);
+  EXPECT_EQ(Value("ComboBoxBike"), ListIndexOfBikeCode(11));
+  EXPECT_FALSE(C("GroupBoxIntakePort").visible);
+
+  ChooseBike(kYamahaR1From07, Desktop::Answer::kYes);
+  EXPECT_EQ(desktop.questions, std::vector<std::string>{kAskDefaults});
+  EXPECT_EQ(s.image().Byte(0), 47);
+  EXPECT_EQ(s.image(), DefaultParameterSet(47));
+  EXPECT_EQ(Value("ComboBoxBike"), kYamahaR1From07);
+  for (const char* name : {"GroupBoxIntakePort", "LabelIntakePortRpm", "EditIntakePortRpm"}) {
+    EXPECT_TRUE(C(name).visible) << name;
+  }
+
+  ChooseBike(ListIndexOfBikeCode(27), Desktop::Answer::kYes);
+  EXPECT_EQ(s.image().Byte(0), 27);
+  EXPECT_FALSE(C("GroupBoxIntakePort").visible);
+  EXPECT_FALSE(C("EditIntakePortRpm").visible);
+}
+
+TEST_F(BikePageTest, AnswerNoKeepsTheSetButMovesItOntoTheNewBike) {
+  Station& s = StartOn(kPageBike);
+  Type("EditStartLimiter", "12300");
+  const ParameterImage before = s.image();
+  const ParameterImage bike47 = DefaultParameterSet(47);
+
+  ChooseBike(kYamahaR1From07, Desktop::Answer::kNo);
+  EXPECT_EQ(desktop.questions, std::vector<std::string>{kAskDefaults});
+  EXPECT_EQ(s.image().Byte(0), 47);
+  EXPECT_EQ(s.image().Byte(28), 123) << "the user's limiter stays";
+  for (int k = 2; k <= 5; ++k)
+    EXPECT_EQ(s.image().Byte(k), bike47.Byte(k)) << "bike constant " << k;
+  EXPECT_TRUE(C("GroupBoxIntakePort").visible);
+
+  // The injection maps keep their percentages; the times follow the new bike's base tables.
+  bool any_time_moved = false;
+  for (int cell = 0; cell < kMapCells; ++cell) {
+    any_time_moved |= s.image().Word(CellOffset(MapId::kInj1A, cell)) !=
+                      before.Word(CellOffset(MapId::kInj1A, cell));
+  }
+  EXPECT_TRUE(any_time_moved);
+  s.PageControl1Change(kPageInj1A);
+  for (int cell = 0; cell < kMapCells; ++cell) {
+    ASSERT_EQ(Value("MapCell" + std::to_string(cell)), 100) << "cell " << cell;
+  }
+
+  // The whole change is one step back.
+  s.SpeedButtonZpetClick();
+  EXPECT_EQ(s.image(), before);
+}
+
+TEST_F(BikePageTest, TheSeparatorKeepsTheBikeAndAsksNothing) {
+  Station& s = StartOn(kPageBike);
+  const ParameterImage before = s.image();
+  ChooseBike(kBikeListSeparator, Desktop::Answer::kYes);
+  EXPECT_TRUE(desktop.questions.empty());
+  EXPECT_EQ(s.image(), before);
+  EXPECT_EQ(Value("ComboBoxBike"), ListIndexOfBikeCode(11));
+}
+
+TEST_F(BikePageTest, AnUnknownBikeCodeShowsTheSeparatorAndSaysSoAtEveryRefresh) {
+  Station& s = StartOn(kPageBike);
+  s.image().SetByte(0, 60);
+  s.RefreshPage();
+  EXPECT_EQ(Value("ComboBoxBike"), kBikeListSeparator);
+  EXPECT_EQ(desktop.messages, std::vector<std::string>{kWrongBike});
+  s.RefreshPage();
+  EXPECT_EQ(desktop.messages.size(), 2u);
+  // An edit on the page keeps the code: the list did not change.
+  Type("EditChlazeni", "99");
+  EXPECT_EQ(s.image().Byte(0), 60);
+  EXPECT_EQ(s.image().Byte(35), 99);
+  // The Czech text, and the French setting shows the English one.
+  desktop.messages.clear();
+  s.MenuCzechClick();
+  EXPECT_EQ(desktop.messages.back(),
+            "Tato verze programu Korvan_Max_Power.exe není pro požadovanou motorku!");
+  s.MenuFrenchClick();
+  EXPECT_EQ(desktop.messages.back(), kWrongBike);
+}
+
+TEST_F(BikePageTest, SpinnersStoreTheirScaledValues) {
+  struct Case {
+    const char* field;
+    const char* typed;
+    int byte;
+    int stored;
+    int shown;
+  };
+  const Case cases[] = {
+      {"EditStartLimiter", "12300", 28, 123, 12300},
+      {"EditIgnLimiter", "12399", 29, 123, 12300},  // integer division
+      {"EditJetLimiter", "25000", 30, 250, 25000},
+      {"EditRetardLimiterRpm", "100", 31, 9, 900},  // below the range: the spinner's minimum
+      {"EditRetardLimiterAdv", "250", 32, 250, 250},
+      {"EditChlazeni", "151", 35, 150, 150},
+      {"EditRpmPulsu", "6", 36, 6, 6},
+      {"EditRpmKorekce", "-60", 37, 40, -60},
+      {"EditRpmKorekce", "+60", 37, 160, 60},
+      {"EditIntakePortRpm", "1500", 38, 15, 1500},
+  };
+  Station& s = StartOn(kPageBike);
+  for (const Case& c : cases) {
+    Type(c.field, c.typed);
+    EXPECT_EQ(s.image().Byte(c.byte), c.stored) << c.field << " " << c.typed;
+    EXPECT_EQ(Value(c.field), c.shown) << c.field << " " << c.typed;
+  }
+  s.image().SetByte(37, 160);
+  s.RefreshPage();
+  EXPECT_EQ(Value("UpDownRpmKorekce"), 60);
+  // The rpm fields show thousands with the locale's separator.
+  EXPECT_TRUE(C("EditStartLimiter").thousands);
+}
+
+TEST_F(BikePageTest, CheckBoxesStoreOneOrZero) {
+  const std::pair<const char*, int> boxes[] = {
+      {"CheckBoxFallEnable", 22}, {"CheckBoxBlokEnable", 23},      {"CheckBoxAktFall", 24},
+      {"CheckBoxAktClutch", 25},  {"CheckBoxAktStartLimiter", 26}, {"CheckBoxAktRpm", 27},
+  };
+  Station& s = StartOn(kPageBike);
+  for (const auto& [name, byte] : boxes) {
+    Click(name, true);
+    EXPECT_EQ(s.image().Byte(byte), 1) << name;
+    Click(name, false);
+    EXPECT_EQ(s.image().Byte(byte), 0) << name;
+  }
+  // Any non-zero byte reads as set, and an edit elsewhere leaves it as it is.
+  s.image().SetByte(25, 7);
+  s.RefreshPage();
+  EXPECT_TRUE(C("CheckBoxAktClutch").checked);
+  Type("EditChlazeni", "90");
+  EXPECT_EQ(s.image().Byte(25), 7);
+}
+
+TEST_F(BikePageTest, AGatherStoresOnlyTheFieldsTheUserChanged) {
+  Station& s = StartOn(kPageBike);
+  s.image().SetByte(32, 0);  // below the retard field's range: shown as 1
+  s.RefreshPage();
+  EXPECT_EQ(Value("EditRetardLimiterAdv"), 1);
+  Type("EditStartLimiter", "10000");
+  EXPECT_EQ(s.image().Byte(28), 100);
+  EXPECT_EQ(s.image().Byte(32), 0);
+  Type("EditRetardLimiterAdv", "3");
+  EXPECT_EQ(s.image().Byte(32), 3);
+}
+
+TEST_F(BikePageTest, ARefreshLeavesFieldsThatShowTheirValueAlone) {
+  Station& s = StartOn(kPageBike);
+  s.controls().ClearChanged();
+  s.RefreshPage();
+  s.RefreshPage();
+  EXPECT_FALSE(PageRedrawn(kPageBike));
+  // An edit redraws the field it changed, and no other field of the page.
+  Type("EditJetLimiter", "14000");
+  const ControlSet& c = s.controls();
+  for (const ControlHandle h : c.changed()) {
+    const Control& control = c.Get(h);
+    if (control.page == kPageBike) {
+      EXPECT_EQ(control.name, "EditJetLimiter");
+    }
+  }
+}
+
+TEST_F(BikePageTest, TheMemoIsStoredAsWindows1250AndZeroFilled) {
+  Station& s = StartOn(kPageBike);
+  for (int k = 2700; k <= 2849; ++k) s.image().SetByte(k, 'x');
+  s.RefreshPage();
+  TypeMemo("0123456789");
+  Type("EditChlazeni", "90");  // the memo goes with the next commit of the page
+  EXPECT_EQ(ReadMemo(s.image()), "0123456789");
+  for (int k = 2710; k <= 2849; ++k) ASSERT_EQ(s.image().Byte(k), 0) << "byte " << k;
+
+  // Czech letters and a line break: one code page byte each, the break as CR LF.
+  TypeMemo("Kůň\nřadí");
+  s.FormKeyPressEnter();
+  EXPECT_EQ(ReadMemo(s.image()),
+            "K\xF9\xF2\r\n\xF8"
+            "ad\xED");
+  s.PageControl1Change(kPageAdvance);
+  s.PageControl1Change(kPageBike);
+  EXPECT_EQ(C("Memo1").text, "Kůň\nřadí");
+}
+
+TEST_F(BikePageTest, AMemoTheImageCannotHoldIsRefusedAndKeptOnShow) {
+  Station& s = StartOn(kPageBike);
+  TypeMemo("old");
+  s.FormKeyPressEnter();
+  const ParameterImage before = s.image();
+
+  TypeMemo("Cena \u00E8 \U0001F3CD");
+  s.FormKeyPressEnter();
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_EQ(desktop.messages[0], "The memo was not stored: it cannot hold this character: \u00E8");
+  EXPECT_EQ(s.image(), before);
+  EXPECT_EQ(C("Memo1").text, "Cena \u00E8 \U0001F3CD") << "the user's text stays to be mended";
+
+  TypeMemo(std::string(150, 'a'));
+  s.FormKeyPressEnter();
+  ASSERT_EQ(desktop.messages.size(), 2u);
+  EXPECT_NE(desktop.messages[1].find("149"), std::string::npos);
+  EXPECT_EQ(s.image(), before);
+
+  TypeMemo(std::string(149, 'a'));
+  s.FormKeyPressEnter();
+  EXPECT_EQ(desktop.messages.size(), 2u);
+  EXPECT_EQ(ReadMemo(s.image()), std::string(149, 'a'));
+  EXPECT_EQ(s.image().Byte(2849), 0);
+}
+
+TEST_F(BikePageTest, AMemoReachesTheImageOnlyWithACommitOfThePage) {
+  Station& s = StartOn(kPageBike);
+  TypeMemo("lost");
+  s.PageControl1Change(kPageAdvance);
+  s.PageControl1Change(kPageBike);
+  EXPECT_EQ(C("Memo1").text, "");
+
+  TypeMemo("kept \u0161");
+  const std::string path = (dir / "memo.ign").string();
+  desktop.save_path = path;
+  s.MenuSaveClick();
+  EXPECT_EQ(ReadMemo(s.image()), "kept \x9A");
+  ParameterImage reread;
+  ASSERT_TRUE(OpenParameterFile(path, reread, {}).ok());
+  EXPECT_EQ(ReadMemo(reread), "kept \x9A");
+}
+
+TEST_F(BikePageTest, TheUnitsIdentityAndTheOutsideCheckBoxesFollowARefresh) {
+  Station& s = StartOn(kPageBike);
+  EXPECT_EQ(C("LabelVerze1").hint, "Version|Version of program in ignition");
+  s.MenuReadClick();
+  RunUntilIdle();
+  ASSERT_FALSE(s.identity_texts().type_text.empty());
+  EXPECT_EQ(C("LabelVerze1").text, s.identity_texts().type_text);
+  EXPECT_EQ(C("LabelVerze2").text, s.identity_texts().date_text);
+  EXPECT_EQ(C("LabelVerze3").text, s.identity_texts().time_text);
+
+  s.image().SetByte(1, 1);
+  s.controls().SetChecked(H("CheckBoxProgHned"), true);
+  s.RefreshPage();
+  EXPECT_TRUE(C("CheckBoxZakazCteni").checked);
+  EXPECT_EQ(C("CheckBoxZakazCteni").color, 0xFF0000u);
+  EXPECT_EQ(C("CheckBoxProgHned").color, 0xFF0000u);
+}
+
+}  // namespace
+}  // namespace korvan

@@ -1,0 +1,83 @@
+// The settings pages in the real window: a value typed into a field and Enter reach the image.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+
+#include "image/field_dictionary.h"
+#include "window_fixture.h"
+
+namespace korvan::ui {
+namespace {
+
+class SettingsPagesWindowTest : public WindowFixture {
+ protected:
+  QSpinBox* TypeInto(const char* field, const QString& text) {
+    auto* spin = Widget<QSpinBox>(field);
+    EXPECT_NE(spin, nullptr) << field;
+    if (spin == nullptr) return nullptr;
+    spin->setFocus();
+    spin->selectAll();
+    QTest::keyClicks(spin, text);
+    QTest::keyClick(spin, Qt::Key_Return);
+    return spin;
+  }
+  int Byte(int k) { return station().image().Byte(k); }
+};
+
+TEST_F(SettingsPagesWindowTest, BikePage) {
+  ShowPage(kPageBike);
+  auto* bikes = Widget<QComboBox>("ComboBoxBike");
+  ASSERT_NE(bikes, nullptr);
+  EXPECT_TRUE(bikes->isVisible());
+  EXPECT_EQ(bikes->count(), 51);
+  EXPECT_EQ(bikes->currentText(), "Suzuki GSX-R600               01-03");
+
+  auto* memo = Widget<QPlainTextEdit>("Memo1");
+  ASSERT_NE(memo, nullptr);
+  memo->setFocus();
+  memo->insertPlainText(QString::fromUtf8("Řazení"));  // as an input method types it
+  QSpinBox* limiter = TypeInto("EditStartLimiter", "12300");
+  EXPECT_EQ(Byte(28), 123);
+  EXPECT_EQ(limiter->text(), limiter->locale().toString(12300));
+  EXPECT_EQ(ReadMemo(station().image()),
+            "\xD8"
+            "azen\xED");
+}
+
+TEST_F(SettingsPagesWindowTest, CorrectionsPage) {
+  ShowPage(kPageCorrections);
+  TypeInto("EditKorVodaJet2", "123");
+  EXPECT_EQ(Byte(82), 123);
+  TypeInto("EditKorVodaIgn0", "-20");
+  EXPECT_EQ(Byte(93), 80);
+}
+
+TEST_F(SettingsPagesWindowTest, SensorsPage) {
+  ShowPage(kPageSensors);
+  TypeInto("EditTps0", "550");
+  EXPECT_EQ(Byte(33), 55);
+  auto* mode = Widget<QGroupBox>("RadioGroupPotencMode");
+  ASSERT_NE(mode, nullptr);
+  const QList<QRadioButton*> items = mode->findChildren<QRadioButton*>();
+  ASSERT_EQ(items.size(), 3);
+  EXPECT_EQ(items[0]->text(), "No");
+  QTest::mouseClick(items[0], Qt::LeftButton);
+  EXPECT_EQ(Byte(75), 0);
+  EXPECT_FALSE(Widget("EditPotencRozsah")->isVisible());
+  QTest::mouseClick(items[2], Qt::LeftButton);
+  EXPECT_EQ(Byte(75), 2);
+  EXPECT_TRUE(Widget("EditPotencRozsah")->isVisible());
+}
+
+TEST_F(SettingsPagesWindowTest, RacePage) {
+  ShowPage(kPageRace);
+  QSpinBox* time = TypeInto("EditClutchTime0", "125");
+  EXPECT_EQ(Byte(121), 12);
+  EXPECT_EQ(time->value(), 120);
+}
+
+}  // namespace
+}  // namespace korvan::ui
