@@ -54,7 +54,10 @@ void Station::FormCreate(const std::vector<std::string>& args) {
   ApplyDefaults(image_, false);
   LoadSettings();
   monitor_.SetDetailedView(ext_monitor_);
-  PageControl1Change(active_page_);
+  // The page of the last run; start-up refreshes it again below, and only the last refresh may
+  // show a message box.
+  controls_.SetValue(page_control_, active_page_);
+  RefreshPage(false);
   controls_.SetRange(gauge_, 0, TransferSession::kGaugeMax, 1);
   ApplyEngineConfiguration(image_);
   if (!args.empty()) {
@@ -65,7 +68,7 @@ void Station::FormCreate(const std::vector<std::string>& args) {
   ApplyRules();
   maps_.RefreshPercentArrays();
   LoadTexts();
-  RefreshPage();
+  RefreshPage(false);
   undo_.Init(image_, active_page_);
   UpdateUndoControls();
   device_.link().set_quiet_open(false);
@@ -151,13 +154,13 @@ void Station::GatherPage() {
   }
 }
 
-void Station::RefreshPage() {
+void Station::RefreshPage(bool report_messages) {
   if (MapEditor::IsMapPage(active_page_)) maps_.Scatter(active_page_);
   if (SettingsPages::Has(active_page_)) {
     PageMessages messages;
     const PageFacts facts{identity_texts(), bike_.choke, static_cast<int>(language_)};
     pages_.Refresh(active_page_, image_, facts, messages);
-    ShowPageMessages(messages);
+    if (report_messages) ShowPageMessages(messages);
   }
   UpdateVisibility();
 }
@@ -205,7 +208,7 @@ void Station::CheckBoxExtMonitorClick() {
 void Station::CommitEdit() {
   ApplyRules();
   RefreshPage();
-  RefreshPage();
+  RefreshPage(false);
   RecordChange();
 }
 

@@ -54,7 +54,10 @@ class Station : public DeviceHost {
   // The page control and the edit cycle.
   void PageControl1Change(int page);
   void GatherPage();
-  void RefreshPage();
+  // A page's refresh may have something to tell (a bike code this station has no data for). The
+  // refreshes that only repeat one just made (the second of an edit cycle, those of start-up
+  // before the last) pass report_messages = false, so that one action gives one message box.
+  void RefreshPage(bool report_messages = true);
   void UpdateVisibility();
   void CommitEdit();
   void EditOnClick() { GatherAndCommit(); }

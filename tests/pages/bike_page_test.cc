@@ -8,6 +8,7 @@
 #include "image/default_set.h"
 #include "image/map_storage.h"
 #include "pages/bike_list.h"
+#include "shell/image_dump.h"
 #include "pages_fixture.h"
 
 namespace korvan {
@@ -110,10 +111,12 @@ TEST_F(BikePageTest, AnUnknownBikeCodeShowsTheSeparatorAndSaysSoAtEveryRefresh) 
   EXPECT_EQ(desktop.messages, std::vector<std::string>{kWrongBike});
   s.RefreshPage();
   EXPECT_EQ(desktop.messages.size(), 2u);
-  // An edit on the page keeps the code: the list did not change.
+  // An edit on the page keeps the code: the list did not change. Its cycle refreshes the page
+  // twice, and says so once.
   Type("EditChlazeni", "99");
   EXPECT_EQ(s.image().Byte(0), 60);
   EXPECT_EQ(s.image().Byte(35), 99);
+  EXPECT_EQ(desktop.messages.size(), 3u);
   // The Czech text, and the French setting shows the English one.
   desktop.messages.clear();
   s.MenuCzechClick();
@@ -121,6 +124,15 @@ TEST_F(BikePageTest, AnUnknownBikeCodeShowsTheSeparatorAndSaysSoAtEveryRefresh) 
             "Tato verze programu Korvan_Max_Power.exe není pro požadovanou motorku!");
   s.MenuFrenchClick();
   EXPECT_EQ(desktop.messages.back(), kWrongBike);
+}
+
+TEST_F(BikePageTest, StartOnAnUnknownBikeCodeSaysSoOnce) {
+  ParameterImage other = DefaultParameterSet(11);
+  other.SetByte(0, 60);
+  std::ofstream(Paths().image_dump, std::ios::binary) << FormatImageDump(other, ToolModes{});
+  Station& s = Start();  // a first start shows the bike page
+  ASSERT_EQ(s.active_page(), kPageBike);
+  EXPECT_EQ(desktop.messages, std::vector<std::string>{kWrongBike});
 }
 
 TEST_F(BikePageTest, SpinnersStoreTheirScaledValues) {
