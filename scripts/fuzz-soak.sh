@@ -3,12 +3,12 @@
 # kept in tests/fuzz/corpus, under AddressSanitizer + UndefinedBehaviorSanitizer in an optimised
 # build (preset "fuzz", build-fuzz/), at the lowest priority. Fails on any crash, sanitizer
 # report, leak, time-out or memory blow-up, and prints each target's rate and a summary.
-# Not part of scripts/test.sh (that runs each target for a few seconds only).
+# Not part of scripts/test.sh (it runs each target for 20 s only).
 #
 #   scripts/fuzz-soak.sh [--runs N] [--max-time SECONDS] [--merge] [TARGET...]
 #
 # --max-time stops a target early (the summary says how far it got); --merge adds what the run
-# found to tests/fuzz/corpus, minimised by libFuzzer (only inputs that add coverage).
+# found to tests/fuzz/corpus (libFuzzer -merge=1: only inputs with new coverage; mind the size).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,7 +21,7 @@ while (($#)); do
     --runs) runs=$2; shift 2 ;;
     --max-time) max_time=$2; shift 2 ;;
     --merge) merge=1; shift ;;
-    -h|--help) sed -n '2,12p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,11p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     -*) echo "fuzz-soak: unknown option $1" >&2; exit 2 ;;
     *) targets+=("$1"); shift ;;
   esac

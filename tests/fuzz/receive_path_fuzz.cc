@@ -1,7 +1,8 @@
 // Any byte stream from the port goes through the station's receive path: the poll, the routing,
 // the monitor decoder and the session's reply handler, while a run is under way or not. The
-// station holds its start set and the unit is silent, so only the fuzzer's bytes arrive; a read
-// that completes puts whatever arrived through the consistency rules, as the station does.
+// station holds its start set and the unit is silent, so only the fuzzer's bytes arrive; when
+// the session asks for the consistency rules (a completed read, an identity), they run over
+// whatever arrived, as in the station.
 //
 // The start set and the silent unit (which holds its own default set) are built once per
 // process; each input starts from copies of them, so it pays only for what its bytes drive.
