@@ -53,7 +53,6 @@ class Binder {
   QMenu* current_menu_ = nullptr;
   std::array<QWidget*, kPageCount> pages_{};
   std::array<int, kPageCount> flow_y_{};
-  int window_flow_y_ = 0;
   std::vector<QWidget*> widgets_;
   std::vector<QAction*> actions_;
   std::vector<QMenu*> menus_;
