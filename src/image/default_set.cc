@@ -396,8 +396,8 @@ void ApplyDefaultSet(ParameterImage& image, bool one_page, int page_index, BikeM
   }
 }
 
-ParameterImage DefaultParameterSet(int bike_code) {
-  ParameterImage image;
+ParameterImage DefaultParameterSet(int bike_code, const ParameterImage& before) {
+  ParameterImage image = before;
   image.SetByte(kBikeCodeOffset, static_cast<unsigned>(bike_code));
   BikeModelState bike;
   WordMapState word_maps;

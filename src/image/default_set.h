@@ -27,9 +27,10 @@ struct BikeModelState {
 void ApplyDefaultSet(ParameterImage& image, bool one_page, int page_index, BikeModelState& bike,
                      WordMapState& word_maps);
 
-// The default set of `bike_code` (0..49) after the consistency rules: what "New" gives, and what
-// a fresh unit holds.
-ParameterImage DefaultParameterSet(int bike_code);
+// The default set of `bike_code` after the consistency rules, built over `before`: from the
+// station's start set it is what "New" gives; from an empty image, what a fresh unit holds (a
+// few bike constants keep what `before` held).
+ParameterImage DefaultParameterSet(int bike_code, const ParameterImage& before = ParameterImage{});
 
 // Temperature sensor characteristic [mV] at -10, 5, ..., 110 degC built from five raw readings
 // (1023ths of 5 V) at the even points; each odd point is the truncated mean of its neighbours.

@@ -13,14 +13,7 @@ namespace korvan {
 ParameterImage StartParameterSet() { return DefaultParameterSet(kStartBikeCode); }
 
 ParameterImage NewParameterSetAsStation(int bike_code) {
-  ParameterImage image = StartParameterSet();
-  image.SetByte(kBikeCodeOffset, static_cast<unsigned>(bike_code));
-  BikeModelState bike;
-  WordMapState word_maps;
-  ApplyDefaultSet(image, false, 0, bike, word_maps);
-  StationSettings settings{0, 0};
-  ApplyConsistencyRules(image, settings);
-  return image;
+  return DefaultParameterSet(bike_code, StartParameterSet());
 }
 
 StationFileRead ReadParameterSetAsStation(const std::filesystem::path& path) {
