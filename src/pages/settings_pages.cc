@@ -6,17 +6,23 @@
 namespace korvan {
 
 bool SettingsPages::Has(int page) {
-  return page == kPageBike || page == kPageCorrections || page == kPageSensors || page == kPageRace;
+  return page == kPageBike || page == kPageCorrections || page == kPageSensors ||
+         page == kPageRace || page == kPageIdle;
 }
 
-void SettingsPages::CreateControls() {
+void SettingsPages::CreateControls(MessageTextOf text) {
+  text_ = text;
   bike_.CreateControls();
   corrections_.CreateControls();
   sensors_.CreateControls();
   race_.CreateControls();
+  idle_.CreateControls();
 }
 
-void SettingsPages::ApplyTexts(int language) { ApplyPageTexts(controls_, language); }
+void SettingsPages::ApplyTexts(int language) {
+  language_ = language;
+  ApplyPageTexts(controls_, language);
+}
 
 void SettingsPages::Gather(int page, ParameterImage& image, PageMessages& messages) {
   switch (page) {
@@ -31,6 +37,9 @@ void SettingsPages::Gather(int page, ParameterImage& image, PageMessages& messag
       break;
     case kPageRace:
       race_.Gather(image);
+      break;
+    case kPageIdle:
+      idle_.Gather(image);
       break;
     default:
       break;
@@ -52,6 +61,9 @@ void SettingsPages::Refresh(int page, const ParameterImage& image, const PageFac
     case kPageRace:
       race_.Refresh(image, facts.choke, facts.language);
       break;
+    case kPageIdle:
+      idle_.Refresh(image);
+      break;
     default:
       break;
   }
@@ -68,6 +80,9 @@ void SettingsPages::Visibility(int page, ParameterImage& image) {
     case kPageRace:
       race_.Visibility(image);
       break;
+    case kPageIdle:
+      idle_.Visibility(image, text_, language_);
+      break;
     default:  // the corrections page shows all it has
       break;
   }
@@ -76,6 +91,7 @@ void SettingsPages::Visibility(int page, ParameterImage& image) {
 void SettingsPages::PaintLiveCursor(int page, const LiveValues& live, const ParameterImage& image) {
   if (page == kPageCorrections) corrections_.PaintLiveCursor(live, image);
   if (page == kPageRace) race_.PaintLiveCursor(live);
+  if (page == kPageIdle) idle_.PaintLiveCursor(live, image);
 }
 
 }  // namespace korvan

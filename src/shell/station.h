@@ -112,6 +112,7 @@ class Station : public DeviceHost {
   void ButtonTps100Click();
   void RadioGroupPotencModeClick();
   void RadioGroupGearSystemClick();
+  void RadioGroupIdleModeClick();
 
   // DeviceHost.
   void ShowLinkMessage(MessageKey key) override;

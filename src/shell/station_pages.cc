@@ -65,4 +65,14 @@ void Station::RadioGroupGearSystemClick() {
   SettingsRadioClicked();
 }
 
+void Station::RadioGroupIdleModeClick() {
+  EndReadForUserAction();
+  pages_.idle().ModeClicked(image_);
+  // The targets were converted to the new unit: the page shows them in it at once. The change
+  // is recorded as that of any other radio group, so that undo and "Programming after change"
+  // see it without waiting for the next edit.
+  RefreshPage();
+  RecordChange();
+}
+
 }  // namespace korvan

@@ -58,6 +58,7 @@ constexpr Entry kHandlers[] = {
     {"ButtonTps100", &Station::ButtonTps100Click},
     {"RadioGroupPotencMode", &Station::RadioGroupPotencModeClick},
     {"RadioGroupClutchMode", &Station::RadioGroupGearSystemClick},
+    {"RadioGroupIdleMode", &Station::RadioGroupIdleModeClick},
 };
 
 struct Shortcut {

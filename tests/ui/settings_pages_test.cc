@@ -79,5 +79,22 @@ TEST_F(SettingsPagesWindowTest, RacePage) {
   EXPECT_EQ(time->value(), 120);
 }
 
+TEST_F(SettingsPagesWindowTest, IdlePage) {
+  ShowPage(kPageIdle);
+  auto* mode = Widget<QGroupBox>("RadioGroupIdleMode");
+  ASSERT_NE(mode, nullptr);
+  const QList<QRadioButton*> items = mode->findChildren<QRadioButton*>();
+  ASSERT_EQ(items.size(), 4);
+  QTest::mouseClick(items[2], Qt::LeftButton);
+  EXPECT_EQ(Byte(2600), 2);
+  EXPECT_TRUE(Widget("EditIdleHyster")->isVisible());
+  auto* targets = Widget<QGroupBox>("GroupBoxIdleServoPoz");
+  ASSERT_NE(targets, nullptr);
+  EXPECT_EQ(targets->title(), "desired RPM");
+  QSpinBox* target = TypeInto("EditIdleServoPoz0", "1275");
+  EXPECT_EQ(Byte(2609), 25);
+  EXPECT_EQ(target->value(), 1250);
+}
+
 }  // namespace
 }  // namespace korvan::ui
