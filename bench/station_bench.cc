@@ -102,6 +102,7 @@ int main() {
       {"edit cycle on Sensors (coolant mV)", kPageSensors, "EditCidloVoda4"},
       {"edit cycle on Race (clutch time)", kPageRace, "EditClutchTime3"},
       {"edit cycle on Idle (desired rpm)", kPageIdle, "EditIdleAdvPoz4"},
+      {"edit cycle on Gear (advance correction)", kPageGear, "EditGearKorIgn2"},
   };
   for (const PageField& f : page_fields) {
     station.PageControl1Change(f.page);

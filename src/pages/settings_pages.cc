@@ -7,7 +7,7 @@ namespace korvan {
 
 bool SettingsPages::Has(int page) {
   return page == kPageBike || page == kPageCorrections || page == kPageSensors ||
-         page == kPageRace || page == kPageIdle;
+         page == kPageRace || page == kPageIdle || page == kPageGear;
 }
 
 void SettingsPages::CreateControls(MessageTextOf text) {
@@ -17,6 +17,7 @@ void SettingsPages::CreateControls(MessageTextOf text) {
   sensors_.CreateControls();
   race_.CreateControls();
   idle_.CreateControls();
+  gear_.CreateControls();
 }
 
 void SettingsPages::ApplyTexts(int language) {
@@ -41,6 +42,9 @@ void SettingsPages::Gather(int page, ParameterImage& image, PageMessages& messag
     case kPageIdle:
       idle_.Gather(image);
       break;
+    case kPageGear:
+      gear_.Gather(image);
+      break;
     default:
       break;
   }
@@ -64,6 +68,9 @@ void SettingsPages::Refresh(int page, const ParameterImage& image, const PageFac
     case kPageIdle:
       idle_.Refresh(image);
       break;
+    case kPageGear:
+      gear_.Refresh(image);
+      break;
     default:
       break;
   }
@@ -83,6 +90,9 @@ void SettingsPages::Visibility(int page, ParameterImage& image) {
     case kPageIdle:
       idle_.Visibility(image, text_, language_);
       break;
+    case kPageGear:
+      gear_.Visibility(image);
+      break;
     default:  // the corrections page shows all it has
       break;
   }
@@ -92,6 +102,7 @@ void SettingsPages::PaintLiveCursor(int page, const LiveValues& live, const Para
   if (page == kPageCorrections) corrections_.PaintLiveCursor(live, image);
   if (page == kPageRace) race_.PaintLiveCursor(live);
   if (page == kPageIdle) idle_.PaintLiveCursor(live, image);
+  if (page == kPageGear) gear_.PaintLiveCursor(live, image);
 }
 
 }  // namespace korvan

@@ -10,6 +10,7 @@
 #include "monitor/live_values.h"
 #include "pages/bike_page.h"
 #include "pages/corrections_page.h"
+#include "pages/gear_page.h"
 #include "pages/idle_page.h"
 #include "pages/page_report.h"
 #include "pages/race_page.h"
@@ -32,7 +33,8 @@ class SettingsPages {
         corrections_(controls),
         sensors_(controls),
         race_(controls),
-        idle_(controls) {}
+        idle_(controls),
+        gear_(controls) {}
 
   // Whether `page` is one of the pages built here.
   static bool Has(int page);
@@ -51,6 +53,7 @@ class SettingsPages {
   SensorsPage& sensors() { return sensors_; }
   RacePage& race() { return race_; }
   IdlePage& idle() { return idle_; }
+  GearPage& gear() { return gear_; }
 
  private:
   ControlSet& controls_;
@@ -59,6 +62,7 @@ class SettingsPages {
   SensorsPage sensors_;
   RacePage race_;
   IdlePage idle_;
+  GearPage gear_;
   MessageTextOf text_ = nullptr;
   int language_ = 0;
 };

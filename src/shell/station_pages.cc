@@ -59,10 +59,22 @@ void Station::RadioGroupPotencModeClick() {
   SettingsRadioClicked();
 }
 
+// One handler for the mode radio groups of the race and the gear page; only the page on
+// display can have been clicked.
 void Station::RadioGroupGearSystemClick() {
   EndReadForUserAction();
-  pages_.race().ClutchModeClicked(image_);
+  if (active_page_ == kPageGear) {
+    pages_.gear().ModesClicked(image_);
+  } else {
+    pages_.race().ClutchModeClicked(image_);
+  }
   SettingsRadioClicked();
+}
+
+void Station::ButtonGearClick(int gear) {
+  EndReadForUserAction();
+  GearPage::TakeLive(gear, device_.live(), image_);
+  CommitEdit();
 }
 
 void Station::RadioGroupIdleModeClick() {

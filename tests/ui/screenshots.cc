@@ -76,6 +76,14 @@ int main(int argc, char** argv) {
     idle_mode(2);
     if (!window.findChild<QCheckBox*>("CheckBoxIdleAdvOn")->isChecked()) click("CheckBoxIdleAdvOn");
   });
+  const auto gear_mode = [&](int mode) {
+    ControlSet& c = s.controls();
+    c.SetValue(c.Handle("RadioGroupGearSystem"), mode);
+    s.RadioGroupGearSystemClick();
+    window.binder().Apply();
+  };
+  shoot(kPageGear, "gear-voltage.png", [&] { gear_mode(0); });
+  shoot(kPageGear, "gear-automatic.png", [&] { gear_mode(2); });
   shoot(kPageIdle, "idle-intake-servo.png", [&] {
     idle_mode(1);
     click("CheckBoxIdleAdvOn");

@@ -96,5 +96,28 @@ TEST_F(SettingsPagesWindowTest, IdlePage) {
   EXPECT_EQ(target->value(), 1250);
 }
 
+TEST_F(SettingsPagesWindowTest, GearPage) {
+  ShowPage(kPageGear);
+  auto* mode = Widget<QGroupBox>("RadioGroupGearSystem");
+  ASSERT_NE(mode, nullptr);
+  const QList<QRadioButton*> items = mode->findChildren<QRadioButton*>();
+  ASSERT_EQ(items.size(), 4);
+  // On the round button: a short item's text does not reach the middle of its row.
+  const auto choose = [&](QRadioButton* item) {
+    QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(8, item->height() / 2));
+  };
+  choose(items[0]);
+  EXPECT_EQ(Byte(136), 0);
+  EXPECT_TRUE(Widget("EditGearNapeti1")->isVisible());
+  TypeInto("EditGearNapeti1", "2350");
+  EXPECT_EQ(station().image().Word(71), 2350);
+  TypeInto("EditGearKorIgn0", "-5");
+  EXPECT_EQ(Byte(174), 95);
+  choose(items[1]);
+  EXPECT_EQ(Byte(136), 1);
+  EXPECT_FALSE(Widget("EditGearNapeti1")->isVisible());
+  EXPECT_TRUE(Widget("EditGearPomer0")->isVisible());
+}
+
 }  // namespace
 }  // namespace korvan::ui
