@@ -146,6 +146,21 @@ constexpr PageText kPageTexts[] = {
     {"LabelIdleMaxAdv", Slot::kText, {"Maximal advance [\u00b0]"}},
     {"GroupBoxIdleAdvPoz", Slot::kText, {"Idle Adv RPM desired"}},
 
+    // N2O page. The injection corrections keep their designed captions in every language.
+    {"CheckBoxGas", Slot::kText, {"N2O Enabled"}},
+    {"GroupBoxGas", Slot::kText, {"N2O"}},
+    {"LabelGas1", Slot::kText, {"N2O 1 [%]"}},
+    {"LabelGas2", Slot::kText, {"N2O 2 [%]"}},
+    {"LabelGasD", Slot::kText, {"Delay [ms]"}},
+    {"LabelGasT", Slot::kText, {"Build up Time [ms]"}},
+    {"LabelGasJetKor1", Slot::kText, {"Korekce Jet 1 [%]"}},
+    {"LabelGasJetKor2", Slot::kText, {"Korekce Jet 2 [%]"}},
+    {"GroupBoxRetard", Slot::kText, {"Retard"}},
+    {"LabelRetard1", Slot::kText, {"Retard 1 [\u00b0]"}},
+    {"LabelRetard2", Slot::kText, {"Retard 2 [\u00b0]"}},
+    {"LabelRetardD", Slot::kText, {"Delay [ms]"}},
+    {"LabelRetardT", Slot::kText, {"Build up Time [ms]"}},
+
     // Gear page.
     {"RadioGroupGearSystem", Slot::kText, {"Determining of gear"}},
     {"RadioGroupGearSystem",

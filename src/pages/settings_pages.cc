@@ -7,7 +7,7 @@ namespace korvan {
 
 bool SettingsPages::Has(int page) {
   return page == kPageBike || page == kPageCorrections || page == kPageSensors ||
-         page == kPageRace || page == kPageIdle || page == kPageGear;
+         page == kPageRace || page == kPageIdle || page == kPageGear || page == kPageN2o;
 }
 
 void SettingsPages::CreateControls(MessageTextOf text) {
@@ -18,6 +18,7 @@ void SettingsPages::CreateControls(MessageTextOf text) {
   race_.CreateControls();
   idle_.CreateControls();
   gear_.CreateControls();
+  n2o_.CreateControls();
 }
 
 void SettingsPages::ApplyTexts(int language) {
@@ -45,6 +46,9 @@ void SettingsPages::Gather(int page, ParameterImage& image, PageMessages& messag
     case kPageGear:
       gear_.Gather(image);
       break;
+    case kPageN2o:
+      n2o_.Gather(image);
+      break;
     default:
       break;
   }
@@ -71,6 +75,9 @@ void SettingsPages::Refresh(int page, const ParameterImage& image, const PageFac
     case kPageGear:
       gear_.Refresh(image);
       break;
+    case kPageN2o:
+      n2o_.Refresh(image);
+      break;
     default:
       break;
   }
@@ -92,6 +99,9 @@ void SettingsPages::Visibility(int page, ParameterImage& image) {
       break;
     case kPageGear:
       gear_.Visibility(image);
+      break;
+    case kPageN2o:
+      n2o_.Visibility(image);
       break;
     default:  // the corrections page shows all it has
       break;

@@ -12,6 +12,7 @@
 #include "pages/corrections_page.h"
 #include "pages/gear_page.h"
 #include "pages/idle_page.h"
+#include "pages/n2o_page.h"
 #include "pages/page_report.h"
 #include "pages/race_page.h"
 #include "pages/sensors_page.h"
@@ -34,7 +35,8 @@ class SettingsPages {
         sensors_(controls),
         race_(controls),
         idle_(controls),
-        gear_(controls) {}
+        gear_(controls),
+        n2o_(controls) {}
 
   // Whether `page` is one of the pages built here.
   static bool Has(int page);
@@ -63,6 +65,7 @@ class SettingsPages {
   RacePage race_;
   IdlePage idle_;
   GearPage gear_;
+  N2oPage n2o_;
   MessageTextOf text_ = nullptr;
   int language_ = 0;
 };

@@ -76,6 +76,9 @@ int main(int argc, char** argv) {
     idle_mode(2);
     if (!window.findChild<QCheckBox*>("CheckBoxIdleAdvOn")->isChecked()) click("CheckBoxIdleAdvOn");
   });
+  shoot(kPageN2o, "n2o.png", [&] {
+    if (!window.findChild<QCheckBox*>("CheckBoxGas")->isChecked()) click("CheckBoxGas");
+  });
   const auto gear_mode = [&](int mode) {
     ControlSet& c = s.controls();
     c.SetValue(c.Handle("RadioGroupGearSystem"), mode);

@@ -1,4 +1,5 @@
 // The settings pages in the real window: a value typed into a field and Enter reach the image.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QPlainTextEdit>
@@ -117,6 +118,23 @@ TEST_F(SettingsPagesWindowTest, GearPage) {
   EXPECT_EQ(Byte(136), 1);
   EXPECT_FALSE(Widget("EditGearNapeti1")->isVisible());
   EXPECT_TRUE(Widget("EditGearPomer0")->isVisible());
+}
+
+TEST_F(SettingsPagesWindowTest, N2oPage) {
+  ShowPage(kPageN2o);
+  auto* enable = Widget<QCheckBox>("CheckBoxGas");
+  ASSERT_NE(enable, nullptr);
+  if (!enable->isChecked()) QTest::mouseClick(enable, Qt::LeftButton, {}, QPoint(8, 8));
+  EXPECT_EQ(Byte(98), 1);
+  EXPECT_TRUE(Widget("GroupBoxGas")->isVisible());
+  TypeInto("EditGas1", "30");
+  TypeInto("EditGas2", "10");
+  EXPECT_EQ(Byte(99), 30);
+  EXPECT_EQ(Byte(100), 30);
+  EXPECT_EQ(Widget<QSpinBox>("EditGas2")->value(), 30);
+  QTest::mouseClick(enable, Qt::LeftButton, {}, QPoint(8, 8));
+  EXPECT_EQ(Byte(98), 0);
+  EXPECT_FALSE(Widget("GroupBoxGas")->isVisible());
 }
 
 }  // namespace
