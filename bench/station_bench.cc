@@ -101,6 +101,9 @@ int main() {
       {"edit cycle on Corrections (coolant)", kPageCorrections, "EditKorVodaJet2"},
       {"edit cycle on Sensors (coolant mV)", kPageSensors, "EditCidloVoda4"},
       {"edit cycle on Race (clutch time)", kPageRace, "EditClutchTime3"},
+      {"edit cycle on Idle (desired rpm)", kPageIdle, "EditIdleAdvPoz4"},
+      {"edit cycle on Gear (advance correction)", kPageGear, "EditGearKorIgn2"},
+      {"edit cycle on N2O (level 1)", kPageN2o, "EditGas1"},
   };
   for (const PageField& f : page_fields) {
     station.PageControl1Change(f.page);

@@ -30,6 +30,11 @@ enum class MessageKey : std::uint8_t {
   kMsgWrongProgramBike,    // the image's bike code is none this station knows
   kMsgMemoCharacter,       // the memo cannot keep a character; the character follows
   kMsgMemoTooLong,         // the memo holds more than its 149 characters
+  kMsgNeedIntakeServo,     // the idle page's conflicts with the intake servo
+  kMsgNeedNoIntakeServo,
+  kMsgDesiredRpm,  // the idle page's target table captions
+  kMsgServoStartPosition,
+  kMsgServoTpsMinSteps,
 };
 
 }  // namespace korvan

@@ -6,17 +6,25 @@
 namespace korvan {
 
 bool SettingsPages::Has(int page) {
-  return page == kPageBike || page == kPageCorrections || page == kPageSensors || page == kPageRace;
+  return page == kPageBike || page == kPageCorrections || page == kPageSensors ||
+         page == kPageRace || page == kPageIdle || page == kPageGear || page == kPageN2o;
 }
 
-void SettingsPages::CreateControls() {
+void SettingsPages::CreateControls(MessageTextOf text) {
+  text_ = text;
   bike_.CreateControls();
   corrections_.CreateControls();
   sensors_.CreateControls();
   race_.CreateControls();
+  idle_.CreateControls();
+  gear_.CreateControls();
+  n2o_.CreateControls();
 }
 
-void SettingsPages::ApplyTexts(int language) { ApplyPageTexts(controls_, language); }
+void SettingsPages::ApplyTexts(int language) {
+  language_ = language;
+  ApplyPageTexts(controls_, language);
+}
 
 void SettingsPages::Gather(int page, ParameterImage& image, PageMessages& messages) {
   switch (page) {
@@ -31,6 +39,15 @@ void SettingsPages::Gather(int page, ParameterImage& image, PageMessages& messag
       break;
     case kPageRace:
       race_.Gather(image);
+      break;
+    case kPageIdle:
+      idle_.Gather(image);
+      break;
+    case kPageGear:
+      gear_.Gather(image);
+      break;
+    case kPageN2o:
+      n2o_.Gather(image);
       break;
     default:
       break;
@@ -52,6 +69,15 @@ void SettingsPages::Refresh(int page, const ParameterImage& image, const PageFac
     case kPageRace:
       race_.Refresh(image, facts.choke, facts.language);
       break;
+    case kPageIdle:
+      idle_.Refresh(image);
+      break;
+    case kPageGear:
+      gear_.Refresh(image);
+      break;
+    case kPageN2o:
+      n2o_.Refresh(image);
+      break;
     default:
       break;
   }
@@ -68,6 +94,15 @@ void SettingsPages::Visibility(int page, ParameterImage& image) {
     case kPageRace:
       race_.Visibility(image);
       break;
+    case kPageIdle:
+      idle_.Visibility(image, text_, language_);
+      break;
+    case kPageGear:
+      gear_.Visibility(image);
+      break;
+    case kPageN2o:
+      n2o_.Visibility(image);
+      break;
     default:  // the corrections page shows all it has
       break;
   }
@@ -76,6 +111,8 @@ void SettingsPages::Visibility(int page, ParameterImage& image) {
 void SettingsPages::PaintLiveCursor(int page, const LiveValues& live, const ParameterImage& image) {
   if (page == kPageCorrections) corrections_.PaintLiveCursor(live, image);
   if (page == kPageRace) race_.PaintLiveCursor(live);
+  if (page == kPageIdle) idle_.PaintLiveCursor(live, image);
+  if (page == kPageGear) gear_.PaintLiveCursor(live, image);
 }
 
 }  // namespace korvan

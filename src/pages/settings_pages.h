@@ -10,6 +10,9 @@
 #include "monitor/live_values.h"
 #include "pages/bike_page.h"
 #include "pages/corrections_page.h"
+#include "pages/gear_page.h"
+#include "pages/idle_page.h"
+#include "pages/n2o_page.h"
 #include "pages/page_report.h"
 #include "pages/race_page.h"
 #include "pages/sensors_page.h"
@@ -30,12 +33,16 @@ class SettingsPages {
         bike_(controls),
         corrections_(controls),
         sensors_(controls),
-        race_(controls) {}
+        race_(controls),
+        idle_(controls),
+        gear_(controls),
+        n2o_(controls) {}
 
   // Whether `page` is one of the pages built here.
   static bool Has(int page);
 
-  void CreateControls();
+  // `text` gives the pages the station's messages they show as captions.
+  void CreateControls(MessageTextOf text);
   void ApplyTexts(int language);
 
   void Gather(int page, ParameterImage& image, PageMessages& messages);
@@ -47,6 +54,8 @@ class SettingsPages {
   BikePage& bike() { return bike_; }
   SensorsPage& sensors() { return sensors_; }
   RacePage& race() { return race_; }
+  IdlePage& idle() { return idle_; }
+  GearPage& gear() { return gear_; }
 
  private:
   ControlSet& controls_;
@@ -54,6 +63,11 @@ class SettingsPages {
   CorrectionsPage corrections_;
   SensorsPage sensors_;
   RacePage race_;
+  IdlePage idle_;
+  GearPage gear_;
+  N2oPage n2o_;
+  MessageTextOf text_ = nullptr;
+  int language_ = 0;
 };
 
 }  // namespace korvan

@@ -81,6 +81,20 @@ constexpr MessageTexts kMessages[] = {
       "Le mémo n'a pas été enregistré : il contient au plus 149 caractères (un saut de ligne "
       "compte deux).",
       "Poznámka nebyla uložena: pojme nejvýše 149 znaků (konec řádku se počítá za dva)."}},
+    {MessageKey::kMsgNeedIntakeServo,
+     {"Intake servo must be enabled", "Ansaugservo muss eingeschaltet sein",
+      "Le servo d'admission doit être activé", "Sací servo musí být povoleno"}},
+    {MessageKey::kMsgNeedNoIntakeServo,
+     {"Intake servo must be disabled", "Ansaugservo muss ausgeschaltet sein",
+      "Le servo d'admission doit être désactivé", "Sací servo musí být zakázáno"}},
+    {MessageKey::kMsgDesiredRpm,
+     {"desired RPM", "gewünschte Drehzahl", "régime désiré", "požadované otáčky"}},
+    {MessageKey::kMsgServoStartPosition,
+     {"Start position of intake servo", "Startposition des Ansaugservos",
+      "Position de départ du servo d'admission", "Startovní poloha sacího serva"}},
+    {MessageKey::kMsgServoTpsMinSteps,
+     {"TPS min [in steps of servo]", "TPS min [in Servoschritten]", "TPS min [en pas du servo]",
+      "TPS min [v krocích serva]"}},
 };
 
 }  // namespace

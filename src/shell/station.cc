@@ -47,7 +47,9 @@ void Station::FormCreate(const std::vector<std::string>& args) {
   CreateControls();
   maps_.CreateControls();
   monitor_.CreateControls(controls_);
-  pages_.CreateControls();
+  pages_.CreateControls([](MessageKey key, int language) {
+    return MessageText(key, static_cast<Language>(language));
+  });
   combo_bike_ = pages_.bike().combo();
   device_.link().set_port_index(1);
   image_.SetByte(0, 11);

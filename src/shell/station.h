@@ -112,6 +112,9 @@ class Station : public DeviceHost {
   void ButtonTps100Click();
   void RadioGroupPotencModeClick();
   void RadioGroupGearSystemClick();
+  void RadioGroupIdleModeClick();
+  // "<- Gear k" on the gear page.
+  void ButtonGearClick(int gear);
 
   // DeviceHost.
   void ShowLinkMessage(MessageKey key) override;
@@ -130,6 +133,7 @@ class Station : public DeviceHost {
   TransferSession& session() { return device_.session(); }
   const LiveValues& live() const { return device_.live(); }
   MapEditor& maps() { return maps_; }
+  SettingsPages& pages() { return pages_; }
   const UndoHistory& undo() const { return undo_; }
   int active_page() const { return active_page_; }
   Language language() const { return language_; }

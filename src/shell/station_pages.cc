@@ -59,10 +59,32 @@ void Station::RadioGroupPotencModeClick() {
   SettingsRadioClicked();
 }
 
+// One handler for the mode radio groups of the race and the gear page; only the page on
+// display can have been clicked.
 void Station::RadioGroupGearSystemClick() {
   EndReadForUserAction();
-  pages_.race().ClutchModeClicked(image_);
+  if (active_page_ == kPageGear) {
+    pages_.gear().ModesClicked(image_);
+  } else {
+    pages_.race().ClutchModeClicked(image_);
+  }
   SettingsRadioClicked();
+}
+
+void Station::ButtonGearClick(int gear) {
+  EndReadForUserAction();
+  GearPage::TakeLive(gear, device_.live(), image_);
+  CommitEdit();
+}
+
+void Station::RadioGroupIdleModeClick() {
+  EndReadForUserAction();
+  pages_.idle().ModeClicked(image_);
+  // The targets were converted to the new unit: the page shows them in it at once. The change
+  // is recorded as that of any other radio group, so that undo and "Programming after change"
+  // see it without waiting for the next edit.
+  RefreshPage();
+  RecordChange();
 }
 
 }  // namespace korvan

@@ -392,7 +392,10 @@ void Binder::Draw(ControlHandle h, bool committed) {
       if (buttons.size() != static_cast<int>(c.items.size())) {
         qDeleteAll(buttons);
         buttons.clear();
-        const int columns = c.items.size() <= 3 ? static_cast<int>(c.items.size()) : 2;
+        // A group tall enough for one item a row lists them down; others fill rows.
+        const int items = static_cast<int>(c.items.size());
+        const bool one_column = c.height >= 24 * items + 20;
+        const int columns = one_column ? 1 : (items <= 3 ? items : 2);
         for (std::size_t k = 0; k < c.items.size(); ++k) {
           auto* radio = new QRadioButton(group);
           grid->addWidget(radio, static_cast<int>(k) / std::max(1, columns),

@@ -58,6 +58,9 @@ constexpr Entry kHandlers[] = {
     {"ButtonTps100", &Station::ButtonTps100Click},
     {"RadioGroupPotencMode", &Station::RadioGroupPotencModeClick},
     {"RadioGroupClutchMode", &Station::RadioGroupGearSystemClick},
+    {"RadioGroupIdleMode", &Station::RadioGroupIdleModeClick},
+    {"RadioGroupGearSystem", &Station::RadioGroupGearSystemClick},
+    {"RadioGroupSpeedMode", &Station::RadioGroupGearSystemClick},
 };
 
 struct Shortcut {
@@ -90,6 +93,9 @@ std::function<void()> ClickHandler(Station& station, std::string_view name) {
   }
   if (const int port = TrailingNumber(name, "MenuCom"); port >= 1 && port <= 20) {
     return [&station, port] { station.MenuCom1Click(port - 1); };
+  }
+  if (const int gear = TrailingNumber(name, "ButtonGear"); gear >= 0 && gear <= 6) {
+    return [&station, gear] { station.ButtonGearClick(gear); };
   }
   if (name.starts_with("CheckBox")) return [&station] { station.CheckBoxMouseUp(); };
   return {};

@@ -1,6 +1,6 @@
-// Every field of the bike, corrections, sensors and race pages survives a parameter file and a
-// trip through the unit: what the pages show after Save -> New -> Open, and after Program ->
-// New -> Read, is what they showed before.
+// Every field of the bike, corrections, sensors, race, idle, gear and N2O pages survives a
+// parameter file and a trip through the unit: what the pages show after Save -> New -> Open, and
+// after Program -> New -> Read, is what they showed before.
 #include <map>
 #include <set>
 #include <tuple>
@@ -10,7 +10,8 @@
 namespace korvan {
 namespace {
 
-constexpr int kPages[] = {kPageBike, kPageCorrections, kPageSensors, kPageRace};
+constexpr int kPages[] = {kPageBike, kPageCorrections, kPageSensors, kPageRace,
+                          kPageIdle, kPageGear,        kPageN2o};
 
 class PagesRoundTripTest : public PagesTest {
  protected:
@@ -38,7 +39,8 @@ class PagesRoundTripTest : public PagesTest {
         } else if (control.kind == ControlKind::kRadioGroup) {
           c.SetValue(h, static_cast<int>(control.items.size()) - 1);
           if (page == kPageSensors) s.RadioGroupPotencModeClick();
-          if (page == kPageRace) s.RadioGroupGearSystemClick();
+          if (page == kPageRace || page == kPageGear) s.RadioGroupGearSystemClick();
+          if (page == kPageIdle) s.RadioGroupIdleModeClick();
         }
       }
     }

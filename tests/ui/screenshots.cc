@@ -66,6 +66,31 @@ int main(int argc, char** argv) {
   shoot(kPageCorrections, "corrections.png", nullptr);
   shoot(kPageSensors, "sensors.png", nullptr);
   shoot(kPageRace, "race.png", nullptr);
+  const auto idle_mode = [&](int mode) {
+    ControlSet& c = s.controls();
+    c.SetValue(c.Handle("RadioGroupIdleMode"), mode);
+    s.RadioGroupIdleModeClick();
+    window.binder().Apply();
+  };
+  shoot(kPageIdle, "idle-step-motor.png", [&] {
+    idle_mode(2);
+    if (!window.findChild<QCheckBox*>("CheckBoxIdleAdvOn")->isChecked()) click("CheckBoxIdleAdvOn");
+  });
+  shoot(kPageN2o, "n2o.png", [&] {
+    if (!window.findChild<QCheckBox*>("CheckBoxGas")->isChecked()) click("CheckBoxGas");
+  });
+  const auto gear_mode = [&](int mode) {
+    ControlSet& c = s.controls();
+    c.SetValue(c.Handle("RadioGroupGearSystem"), mode);
+    s.RadioGroupGearSystemClick();
+    window.binder().Apply();
+  };
+  shoot(kPageGear, "gear-voltage.png", [&] { gear_mode(0); });
+  shoot(kPageGear, "gear-automatic.png", [&] { gear_mode(2); });
+  shoot(kPageIdle, "idle-intake-servo.png", [&] {
+    idle_mode(1);
+    click("CheckBoxIdleAdvOn");
+  });
   shoot(kPageAdvance, "advance-full.png", nullptr);
   shoot(kPageAdvance, "advance-speed-row.png", [&] { click("CheckBoxTps_Uni"); });
   shoot(kPageInj1A, "inj-1a.png", nullptr);

@@ -1,4 +1,5 @@
 // The settings pages in the real window: a value typed into a field and Enter reach the image.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QPlainTextEdit>
@@ -77,6 +78,63 @@ TEST_F(SettingsPagesWindowTest, RacePage) {
   QSpinBox* time = TypeInto("EditClutchTime0", "125");
   EXPECT_EQ(Byte(121), 12);
   EXPECT_EQ(time->value(), 120);
+}
+
+TEST_F(SettingsPagesWindowTest, IdlePage) {
+  ShowPage(kPageIdle);
+  auto* mode = Widget<QGroupBox>("RadioGroupIdleMode");
+  ASSERT_NE(mode, nullptr);
+  const QList<QRadioButton*> items = mode->findChildren<QRadioButton*>();
+  ASSERT_EQ(items.size(), 4);
+  QTest::mouseClick(items[2], Qt::LeftButton);
+  EXPECT_EQ(Byte(2600), 2);
+  EXPECT_TRUE(Widget("EditIdleHyster")->isVisible());
+  auto* targets = Widget<QGroupBox>("GroupBoxIdleServoPoz");
+  ASSERT_NE(targets, nullptr);
+  EXPECT_EQ(targets->title(), "desired RPM");
+  QSpinBox* target = TypeInto("EditIdleServoPoz0", "1275");
+  EXPECT_EQ(Byte(2609), 25);
+  EXPECT_EQ(target->value(), 1250);
+}
+
+TEST_F(SettingsPagesWindowTest, GearPage) {
+  ShowPage(kPageGear);
+  auto* mode = Widget<QGroupBox>("RadioGroupGearSystem");
+  ASSERT_NE(mode, nullptr);
+  const QList<QRadioButton*> items = mode->findChildren<QRadioButton*>();
+  ASSERT_EQ(items.size(), 4);
+  // On the round button: a short item's text does not reach the middle of its row.
+  const auto choose = [&](QRadioButton* item) {
+    QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(8, item->height() / 2));
+  };
+  choose(items[0]);
+  EXPECT_EQ(Byte(136), 0);
+  EXPECT_TRUE(Widget("EditGearNapeti1")->isVisible());
+  TypeInto("EditGearNapeti1", "2350");
+  EXPECT_EQ(station().image().Word(71), 2350);
+  TypeInto("EditGearKorIgn0", "-5");
+  EXPECT_EQ(Byte(174), 95);
+  choose(items[1]);
+  EXPECT_EQ(Byte(136), 1);
+  EXPECT_FALSE(Widget("EditGearNapeti1")->isVisible());
+  EXPECT_TRUE(Widget("EditGearPomer0")->isVisible());
+}
+
+TEST_F(SettingsPagesWindowTest, N2oPage) {
+  ShowPage(kPageN2o);
+  auto* enable = Widget<QCheckBox>("CheckBoxGas");
+  ASSERT_NE(enable, nullptr);
+  if (!enable->isChecked()) QTest::mouseClick(enable, Qt::LeftButton, {}, QPoint(8, 8));
+  EXPECT_EQ(Byte(98), 1);
+  EXPECT_TRUE(Widget("GroupBoxGas")->isVisible());
+  TypeInto("EditGas1", "30");
+  TypeInto("EditGas2", "10");
+  EXPECT_EQ(Byte(99), 30);
+  EXPECT_EQ(Byte(100), 30);
+  EXPECT_EQ(Widget<QSpinBox>("EditGas2")->value(), 30);
+  QTest::mouseClick(enable, Qt::LeftButton, {}, QPoint(8, 8));
+  EXPECT_EQ(Byte(98), 0);
+  EXPECT_FALSE(Widget("GroupBoxGas")->isVisible());
 }
 
 }  // namespace
