@@ -87,4 +87,17 @@ void Station::RadioGroupIdleModeClick() {
   RecordChange();
 }
 
+void Station::PositionButton(Bank bank, int direction) {
+  EndReadForUserAction();
+  GatherPage();
+  pages_.position().Step(bank, direction, device_.live(), image_);
+  CommitEdit();
+}
+
+void Station::RadioGroupPolohaAClick() {
+  EndReadForUserAction();
+  pages_.position().ReferencesClicked(image_);
+  SettingsRadioClicked();
+}
+
 }  // namespace korvan

@@ -26,8 +26,8 @@ void Station::LoadSettings() {
   if (v.active_page >= 0 && v.active_page < kPageCount) active_page_ = v.active_page;
   maps_.set_time_view(v.zobr_ms_uni);
   ext_monitor_ = v.ext_monitor;
-  all_poloha_a_ = v.all_poloha_a;
-  all_poloha_b_ = v.all_poloha_b;
+  controls_.SetChecked(pages_.position().all_box(Bank::kA), v.all_poloha_a);
+  controls_.SetChecked(pages_.position().all_box(Bank::kB), v.all_poloha_b);
   ToolModes modes{};
   std::copy(maps_.all_flags().begin(), maps_.all_flags().end(), modes.begin());
   StoredFileState dump_state = StoredFileState::kRead;
@@ -56,8 +56,8 @@ void Station::SaveSettings() {
   v.active_page = active_page_;
   v.zobr_ms_uni = maps_.time_view();
   v.ext_monitor = ext_monitor_;
-  v.all_poloha_a = all_poloha_a_;
-  v.all_poloha_b = all_poloha_b_;
+  v.all_poloha_a = controls_.Checked(pages_.position().all_box(Bank::kA));
+  v.all_poloha_b = controls_.Checked(pages_.position().all_box(Bank::kB));
   korvan::SaveSettings(paths_.settings_file, v);
   ToolModes modes{};
   std::copy(maps_.all_flags().begin(), maps_.all_flags().end(), modes.begin());

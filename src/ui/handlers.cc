@@ -61,6 +61,8 @@ constexpr Entry kHandlers[] = {
     {"RadioGroupIdleMode", &Station::RadioGroupIdleModeClick},
     {"RadioGroupGearSystem", &Station::RadioGroupGearSystemClick},
     {"RadioGroupSpeedMode", &Station::RadioGroupGearSystemClick},
+    {"RadioGroupPolohaA", &Station::RadioGroupPolohaAClick},
+    {"RadioGroupPolohaB", &Station::RadioGroupPolohaAClick},
 };
 
 struct Shortcut {

@@ -1,6 +1,6 @@
-// Every field of the bike, corrections, sensors, race, idle, gear and N2O pages survives a
-// parameter file and a trip through the unit: what the pages show after Save -> New -> Open, and
-// after Program -> New -> Read, is what they showed before.
+// Every field of the bike, corrections, sensors, race, idle, gear, N2O and position pages
+// survives a parameter file and a trip through the unit: what the pages show after Save -> New
+// -> Open, and after Program -> New -> Read, is what they showed before.
 #include <map>
 #include <set>
 #include <tuple>
@@ -11,7 +11,7 @@ namespace korvan {
 namespace {
 
 constexpr int kPages[] = {kPageBike, kPageCorrections, kPageSensors, kPageRace,
-                          kPageIdle, kPageGear,        kPageN2o};
+                          kPageIdle, kPageGear,        kPageN2o,     kPagePosition};
 
 class PagesRoundTripTest : public PagesTest {
  protected:
@@ -41,6 +41,7 @@ class PagesRoundTripTest : public PagesTest {
           if (page == kPageSensors) s.RadioGroupPotencModeClick();
           if (page == kPageRace || page == kPageGear) s.RadioGroupGearSystemClick();
           if (page == kPageIdle) s.RadioGroupIdleModeClick();
+          if (page == kPagePosition) s.RadioGroupPolohaAClick();
         }
       }
     }

@@ -76,6 +76,7 @@ int main(int argc, char** argv) {
     idle_mode(2);
     if (!window.findChild<QCheckBox*>("CheckBoxIdleAdvOn")->isChecked()) click("CheckBoxIdleAdvOn");
   });
+  shoot(kPagePosition, "position.png", nullptr);
   shoot(kPageN2o, "n2o.png", [&] {
     if (!window.findChild<QCheckBox*>("CheckBoxGas")->isChecked()) click("CheckBoxGas");
   });

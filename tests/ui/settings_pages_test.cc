@@ -137,5 +137,14 @@ TEST_F(SettingsPagesWindowTest, N2oPage) {
   EXPECT_FALSE(Widget("GroupBoxGas")->isVisible());
 }
 
+TEST_F(SettingsPagesWindowTest, PositionPage) {
+  ShowPage(kPagePosition);
+  QSpinBox* angle = TypeInto("EditPolohaA7", "717");
+  EXPECT_EQ(Byte(327), 143);
+  EXPECT_EQ(angle->value(), 715);
+  TypeInto("EditPolohaRpmB3", "4550");
+  EXPECT_EQ(Byte(338), 45);
+}
+
 }  // namespace
 }  // namespace korvan::ui
