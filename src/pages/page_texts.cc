@@ -175,6 +175,15 @@ constexpr PageText kPageTexts[] = {
     {"LabelPolohaUhelA", Slot::kText, {"[\u00b0]"}},
     {"LabelPolohaUhelB", Slot::kText, {"[\u00b0]"}},
 
+    // Tuning page: the designed texts in every language.
+    {"LabelLadeni", Slot::kText, {"Caution - For experienced user only!"}},
+    {"LabelLadeniLambda", Slot::kText, {"Lambda"}},
+    {"LabelLadeniHyster", Slot::kText, {"Hyster"}},
+    {"LabelLadeniRpm", Slot::kText, {"Rpm"}},
+    {"LabelLadeniTps", Slot::kText, {"Tps"}},
+    {"LabelLadeniCas", Slot::kText, {"Cas"}},
+    {"CheckBoxLadeniPovoleno", Slot::kText, {"CheckBoxLadeniPovoleno"}},
+
     // Gear page.
     {"RadioGroupGearSystem", Slot::kText, {"Determining of gear"}},
     {"RadioGroupGearSystem",

@@ -8,7 +8,7 @@ namespace korvan {
 bool SettingsPages::Has(int page) {
   return page == kPageBike || page == kPageCorrections || page == kPageSensors ||
          page == kPageRace || page == kPageIdle || page == kPageGear || page == kPageN2o ||
-         page == kPagePosition;
+         page == kPagePosition || page == kPageTuning;
 }
 
 void SettingsPages::CreateControls(MessageTextOf text) {
@@ -21,6 +21,7 @@ void SettingsPages::CreateControls(MessageTextOf text) {
   gear_.CreateControls();
   n2o_.CreateControls();
   position_.CreateControls();
+  tuning_.CreateControls();
 }
 
 void SettingsPages::ApplyTexts(int language) {
@@ -54,6 +55,9 @@ void SettingsPages::Gather(int page, ParameterImage& image, PageMessages& messag
     case kPagePosition:
       position_.Gather(image);
       break;
+    case kPageTuning:
+      tuning_.Gather(image);
+      break;
     default:
       break;
   }
@@ -85,6 +89,9 @@ void SettingsPages::Refresh(int page, const ParameterImage& image, const PageFac
       break;
     case kPagePosition:
       position_.Refresh(image);
+      break;
+    case kPageTuning:
+      tuning_.Refresh(image);
       break;
     default:
       break;

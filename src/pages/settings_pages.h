@@ -17,6 +17,7 @@
 #include "pages/position_page.h"
 #include "pages/race_page.h"
 #include "pages/sensors_page.h"
+#include "pages/tuning_page.h"
 
 namespace korvan {
 
@@ -38,7 +39,8 @@ class SettingsPages {
         idle_(controls),
         gear_(controls),
         n2o_(controls),
-        position_(controls) {}
+        position_(controls),
+        tuning_(controls) {}
 
   // Whether `page` is one of the pages built here.
   static bool Has(int page);
@@ -70,6 +72,7 @@ class SettingsPages {
   GearPage gear_;
   N2oPage n2o_;
   PositionPage position_;
+  TuningPage tuning_;
   MessageTextOf text_ = nullptr;
   int language_ = 0;
 };

@@ -121,6 +121,8 @@ class Station : public DeviceHost {
   void ButtonMinusClick_PolohaB() { PositionButton(Bank::kB, -1); }
   void ButtonPlusClick_PolohaB() { PositionButton(Bank::kB, +1); }
   void RadioGroupPolohaAClick();
+  // Tools -> "Tuning page": shows or hides the tuning page's tab; the choice is kept.
+  void MenuLadeniClick();
 
   // DeviceHost.
   void ShowLinkMessage(MessageKey key) override;
@@ -185,6 +187,7 @@ class Station : public DeviceHost {
   // The radio groups of the settings pages store at once, without a consistency pass.
   void SettingsRadioClicked();
   void PositionButton(Bank bank, int direction);
+  void ShowTuningPage(bool shown);
 
   SerialPort& port_;
   Desktop& desktop_;

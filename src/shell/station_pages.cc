@@ -100,4 +100,17 @@ void Station::RadioGroupPolohaAClick() {
   SettingsRadioClicked();
 }
 
+void Station::ShowTuningPage(bool shown) {
+  controls_.SetVisible(tabs_[kPageTuning], shown);
+  const ControlHandle item = controls_.Handle("MenuLadeni");
+  controls_.SetChecked(item, shown);
+}
+
+void Station::MenuLadeniClick() {
+  const bool shown = !controls_.Visible(tabs_[kPageTuning]);
+  ShowTuningPage(shown);
+  // The page comes into view when asked for, and is left when its tab goes.
+  PageControl1Change(shown ? kPageTuning : kPageBike);
+}
+
 }  // namespace korvan

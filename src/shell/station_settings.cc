@@ -28,6 +28,8 @@ void Station::LoadSettings() {
   ext_monitor_ = v.ext_monitor;
   controls_.SetChecked(pages_.position().all_box(Bank::kA), v.all_poloha_a);
   controls_.SetChecked(pages_.position().all_box(Bank::kB), v.all_poloha_b);
+  ShowTuningPage(v.tuning_page);
+  if (!v.tuning_page && active_page_ == kPageTuning) active_page_ = kPageBike;
   ToolModes modes{};
   std::copy(maps_.all_flags().begin(), maps_.all_flags().end(), modes.begin());
   StoredFileState dump_state = StoredFileState::kRead;
@@ -58,6 +60,7 @@ void Station::SaveSettings() {
   v.ext_monitor = ext_monitor_;
   v.all_poloha_a = controls_.Checked(pages_.position().all_box(Bank::kA));
   v.all_poloha_b = controls_.Checked(pages_.position().all_box(Bank::kB));
+  v.tuning_page = controls_.Visible(tabs_[kPageTuning]);
   korvan::SaveSettings(paths_.settings_file, v);
   ToolModes modes{};
   std::copy(maps_.all_flags().begin(), maps_.all_flags().end(), modes.begin());

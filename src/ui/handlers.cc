@@ -63,6 +63,7 @@ constexpr Entry kHandlers[] = {
     {"RadioGroupSpeedMode", &Station::RadioGroupGearSystemClick},
     {"RadioGroupPolohaA", &Station::RadioGroupPolohaAClick},
     {"RadioGroupPolohaB", &Station::RadioGroupPolohaAClick},
+    {"MenuLadeni", &Station::MenuLadeniClick},
 };
 
 struct Shortcut {

@@ -77,6 +77,11 @@ int main(int argc, char** argv) {
     if (!window.findChild<QCheckBox*>("CheckBoxIdleAdvOn")->isChecked()) click("CheckBoxIdleAdvOn");
   });
   shoot(kPagePosition, "position.png", nullptr);
+  shoot(kPageTuning, "tuning.png", [&] {
+    s.MenuLadeniClick();
+    window.binder().Apply();
+  });
+  s.MenuLadeniClick();  // hidden again for the pictures that follow
   shoot(kPageN2o, "n2o.png", [&] {
     if (!window.findChild<QCheckBox*>("CheckBoxGas")->isChecked()) click("CheckBoxGas");
   });

@@ -1,4 +1,5 @@
 // The settings pages in the real window: a value typed into a field and Enter reach the image.
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -144,6 +145,17 @@ TEST_F(SettingsPagesWindowTest, PositionPage) {
   EXPECT_EQ(angle->value(), 715);
   TypeInto("EditPolohaRpmB3", "4550");
   EXPECT_EQ(Byte(338), 45);
+}
+
+TEST_F(SettingsPagesWindowTest, TuningPage) {
+  // The Tools menu's item shows the page, as a user reaches it.
+  auto* item = Widget<QAction>("MenuLadeni");
+  ASSERT_NE(item, nullptr);
+  item->trigger();
+  ASSERT_EQ(station().active_page(), kPageTuning);
+  TypeInto("EditLadeniCas", "1300");
+  EXPECT_EQ(Byte(190), 13);
+  EXPECT_EQ(Widget<QSpinBox>("EditLadeniCas")->value(), 1300);
 }
 
 }  // namespace
