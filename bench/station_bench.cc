@@ -104,6 +104,8 @@ int main() {
       {"edit cycle on Idle (desired rpm)", kPageIdle, "EditIdleAdvPoz4"},
       {"edit cycle on Gear (advance correction)", kPageGear, "EditGearKorIgn2"},
       {"edit cycle on N2O (level 1)", kPageN2o, "EditGas1"},
+      {"edit cycle on Position (angle A)", kPagePosition, "EditPolohaA5"},
+      {"edit cycle on Tuning (lambda)", kPageTuning, "EditLadeniLambda"},
   };
   for (const PageField& f : page_fields) {
     station.PageControl1Change(f.page);

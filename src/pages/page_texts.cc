@@ -161,6 +161,29 @@ constexpr PageText kPageTexts[] = {
     {"LabelRetardD", Slot::kText, {"Delay [ms]"}},
     {"LabelRetardT", Slot::kText, {"Build up Time [ms]"}},
 
+    // Injection position page.
+    {"GroupBoxPolohaA", Slot::kText, {"Position of Injection A"}},
+    {"GroupBoxPolohaB", Slot::kText, {"Position of Injection B"}},
+    {"RadioGroupPolohaA", Slot::kText, {"Position of:"}},
+    {"RadioGroupPolohaB", Slot::kText, {"Position of:"}},
+    {"RadioGroupPolohaA", Slot::kItems, {"Beginning\nCentre\nEnd"}},
+    {"RadioGroupPolohaB", Slot::kItems, {"Beginning\nCentre\nEnd"}},
+    {"CheckBoxAll_PolohaA", Slot::kText, {"All"}},
+    {"CheckBoxAll_PolohaB", Slot::kText, {"All"}},
+    {"LabelPolohaRpmA", Slot::kText, {"RPM"}},
+    {"LabelPolohaRpmB", Slot::kText, {"RPM"}},
+    {"LabelPolohaUhelA", Slot::kText, {"[\u00b0]"}},
+    {"LabelPolohaUhelB", Slot::kText, {"[\u00b0]"}},
+
+    // Tuning page: the designed texts in every language.
+    {"LabelLadeni", Slot::kText, {"Caution - For experienced user only!"}},
+    {"LabelLadeniLambda", Slot::kText, {"Lambda"}},
+    {"LabelLadeniHyster", Slot::kText, {"Hyster"}},
+    {"LabelLadeniRpm", Slot::kText, {"Rpm"}},
+    {"LabelLadeniTps", Slot::kText, {"Tps"}},
+    {"LabelLadeniCas", Slot::kText, {"Cas"}},
+    {"CheckBoxLadeniPovoleno", Slot::kText, {"CheckBoxLadeniPovoleno"}},
+
     // Gear page.
     {"RadioGroupGearSystem", Slot::kText, {"Determining of gear"}},
     {"RadioGroupGearSystem",

@@ -7,7 +7,8 @@ namespace korvan {
 
 bool SettingsPages::Has(int page) {
   return page == kPageBike || page == kPageCorrections || page == kPageSensors ||
-         page == kPageRace || page == kPageIdle || page == kPageGear || page == kPageN2o;
+         page == kPageRace || page == kPageIdle || page == kPageGear || page == kPageN2o ||
+         page == kPagePosition || page == kPageTuning;
 }
 
 void SettingsPages::CreateControls(MessageTextOf text) {
@@ -19,6 +20,8 @@ void SettingsPages::CreateControls(MessageTextOf text) {
   idle_.CreateControls();
   gear_.CreateControls();
   n2o_.CreateControls();
+  position_.CreateControls();
+  tuning_.CreateControls();
 }
 
 void SettingsPages::ApplyTexts(int language) {
@@ -49,6 +52,12 @@ void SettingsPages::Gather(int page, ParameterImage& image, PageMessages& messag
     case kPageN2o:
       n2o_.Gather(image);
       break;
+    case kPagePosition:
+      position_.Gather(image);
+      break;
+    case kPageTuning:
+      tuning_.Gather(image);
+      break;
     default:
       break;
   }
@@ -77,6 +86,12 @@ void SettingsPages::Refresh(int page, const ParameterImage& image, const PageFac
       break;
     case kPageN2o:
       n2o_.Refresh(image);
+      break;
+    case kPagePosition:
+      position_.Refresh(image);
+      break;
+    case kPageTuning:
+      tuning_.Refresh(image);
       break;
     default:
       break;
@@ -113,6 +128,7 @@ void SettingsPages::PaintLiveCursor(int page, const LiveValues& live, const Para
   if (page == kPageRace) race_.PaintLiveCursor(live);
   if (page == kPageIdle) idle_.PaintLiveCursor(live, image);
   if (page == kPageGear) gear_.PaintLiveCursor(live, image);
+  if (page == kPagePosition) position_.PaintLiveCursor(live, image);
 }
 
 }  // namespace korvan

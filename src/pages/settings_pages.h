@@ -14,8 +14,10 @@
 #include "pages/idle_page.h"
 #include "pages/n2o_page.h"
 #include "pages/page_report.h"
+#include "pages/position_page.h"
 #include "pages/race_page.h"
 #include "pages/sensors_page.h"
+#include "pages/tuning_page.h"
 
 namespace korvan {
 
@@ -36,7 +38,9 @@ class SettingsPages {
         race_(controls),
         idle_(controls),
         gear_(controls),
-        n2o_(controls) {}
+        n2o_(controls),
+        position_(controls),
+        tuning_(controls) {}
 
   // Whether `page` is one of the pages built here.
   static bool Has(int page);
@@ -56,6 +60,7 @@ class SettingsPages {
   RacePage& race() { return race_; }
   IdlePage& idle() { return idle_; }
   GearPage& gear() { return gear_; }
+  PositionPage& position() { return position_; }
 
  private:
   ControlSet& controls_;
@@ -66,6 +71,8 @@ class SettingsPages {
   IdlePage idle_;
   GearPage gear_;
   N2oPage n2o_;
+  PositionPage position_;
+  TuningPage tuning_;
   MessageTextOf text_ = nullptr;
   int language_ = 0;
 };

@@ -26,6 +26,7 @@ constexpr std::string_view kZobrMsUni = "CheckBoxZobrMs_Uni->Checked";
 constexpr std::string_view kExtMonitor = "CheckBoxExtMonitor->Checked";
 constexpr std::string_view kAllPolohaA = "CheckBoxAll_PolohaA->Checked";
 constexpr std::string_view kAllPolohaB = "CheckBoxAll_PolohaB->Checked";
+constexpr std::string_view kTuningPage = "TabSheet_Ladeni->TabVisible";
 
 // A leading decimal integer, as the platform's integer read takes it ("12px" is 12); nothing
 // when the value does not start with one or does not fit.
@@ -129,6 +130,7 @@ StationSettingsValues SettingsFromText(std::string_view text,
   ReadBool(doc, kExtMonitor, values.ext_monitor);
   ReadBool(doc, kAllPolohaA, values.all_poloha_a);
   ReadBool(doc, kAllPolohaB, values.all_poloha_b);
+  ReadBool(doc, kTuningPage, values.tuning_page);
   return values;
 }
 
@@ -158,6 +160,7 @@ std::string SettingsToText(std::string_view old_text, const StationSettingsValue
   set_int(kExtMonitor, values.ext_monitor ? 1 : 0);
   set_int(kAllPolohaA, values.all_poloha_a ? 1 : 0);
   set_int(kAllPolohaB, values.all_poloha_b ? 1 : 0);
+  set_int(kTuningPage, values.tuning_page ? 1 : 0);
   return doc.Format();
 }
 

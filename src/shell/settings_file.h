@@ -32,6 +32,7 @@ struct StationSettingsValues {
   bool ext_monitor = false;   // "CheckBoxExtMonitor->Checked"
   bool all_poloha_a = false;  // "CheckBoxAll_PolohaA->Checked"
   bool all_poloha_b = false;  // "CheckBoxAll_PolohaB->Checked"
+  bool tuning_page = false;   // "TabSheet_Ladeni->TabVisible": the tuning page was shown
 
   friend bool operator==(const StationSettingsValues&, const StationSettingsValues&) = default;
 };

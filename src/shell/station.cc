@@ -302,6 +302,13 @@ void Station::ToolStep(int direction) {
   const auto start = std::chrono::steady_clock::now();
   EndReadForUserAction();
   if (maps_.ToolStep(active_page_, direction, LiveCellOfActivePage())) CommitEdit();
+  if (active_page_ == kPagePosition) {
+    // Both banks, each at its own live column or, with its "All" box, on every column.
+    PositionPage& page = pages_.position();
+    page.Step(Bank::kA, direction, device_.live(), image_);
+    page.Step(Bank::kB, direction, device_.live(), image_);
+    CommitEdit();
+  }
   if (direction < 0) {
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                         std::chrono::steady_clock::now() - start)

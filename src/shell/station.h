@@ -115,6 +115,14 @@ class Station : public DeviceHost {
   void RadioGroupIdleModeClick();
   // "<- Gear k" on the gear page.
   void ButtonGearClick(int gear);
+  // The injection position page's spin buttons and its reference radio groups.
+  void ButtonMinusClick_PolohaA() { PositionButton(Bank::kA, -1); }
+  void ButtonPlusClick_PolohaA() { PositionButton(Bank::kA, +1); }
+  void ButtonMinusClick_PolohaB() { PositionButton(Bank::kB, -1); }
+  void ButtonPlusClick_PolohaB() { PositionButton(Bank::kB, +1); }
+  void RadioGroupPolohaAClick();
+  // Tools -> "Tuning page": shows or hides the tuning page's tab; the choice is kept.
+  void MenuLadeniClick();
 
   // DeviceHost.
   void ShowLinkMessage(MessageKey key) override;
@@ -178,6 +186,8 @@ class Station : public DeviceHost {
   void TakeLiveThrottle(bool (*take)(const LiveValues&, ParameterImage&));
   // The radio groups of the settings pages store at once, without a consistency pass.
   void SettingsRadioClicked();
+  void PositionButton(Bank bank, int direction);
+  void ShowTuningPage(bool shown);
 
   SerialPort& port_;
   Desktop& desktop_;
@@ -204,8 +214,6 @@ class Station : public DeviceHost {
   int notice_ticks_ = 0;
   // Settings the station keeps for pages that are not built yet, so that they survive a run.
   bool ext_monitor_ = false;
-  bool all_poloha_a_ = false;
-  bool all_poloha_b_ = false;
 
  public:
   // The window's place and size, restored at start and kept at close; -1: centred / default.

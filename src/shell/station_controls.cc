@@ -60,7 +60,8 @@ void Station::CreateControls() {
        {{"MenuToolsMinus", "Minus ", ""},
         {"MenuToolsPlus", "Plus", ""},
         {"MenuZpet", "Undo", ""},
-        {"MenuZnovu", "Redo", ""}});
+        {"MenuZnovu", "Redo", ""},
+        {"MenuLadeni", "Tuning page", "Tuning page|Tuning page, for experienced users"}});
   menu("MenuLanguage", "&Language", "Language|Set English or German or French",
        {{"MenuEnglish", "&English", ""},
         {"MenuGerman", "&German", ""},

@@ -87,4 +87,30 @@ void Station::RadioGroupIdleModeClick() {
   RecordChange();
 }
 
+void Station::PositionButton(Bank bank, int direction) {
+  EndReadForUserAction();
+  GatherPage();
+  pages_.position().Step(bank, direction, device_.live(), image_);
+  CommitEdit();
+}
+
+void Station::RadioGroupPolohaAClick() {
+  EndReadForUserAction();
+  pages_.position().ReferencesClicked(image_);
+  SettingsRadioClicked();
+}
+
+void Station::ShowTuningPage(bool shown) {
+  controls_.SetVisible(tabs_[kPageTuning], shown);
+  const ControlHandle item = controls_.Handle("MenuLadeni");
+  controls_.SetChecked(item, shown);
+}
+
+void Station::MenuLadeniClick() {
+  const bool shown = !controls_.Visible(tabs_[kPageTuning]);
+  ShowTuningPage(shown);
+  // The page comes into view when asked for, and is left when its tab goes.
+  PageControl1Change(shown ? kPageTuning : kPageBike);
+}
+
 }  // namespace korvan

@@ -26,8 +26,10 @@ void Station::LoadSettings() {
   if (v.active_page >= 0 && v.active_page < kPageCount) active_page_ = v.active_page;
   maps_.set_time_view(v.zobr_ms_uni);
   ext_monitor_ = v.ext_monitor;
-  all_poloha_a_ = v.all_poloha_a;
-  all_poloha_b_ = v.all_poloha_b;
+  controls_.SetChecked(pages_.position().all_box(Bank::kA), v.all_poloha_a);
+  controls_.SetChecked(pages_.position().all_box(Bank::kB), v.all_poloha_b);
+  ShowTuningPage(v.tuning_page);
+  if (!v.tuning_page && active_page_ == kPageTuning) active_page_ = kPageBike;
   ToolModes modes{};
   std::copy(maps_.all_flags().begin(), maps_.all_flags().end(), modes.begin());
   StoredFileState dump_state = StoredFileState::kRead;
@@ -56,8 +58,9 @@ void Station::SaveSettings() {
   v.active_page = active_page_;
   v.zobr_ms_uni = maps_.time_view();
   v.ext_monitor = ext_monitor_;
-  v.all_poloha_a = all_poloha_a_;
-  v.all_poloha_b = all_poloha_b_;
+  v.all_poloha_a = controls_.Checked(pages_.position().all_box(Bank::kA));
+  v.all_poloha_b = controls_.Checked(pages_.position().all_box(Bank::kB));
+  v.tuning_page = controls_.Visible(tabs_[kPageTuning]);
   korvan::SaveSettings(paths_.settings_file, v);
   ToolModes modes{};
   std::copy(maps_.all_flags().begin(), maps_.all_flags().end(), modes.begin());

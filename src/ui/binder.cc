@@ -266,6 +266,12 @@ void Binder::Create(ControlHandle h) {
       if (name == "CSpinButtonTools") {
         down = [this] { station_.MenuToolsMinusClick(); };
         up = [this] { station_.MenuToolsPlusClick(); };
+      } else if (name == "CSpinButtonPolohaA") {
+        down = [this] { station_.ButtonMinusClick_PolohaA(); };
+        up = [this] { station_.ButtonPlusClick_PolohaA(); };
+      } else if (name == "CSpinButtonPolohaB") {
+        down = [this] { station_.ButtonMinusClick_PolohaB(); };
+        up = [this] { station_.ButtonPlusClick_PolohaB(); };
       } else if (name.starts_with("CSpinButton")) {
         const int column = std::atoi(name.c_str() + std::string_view("CSpinButton").size());
         down = [this, column] { station_.CSpinButtonDownClick_Uni(column); };

@@ -61,6 +61,9 @@ constexpr Entry kHandlers[] = {
     {"RadioGroupIdleMode", &Station::RadioGroupIdleModeClick},
     {"RadioGroupGearSystem", &Station::RadioGroupGearSystemClick},
     {"RadioGroupSpeedMode", &Station::RadioGroupGearSystemClick},
+    {"RadioGroupPolohaA", &Station::RadioGroupPolohaAClick},
+    {"RadioGroupPolohaB", &Station::RadioGroupPolohaAClick},
+    {"MenuLadeni", &Station::MenuLadeniClick},
 };
 
 struct Shortcut {

@@ -1,6 +1,6 @@
-// Every field of the bike, corrections, sensors, race, idle, gear and N2O pages survives a
-// parameter file and a trip through the unit: what the pages show after Save -> New -> Open, and
-// after Program -> New -> Read, is what they showed before.
+// Every field of the settings pages survives a parameter file and a trip through the unit: what
+// the pages show after Save -> New -> Open, and after Program -> New -> Read, is what they showed
+// before.
 #include <map>
 #include <set>
 #include <tuple>
@@ -10,8 +10,8 @@
 namespace korvan {
 namespace {
 
-constexpr int kPages[] = {kPageBike, kPageCorrections, kPageSensors, kPageRace,
-                          kPageIdle, kPageGear,        kPageN2o};
+constexpr int kPages[] = {kPageBike, kPageCorrections, kPageSensors,  kPageRace,  kPageIdle,
+                          kPageGear, kPageN2o,         kPagePosition, kPageTuning};
 
 class PagesRoundTripTest : public PagesTest {
  protected:
@@ -41,6 +41,7 @@ class PagesRoundTripTest : public PagesTest {
           if (page == kPageSensors) s.RadioGroupPotencModeClick();
           if (page == kPageRace || page == kPageGear) s.RadioGroupGearSystemClick();
           if (page == kPageIdle) s.RadioGroupIdleModeClick();
+          if (page == kPagePosition) s.RadioGroupPolohaAClick();
         }
       }
     }

@@ -76,6 +76,12 @@ int main(int argc, char** argv) {
     idle_mode(2);
     if (!window.findChild<QCheckBox*>("CheckBoxIdleAdvOn")->isChecked()) click("CheckBoxIdleAdvOn");
   });
+  shoot(kPagePosition, "position.png", nullptr);
+  shoot(kPageTuning, "tuning.png", [&] {
+    s.MenuLadeniClick();
+    window.binder().Apply();
+  });
+  s.MenuLadeniClick();  // hidden again for the pictures that follow
   shoot(kPageN2o, "n2o.png", [&] {
     if (!window.findChild<QCheckBox*>("CheckBoxGas")->isChecked()) click("CheckBoxGas");
   });

@@ -1,4 +1,5 @@
 // The settings pages in the real window: a value typed into a field and Enter reach the image.
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -135,6 +136,26 @@ TEST_F(SettingsPagesWindowTest, N2oPage) {
   QTest::mouseClick(enable, Qt::LeftButton, {}, QPoint(8, 8));
   EXPECT_EQ(Byte(98), 0);
   EXPECT_FALSE(Widget("GroupBoxGas")->isVisible());
+}
+
+TEST_F(SettingsPagesWindowTest, PositionPage) {
+  ShowPage(kPagePosition);
+  QSpinBox* angle = TypeInto("EditPolohaA7", "717");
+  EXPECT_EQ(Byte(327), 143);
+  EXPECT_EQ(angle->value(), 715);
+  TypeInto("EditPolohaRpmB3", "4550");
+  EXPECT_EQ(Byte(338), 45);
+}
+
+TEST_F(SettingsPagesWindowTest, TuningPage) {
+  // The Tools menu's item shows the page, as a user reaches it.
+  auto* item = Widget<QAction>("MenuLadeni");
+  ASSERT_NE(item, nullptr);
+  item->trigger();
+  ASSERT_EQ(station().active_page(), kPageTuning);
+  TypeInto("EditLadeniCas", "1300");
+  EXPECT_EQ(Byte(190), 13);
+  EXPECT_EQ(Widget<QSpinBox>("EditLadeniCas")->value(), 1300);
 }
 
 }  // namespace
