@@ -99,16 +99,22 @@ void IdlePage::CreateControls() {
   label_spin(kDcServoRpm, "IdleProcentNaRpm", 8, 156 + 6 * kRowStep, 210);
   label_spin(kDcServoTime, "IdleProcentNaCas", 8, 156 + 7 * kRowStep, 210);
 
+  // A column of nine values over the coolant temperature, each with its temperature label.
+  const auto temperature_column = [&](const char* label, const char* field, int x, int y0,
+                                      auto& labels, auto& spins) {
+    for (int i = 0; i < kIdleRows; ++i) {
+      const auto k = static_cast<std::size_t>(i);
+      const int y = y0 + kRowStep * i;
+      labels[k] = f.Add(ElementName(label, i), ControlKind::kLabel, {x, y + 3, 80, 18});
+      spins[k] = f.Spin(ElementName(field, i), "", field, i,
+                        {x + 88, y, kSpinWidth + 20, kSpinHeight});
+    }
+  };
+
   // The actuator's nine targets over the coolant temperature.
   targets_box_ = f.Add("GroupBoxIdleServoPoz", ControlKind::kGroupBox, {340, 4, 250, 272});
-  for (int i = 0; i < kIdleRows; ++i) {
-    const auto k = static_cast<std::size_t>(i);
-    const int y = 28 + kRowStep * i;
-    target_labels_[k] =
-        f.Add(ElementName("LabelIdleServoTeplota", i), ControlKind::kLabel, {352, y + 3, 80, 18});
-    targets_[k] = f.Spin(ElementName("EditIdleServoPoz", i), "", "EditIdleServoPoz", i,
-                         {440, y, kSpinWidth + 20, kSpinHeight});
-  }
+  temperature_column("LabelIdleServoTeplota", "EditIdleServoPoz", 352, 28, target_labels_,
+                     targets_);
 
   // Idle control through the advance.
   f.Add("GroupBoxIdleAdv", ControlKind::kGroupBox, {602, 4, 330, 136});
@@ -117,14 +123,8 @@ void IdlePage::CreateControls() {
   label_spin(kAdvanceRate, "IdleAdvNaCas", 614, 26 + 2 * kRowStep, 200);
   label_spin(kAdvanceMax, "IdleMaxAdv", 614, 26 + 3 * kRowStep, 200);
   advance_targets_box_ = f.Add("GroupBoxIdleAdvPoz", ControlKind::kGroupBox, {602, 148, 250, 272});
-  for (int i = 0; i < kIdleRows; ++i) {
-    const auto k = static_cast<std::size_t>(i);
-    const int y = 172 + kRowStep * i;
-    advance_labels_[k] =
-        f.Add(ElementName("LabelIdleAdvTeplota", i), ControlKind::kLabel, {614, y + 3, 80, 18});
-    advance_targets_[k] = f.Spin(ElementName("EditIdleAdvPoz", i), "", "EditIdleAdvPoz", i,
-                                 {702, y, kSpinWidth + 20, kSpinHeight});
-  }
+  temperature_column("LabelIdleAdvTeplota", "EditIdleAdvPoz", 614, 172, advance_labels_,
+                     advance_targets_);
 }
 
 void IdlePage::SetTargetScale(const ParameterImage& image) {

@@ -136,13 +136,7 @@ TEST_F(BikePageTest, StartOnAnUnknownBikeCodeSaysSoOnce) {
 }
 
 TEST_F(BikePageTest, SpinnersStoreTheirScaledValues) {
-  struct Case {
-    const char* field;
-    const char* typed;
-    int byte;
-    int stored;
-    int shown;
-  };
+  using Case = TypedField;
   const Case cases[] = {
       {"EditStartLimiter", "12300", 28, 123, 12300},
       {"EditIgnLimiter", "12399", 29, 123, 12300},  // integer division
@@ -156,11 +150,7 @@ TEST_F(BikePageTest, SpinnersStoreTheirScaledValues) {
       {"EditIntakePortRpm", "1500", 38, 15, 1500},
   };
   Station& s = StartOn(kPageBike);
-  for (const Case& c : cases) {
-    Type(c.field, c.typed);
-    EXPECT_EQ(s.image().Byte(c.byte), c.stored) << c.field << " " << c.typed;
-    EXPECT_EQ(Value(c.field), c.shown) << c.field << " " << c.typed;
-  }
+  ExpectTypedFields(cases);
   s.image().SetByte(37, 160);
   s.RefreshPage();
   EXPECT_EQ(Value("UpDownRpmKorekce"), 60);

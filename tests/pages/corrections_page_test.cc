@@ -10,13 +10,7 @@ namespace {
 using CorrectionsPageTest = PagesTest;
 
 TEST_F(CorrectionsPageTest, FieldsStoreTheirScaledValues) {
-  struct Case {
-    const char* field;
-    const char* typed;
-    int byte;
-    int stored;
-    int shown;
-  };
+  using Case = TypedField;
   const Case cases[] = {
       {"EditKorVodaJet0", "250", 80, 250, 250},
       {"EditKorVodaJet4", "5", 84, 10, 10},  // below the range
@@ -31,11 +25,7 @@ TEST_F(CorrectionsPageTest, FieldsStoreTheirScaledValues) {
       {"EditStartJet", "50", 92, 50, 50},
   };
   Station& s = StartOn(kPageCorrections);
-  for (const Case& c : cases) {
-    Type(c.field, c.typed);
-    EXPECT_EQ(s.image().Byte(c.byte), c.stored) << c.field << " " << c.typed;
-    EXPECT_EQ(Value(c.field), c.shown) << c.field << " " << c.typed;
-  }
+  ExpectTypedFields(cases);
   s.image().SetByte(95, 120);
   s.RefreshPage();
   EXPECT_EQ(Value("EditKorVodaIgn2"), 20);

@@ -27,13 +27,7 @@ class GearPageTest : public PagesTest {
 };
 
 TEST_F(GearPageTest, FieldsStoreTheirValues) {
-  struct Case {
-    const char* field;
-    const char* typed;
-    int byte;  // the low byte of a word field
-    int stored;
-    int shown;
-  };
+  using Case = TypedField;  // byte: the low byte of a word field
   const Case cases[] = {
       {"EditPocetGear", "5", 137, 5, 5},
       {"EditGearNapeti0", "4999", 140, 4999 & 0xFF, 4999},
@@ -49,11 +43,7 @@ TEST_F(GearPageTest, FieldsStoreTheirValues) {
       {"EditPulsuProSpeed", "1234", 160, 1234 & 0xFF, 1234},
   };
   Station& s = StartWith(0, 6);
-  for (const Case& c : cases) {
-    Type(c.field, c.typed);
-    EXPECT_EQ(s.image().Byte(c.byte), c.stored) << c.field << " " << c.typed;
-    EXPECT_EQ(Value(c.field), c.shown) << c.field << " " << c.typed;
-  }
+  ExpectTypedFields(cases);
   EXPECT_EQ(s.image().Word(76), 2350);
   EXPECT_EQ(s.image().Word(80), 1234);
   ChooseMode(1);

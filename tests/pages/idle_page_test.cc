@@ -31,13 +31,7 @@ class IdlePageTest : public PagesTest {
 };
 
 TEST_F(IdlePageTest, FieldsStoreTheirValues) {
-  struct Case {
-    const char* field;
-    const char* typed;
-    int byte;
-    int stored;
-    int shown;
-  };
+  using Case = TypedField;
   const Case cases[] = {
       {"EditIdleRpmMez", "1550", 2601, 15, 1500},
       {"EditIdleTpsMez", "35", 2602, 35, 35},
@@ -52,11 +46,7 @@ TEST_F(IdlePageTest, FieldsStoreTheirValues) {
   };
   Station& s = StartWith(2, false, false);
   Click("CheckBoxIdleAdvOn", true);
-  for (const Case& c : cases) {
-    Type(c.field, c.typed);
-    EXPECT_EQ(s.image().Byte(c.byte), c.stored) << c.field << " " << c.typed;
-    EXPECT_EQ(Value(c.field), c.shown) << c.field << " " << c.typed;
-  }
+  ExpectTypedFields(cases);
   Click("CheckBoxIdleSmerReg", true);
   EXPECT_EQ(s.image().Byte(2603), 1);
 }

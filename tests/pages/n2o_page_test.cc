@@ -15,13 +15,7 @@ class N2oPageTest : public PagesTest {
 };
 
 TEST_F(N2oPageTest, FieldsStoreWhatTheUnitAccepts) {
-  struct Case {
-    const char* field;
-    const char* typed;
-    int byte;
-    int stored;
-    int shown;
-  };
+  using Case = TypedField;
   // In order: each row starts from what the rows above left.
   const Case cases[] = {
       {"EditGas1", "30", 99, 30, 30},
@@ -41,12 +35,8 @@ TEST_F(N2oPageTest, FieldsStoreWhatTheUnitAccepts) {
       {"EditRetardT", "0", 105, 1, 100},
       {"EditRetardT", "750", 105, 7, 700},
   };
-  Station& s = StartEnabled();
-  for (const Case& c : cases) {
-    Type(c.field, c.typed);
-    EXPECT_EQ(s.image().Byte(c.byte), c.stored) << c.field << " " << c.typed;
-    EXPECT_EQ(Value(c.field), c.shown) << c.field << " " << c.typed;
-  }
+  StartEnabled();
+  ExpectTypedFields(cases);
 }
 
 TEST_F(N2oPageTest, TheEnableBoxShowsTheStageHereAndOnTheMonitor) {

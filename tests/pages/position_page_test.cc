@@ -36,13 +36,7 @@ class PositionPageTest : public PagesTest {
 };
 
 TEST_F(PositionPageTest, FieldsStoreTheirValues) {
-  struct Case {
-    const char* field;
-    const char* typed;
-    int byte;
-    int stored;
-    int shown;
-  };
+  using Case = TypedField;
   const Case cases[] = {
       {"EditPolohaA7", "717", 327, 143, 715},
       {"EditPolohaA0", "0", 320, 0, 0},
@@ -52,11 +46,7 @@ TEST_F(PositionPageTest, FieldsStoreTheirValues) {
       {"EditPolohaRpmB5", "1000", 340, 26, 2600},
   };
   Station& s = StartWithAxes();
-  for (const Case& c : cases) {
-    Type(c.field, c.typed);
-    EXPECT_EQ(s.image().Byte(c.byte), c.stored) << c.field;
-    EXPECT_EQ(Value(c.field), c.shown) << c.field;
-  }
+  ExpectTypedFields(cases);
   s.controls().SetValue(H("RadioGroupPolohaA"), 2);
   s.controls().SetValue(H("RadioGroupPolohaB"), 0);
   s.RadioGroupPolohaAClick();

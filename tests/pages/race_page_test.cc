@@ -12,25 +12,15 @@ namespace {
 using RacePageTest = PagesTest;
 
 TEST_F(RacePageTest, FieldsStoreTheirScaledValues) {
-  struct Case {
-    const char* field;
-    const char* typed;
-    int byte;
-    int stored;
-    int shown;
-  };
+  using Case = TypedField;
   const Case cases[] = {
       {"EditClutchTime0", "125", 121, 12, 120},     {"EditClutchTime5", "2500", 126, 250, 2500},
       {"EditClutchPause2", "1000", 129, 100, 1000}, {"EditRaceRpm1_0", "15000", 108, 150, 15000},
       {"EditRaceRpm2_5", "25000", 119, 250, 25000}, {"EditClutchMinRpm", "999", 133, 10, 1000},
       {"EditClutchJet", "100", 134, 100, 100},      {"EditClutchAdv", "61", 135, 60, 60},
   };
-  Station& s = StartOn(kPageRace);
-  for (const Case& c : cases) {
-    Type(c.field, c.typed);
-    EXPECT_EQ(s.image().Byte(c.byte), c.stored) << c.field << " " << c.typed;
-    EXPECT_EQ(Value(c.field), c.shown) << c.field << " " << c.typed;
-  }
+  StartOn(kPageRace);
+  ExpectTypedFields(cases);
 }
 
 TEST_F(RacePageTest, TheSecondPilotLightSpeedIsNeverBelowTheFirst) {

@@ -11,13 +11,7 @@ namespace {
 using SensorsPageTest = PagesTest;
 
 TEST_F(SensorsPageTest, FieldsStoreTheirValues) {
-  struct Case {
-    const char* field;
-    const char* typed;
-    int byte;  // low byte of a word field
-    int stored;
-    int shown;
-  };
+  using Case = TypedField;  // byte: the low byte of a word field
   const Case cases[] = {
       {"EditTps0", "305", 33, 30, 300},
       {"EditTps0", "2500", 33, 250, 2500},
@@ -29,11 +23,7 @@ TEST_F(SensorsPageTest, FieldsStoreTheirValues) {
       {"EditPotencRozsah", "60", 76, 60, 60},
   };
   Station& s = StartOn(kPageSensors);
-  for (const Case& c : cases) {
-    Type(c.field, c.typed);
-    EXPECT_EQ(s.image().Byte(c.byte), c.stored) << c.field << " " << c.typed;
-    EXPECT_EQ(Value(c.field), c.shown) << c.field << " " << c.typed;
-  }
+  ExpectTypedFields(cases);
   EXPECT_EQ(s.image().Word(3), 1000);
   EXPECT_EQ(s.image().Word(10), 4600);
 }

@@ -8,25 +8,15 @@ namespace {
 using TuningPageTest = PagesTest;
 
 TEST_F(TuningPageTest, FieldsStoreTheirValues) {
-  struct Case {
-    const char* field;
-    const char* typed;
-    int byte;
-    int stored;
-    int shown;
-  };
+  using Case = TypedField;
   const Case cases[] = {
       {"EditLadeniLambda", "805", 186, 80, 800},   {"EditLadeniLambda", "1000", 186, 100, 1000},
       {"EditLadeniHyster", "15", 187, 1, 10},      {"EditLadeniRpm", "1999", 188, 199, 1990},
       {"EditLadeniTps", "7", 189, 7, 7},           {"EditLadeniCas", "1300", 190, 13, 1300},
       {"EditLadeniCas", "20000", 190, 200, 20000},
   };
-  Station& s = StartOn(kPageTuning);
-  for (const Case& c : cases) {
-    Type(c.field, c.typed);
-    EXPECT_EQ(s.image().Byte(c.byte), c.stored) << c.field << " " << c.typed;
-    EXPECT_EQ(Value(c.field), c.shown) << c.field << " " << c.typed;
-  }
+  StartOn(kPageTuning);
+  ExpectTypedFields(cases);
 }
 
 TEST_F(TuningPageTest, TheCheckBoxStoresNothing) {
