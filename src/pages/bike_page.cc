@@ -106,7 +106,6 @@ void BikePage::CreateControls() {
   f.Add("LabelMemo", ControlKind::kLabel, {642, 4, 300, 20});
   memo_ = f.Add("Memo1", ControlKind::kMemo, {642, 26, 396, 200});
 
-  prog_hned_ = c.Handle("CheckBoxProgHned");
   zakaz_cteni_ = c.Handle("CheckBoxZakazCteni");
 }
 
@@ -144,10 +143,8 @@ void BikePage::Refresh(const ParameterImage& image, const IdentityTexts& identit
   controls_.SetText(verze_[0], identity.type_text);
   controls_.SetText(verze_[1], identity.date_text);
   controls_.SetText(verze_[2], identity.time_text);
-  controls_.SetColor(prog_hned_, controls_.Checked(prog_hned_) ? kWarningRed : kDefaultColor);
-  const bool no_reading = image.Byte(kNoReadingByte) != 0;
-  controls_.SetChecked(zakaz_cteni_, no_reading);
-  controls_.SetColor(zakaz_cteni_, no_reading ? kWarningRed : kDefaultColor);
+  // Their red follows in the station's visibility step, which runs after every refresh.
+  controls_.SetChecked(zakaz_cteni_, image.Byte(kNoReadingByte) != 0);
 
   const int code = image.Byte(kBikeCodeOffset);
   controls_.SetValue(combo_, ListIndexOfBikeCode(code));

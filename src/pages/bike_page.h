@@ -39,7 +39,6 @@ class BikePage {
   ControlHandle memo_ = 0;
   std::array<ControlHandle, 3> intake_port_{};  // group box, label, field
   std::array<ControlHandle, 3> verze_{};
-  ControlHandle prog_hned_ = 0;
   ControlHandle zakaz_cteni_ = 0;
   int combo_shown_ = -1;
   std::string memo_shown_;     // the memo as the last refresh showed it (UTF-8)

@@ -173,6 +173,10 @@ void Station::UpdateVisibility() {
   maps_.UpdateModeControls();
   // The monitor's pick-up labels follow the engine configuration, its columns the cylinders.
   monitor_.ApplyLayout(MonitorInputsNow());
+  PaintOptionBoxes();
+}
+
+void Station::PaintOptionBoxes() {
   // Red while checked, also when the box was checked by a read, a file or the bike page.
   for (ControlHandle box : {check_prog_hned_, check_zakaz_cteni_}) {
     controls_.SetColor(box, controls_.Checked(box) ? kRed : kDefaultColor);
@@ -413,12 +417,10 @@ void Station::CheckBoxZakazCteniClick() {
   EndReadForUserAction();
   const bool checked = controls_.Checked(check_zakaz_cteni_);
   image_.SetByte(kNoReadingByte, checked ? 1 : 0);
-  controls_.SetColor(check_zakaz_cteni_, checked ? kRed : kDefaultColor);
+  PaintOptionBoxes();
 }
 
-void Station::CheckBoxProgHnedClick() {
-  controls_.SetColor(check_prog_hned_, controls_.Checked(check_prog_hned_) ? kRed : kDefaultColor);
-}
+void Station::CheckBoxProgHnedClick() { PaintOptionBoxes(); }
 
 void Station::ShowLinkMessage(MessageKey key) { desktop_.ShowMessage(Text(key)); }
 

@@ -164,6 +164,8 @@ class Station : public DeviceHost {
   // run the consistency rules and show the result.
   void GatherCheckRefresh();
   void CheckPortMenu();
+  // "Programming after change" and "No Reading" are red while checked.
+  void PaintOptionBoxes();
   void NewSet(bool page_only);
   void OpenFile(bool page_only);
   void ApplyDefaults(ParameterImage& image, bool page_only);
