@@ -118,7 +118,7 @@ void IdlePage::CreateControls() {
 
   // Idle control through the advance.
   f.Add("GroupBoxIdleAdv", ControlKind::kGroupBox, {602, 4, 330, 136});
-  f.Check("CheckBoxIdleAdvOn", "CheckBoxIdleAdvOn", {614, 26, 60, 22});
+  f.Check("CheckBoxIdleAdvOn", "CheckBoxIdleAdvOn", {614, 26, 120, 22});
   label_spin(kAdvanceGain, "IdleAdvNaRpm", 614, 26 + kRowStep, 200);
   label_spin(kAdvanceRate, "IdleAdvNaCas", 614, 26 + 2 * kRowStep, 200);
   label_spin(kAdvanceMax, "IdleMaxAdv", 614, 26 + 3 * kRowStep, 200);

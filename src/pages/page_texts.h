@@ -8,8 +8,8 @@
 
 namespace korvan {
 
-// Writes every page text of `language` (0 English, 1 German, 2 French, 3 Czech; a language
-// without its own text shows the English one) into the controls that exist.
+// Writes every page text of `language` (0 English, 1 German, 2 French, 3 Czech; any other value
+// is English) into the controls that exist.
 void ApplyPageTexts(ControlSet& controls, int language);
 
 }  // namespace korvan
