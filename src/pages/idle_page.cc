@@ -112,18 +112,21 @@ void IdlePage::CreateControls() {
   };
 
   // The actuator's nine targets over the coolant temperature.
-  targets_box_ = f.Add("GroupBoxIdleServoPoz", ControlKind::kGroupBox, {340, 4, 250, 272});
+  targets_box_ = f.Add("GroupBoxIdleServoPoz", ControlKind::kGroupBox, {340, 4, 300, 272});
   temperature_column("LabelIdleServoTeplota", "EditIdleServoPoz", 352, 28, target_labels_,
                      targets_);
 
-  // Idle control through the advance.
-  f.Add("GroupBoxIdleAdv", ControlKind::kGroupBox, {602, 4, 330, 136});
-  f.Check("CheckBoxIdleAdvOn", "CheckBoxIdleAdvOn", {614, 26, 120, 22});
-  label_spin(kAdvanceGain, "IdleAdvNaRpm", 614, 26 + kRowStep, 200);
-  label_spin(kAdvanceRate, "IdleAdvNaCas", 614, 26 + 2 * kRowStep, 200);
-  label_spin(kAdvanceMax, "IdleMaxAdv", 614, 26 + 3 * kRowStep, 200);
-  advance_targets_box_ = f.Add("GroupBoxIdleAdvPoz", ControlKind::kGroupBox, {602, 148, 250, 272});
-  temperature_column("LabelIdleAdvTeplota", "EditIdleAdvPoz", 614, 172, advance_labels_,
+  // Idle control through the advance, right of the target table (whose caption, the actuator's
+  // start position, is the longest of the page in French).
+  constexpr int kAdvanceX = 652;
+  f.Add("GroupBoxIdleAdv", ControlKind::kGroupBox, {kAdvanceX, 4, 330, 136});
+  f.Check("CheckBoxIdleAdvOn", "CheckBoxIdleAdvOn", {kAdvanceX + 12, 26, 120, 22});
+  label_spin(kAdvanceGain, "IdleAdvNaRpm", kAdvanceX + 12, 26 + kRowStep, 200);
+  label_spin(kAdvanceRate, "IdleAdvNaCas", kAdvanceX + 12, 26 + 2 * kRowStep, 200);
+  label_spin(kAdvanceMax, "IdleMaxAdv", kAdvanceX + 12, 26 + 3 * kRowStep, 200);
+  advance_targets_box_ =
+      f.Add("GroupBoxIdleAdvPoz", ControlKind::kGroupBox, {kAdvanceX, 148, 250, 272});
+  temperature_column("LabelIdleAdvTeplota", "EditIdleAdvPoz", kAdvanceX + 12, 172, advance_labels_,
                      advance_targets_);
 }
 
