@@ -67,7 +67,7 @@ inline constexpr std::array<HeaderFieldEntry, 18> kHeaderFields{{
 
 inline constexpr std::array<HeaderLabelEntry, 13> kHeaderLabels{{
     {1, 0, &MapTexts::cylinder_correction, 0, 304, 180},
-    {1, 1, &MapTexts::base_advance, 4, 560, 110},
+    {1, 1, &MapTexts::base_advance, 4, 560, 128},
     {1, 2, &MapTexts::lobe_width, 5, 750, 120},
     {2, 0, &MapTexts::iap_to_tps, 0, 0, 66},  // the heading, left of the four fields
     {2, 1, &MapTexts::tps_min, 0, 130, 56},

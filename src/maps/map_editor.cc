@@ -103,11 +103,11 @@ void MapEditor::CreateControls() {
   c.SetGeometry(h_.time_view, kToolsX - 8, geo::RowY(1), 50, 17);
   c.SetChecked(h_.time_view, time_view_);
   h_.servo_enable = c.Add("CheckBoxServoEnable", ControlKind::kCheckBox, kMapGridPanel);
-  c.SetGeometry(h_.servo_enable, 56, geo::kColumnSpinY + 30, 100, 17);
+  c.SetGeometry(h_.servo_enable, 56, geo::kColumnSpinY + 30, 120, 17);
   h_.percent = c.Add("CheckBoxProcenta", ControlKind::kCheckBox, kMapGridPanel);
-  c.SetGeometry(h_.percent, 180, geo::kColumnSpinY + 30, 80, 17);
+  c.SetGeometry(h_.percent, 182, geo::kColumnSpinY + 30, 84, 17);
   h_.step_motor = c.Add("CheckBoxStepMotor", ControlKind::kCheckBox, kMapGridPanel);
-  c.SetGeometry(h_.step_motor, 280, geo::kColumnSpinY + 30, 90, 17);
+  c.SetGeometry(h_.step_motor, 270, geo::kColumnSpinY + 30, 128, 17);
   h_.servo_mode = c.Add("RadioGroupServoMode", ControlKind::kRadioGroup, kMapGridPanel);
   c.SetGeometry(h_.servo_mode, 400, geo::kColumnSpinY + 18, 240, 44);
   h_.banner = c.Add("LabelCoupling", ControlKind::kLabel, kMapGridPanel);

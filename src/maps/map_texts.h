@@ -1,7 +1,8 @@
 #pragma once
 
-// Every text the shared map grid shows, in one place. The station hands the editor the set of its
-// language; the English set is the one the grid starts with.
+// Every text the shared map grid shows, in one place, one set per language (map_texts.cc). The
+// station hands the editor the set of its language whenever it loads one; the English set is the
+// one the grid starts with.
 
 #include <array>
 #include <string_view>
@@ -41,5 +42,8 @@ struct MapTexts {
 
 // The texts are views of static strings: a language's set lives for the whole run.
 inline constexpr MapTexts kEnglishMapTexts{};
+
+// The set of a language: 0 English, 1 German, 2 French, 3 Czech (any other index: English).
+const MapTexts& MapTextsOf(int language);
 
 }  // namespace korvan

@@ -11,9 +11,11 @@ struct TextRow {
   std::array<const char*, kMonitorLanguageCount> text;  // English, German, French, Czech
 };
 
-// nullptr: the language shows the English text. The English wording and the version-mismatch
-// message in all four languages are the station's established texts (the mismatch message must
-// read as the dialog of the identity check does); the correction labels are English only.
+// Every language is written out; nullptr would show the English text. The English wording and
+// the version-mismatch message in all four languages are the station's established texts (the
+// mismatch message must read as the dialog of the identity check does). "Tacho" and "Lambda" are
+// the same word everywhere; the correction labels keep the sensors' abbreviations (TW coolant,
+// AT air, AP pressure, U voltage) in every language.
 constexpr TextRow kTexts[] = {
     {MonitorText::kYes, {"YES", "JA", "OUI", "ANO"}},
     {MonitorText::kNo, {"NO", "NEIN", "NON", "NE"}},
@@ -78,17 +80,27 @@ constexpr TextRow kTexts[] = {
       "Programm der Zündung ist nicht kompatibel mit dem Programm am PC!",
       "Programme du boitier d´alumage non compatible avec programme PC!",
       "Neshodné verze proramu v PC a v zapalování!"}},
-    {MonitorText::kCoolantInjectionCorrection, {"TW correction = ", nullptr, nullptr, nullptr}},
-    {MonitorText::kAirInjectionCorrection, {"AT correction = ", nullptr, nullptr, nullptr}},
-    {MonitorText::kPressureInjectionCorrection, {"AP correction = ", nullptr, nullptr, nullptr}},
-    {MonitorText::kStartingCorrection, {"Starting corr. = ", nullptr, nullptr, nullptr}},
-    {MonitorText::kVoltageCorrection, {"U correction = ", nullptr, nullptr, nullptr}},
-    {MonitorText::kCoolantAdvanceCorrection, {"TW correction = ", nullptr, nullptr, nullptr}},
+    {MonitorText::kCoolantInjectionCorrection,
+     {"TW correction = ", "TW-Korrektur = ", "Correction TW = ", "Korekce TW = "}},
+    {MonitorText::kAirInjectionCorrection,
+     {"AT correction = ", "AT-Korrektur = ", "Correction AT = ", "Korekce AT = "}},
+    {MonitorText::kPressureInjectionCorrection,
+     {"AP correction = ", "AP-Korrektur = ", "Correction AP = ", "Korekce AP = "}},
+    {MonitorText::kStartingCorrection,
+     {"Starting corr. = ", "Startkorr. = ", "Corr. démarrage = ", "Korekce startu = "}},
+    {MonitorText::kVoltageCorrection,
+     {"U correction = ", "U-Korrektur = ", "Correction U = ", "Korekce U = "}},
+    {MonitorText::kCoolantAdvanceCorrection,
+     {"TW correction = ", "TW-Korrektur = ", "Correction TW = ", "Korekce TW = "}},
     {MonitorText::kPotentiometerAdvanceCorrection,
-     {"Potent. correction = ", nullptr, nullptr, nullptr}},
+     {"Potent. correction = ", "Potent.-Korrektur = ", "Correction potent. = ",
+      "Korekce potenc. = "}},
     {MonitorText::kPotentiometerInjectionCorrection,
-     {"Potent. correction = ", nullptr, nullptr, nullptr}},
-    {MonitorText::kIdleAdvanceCorrection, {"Idle correction = ", nullptr, nullptr, nullptr}},
+     {"Potent. correction = ", "Potent.-Korrektur = ", "Correction potent. = ",
+      "Korekce potenc. = "}},
+    {MonitorText::kIdleAdvanceCorrection,
+     {"Idle correction = ", "Freilaufkorrektur = ", "Correction ralenti = ",
+      "Korekce volnoběhu = "}},
 };
 
 constexpr bool RowsInEnumOrder() {

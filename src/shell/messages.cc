@@ -10,11 +10,12 @@ namespace {
 
 struct MessageTexts {
   MessageKey key;
-  std::array<std::string_view, 4> text;  // English, German, French, Czech; empty: as English
+  std::array<std::string_view, 4> text;  // English, German, French, Czech, each written out
 };
 
 // The German, French and Czech texts are the ones the station has always shown, spelling
-// included: tuners know them by sight. Texts for what only this station reports follow them.
+// included: tuners know them by sight; a few have always been English in some languages and are
+// written out so. Texts for what only this station reports follow them.
 constexpr MessageTexts kMessages[] = {
     {MessageKey::kMsgHelpFile,
      {"korvan_2007_en.pdf", "korvan_2007_de.pdf", "korvan_2007_fr.pdf", "korvan_2007_cz.pdf"}},
@@ -67,7 +68,8 @@ constexpr MessageTexts kMessages[] = {
      {"Read interrupted!", "Lesen abgebrochen!", "Lecture interrompue!", "Čtení přerušeno!"}},
     {MessageKey::kMsgWrongProgramBike,
      {"This version of program Korvan_Max_Power.exe is not for required bike!",
-      "Diese Version des Programs Korvan_Max_Power.exe ist nicht für angeforderte Motorrad!", "",
+      "Diese Version des Programs Korvan_Max_Power.exe ist nicht für angeforderte Motorrad!",
+      "This version of program Korvan_Max_Power.exe is not for required bike!",
       "Tato verze programu Korvan_Max_Power.exe není pro požadovanou motorku!"}},
     {MessageKey::kMsgMemoCharacter,
      {"The memo was not stored: it cannot hold this character:",
@@ -82,11 +84,11 @@ constexpr MessageTexts kMessages[] = {
       "compte deux).",
       "Poznámka nebyla uložena: pojme nejvýše 149 znaků (konec řádku se počítá za dva)."}},
     {MessageKey::kMsgNeedIntakeServo,
-     {"Intake servo must be enabled", "Ansaugservo muss eingeschaltet sein",
-      "Le servo d'admission doit être activé", "Sací servo musí být povoleno"}},
+     {"Intake servo must be enabled", "Intake servo must be enabled",
+      "Intake servo must be enabled", "Musí být povoleno sací servo"}},
     {MessageKey::kMsgNeedNoIntakeServo,
-     {"Intake servo must be disabled", "Ansaugservo muss ausgeschaltet sein",
-      "Le servo d'admission doit être désactivé", "Sací servo musí být zakázáno"}},
+     {"Intake servo must be disabled", "Intake servo must be disabled",
+      "Intake servo must be disabled", "Sací servo nesmí být povoleno"}},
     {MessageKey::kMsgDesiredRpm,
      {"desired RPM", "gewünschte Drehzahl", "régime désiré", "požadované otáčky"}},
     {MessageKey::kMsgServoStartPosition,

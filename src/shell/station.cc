@@ -8,12 +8,15 @@
 #include "image/bike_data.h"
 #include "image/consistency.h"
 #include "image/map_storage.h"
+#include "maps/map_texts.h"
 #include "link/identity.h"
 #include "monitor/live_cell.h"
+#include "monitor/monitor_texts.h"
 #include "pages/bike_list.h"
 #include "shell/page_captions.h"
 #include "shell/port_settings.h"
 #include "shell/settings_file.h"
+#include "shell/window_texts.h"
 
 namespace korvan {
 namespace {
@@ -449,6 +452,12 @@ void Station::LoadTexts() {
     controls_.SetChecked(menu_language_[i], static_cast<int>(i) == static_cast<int>(language_));
   }
   controls_.SetText(label_spojeni_, Text(MessageKey::kMsgNoConnection));
+  ApplyWindowTexts(controls_, language_);
+  // The station's own copy of the live panel's warning speaks the panel's words.
+  controls_.SetText(label_ee_data_err_,
+                    MonitorTextOf(MonitorText::kProgrammedDataError, static_cast<int>(language_)));
+  // The grid's header labels follow at the next layout of the map page (the refresh after this).
+  maps_.SetTexts(MapTextsOf(static_cast<int>(language_)));
   for (int page = 0; page < kPageCount; ++page) {
     if (const std::optional<ControlHandle> tab = TabOfPage(page)) {
       controls_.SetText(*tab, PageCaption(page, language_));

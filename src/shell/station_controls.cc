@@ -3,14 +3,14 @@
 #include <string>
 
 #include "shell/station.h"
+#include "shell/window_texts.h"
 
 namespace korvan {
 namespace {
 
 struct MenuEntry {
   const char* name;
-  const char* caption;
-  const char* hint;
+  const char* caption;  // only where it is the same in every language
 };
 
 }  // namespace
@@ -18,29 +18,26 @@ struct MenuEntry {
 void Station::CreateControls() {
   ControlSet& c = controls_;
   page_control_ = c.Add("PageControl1", ControlKind::kPageControl);
+  c.Add(std::string(kWindowCaptionControl), ControlKind::kLabel);
 
-  // Menus: the menu, then its items in order. Separators are the window's business.
-  const auto menu = [&](const char* name, const char* caption, const char* hint,
-                        std::initializer_list<MenuEntry> items) {
+  // Menus: the menu, then its items in order. Separators are the window's business. Captions and
+  // hints come from the window's texts (window_texts.cc) when the station loads a language.
+  const auto menu = [&](const char* name, std::initializer_list<MenuEntry> items) {
     const ControlHandle h = c.Add(name, ControlKind::kMenu);
-    c.SetText(h, caption);
-    c.SetHint(h, hint);
     for (const MenuEntry& item : items) {
       const ControlHandle i = c.Add(item.name, ControlKind::kMenuItem);
       c.SetText(i, item.caption);
-      c.SetHint(i, item.hint);
     }
     return h;
   };
-  menu("MenuFile", "&File", "",
-       {{"MenuNew", "&New", "New|Set default parametrs"},
-        {"MenuNewActPage", "New for actual page", ""},
-        {"MenuOpen", "&Open", "Open|Open file with parametrs"},
-        {"MenuOpenActPage", "Open for actual page", ""},
-        {"MenuSave", "&Save", "Save|Save parametrs to file"},
-        {"MenuPrint", "&Print", "Print|Print parametrs"},
-        {"MenuExit", "E&xit", "Exit|End of program"}});
-  menu("MenuCom", "&Com", "Com|Set number of com", {});
+  menu("MenuFile", {{"MenuNew", ""},
+                    {"MenuNewActPage", ""},
+                    {"MenuOpen", ""},
+                    {"MenuOpenActPage", ""},
+                    {"MenuSave", ""},
+                    {"MenuPrint", ""},
+                    {"MenuExit", ""}});
+  menu("MenuCom", {});
   for (int i = 0; i < kPortCount; ++i) {
     menu_com_[static_cast<std::size_t>(i)] =
         c.Add("MenuCom" + std::to_string(i + 1), ControlKind::kMenuItem);
@@ -48,49 +45,26 @@ void Station::CreateControls() {
   }
   menu_com_device_ = c.Add("MenuComDevice", ControlKind::kMenuItem);
   c.SetVisible(menu_com_device_, false);
-  menu("MenuDevice", "&Ignition", "",
-       {{"MenuRead", "&Read", "Read|Reading parametrs from ignition"},
-        {"MenuVerify", "&Verify", "Verify|Compare set parametrs  with parametrs of ignition"},
-        {"MenuProgram", "&Program", "Program|Programing  set parametrs to ignition"}});
-  menu("Menu_Jet123Mode", "Jet 1234", "",
-       {{"Menu_Jet123Normal", "Separate", ""},
-        {"Menu_Jet123Coupled", "Coupled", ""},
-        {"Menu_Jet123Stejny", "1=2=3=4", ""}});
-  menu("MenuTools", "Tools", "",
-       {{"MenuToolsMinus", "Minus ", ""},
-        {"MenuToolsPlus", "Plus", ""},
-        {"MenuZpet", "Undo", ""},
-        {"MenuZnovu", "Redo", ""},
-        {"MenuLadeni", "Tuning page", "Tuning page|Tuning page, for experienced users"}});
-  menu("MenuLanguage", "&Language", "Language|Set English or German or French",
-       {{"MenuEnglish", "&English", ""},
-        {"MenuGerman", "&German", ""},
-        {"MenuFrench", "&French", ""},
-        {"MenuCzech", "&Czech", ""}});
-  menu("MenuHelp", "&Help", "",
-       {{"MenuContens", "&Contents...", ""}, {"MenuAbout", "&About...", ""}});
-  menu_servis_ = menu("MenuServis", "Servis", "",
-                      {{"MenuSaveAllNew", "Save All New", ""},
-                       {"MenuCompareAll", "Compare All New", ""}});
+  menu("MenuDevice", {{"MenuRead", ""}, {"MenuVerify", ""}, {"MenuProgram", ""}});
+  menu("Menu_Jet123Mode",
+       {{"Menu_Jet123Normal", ""}, {"Menu_Jet123Coupled", ""}, {"Menu_Jet123Stejny", "1=2=3=4"}});
+  menu("MenuTools", {{"MenuToolsMinus", "Minus "},
+                     {"MenuToolsPlus", "Plus"},
+                     {"MenuZpet", ""},
+                     {"MenuZnovu", ""},
+                     {"MenuLadeni", ""}});
+  menu("MenuLanguage",
+       {{"MenuEnglish", ""}, {"MenuGerman", ""}, {"MenuFrench", ""}, {"MenuCzech", ""}});
+  menu("MenuHelp", {{"MenuContens", ""}, {"MenuAbout", ""}});
+  menu_servis_ = menu("MenuServis", {{"MenuSaveAllNew", ""}, {"MenuCompareAll", ""}});
   menu_language_ = {c.Handle("MenuEnglish"), c.Handle("MenuGerman"), c.Handle("MenuFrench"),
                     c.Handle("MenuCzech")};
 
-  // Tool bar: same hints as the menu items they stand for.
-  const MenuEntry buttons[] = {
-      {"SpeedButton6", "", "New|Set default parametrs"},
-      {"SpeedButton5", "", "Open|Open file with parametrs"},
-      {"SpeedButton7", "", "Save|Save parametrs to file"},
-      {"SpeedButtonPrint", "", "Print|Print parametrs"},
-      {"SpeedButtonZpet", "", "Undo|Undo"},
-      {"SpeedButtonZnovu", "", "Redo|Redo"},
-      {"ButtonProgram", "&Program", "Program|Programing  set parametrs to ignition"},
-      {"ButtonVerify", "&Verify", "Verify|Compare set parametrs  with parametrs of ignition"},
-      {"ButtonRead", "&Read", "Read|Reading parametrs from ignition"},
-  };
-  for (const MenuEntry& b : buttons) {
-    const ControlHandle h = c.Add(b.name, ControlKind::kButton);
-    c.SetText(h, b.caption);
-    c.SetHint(h, b.hint);
+  // Tool bar.
+  for (const char* name : {"SpeedButton6", "SpeedButton5", "SpeedButton7", "SpeedButtonPrint",
+                           "SpeedButtonZpet", "SpeedButtonZnovu", "ButtonProgram", "ButtonVerify",
+                           "ButtonRead"}) {
+    c.Add(name, ControlKind::kButton);
   }
   undo_controls_ = {c.Handle("SpeedButtonZpet"), c.Handle("MenuZpet")};
   redo_controls_ = {c.Handle("SpeedButtonZnovu"), c.Handle("MenuZnovu")};
@@ -125,19 +99,14 @@ void Station::CreateControls() {
   c.SetFontColor(label_spojeni_, 0xFF0000);
   label_version_ = c.Add("LabelVersion", ControlKind::kLabel);
   label_ee_data_err_ = c.Add("LabelEeDataErr", ControlKind::kLabel);
-  c.SetText(label_ee_data_err_, "Programmed data error");
   for (int i = 0; i < 8; ++i) {
     label_test_[static_cast<std::size_t>(i)] =
         c.Add("LabelTest" + std::to_string(i + 1), ControlKind::kLabel);
   }
   check_prog_hned_ = c.Add("CheckBoxProgHned", ControlKind::kCheckBox);
-  c.SetText(check_prog_hned_, "Programming after change");
-  c.SetHint(check_prog_hned_, "Programing at once after change|Programing at once after change");
   check_zakaz_cteni_ = c.Add("CheckBoxZakazCteni", ControlKind::kCheckBox);
-  c.SetText(check_zakaz_cteni_, "No Reading");
   status_bar_ = c.Add("StatusBar1", ControlKind::kLabel);
-  const ControlHandle file1 = c.Add("LabelFile1", ControlKind::kLabel);
-  c.SetText(file1, "File:");
+  c.Add("LabelFile1", ControlKind::kLabel);
   label_file2_ = c.Add("LabelFile2", ControlKind::kLabel);
 }
 

@@ -14,6 +14,7 @@
 #include <QSpinBox>
 #include <QToolButton>
 
+#include "shell/window_texts.h"
 #include "ui/control_style.h"
 #include "ui/field_widgets.h"
 #include "ui/handlers.h"
@@ -26,16 +27,18 @@ struct Place {
   int x, y, w, h;
 };
 
-// Where the controls outside the pages sit in the 1056-pixel-wide window.
+// Where the controls outside the pages sit in the 1056-pixel-wide window. The widths hold the
+// longest caption of the four languages ("Mémoriser", "Programmieren", "Programmer après
+// modification").
 constexpr Place kWindowPlaces[] = {
-    {"SpeedButton6", 4, 4, 52, 26},        {"SpeedButton5", 58, 4, 52, 26},
-    {"SpeedButton7", 112, 4, 52, 26},      {"SpeedButtonPrint", 166, 4, 52, 26},
-    {"SpeedButtonZpet", 226, 4, 52, 26},   {"SpeedButtonZnovu", 280, 4, 52, 26},
-    {"ButtonProgram", 344, 4, 84, 26},     {"ButtonVerify", 432, 4, 84, 26},
-    {"ButtonRead", 520, 4, 84, 26},        {"CheckBoxProgHned", 616, 2, 200, 17},
-    {"CheckBoxZakazCteni", 616, 19, 200, 17}, {"LabelFile1", 820, 2, 28, 17},
-    {"LabelFile2", 850, 2, 202, 17},       {"LabelSpojeni", 820, 19, 232, 17},
-    {"LabelVersion", 820, 19, 232, 17},    {"LabelHlaseni", 4, 678, 430, 20},
+    {"SpeedButton6", 4, 4, 62, 26},        {"SpeedButton5", 68, 4, 62, 26},
+    {"SpeedButton7", 132, 4, 74, 26},      {"SpeedButtonPrint", 208, 4, 66, 26},
+    {"SpeedButtonZpet", 280, 4, 58, 26},   {"SpeedButtonZnovu", 340, 4, 58, 26},
+    {"ButtonProgram", 406, 4, 104, 26},    {"ButtonVerify", 514, 4, 90, 26},
+    {"ButtonRead", 608, 4, 60, 26},        {"CheckBoxProgHned", 672, 2, 216, 17},
+    {"CheckBoxZakazCteni", 672, 19, 216, 17}, {"LabelFile1", 890, 2, 48, 17},
+    {"LabelFile2", 940, 2, 112, 17},       {"LabelSpojeni", 890, 19, 162, 17},
+    {"LabelVersion", 890, 19, 162, 17},    {"LabelHlaseni", 4, 678, 430, 20},
     {"CGaugeProgram", 440, 678, 300, 20},  {"LabelEeDataErr", 750, 678, 300, 20},
 };
 
@@ -166,6 +169,7 @@ void Binder::Create(ControlHandle h) {
       return;
     case ControlKind::kLabel: {
       if (name == "StatusBar1") return;  // the window's status bar shows the hints
+      if (name == kWindowCaptionControl) return;  // drawn as the window's title
       auto* label = new QLabel(parent);
       w = label;
       break;
@@ -351,9 +355,8 @@ void Binder::Draw(ControlHandle h, bool committed) {
   }
   QWidget* w = widgets_[i];
   if (w == nullptr) {
-    if (c.name == "StatusBar1") {
-      // Drawn by the window's status bar.
-    }
+    // The status bar draws StatusBar1 itself.
+    if (c.name == kWindowCaptionControl) menu_bar_->window()->setWindowTitle(Qs(c.text));
     return;
   }
   if (c.width > 0) w->setGeometry(c.x, c.y, c.width, c.height);

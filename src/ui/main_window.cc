@@ -23,7 +23,7 @@ MainWindow::MainWindow(SerialPort& port, StationPaths paths, const std::vector<s
                        const std::string& device_override) {
   desktop_.set_window(this);
   setObjectName("FormHlav");
-  setWindowTitle("Programming of Korvan_2007 unit");
+  // The title is a control of the station, in its language: the binder draws it.
   station_ = std::make_unique<Station>(port, desktop_, std::move(paths));
   if (!device_override.empty()) station_->device().link().SetDeviceOverride(device_override);
 

@@ -570,11 +570,11 @@ TEST_F(MonitorPanelTest, DrawingAFrameAllocatesNothing) {
   EXPECT_FALSE(controls_.changed().empty());
 }
 
-TEST(MonitorTextsTest, UnknownLanguagesAndUntranslatedTextsShowEnglish) {
+TEST(MonitorTextsTest, UnknownLanguagesShowEnglish) {
   EXPECT_STREQ(MonitorTextOf(MonitorText::kYes, 7), "YES");
   EXPECT_STREQ(MonitorTextOf(MonitorText::kYes, -1), "YES");
   EXPECT_STREQ(MonitorTextOf(MonitorText::kYes, 3), "ANO");
-  EXPECT_STREQ(MonitorTextOf(MonitorText::kStartingCorrection, 2), "Starting corr. = ");
+  EXPECT_STREQ(MonitorTextOf(MonitorText::kStartingCorrection, 2), "Corr. démarrage = ");
   EXPECT_STREQ(MonitorTextOf(MonitorText::kCount, 0), "");
 }
 

@@ -1,0 +1,77 @@
+// The window in each language: its title, menus and tool bar say the language's words, drawn
+// as written, and every caption of the row above the pages fits its place.
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include "window_fixture.h"
+
+namespace korvan::ui {
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+using WindowLanguageTest = WindowFixture;
+
+TEST_F(WindowLanguageTest, TheLanguageItemRedrawsTitleMenusAndToolBar) {
+  struct Case {
+    const char* item;
+    const char* title;
+    const char* file_menu;
+    const char* save_button;
+  };
+  const Case cases[] = {
+      {"MenuGerman", "Programmierung der Korvan_2007 Zündbox", "&Datei", "Speichern"},
+      {"MenuFrench", "Programation de Korvan_2007 unité", "&Fichier", "Mémoriser"},
+      {"MenuCzech", "Programování jednotky Korvan_2007", "&Soubor", "Uložit"},
+      {"MenuEnglish", "Programming of Korvan_2007 unit", "&File", "Save"},
+  };
+  for (const Case& c : cases) {
+    window_->findChild<QAction*>(c.item)->trigger();
+    EXPECT_EQ(window_->windowTitle(), U(c.title));
+    EXPECT_EQ(Widget<QMenu>("MenuFile")->title(), U(c.file_menu));
+    EXPECT_EQ(Widget<QPushButton>("SpeedButton7")->text(), U(c.save_button));
+    EXPECT_TRUE(window_->findChild<QAction*>(c.item)->isChecked()) << c.item;
+  }
+  window_->findChild<QAction*>("MenuCzech")->trigger();
+  EXPECT_EQ(window_->findChild<QAction*>("MenuRead")->text(), U("Čí&st"));
+  EXPECT_EQ(window_->findChild<QAction*>("MenuOpen")->statusTip(),
+            U("Otevřít soubor s parametry"));
+  EXPECT_EQ(Widget<QCheckBox>("CheckBoxAll_Uni")->text(), U("Vše"));
+}
+
+TEST_F(WindowLanguageTest, EveryCaptionAboveThePagesFitsInEveryLanguage) {
+  for (const char* item : {"MenuEnglish", "MenuGerman", "MenuFrench", "MenuCzech"}) {
+    window_->findChild<QAction*>(item)->trigger();
+    for (const char* name : {"SpeedButton6", "SpeedButton5", "SpeedButton7", "SpeedButtonPrint",
+                             "SpeedButtonZpet", "SpeedButtonZnovu", "ButtonProgram",
+                             "ButtonVerify", "ButtonRead"}) {
+      auto* button = Widget<QPushButton>(name);
+      const int text = button->fontMetrics().horizontalAdvance(QString(button->text()).remove('&'));
+      EXPECT_LE(text + 8, button->width()) << item << ": " << name;
+    }
+    for (const char* name : {"CheckBoxProgHned", "CheckBoxZakazCteni"}) {
+      auto* box = Widget<QCheckBox>(name);
+      EXPECT_LE(box->sizeHint().width(), box->width()) << item << ": " << name;
+    }
+    for (const char* name : {"LabelFile1", "LabelSpojeni"}) {
+      auto* label = Widget<QLabel>(name);
+      EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width())
+          << item << ": " << name;
+    }
+    // The tabs stay one row that needs no scrolling.
+    auto* tabs = Widget<QTabWidget>("PageControl1");
+    int row = 0;
+    for (int i = 0; i < tabs->count(); ++i) {
+      if (tabs->isTabVisible(i)) row += tabs->tabBar()->tabRect(i).width();
+    }
+    EXPECT_LE(row, tabs->width()) << item;
+  }
+}
+
+}  // namespace
+}  // namespace korvan::ui
