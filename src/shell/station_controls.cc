@@ -139,6 +139,8 @@ void Station::CreateControls() {
   const ControlHandle file1 = c.Add("LabelFile1", ControlKind::kLabel);
   c.SetText(file1, "File:");
   label_file2_ = c.Add("LabelFile2", ControlKind::kLabel);
+  // The window itself: its colour is the background behind every page (white on a printout).
+  form_ = c.Add("FormHlav", ControlKind::kLabel);
 }
 
 }  // namespace korvan

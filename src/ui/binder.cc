@@ -7,11 +7,13 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QToolButton>
 
 #include "ui/control_style.h"
@@ -165,7 +167,8 @@ void Binder::Create(ControlHandle h) {
     case ControlKind::kTab:
       return;
     case ControlKind::kLabel: {
-      if (name == "StatusBar1") return;  // the window's status bar shows the hints
+      // The window's status bar shows the hints; the form is the client area itself.
+      if (name == "StatusBar1" || name == "FormHlav") return;
       auto* label = new QLabel(parent);
       w = label;
       break;
@@ -352,8 +355,11 @@ void Binder::Draw(ControlHandle h, bool committed) {
   QWidget* w = widgets_[i];
   if (w == nullptr) {
     if (c.name == "StatusBar1") {
-      // Drawn by the window's status bar.
+      if (auto* main = qobject_cast<QMainWindow*>(window_area_->window())) {
+        main->statusBar()->setVisible(c.visible);
+      }
     }
+    if (c.name == "FormHlav") DrawFormColor(c.color);
     return;
   }
   if (c.width > 0) w->setGeometry(c.x, c.y, c.width, c.height);
@@ -456,6 +462,15 @@ void Binder::Draw(ControlHandle h, bool committed) {
   if (w->styleSheet() != sheet) w->setStyleSheet(sheet);
   if (c.color == kFaceColor) w->raise();
   w->setVisible(c.visible);
+}
+
+void Binder::DrawFormColor(std::uint32_t color) {
+  // The client area's colour is what every page and panel without a colour of its own shows.
+  QPalette palette = QApplication::palette(window_area_);
+  const bool own = color != kDefaultColor && color != kFaceColor;
+  if (own) palette.setColor(QPalette::Window, QColor::fromRgb(color & 0xFFFFFFu));
+  window_area_->setPalette(palette);
+  window_area_->setAutoFillBackground(own);
 }
 
 void Binder::PlaceGridPanel() {
