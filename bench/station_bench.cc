@@ -39,7 +39,7 @@ struct SilentDesktop : Desktop {
     return std::nullopt;
   }
   bool OpenDocument(std::string_view) override { return false; }
-  void PrintActivePage() override {}
+  PrintOutcome PrintActivePage() override { return {}; }
 };
 
 // A line with nothing on it: the station's own share of a tick, without the emulator's.

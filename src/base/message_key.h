@@ -35,6 +35,9 @@ enum class MessageKey : std::uint8_t {
   kMsgDesiredRpm,  // the idle page's target table captions
   kMsgServoStartPosition,
   kMsgServoTpsMinSteps,
+  kMsgPrintDate,     // the stamp on a printout; the date and time follow
+  kMsgPrintedToPdf,  // no printer: where the page's PDF file was written; the path follows
+  kMsgPrintFailed,   // the printer or the PDF file refused the page; the reason follows
 };
 
 }  // namespace korvan

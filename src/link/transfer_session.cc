@@ -10,6 +10,7 @@ void TransferSession::ShowStatus(MessageKey key, StatusSuffix suffix, bool red) 
   display_.status_red = red;
   display_.status_visible = true;
   status_countdown_ = kStatusTicks;
+  ++status_serial_;
 }
 
 void TransferSession::SendBlockFrame() {

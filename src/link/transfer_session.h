@@ -90,6 +90,9 @@ class TransferSession {
   int connection_counter() const { return connection_counter_; }
   int reopen_counter() const { return reopen_counter_; }
   int status_countdown() const { return status_countdown_; }
+  // Counts the texts the session has put on the status line, so that a text the host shows there
+  // in between (the print stamp) knows when the session took the line back.
+  std::uint32_t status_serial() const { return status_serial_; }
   bool completed() const { return completed_; }
   bool verify_after_program() const { return verify_after_program_; }
   const SessionDisplay& display() const { return display_; }
@@ -119,6 +122,7 @@ class TransferSession {
   int tick_counter_ = 0;
   int retry_counter_ = 0;
   int status_countdown_ = 0;
+  std::uint32_t status_serial_ = 0;
   int connection_counter_ = kConnectionCounterAtStart;
   int reopen_counter_ = 0;
   std::uint16_t saving_count_ = 0;

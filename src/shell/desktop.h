@@ -1,10 +1,24 @@
 #pragma once
 
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace korvan {
+
+// The date and time now, each as the user's system writes it (short date, time with seconds).
+struct LocalDateTime {
+  std::string date;
+  std::string time;
+};
+
+// Where a printed page went.
+struct PrintOutcome {
+  enum class Kind { kPrinter, kPdfFile, kFailed };
+  Kind kind = Kind::kPrinter;
+  std::string detail;  // kPdfFile: the file's path; kFailed: why, for the user
+};
 
 // Everything the station asks of the desktop around it: message boxes, file choosers, opening a
 // document, printing. The window implements it with real dialogs; tests with a scripted fake.
@@ -24,7 +38,20 @@ class Desktop {
                                                     std::string_view initial) = 0;
   // Opens a document with the desktop's viewer; false when that failed.
   virtual bool OpenDocument(std::string_view path) = 0;
-  virtual void PrintActivePage() = 0;
+  // Prints the window as its controls show it now, scaled to fit the page: on the default
+  // printer, or into a PDF file when the system has no printer.
+  virtual PrintOutcome PrintActivePage() = 0;
+  virtual LocalDateTime Now() {
+    const std::time_t now = std::time(nullptr);
+    // One thread runs the station: localtime's shared buffer is safe here.
+    const std::tm* local = std::localtime(&now);
+    char date[64] = "", time[64] = "";
+    if (local != nullptr) {
+      std::strftime(date, sizeof date, "%x", local);
+      std::strftime(time, sizeof time, "%X", local);
+    }
+    return {date, time};
+  }
   // The window closes (Exit); the station has already run its shut-down.
   virtual void CloseWindow() {}
 };

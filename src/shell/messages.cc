@@ -97,6 +97,16 @@ constexpr MessageTexts kMessages[] = {
     {MessageKey::kMsgServoTpsMinSteps,
      {"TPS min [in steps of servo]", "TPS min [in Servoschritten]", "TPS min [en pas du servo]",
       "TPS min [v krocích serva]"}},
+    {MessageKey::kMsgPrintDate,
+     {"Date and time of printing:  ", "Zeitpunkt des Ausdruckes   ",
+      "Date et heur de l´imprimé:   ", "Datum a čas tisku:  "}},
+    {MessageKey::kMsgPrintedToPdf,
+     {"No printer: the page was saved as ", "Kein Drucker: die Seite wurde gespeichert als ",
+      "Pas d'imprimante : la page a été enregistrée sous ",
+      "Žádná tiskárna: stránka byla uložena jako "}},
+    {MessageKey::kMsgPrintFailed,
+     {"The page could not be printed: ", "Die Seite konnte nicht gedruckt werden: ",
+      "La page n'a pas pu être imprimée : ", "Stránku nelze vytisknout: "}},
 };
 
 }  // namespace

@@ -106,13 +106,16 @@ void Station::Timer1Timer() {
   device_.Tick();
   UpdateLiveCursor();
   if (notice_ticks_ > 0) --notice_ticks_;
+  if (print_line_.ticks > 0) --print_line_.ticks;
   ShowStatusLine();
 }
 
 void Station::ShowStatusLine() {
   const SessionDisplay& d = device_.session().display();
   if (d.status_visible || notice_ticks_ == 0) notice_ = MessageKey::kNone;
-  if (notice_ != MessageKey::kNone) {
+  if (DrawPrintLine()) {
+    // The stamp of the last printout stays until its ticks run out.
+  } else if (notice_ != MessageKey::kNone) {
     controls_.SetText(label_hlaseni_, Text(notice_));
     controls_.SetColor(label_hlaseni_, kRed);
     controls_.SetVisible(label_hlaseni_, true);
@@ -542,7 +545,5 @@ void Station::MenuContensClick() {
     desktop_.ShowMessage(std::string(Text(MessageKey::kMsgHelpOpenError)) + name + " !");
   }
 }
-
-void Station::SpeedButtonPrintClick() { desktop_.PrintActivePage(); }
 
 }  // namespace korvan

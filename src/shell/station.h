@@ -264,6 +264,30 @@ class Station : public DeviceHost {
   std::optional<MapCursor> CursorOfActivePage() const;
   void PaintMapCursor();
   CursorHandles cursor_;
+
+  // Printing (station_print.cc). What print mode changed on one control, to be put back after.
+  struct PrintSaved {
+    ControlHandle handle;
+    bool visible;
+    bool up_down_visible;
+    std::uint32_t color;
+  };
+  // A text of the station's own on the status line (the print stamp, where the PDF went): shown
+  // for its ticks unless the session puts a text of its own there first.
+  struct PrintLine {
+    std::string text;
+    std::uint32_t color = kDefaultColor;
+    int ticks = 0;
+    std::uint32_t session_serial = 0;
+  };
+  std::vector<ControlHandle> PrintAdornments() const;
+  std::vector<PrintSaved> EnterPrintMode();
+  void LeavePrintMode(const std::vector<PrintSaved>& saved);
+  void ShowPrintLine(std::string text, std::uint32_t color);
+  // Draws the print line while it lasts; false when the status line is the session's again.
+  bool DrawPrintLine();
+  PrintLine print_line_;
+  ControlHandle form_ = 0;  // FormHlav: the window's own background
 };
 
 }  // namespace korvan

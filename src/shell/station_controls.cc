@@ -18,7 +18,9 @@ struct MenuEntry {
 void Station::CreateControls() {
   ControlSet& c = controls_;
   page_control_ = c.Add("PageControl1", ControlKind::kPageControl);
-  c.Add(std::string(kWindowCaptionControl), ControlKind::kLabel);
+  // The window itself: its caption is the title, its colour the background behind every page
+  // (white on a printout).
+  form_ = c.Add(std::string(kWindowCaptionControl), ControlKind::kLabel);
 
   // Menus: the menu, then its items in order. Separators are the window's business. Captions and
   // hints come from the window's texts (window_texts.cc) when the station loads a language.

@@ -7,11 +7,13 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QToolButton>
 
 #include "shell/window_texts.h"
@@ -168,8 +170,8 @@ void Binder::Create(ControlHandle h) {
     case ControlKind::kTab:
       return;
     case ControlKind::kLabel: {
-      if (name == "StatusBar1") return;  // the window's status bar shows the hints
-      if (name == kWindowCaptionControl) return;  // drawn as the window's title
+      // The window's status bar shows the hints; the form is the window itself (title, colour).
+      if (name == "StatusBar1" || name == kWindowCaptionControl) return;
       auto* label = new QLabel(parent);
       w = label;
       break;
@@ -355,8 +357,15 @@ void Binder::Draw(ControlHandle h, bool committed) {
   }
   QWidget* w = widgets_[i];
   if (w == nullptr) {
-    // The status bar draws StatusBar1 itself.
-    if (c.name == kWindowCaptionControl) menu_bar_->window()->setWindowTitle(Qs(c.text));
+    if (c.name == "StatusBar1") {
+      if (auto* main = qobject_cast<QMainWindow*>(window_area_->window())) {
+        main->statusBar()->setVisible(c.visible);
+      }
+    }
+    if (c.name == kWindowCaptionControl) {
+      menu_bar_->window()->setWindowTitle(Qs(c.text));
+      DrawFormColor(c.color);
+    }
     return;
   }
   if (c.width > 0) w->setGeometry(c.x, c.y, c.width, c.height);
@@ -459,6 +468,15 @@ void Binder::Draw(ControlHandle h, bool committed) {
   if (w->styleSheet() != sheet) w->setStyleSheet(sheet);
   if (c.color == kFaceColor) w->raise();
   w->setVisible(c.visible);
+}
+
+void Binder::DrawFormColor(std::uint32_t color) {
+  // The client area's colour is what every page and panel without a colour of its own shows.
+  QPalette palette = QApplication::palette(window_area_);
+  const bool own = color != kDefaultColor && color != kFaceColor;
+  if (own) palette.setColor(QPalette::Window, QColor::fromRgb(color & 0xFFFFFFu));
+  window_area_->setPalette(palette);
+  window_area_->setAutoFillBackground(own);
 }
 
 void Binder::PlaceGridPanel() {

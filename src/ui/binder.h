@@ -38,6 +38,7 @@ class Binder {
   // typed.
   void Draw(ControlHandle h, bool committed = false);
   void PlaceGridPanel();
+  void DrawFormColor(std::uint32_t color);
   // Draws what the station changed; `edited` is the field the user just committed.
   void AfterUserAction(std::optional<ControlHandle> edited = std::nullopt);
   // Commits the focused field when its text differs from the value it shows.

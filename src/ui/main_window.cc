@@ -49,6 +49,7 @@ MainWindow::MainWindow(SerialPort& port, StationPaths paths, const std::vector<s
   station_->FormCreate(args);
   binder_ = std::make_unique<Binder>(*station_, area_, menuBar(), tabs_);
   binder_->Build();
+  desktop_.SetPrintSource(area_, [this] { binder_->Apply(); });
 
   connect(&timer_, &QTimer::timeout, this, &MainWindow::Tick);
   timer_.start(kTickMs);

@@ -23,6 +23,7 @@ class MainWindow : public QMainWindow {
 
   Station& station() { return *station_; }
   Binder& binder() { return *binder_; }
+  QtDesktop& desktop() { return desktop_; }
   // One tick by hand (tests drive the timer themselves).
   void Tick();
   void StopTimer() { timer_.stop(); }

@@ -1,13 +1,22 @@
 #include "ui/qt_desktop.h"
 
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QUrl>
+#include <algorithm>
 
 namespace korvan::ui {
 namespace {
@@ -80,21 +89,82 @@ bool QtDesktop::OpenDocument(std::string_view path) {
   return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
 }
 
-void QtDesktop::PrintActivePage() {
-  if (window_ == nullptr) return;
-  // Without a printer set up here, the page goes to a PDF beside the user's documents.
-  const QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  const QString path = dir + "/korvan-page.pdf";
-  QPdfWriter writer(path);
-  writer.setPageSize(QPageSize(QPageSize::A4));
-  writer.setPageOrientation(QPageLayout::Landscape);
-  QPainter painter(&writer);
-  const QPixmap shot = window_->grab();
-  const QRect page = painter.viewport();
-  const QSize size = shot.size().scaled(page.size(), Qt::KeepAspectRatio);
-  painter.drawPixmap(QRect(QPoint(0, 0), size), shot);
-  painter.end();
-  ShowMessage("The page was written to " + path.toStdString());
+bool RenderToPage(QWidget* widget, QPagedPaintDevice& device) {
+  // The sheet's orientation follows the window's shape, so that it fills as much as it can.
+  device.setPageOrientation(widget->width() > widget->height() ? QPageLayout::Landscape
+                                                               : QPageLayout::Portrait);
+  QPainter painter;
+  if (!painter.begin(&device)) return false;
+  const QRect sheet = painter.viewport();
+  const QSize size = widget->size().scaled(sheet.size(), Qt::KeepAspectRatio);
+  const double scale = static_cast<double>(size.width()) / std::max(1, widget->width());
+  painter.translate(sheet.x() + (sheet.width() - size.width()) / 2, sheet.y());
+  painter.scale(scale, scale);
+  widget->render(&painter, QPoint(), QRegion(),
+                 QWidget::DrawWindowBackground | QWidget::DrawChildren);
+  return painter.end();
+}
+
+namespace {
+
+// korvan-2026-12-10-171500.pdf, with a number added while such a file exists.
+QString UniquePdfPath(const QString& folder) {
+  const QString stem =
+      folder + "/korvan-" + QDateTime::currentDateTime().toString("yyyy-MM-dd-HHmmss");
+  QString path = stem + ".pdf";
+  for (int n = 2; QFileInfo::exists(path); ++n) path = stem + QString("-%1.pdf").arg(n);
+  return path;
+}
+
+}  // namespace
+
+PrintOutcome QtDesktop::PrintActivePage() {
+  QWidget* area = print_area_ != nullptr ? print_area_ : window_;
+  if (area == nullptr) return {PrintOutcome::Kind::kFailed, ""};
+  if (apply_controls_) apply_controls_();
+  // Tabs that were hidden or shown ask for a new layout by a posted event; only those run here,
+  // not the timer.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+
+  const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+  if (!info.isNull()) {
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Korvan"));
+    if (!RenderToPage(area, printer)) {
+      return {PrintOutcome::Kind::kFailed, info.printerName().toStdString()};
+    }
+    return {PrintOutcome::Kind::kPrinter, info.printerName().toStdString()};
+  }
+  // No printer on this system: the same page into a PDF file, and the user is told where.
+  const QString folder = !pdf_folder_.isEmpty()
+                             ? pdf_folder_
+                             : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  QDir().mkpath(folder);
+  const QString path = UniquePdfPath(folder);
+  bool written = false;
+  {
+    QPdfWriter writer(path);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setResolution(1200);
+    writer.setTitle(QStringLiteral("Korvan"));
+    writer.setCreator(QStringLiteral("Korvan"));
+    written = RenderToPage(area, writer);
+  }
+  if (!written || QFileInfo(path).size() == 0) {
+    QFile::remove(path);
+    return {PrintOutcome::Kind::kFailed, QDir::toNativeSeparators(path).toStdString()};
+  }
+  return {PrintOutcome::Kind::kPdfFile, QDir::toNativeSeparators(path).toStdString()};
+}
+
+LocalDateTime QtDesktop::Now() {
+  const QLocale locale;
+  const QDateTime now = QDateTime::currentDateTime();
+  // The locale's time with seconds, without the time zone its long format may carry.
+  QString time_format = locale.timeFormat(QLocale::LongFormat);
+  time_format.remove(QRegularExpression("\\s*t+\\s*"));
+  return {locale.toString(now.date(), QLocale::ShortFormat).toStdString(),
+          locale.toString(now.time(), time_format.trimmed()).toStdString()};
 }
 
 void QtDesktop::CloseWindow() {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QFileDialog>
+#include <QPagedPaintDevice>
 #include <QWidget>
+#include <functional>
 
 #include "shell/desktop.h"
 
@@ -11,6 +13,15 @@ namespace korvan::ui {
 class QtDesktop : public Desktop {
  public:
   void set_window(QWidget* window) { window_ = window; }
+  // What a printout shows (the client area), and how the station's latest control changes reach
+  // its widgets before it is drawn: the station prints from inside a handler, before the window
+  // has redrawn anything.
+  void SetPrintSource(QWidget* area, std::function<void()> apply_controls) {
+    print_area_ = area;
+    apply_controls_ = std::move(apply_controls);
+  }
+  // Where a page goes when there is no printer; empty: the user's documents folder.
+  void set_pdf_folder(QString folder) { pdf_folder_ = std::move(folder); }
 
   void ShowMessage(std::string_view text) override;
   Answer AskYesNoCancel(std::string_view text) override;
@@ -19,12 +30,20 @@ class QtDesktop : public Desktop {
   std::optional<std::string> ChooseSavePath(std::string_view filter,
                                             std::string_view initial) override;
   bool OpenDocument(std::string_view path) override;
-  void PrintActivePage() override;
+  PrintOutcome PrintActivePage() override;
+  LocalDateTime Now() override;
   void CloseWindow() override;
 
  private:
   QWidget* window_ = nullptr;
+  QWidget* print_area_ = nullptr;
+  std::function<void()> apply_controls_;
+  QString pdf_folder_;
 };
+
+// Draws the widget onto a printer's or a PDF's pages, scaled to fit the page with its aspect
+// kept, as vector content (text stays text). False when the device refused to start or finish.
+bool RenderToPage(QWidget* widget, QPagedPaintDevice& device);
 
 // "Text|*.ign|All Files (*.*)|*.*" as a Qt file dialog filter.
 QString QtFilter(std::string_view filter);

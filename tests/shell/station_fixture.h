@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,13 +37,22 @@ class ScriptedDesktop : public Desktop {
     documents.emplace_back(path);
     return document_opens;
   }
-  void PrintActivePage() override { ++prints; }
+  PrintOutcome PrintActivePage() override {
+    ++prints;
+    if (on_print) on_print();
+    return print_outcome;
+  }
+  LocalDateTime Now() override { return now; }
   void CloseWindow() override { ++closes; }
 
   Answer answer = Answer::kYes;
   std::optional<std::string> open_path;
   std::optional<std::string> save_path;
   bool document_opens = true;
+  // Runs while the page is "printed": what the controls show then is what goes on paper.
+  std::function<void()> on_print;
+  PrintOutcome print_outcome;
+  LocalDateTime now{"18.04.2007", "11:45:42"};
   std::vector<std::string> messages, questions, open_initials, save_initials, documents;
   int prints = 0;
   int closes = 0;
