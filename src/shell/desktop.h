@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "shell/messages.h"
+
 namespace korvan {
 
 // Everything the station asks of the desktop around it: message boxes, file choosers, opening a
@@ -27,6 +29,8 @@ class Desktop {
   virtual void PrintActivePage() = 0;
   // The window closes (Exit); the station has already run its shut-down.
   virtual void CloseWindow() {}
+  // The About box, modal; its caption follows the language.
+  virtual void ShowAbout(Language /*language*/) {}
 };
 
 }  // namespace korvan

@@ -97,6 +97,13 @@ void QtDesktop::PrintActivePage() {
   ShowMessage("The page was written to " + path.toStdString());
 }
 
+AboutBox& QtDesktop::about_box() {
+  if (!about_) about_ = std::make_unique<AboutBox>(window_);
+  return *about_;
+}
+
+void QtDesktop::ShowAbout(Language language) { about_box().Run(language); }
+
 void QtDesktop::CloseWindow() {
   if (window_ != nullptr) window_->close();
 }

@@ -2,8 +2,10 @@
 
 #include <QFileDialog>
 #include <QWidget>
+#include <memory>
 
 #include "shell/desktop.h"
+#include "ui/about_box.h"
 
 namespace korvan::ui {
 
@@ -21,9 +23,13 @@ class QtDesktop : public Desktop {
   bool OpenDocument(std::string_view path) override;
   void PrintActivePage() override;
   void CloseWindow() override;
+  void ShowAbout(Language language) override;
+  // The About box, made on first use and kept (its caption carries over between showings).
+  AboutBox& about_box();
 
  private:
   QWidget* window_ = nullptr;
+  std::unique_ptr<AboutBox> about_;
 };
 
 // "Text|*.ign|All Files (*.*)|*.*" as a Qt file dialog filter.
