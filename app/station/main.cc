@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdio>
 #include <thread>
+#include <utility>
 
 #include "emulator/unit_emulator.h"
 #include "platform/posix_serial_port.h"
@@ -51,9 +52,12 @@ int main(int argc, char** argv) {
   for (const QString& a : parser.positionalArguments()) args.push_back(a.toStdString());
   korvan::PosixSerialPort port;
   const std::string program_dir = QCoreApplication::applicationDirPath().toStdString();
+  korvan::StationPaths paths = korvan::StationPaths::Default(program_dir);
+  // Installed, the help documents lie in the data directory (share/korvan beside bin/).
+  paths.data_dir = program_dir + "/" + KORVAN_DATA_FROM_BIN;
   int result = 0;
   {
-    korvan::ui::MainWindow window(port, korvan::StationPaths::Default(program_dir), args, device);
+    korvan::ui::MainWindow window(port, std::move(paths), args, device);
     window.show();
     if (parser.isSet(page_option)) {
       window.station().PageControl1Change(parser.value(page_option).toInt());

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "shell/messages.h"
+
 namespace korvan {
 
 // The date and time now, each as the user's system writes it (short date, time with seconds).
@@ -54,6 +56,8 @@ class Desktop {
   }
   // The window closes (Exit); the station has already run its shut-down.
   virtual void CloseWindow() {}
+  // The About box, modal; its caption follows the language.
+  virtual void ShowAbout(Language /*language*/) {}
 };
 
 }  // namespace korvan

@@ -33,8 +33,8 @@ StationPaths StationPaths::Default(std::string program_dir) {
   p.settings_file = SettingsFilePath();
   p.image_dump = ImageDumpPath();
   p.test_marker = TestModeMarkerPath();
+  p.data_dir = program_dir + "/../share/korvan";
   p.program_dir = std::move(program_dir);
-  p.data_dir = "/usr/local/share/korvan-station";
   return p;
 }
 
@@ -545,5 +545,7 @@ void Station::MenuContensClick() {
     desktop_.ShowMessage(std::string(Text(MessageKey::kMsgHelpOpenError)) + name + " !");
   }
 }
+
+void Station::MenuAboutClick() { desktop_.ShowAbout(language_); }
 
 }  // namespace korvan

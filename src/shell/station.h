@@ -29,8 +29,8 @@ struct StationPaths {
   std::string settings_file;  // Korvan_2007_v68ini
   std::string image_dump;     // _Korvan_2007_v68ini
   std::string test_marker;    // test_kalder.txt
-  std::string program_dir;    // the help PDFs lie here (or in the data directory)
-  std::string data_dir;
+  std::string program_dir;    // the help PDFs lie here (in the build tree) ...
+  std::string data_dir;       // ... or here (installed: share/korvan beside bin/)
   // The station's usual places under the per-user configuration directory.
   static StationPaths Default(std::string program_dir);
 };
@@ -79,6 +79,7 @@ class Station : public DeviceHost {
   void MenuSaveClick();
   void MenuExitClick();
   void MenuContensClick();
+  void MenuAboutClick();
   void SpeedButtonPrintClick();
   void MenuCom1Click(int item);
   void MenuComDeviceClick();

@@ -45,6 +45,7 @@ constexpr Entry kHandlers[] = {
     {"MenuFrench", &Station::MenuFrenchClick},
     {"MenuCzech", &Station::MenuCzechClick},
     {"MenuContens", &Station::MenuContensClick},
+    {"MenuAbout", &Station::MenuAboutClick},
     {"CheckBoxZakazCteni", &Station::CheckBoxZakazCteniClick},
     {"CheckBoxProgHned", &Station::CheckBoxProgHnedClick},
     {"CheckBoxExtMonitor", &Station::CheckBoxExtMonitorClick},

@@ -167,6 +167,13 @@ LocalDateTime QtDesktop::Now() {
           locale.toString(now.time(), time_format.trimmed()).toStdString()};
 }
 
+AboutBox& QtDesktop::about_box() {
+  if (!about_) about_ = std::make_unique<AboutBox>(window_);
+  return *about_;
+}
+
+void QtDesktop::ShowAbout(Language language) { about_box().Run(language); }
+
 void QtDesktop::CloseWindow() {
   if (window_ != nullptr) window_->close();
 }

@@ -4,8 +4,10 @@
 #include <QPagedPaintDevice>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 #include "shell/desktop.h"
+#include "ui/about_box.h"
 
 namespace korvan::ui {
 
@@ -33,12 +35,16 @@ class QtDesktop : public Desktop {
   PrintOutcome PrintActivePage() override;
   LocalDateTime Now() override;
   void CloseWindow() override;
+  void ShowAbout(Language language) override;
+  // The About box, made on first use and kept (its caption carries over between showings).
+  AboutBox& about_box();
 
  private:
   QWidget* window_ = nullptr;
   QWidget* print_area_ = nullptr;
   std::function<void()> apply_controls_;
   QString pdf_folder_;
+  std::unique_ptr<AboutBox> about_;
 };
 
 // Draws the widget onto a printer's or a PDF's pages, scaled to fit the page with its aspect

@@ -44,6 +44,7 @@ class ScriptedDesktop : public Desktop {
   }
   LocalDateTime Now() override { return now; }
   void CloseWindow() override { ++closes; }
+  void ShowAbout(Language language) override { abouts.push_back(language); }
 
   Answer answer = Answer::kYes;
   std::optional<std::string> open_path;
@@ -56,6 +57,7 @@ class ScriptedDesktop : public Desktop {
   std::vector<std::string> messages, questions, open_initials, save_initials, documents;
   int prints = 0;
   int closes = 0;
+  std::vector<Language> abouts;
 };
 
 // A station against an emulated unit in memory, with its files in a folder of its own.

@@ -205,12 +205,55 @@ TEST_F(StationTest, NewAsksAndOnlyYesResetsTheSet) {
   EXPECT_EQ(desktop.questions.back(), "Do you want default setting for this page?");
 }
 
-TEST_F(StationTest, HelpThatCannotBeOpenedIsReported) {
-  Station& s = Start();
-  desktop.document_opens = false;
-  s.MenuContensClick();
+TEST_F(StationTest, HelpThatCannotBeOpenedIsReportedInTheLanguage) {
+  struct Case {
+    const char* word;
+    const char* document;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"ENGLISH", "korvan_2007_en.pdf", "Error by opening file korvan_2007_en.pdf !"},
+      {"DEUTSCH", "korvan_2007_de.pdf",
+       "Fehler beim \xC3\xB6" "ffnen der Datei korvan_2007_de.pdf !"},
+      {"FRENCH", "korvan_2007_fr.pdf",
+       "Erreur \xC3\xA0 l\xC2\xB4ouvertur du Fichier korvan_2007_fr.pdf !"},
+      {"CESKY", "korvan_2007_cz.pdf",
+       "Chyba p\xC5\x99i otev\xC3\xADr\xC3\xA1n\xC3\xAD souboru korvan_2007_cz.pdf !"},
+  };
+  for (const Case& c : cases) {
+    Station& s = Start({c.word});
+    desktop.document_opens = false;
+    s.MenuContensClick();
+    EXPECT_EQ(desktop.documents.back(), (dir / c.document).string()) << c.word;
+    EXPECT_EQ(desktop.messages.back(), c.message) << c.word;
+  }
+}
+
+TEST_F(StationTest, HelpIsTakenBesideTheProgramBeforeTheDataDirectory) {
+  const std::filesystem::path data = dir / "share";
+  std::filesystem::create_directories(data);
+  StationPaths paths = Paths();
+  paths.data_dir = data.string();
+  Station installed(port, desktop, paths);
+  installed.FormCreate({});
+  const std::size_t messages = desktop.messages.size();
+  // Only in the data directory (an installed station): taken from there.
+  std::ofstream(data / "korvan_2007_en.pdf") << "%PDF-1.4";
+  installed.MenuContensClick();
+  EXPECT_EQ(desktop.documents.back(), (data / "korvan_2007_en.pdf").string());
+  // Beside the program too (the build tree): that one wins.
+  std::ofstream(dir / "korvan_2007_en.pdf") << "%PDF-1.4";
+  installed.MenuContensClick();
   EXPECT_EQ(desktop.documents.back(), (dir / "korvan_2007_en.pdf").string());
-  EXPECT_EQ(desktop.messages.back(), "Error by opening file korvan_2007_en.pdf !");
+  EXPECT_EQ(desktop.messages.size(), messages);
+}
+
+TEST_F(StationTest, AboutOpensInTheCurrentLanguage) {
+  Station& s = Start({"DEUTSCH"});
+  s.MenuAboutClick();
+  s.MenuCzechClick();
+  s.MenuAboutClick();
+  EXPECT_EQ(desktop.abouts, (std::vector<Language>{Language::kGerman, Language::kCzech}));
 }
 
 TEST_F(StationTest, NoConnectionLabelReplacesTheVersionLabel) {
