@@ -35,6 +35,8 @@ enum class MessageKey : std::uint8_t {
   kMsgDesiredRpm,  // the idle page's target table captions
   kMsgServoStartPosition,
   kMsgServoTpsMinSteps,
+  kMsgBatchResults,       // Compare All New is done; the report's path follows in quotes
+  kMsgBatchReportError,   // the report of Compare All New could not be written; its path follows
 };
 
 }  // namespace korvan

@@ -95,6 +95,12 @@ constexpr MessageTexts kMessages[] = {
     {MessageKey::kMsgServoTpsMinSteps,
      {"TPS min [in steps of servo]", "TPS min [in Servoschritten]", "TPS min [en pas du servo]",
       "TPS min [v krocích serva]"}},
+    {MessageKey::kMsgBatchResults,
+     {"Results in file ", "Ergebnisse in der Datei ", "Résultats dans le fichier ",
+      "Výsledky v souboru "}},
+    {MessageKey::kMsgBatchReportError,
+     {"Cannot write the comparison report ", "Vergleichsbericht kann nicht geschrieben werden: ",
+      "Impossible d'écrire le rapport de comparaison ", "Nelze zapsat protokol porovnání "}},
 };
 
 }  // namespace
