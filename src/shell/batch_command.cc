@@ -72,8 +72,8 @@ int Compare(const std::filesystem::path& new_dir, const std::filesystem::path& o
   std::fprintf(out, "%s%s\n",
                std::string(MessageText(MessageKey::kMsgBatchResults, kLanguage)).c_str(),
                Quoted(result.report).c_str());
-  const bool same = result.differing_lines == 0 && result.missing_old == 0 &&
-                    result.missing_new == 0;
+  const bool same =
+      result.differing_lines == 0 && result.missing_old == 0 && result.missing_new == 0;
   return same ? kExitOk : kExitRunFailed;
 }
 
@@ -88,8 +88,9 @@ int RunBatchCommand(const std::vector<std::string>& args, std::FILE* out, std::F
   }
   if (what == "save-all") {
     if (dirs.size() > 1) return Usage(err, "batch save-all takes one folder at most");
-    return SaveAll(dirs.empty() ? std::filesystem::path(kBatchNewDir) : std::filesystem::path(dirs[0]),
-                   out, err);
+    return SaveAll(
+        dirs.empty() ? std::filesystem::path(kBatchNewDir) : std::filesystem::path(dirs[0]), out,
+        err);
   }
   if (what == "compare") {
     if (dirs.size() == 1 || dirs.size() > 2) {

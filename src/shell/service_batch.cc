@@ -110,8 +110,7 @@ int AppendLineEntries(std::string& out, std::vector<std::string> old_lines,
 }
 
 std::string FormatCompareReport(const std::filesystem::path& new_dir,
-                                const std::filesystem::path& old_dir,
-                                CompareAllNewResult* counts) {
+                                const std::filesystem::path& old_dir, CompareAllNewResult* counts) {
   CompareAllNewResult ignored;
   CompareAllNewResult& c = counts != nullptr ? *counts : ignored;
   const std::vector<std::string> entries = BikeListEntries();

@@ -67,7 +67,8 @@ std::vector<std::string> SplitLines(std::string_view text);
 // The report entries of one bike: for every line index below the smaller line count where the
 // lines differ, the mark with the 1-based line number, the old line with every character equal
 // to the new line's at the same column blanked, and the new line. CR LF after each line.
-std::string CompareLines(std::vector<std::string> old_lines, const std::vector<std::string>& new_lines);
+std::string CompareLines(std::vector<std::string> old_lines,
+                         const std::vector<std::string>& new_lines);
 // The same, appended to `out`; returns the number of entries.
 int AppendLineEntries(std::string& out, std::vector<std::string> old_lines,
                       const std::vector<std::string>& new_lines);

@@ -92,12 +92,12 @@ TEST(BatchLinesTest, SplitsAtLineEndsAsTheFilesAreWritten) {
     std::vector<std::string> lines;
   } cases[] = {
       {"", {}},
-      {"a\r\nb", {"a", "b"}},         // the memo ends the file without a line end
-      {"a\r\nb\r\n", {"a", "b"}},     // no empty line after the last line end
+      {"a\r\nb", {"a", "b"}},          // the memo ends the file without a line end
+      {"a\r\nb\r\n", {"a", "b"}},      // no empty line after the last line end
       {"a\r\n\r\nb", {"a", "", "b"}},  // an empty line inside counts
       {"a\nb\n", {"a", "b"}},          // LF alone ends a line too
-      {"a\rb\r\n", {"a", "b"}},         // a lone CR ends a line as well
-      {"a\n\rb", {"a", "", "b"}},         // LF then CR: two line ends
+      {"a\rb\r\n", {"a", "b"}},        // a lone CR ends a line as well
+      {"a\n\rb", {"a", "", "b"}},      // LF then CR: two line ends
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -293,7 +293,8 @@ CommandRun RunKorvan(const std::vector<std::string>& args) {
   CommandRun run{RunCommandLine(args, port, clock, out, err), "", ""};
   for (auto [file, text] : {std::pair{out, &run.out}, std::pair{err, &run.err}}) {
     std::rewind(file);
-    for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) text->push_back(static_cast<char>(c));
+    for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file))
+      text->push_back(static_cast<char>(c));
     std::fclose(file);
   }
   return run;
@@ -321,7 +322,8 @@ TEST_F(BatchTest, CommandLineSavesAndComparesInTheGivenFolders) {
   fs::copy(NewDir(), OldDir());
   const CommandRun same = RunKorvan({"batch", "compare", NewDir().string(), OldDir().string()});
   EXPECT_EQ(same.code, kExitOk) << same.err;
-  EXPECT_NE(same.out.find("Results in file \"" + (NewDir() / "compare_all_new.txt").generic_string() + "\""),
+  EXPECT_NE(same.out.find("Results in file \"" +
+                          (NewDir() / "compare_all_new.txt").generic_string() + "\""),
             std::string::npos)
       << same.out;
   EXPECT_EQ(SplitLines(ReadWhole(NewDir() / "compare_all_new.txt")).size(), 50u);
@@ -370,7 +372,8 @@ TEST_F(BatchTest, CommandLineRefusesWrongUseAndReportsFilesItCannotWrite) {
   WriteWhole(dir_ / "blocked", "");
   const CommandRun save = RunKorvan({"batch", "save-all", (dir_ / "blocked").string()});
   EXPECT_EQ(save.code, kExitFile);
-  EXPECT_NE(save.err.find("Open file error! \"" + BatchFileOfBikeCode(dir_ / "blocked", 0).generic_string()),
+  EXPECT_NE(save.err.find("Open file error! \"" +
+                          BatchFileOfBikeCode(dir_ / "blocked", 0).generic_string()),
             std::string::npos)
       << save.err;
   // A report that cannot be written.
