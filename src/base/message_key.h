@@ -38,6 +38,8 @@ enum class MessageKey : std::uint8_t {
   kMsgPrintDate,     // the stamp on a printout; the date and time follow
   kMsgPrintedToPdf,  // no printer: where the page's PDF file was written; the path follows
   kMsgPrintFailed,   // the printer or the PDF file refused the page; the reason follows
+  kMsgBatchResults,       // Compare All New is done; the report's path follows in quotes
+  kMsgBatchReportError,   // the report of Compare All New could not be written; its path follows
 };
 
 }  // namespace korvan

@@ -11,6 +11,7 @@
 #include "image/bike_data.h"
 #include "image/consistency.h"
 #include "link/identity.h"
+#include "shell/batch_command.h"
 #include "shell/device_loop.h"
 #include "shell/image_dump.h"
 #include "shell/messages.h"
@@ -30,6 +31,14 @@ const char kCommandLineUsage[] =
     "  monitor  [--port P] [--frames N] [--ticks N]\n"
     "                                 print the unit's live values, one line per frame\n"
     "  ports                          list the port numbers and their devices\n"
+    "  batch save-all [DIR]           write the default set of every bike code (0..49) into DIR\n"
+    "                                 (./new_ign), one file per bike named as the bike list\n"
+    "                                 names it, each built over the one before from the start set\n"
+    "  batch compare [NEW_DIR OLD_DIR]\n"
+    "                                 compare those files line by line with the generation in\n"
+    "                                 OLD_DIR (defaults ./new_ign ./new_ign_old); the report is\n"
+    "                                 NEW_DIR/compare_all_new.txt; exit 1 when anything differs\n"
+    "                                 or a file is missing\n"
     "P is a device path (/dev/ttyUSB0, /dev/pts/3) or a port number 1..20 (\"Com 5\" or 5).\n"
     "FILE is a parameter file (*.ign). With --dump it is an image dump instead (2850 numbers,\n"
     "ten a line), which keeps every byte of the image; a parameter file keeps the fields.\n";
@@ -471,6 +480,10 @@ std::string FormatLiveLine(const LiveValues& v) {
 
 int RunCommandLine(const std::vector<std::string>& args, SerialPort& port, TickClock& clock,
                    std::FILE* out, std::FILE* err) {
+  // The batch has commands of its own, with folders instead of files.
+  if (!args.empty() && args[0] == "batch") {
+    return RunBatchCommand({args.begin() + 1, args.end()}, out, err);
+  }
   std::string error;
   const std::optional<Options> o = ParseOptions(args, &error);
   if (!o) {

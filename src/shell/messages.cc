@@ -107,6 +107,12 @@ constexpr MessageTexts kMessages[] = {
     {MessageKey::kMsgPrintFailed,
      {"The page could not be printed: ", "Die Seite konnte nicht gedruckt werden: ",
       "La page n'a pas pu être imprimée : ", "Stránku nelze vytisknout: "}},
+    {MessageKey::kMsgBatchResults,
+     {"Results in file ", "Ergebnisse in der Datei ", "Résultats dans le fichier ",
+      "Výsledky v souboru "}},
+    {MessageKey::kMsgBatchReportError,
+     {"Cannot write the comparison report ", "Vergleichsbericht kann nicht geschrieben werden: ",
+      "Impossible d'écrire le rapport de comparaison ", "Nelze zapsat protokol porovnání "}},
 };
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include "shell/desktop.h"
 #include "shell/device_loop.h"
 #include "shell/messages.h"
+#include "shell/service_batch.h"
 
 namespace korvan {
 
@@ -31,6 +32,9 @@ struct StationPaths {
   std::string test_marker;    // test_kalder.txt
   std::string program_dir;    // the help PDFs lie here (in the build tree) ...
   std::string data_dir;       // ... or here (installed: share/korvan beside bin/)
+  // The service batch's folders, relative to the current directory.
+  std::string batch_new_dir{kBatchNewDir};
+  std::string batch_old_dir{kBatchOldDir};
   // The station's usual places under the per-user configuration directory.
   static StationPaths Default(std::string program_dir);
 };
@@ -124,6 +128,10 @@ class Station : public DeviceHost {
   void RadioGroupPolohaAClick();
   // Tools -> "Tuning page": shows or hides the tuning page's tab; the choice is kept.
   void MenuLadeniClick();
+  // "Servis" (test mode): the default set of every bike into its own file, and those files
+  // compared with the generation before them. Neither changes the set on display.
+  void MenuSaveAllNewClick();
+  void MenuCompareAllClick();
 
   // DeviceHost.
   void ShowLinkMessage(MessageKey key) override;

@@ -65,6 +65,8 @@ constexpr Entry kHandlers[] = {
     {"RadioGroupPolohaA", &Station::RadioGroupPolohaAClick},
     {"RadioGroupPolohaB", &Station::RadioGroupPolohaAClick},
     {"MenuLadeni", &Station::MenuLadeniClick},
+    {"MenuSaveAllNew", &Station::MenuSaveAllNewClick},
+    {"MenuCompareAll", &Station::MenuCompareAllClick},
 };
 
 struct Shortcut {
