@@ -13,6 +13,7 @@
 #include "link/identity.h"
 #include "shell/device_loop.h"
 #include "shell/image_dump.h"
+#include "shell/log_command.h"
 #include "shell/messages.h"
 #include "shell/parameter_set_check.h"
 #include "shell/port_settings.h"
@@ -27,8 +28,11 @@ const char kCommandLineUsage[] =
     "  defaults --bike N -o FILE      save the default set of bike code N (0..49)\n"
     "  check    FILE                  open a parameter file as the station does and say what\n"
     "                                 it holds and what the consistency rules change\n"
-    "  monitor  [--port P] [--frames N] [--ticks N]\n"
-    "                                 print the unit's live values, one line per frame\n"
+    "  monitor  [--port P] [--frames N] [--ticks N] [--log FILE] [--fast]\n"
+    "                                 print the unit's live values, one line per frame;\n"
+    "                                 --log records every frame into FILE, --fast asks for\n"
+    "                                 them every tick (fast live data)\n"
+    "  log export FILE [OUT.csv]      a recording as CSV, one row per frame\n"
     "  ports                          list the port numbers and their devices\n"
     "P is a device path (/dev/ttyUSB0, /dev/pts/3) or a port number 1..20 (\"Com 5\" or 5).\n"
     "FILE is a parameter file (*.ign). With --dump it is an image dump instead (2850 numbers,\n"
@@ -60,6 +64,8 @@ struct Options {
   long ticks = -1;
   std::string bike;   // as typed; checked by the command that uses it
   bool dump = false;  // FILE is an image dump instead of a parameter file
+  std::string log;    // monitor: record into this file
+  bool fast = false;  // monitor: fast live data
 };
 
 std::optional<long> ParseCount(const std::string& text) {
@@ -95,6 +101,10 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       if (!value(&o.bike)) return std::nullopt;
     } else if (a == "--dump") {
       o.dump = true;
+    } else if (a == "--log") {
+      if (!value(&o.log)) return std::nullopt;
+    } else if (a == "--fast") {
+      o.fast = true;
     } else if (a == "--frames" || a == "--ticks") {
       if (!value(&text)) return std::nullopt;
       const auto count = ParseCount(text);
@@ -373,7 +383,18 @@ class Runner {
     return SaveSetFile(path, dump, image_, out_, err_);
   }
 
-  int Monitor(long frames, long ticks) {
+  int Monitor(long frames, long ticks, const std::string& log, bool fast) {
+    if (fast) loop_.session().set_monitor_ticks(1);
+    if (!log.empty()) {
+      const RecordingHeader header{0, image_.Byte(29), WallClockMs()};
+      if (!recorder_.Start(log, header)) {
+        std::fprintf(err_, "%s%s\n",
+                     std::string(MessageText(MessageKey::kMsgLogWriteFailed, kLanguage)).c_str(),
+                     log.c_str());
+        return kExitFile;
+      }
+      loop_.set_recorder(&recorder_);
+    }
     long seen = 0;
     for (long i = 0; (ticks < 0 || i < ticks) && (frames < 0 || seen < frames); ++i) {
       clock_.WaitForNextTick();
@@ -383,6 +404,11 @@ class Runner {
         PrintLiveLine();
         ++seen;
       }
+    }
+    if (recorder_.error() != MessageKey::kNone) {
+      std::fprintf(err_, "%s%s\n",
+                   std::string(MessageText(recorder_.error(), kLanguage)).c_str(), log.c_str());
+      return kExitFile;
     }
     return frames < 0 || seen >= frames ? kExitOk : kExitRunFailed;
   }
@@ -404,6 +430,7 @@ class Runner {
   IdentityBlock identity_;
   DirtyBlockSet dirty_;
   ConsoleHost host_;
+  FrameRecorder recorder_;
   DeviceLoop loop_;
   std::string last_text_;
   int last_gauge_ = -1;
@@ -471,6 +498,7 @@ std::string FormatLiveLine(const LiveValues& v) {
 
 int RunCommandLine(const std::vector<std::string>& args, SerialPort& port, TickClock& clock,
                    std::FILE* out, std::FILE* err) {
+  if (!args.empty() && args[0] == "log") return RunLogCommand(args, out, err);
   std::string error;
   const std::optional<Options> o = ParseOptions(args, &error);
   if (!o) {
@@ -499,7 +527,7 @@ int RunCommandLine(const std::vector<std::string>& args, SerialPort& port, TickC
   if (needs_file && !runner.LoadSet(o->file, o->dump)) return kExitFile;
   if (!runner.Open()) return kExitRunFailed;
 
-  if (o->command == "monitor") return runner.Monitor(o->frames, o->ticks);
+  if (o->command == "monitor") return runner.Monitor(o->frames, o->ticks, o->log, o->fast);
   if (o->command == "read") {
     runner.session().StartRead();
     if (!runner.RunToEnd()) return kExitRunFailed;

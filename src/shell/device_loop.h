@@ -1,5 +1,6 @@
 #pragma once
 
+#include "datalog/frame_recorder.h"
 #include "image/parameter_image.h"
 #include "link/link.h"
 #include "link/serial_port.h"
@@ -26,6 +27,11 @@ class DeviceLoop {
       : image_(image), host_(host), link_(port, host), session_(image, identity, dirty, link_, host) {}
 
   void Tick();
+  // Decodes a monitor frame into the live values and tells the host, as for a frame from the
+  // unit; a replay feeds its recorded frames through here. False for a rejected frame.
+  bool DecodeFrame(FrameView frame);
+  // Every monitor frame accepted from the unit is also written here while it records.
+  void set_recorder(FrameRecorder* recorder) { recorder_ = recorder; }
 
   Link& link() { return link_; }
   TransferSession& session() { return session_; }
@@ -41,6 +47,7 @@ class DeviceLoop {
   TransferSession session_;
   LiveValues live_;
   int cylinders_ = 0;
+  FrameRecorder* recorder_ = nullptr;
 };
 
 }  // namespace korvan
