@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <ctime>
 
 #include "files/safe_file.h"
@@ -83,6 +84,17 @@ RecordingReadResult ReadRecording(const std::string& path) {
     return result;
   }
   return ParseRecording(file.content);
+}
+
+std::string NewRecordingPath(const std::string& folder, std::int64_t unix_seconds) {
+  const std::string name = RecordingFileName(unix_seconds);
+  const std::string stem = name.substr(0, name.size() - kRecordingExtension.size());
+  std::filesystem::path path = std::filesystem::path(folder) / name;
+  for (int n = 2; std::filesystem::exists(path); ++n) {
+    path = std::filesystem::path(folder) /
+           (stem + "_" + std::to_string(n) + std::string(kRecordingExtension));
+  }
+  return path.string();
 }
 
 std::uint64_t WallClockMs() {

@@ -67,6 +67,9 @@ RecordingReadResult ReadRecording(const std::string& path);
 // A file name from the local date and time a recording begins: "2026-12-10_17-04-48.kvlog".
 std::string RecordingFileName(std::int64_t unix_seconds);
 inline constexpr std::string_view kRecordingExtension = ".kvlog";
+// The first free path in the folder for a recording beginning then: the name from the date and
+// time, with "_2", "_3" ... added when a recording of the same second is there.
+std::string NewRecordingPath(const std::string& folder, std::int64_t unix_seconds);
 // Now on the wall clock, ms since 1970: the header's start time.
 std::uint64_t WallClockMs();
 

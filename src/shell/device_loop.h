@@ -37,6 +37,8 @@ class DeviceLoop {
   TransferSession& session() { return session_; }
   const TransferSession& session() const { return session_; }
   const LiveValues& live() const { return live_; }
+  // Back to "no frame yet" (a replay starts and ends from there).
+  void ClearLive() { live_ = LiveValues{}; }
   // The number of cylinders the monitor averages over, as the map pages last laid it out.
   void set_cylinders(int cylinders) { cylinders_ = cylinders; }
 
