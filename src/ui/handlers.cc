@@ -64,6 +64,11 @@ constexpr Entry kHandlers[] = {
     {"RadioGroupPolohaA", &Station::RadioGroupPolohaAClick},
     {"RadioGroupPolohaB", &Station::RadioGroupPolohaAClick},
     {"MenuLadeni", &Station::MenuLadeniClick},
+    {"MenuLogRecord", &Station::MenuLogRecordClick},
+    {"MenuLogReplay", &Station::MenuLogReplayClick},
+    {"MenuLogStopReplay", &Station::MenuLogStopReplayClick},
+    {"MenuLogExport", &Station::MenuLogExportClick},
+    {"MenuLogFastLive", &Station::MenuLogFastLiveClick},
 };
 
 struct Shortcut {

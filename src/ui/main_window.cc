@@ -49,6 +49,8 @@ MainWindow::MainWindow(SerialPort& port, StationPaths paths, const std::vector<s
   station_->FormCreate(args);
   binder_ = std::make_unique<Binder>(*station_, area_, menuBar(), tabs_);
   binder_->Build();
+  datalog_ = new DatalogBar(*station_, *binder_, this);
+  addToolBar(Qt::BottomToolBarArea, datalog_);
 
   connect(&timer_, &QTimer::timeout, this, &MainWindow::Tick);
   timer_.start(kTickMs);
@@ -101,6 +103,7 @@ void MainWindow::PlaceOnScreen() {
 void MainWindow::Tick() {
   station_->Timer1Timer();
   binder_->Apply();
+  datalog_->Refresh();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
