@@ -12,11 +12,12 @@
 namespace korvan {
 namespace {
 
-// What the live display shows for one frame: the live values and every colour the live cursor
-// paints on the map page.
+// What the window shows for one frame: the live values, and the colour, text and visibility of
+// every control but the status line and its companions (which say that a replay runs) and the
+// menus: the live panel, the monitor page and the live cursor of every page are among them.
 struct Shown {
   LiveValues live;
-  std::vector<std::uint32_t> cursor;
+  std::vector<std::string> controls;
   friend bool operator==(const Shown&, const Shown&) = default;
 };
 
@@ -27,10 +28,14 @@ class StationDatalogTest : public ::testing::Test {
     const ControlSet& c = fx_.station->controls();
     for (int h = 0; h < c.size(); ++h) {
       const Control& control = c.Get(static_cast<ControlHandle>(h));
-      if (control.name.starts_with("MapCell") || control.name.starts_with("MapRpm") ||
-          control.name.starts_with("MapRow") || control.name.starts_with("MapValueLabel")) {
-        s.cursor.push_back(control.color);
+      const std::string_view name = control.name;
+      if (name.starts_with("Menu") || name == "LabelHlaseni" || name == "CGaugeProgram" ||
+          name == "LabelSpojeni" || name == "LabelVersion") {
+        continue;
       }
+      s.controls.push_back(control.name + " " + std::to_string(control.color) + " " +
+                           std::to_string(control.font_color) + " " +
+                           std::to_string(control.visible) + " " + control.text);
     }
     return s;
   }
@@ -77,19 +82,24 @@ TEST_F(StationDatalogTest, ARecordingLiesInTheLogsFolderBesideTheSettings) {
 // The replay goes through the decoder, the live panel and the cursor of the live link: frame by
 // frame it shows what the station showed while recording.
 TEST_F(StationDatalogTest, AReplayShowsFrameByFrameWhatTheLiveLinkShowed) {
-  for (const int page : {kPageAdvance, kPageInj1A, kPageInjIap}) {
+  for (const int page : {kPageAdvance, kPageInj1A, kPageInjIap, kPageCorrections, kPageMonitor}) {
     SCOPED_TRACE(page);
     fx_.station.reset();
     const std::vector<Shown> recorded = Record(page, 600);
     ASSERT_GT(recorded.size(), 90u);
     // The engine moved: the comparison below is of frames that differ.
     ASSERT_NE(recorded.front().live, recorded.back().live);
-    ASSERT_NE(recorded[10].cursor, recorded[50].cursor);
+    ASSERT_NE(recorded[10].controls, recorded[50].controls);
     OpenReplay();
     Station& st = *fx_.station;
     st.ReplayPlayPauseClick();  // pause: the first frame is on display
     for (std::size_t i = 0; i < recorded.size(); ++i) {
-      ASSERT_EQ(Now(), recorded[i]) << "frame " << i;
+      const Shown now = Now();
+      ASSERT_EQ(now.live, recorded[i].live) << "frame " << i;
+      ASSERT_EQ(now.controls.size(), recorded[i].controls.size());
+      for (std::size_t k = 0; k < now.controls.size(); ++k) {
+        ASSERT_EQ(now.controls[k], recorded[i].controls[k]) << "frame " << i;
+      }
       st.ReplayStepClick();
     }
     EXPECT_EQ(st.replay()->position(), static_cast<std::ptrdiff_t>(recorded.size()) - 1);
