@@ -18,7 +18,6 @@ namespace {
 struct Shown {
   LiveValues live;
   std::vector<std::string> controls;
-  friend bool operator==(const Shown&, const Shown&) = default;
 };
 
 class StationDatalogTest : public ::testing::Test {
