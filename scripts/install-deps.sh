@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev fonts-dejavu-core
   poppler-utils
+  qt6-charts-dev libqt6opengl6-dev
 )
 
 missing=()

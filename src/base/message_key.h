@@ -40,6 +40,28 @@ enum class MessageKey : std::uint8_t {
   kMsgPrintFailed,   // the printer or the PDF file refused the page; the reason follows
   kMsgBatchResults,       // Compare All New is done; the report's path follows in quotes
   kMsgBatchReportError,   // the report of Compare All New could not be written; its path follows
+  // The datalog: recording, replay, plot, fast live data.
+  kMsgLogNotARecording,  // the file is no recording of this station
+  kMsgLogNewerFormat,    // a recording of a later station version
+  kMsgLogTooLarge,
+  kMsgLogWriteFailed,    // the recording could not be created or written; the path follows
+  kMsgLogTornRecord,     // the last record was cut off and is skipped
+  kMsgLogDamagedRecords, // records failing their check byte were skipped; the count follows
+  kMsgLogMenu,
+  kMsgLogStartRecording,
+  kMsgLogStopRecording,
+  kMsgLogFolder,  // the logs folder's caption in the menu; the folder follows
+  kMsgLogReplay,
+  kMsgLogStopReplay,
+  kMsgLogExportCsv,
+  kMsgLogPlot,
+  kMsgLogFastLiveData,
+  kMsgLogReplaying,  // the status line while replaying; the file name follows
+  kMsgLogBusy,       // a replay cannot start while a transfer runs
+  kMsgLogPlay,
+  kMsgLogPause,
+  kMsgLogStep,
+  kMsgLogEmpty,  // a recording without a single complete frame
 };
 
 }  // namespace korvan

@@ -141,7 +141,7 @@ void TransferSession::SessionTick() {
 }
 
 void TransferSession::IdleTick() {
-  if (++tick_counter_ >= kMonitorTicks) {
+  if (++tick_counter_ >= monitor_ticks_) {
     tick_counter_ = 0;
     link_.SendMonitorRequest();
   }

@@ -81,6 +81,10 @@ class TransferSession {
   void ResetConnectionCounter() { connection_counter_ = 0; }
   void SetSavingCount(std::uint16_t count) { saving_count_ = count; }
   void SetPrinting(bool printing) { printing_ = printing; }
+  // Ticks between two monitor requests while no run is under way: kMonitorTicks as the unit is
+  // documented, 1 for fast live data.
+  void set_monitor_ticks(int ticks) { monitor_ticks_ = ticks < 1 ? 1 : ticks; }
+  int monitor_ticks() const { return monitor_ticks_; }
 
   SessionState state() const { return state_; }
   std::uint8_t command() const { return command_; }
@@ -129,6 +133,7 @@ class TransferSession {
   bool verify_after_program_ = false;
   bool completed_ = false;
   bool printing_ = false;
+  int monitor_ticks_ = kMonitorTicks;
   SessionDisplay display_;
   IdentityTexts identity_texts_;
   // The blocks of the read under way; the image takes them all at once after the last one, so the

@@ -14,6 +14,7 @@
 #include "shell/batch_command.h"
 #include "shell/device_loop.h"
 #include "shell/image_dump.h"
+#include "shell/log_command.h"
 #include "shell/messages.h"
 #include "shell/parameter_set_check.h"
 #include "shell/port_settings.h"
@@ -28,8 +29,11 @@ const char kCommandLineUsage[] =
     "  defaults --bike N -o FILE      save the default set of bike code N (0..49)\n"
     "  check    FILE                  open a parameter file as the station does and say what\n"
     "                                 it holds and what the consistency rules change\n"
-    "  monitor  [--port P] [--frames N] [--ticks N]\n"
-    "                                 print the unit's live values, one line per frame\n"
+    "  monitor  [--port P] [--frames N] [--ticks N] [--log FILE] [--fast]\n"
+    "                                 print the unit's live values, one line per frame;\n"
+    "                                 --log records every frame into FILE, --fast asks for\n"
+    "                                 them every tick (fast live data)\n"
+    "  log export FILE [OUT.csv]      a recording as CSV, one row per frame\n"
     "  ports                          list the port numbers and their devices\n"
     "  batch save-all [DIR]           write the default set of every bike code (0..49) into DIR\n"
     "                                 (./new_ign), one file per bike named as the bike list\n"
@@ -69,6 +73,8 @@ struct Options {
   long ticks = -1;
   std::string bike;   // as typed; checked by the command that uses it
   bool dump = false;  // FILE is an image dump instead of a parameter file
+  std::string log;    // monitor: record into this file
+  bool fast = false;  // monitor: fast live data
 };
 
 std::optional<long> ParseCount(const std::string& text) {
@@ -104,6 +110,10 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       if (!value(&o.bike)) return std::nullopt;
     } else if (a == "--dump") {
       o.dump = true;
+    } else if (a == "--log") {
+      if (!value(&o.log)) return std::nullopt;
+    } else if (a == "--fast") {
+      o.fast = true;
     } else if (a == "--frames" || a == "--ticks") {
       if (!value(&text)) return std::nullopt;
       const auto count = ParseCount(text);
@@ -382,7 +392,18 @@ class Runner {
     return SaveSetFile(path, dump, image_, out_, err_);
   }
 
-  int Monitor(long frames, long ticks) {
+  int Monitor(long frames, long ticks, const std::string& log, bool fast) {
+    if (fast) loop_.session().set_monitor_ticks(1);
+    if (!log.empty()) {
+      const RecordingHeader header{0, image_.Byte(29), WallClockMs()};
+      if (!recorder_.Start(log, header)) {
+        std::fprintf(err_, "%s%s\n",
+                     std::string(MessageText(MessageKey::kMsgLogWriteFailed, kLanguage)).c_str(),
+                     log.c_str());
+        return kExitFile;
+      }
+      loop_.set_recorder(&recorder_);
+    }
     long seen = 0;
     for (long i = 0; (ticks < 0 || i < ticks) && (frames < 0 || seen < frames); ++i) {
       clock_.WaitForNextTick();
@@ -392,6 +413,11 @@ class Runner {
         PrintLiveLine();
         ++seen;
       }
+    }
+    if (recorder_.error() != MessageKey::kNone) {
+      std::fprintf(err_, "%s%s\n",
+                   std::string(MessageText(recorder_.error(), kLanguage)).c_str(), log.c_str());
+      return kExitFile;
     }
     return frames < 0 || seen >= frames ? kExitOk : kExitRunFailed;
   }
@@ -413,6 +439,7 @@ class Runner {
   IdentityBlock identity_;
   DirtyBlockSet dirty_;
   ConsoleHost host_;
+  FrameRecorder recorder_;
   DeviceLoop loop_;
   std::string last_text_;
   int last_gauge_ = -1;
@@ -484,6 +511,7 @@ int RunCommandLine(const std::vector<std::string>& args, SerialPort& port, TickC
   if (!args.empty() && args[0] == "batch") {
     return RunBatchCommand({args.begin() + 1, args.end()}, out, err);
   }
+  if (!args.empty() && args[0] == "log") return RunLogCommand(args, out, err);
   std::string error;
   const std::optional<Options> o = ParseOptions(args, &error);
   if (!o) {
@@ -512,7 +540,7 @@ int RunCommandLine(const std::vector<std::string>& args, SerialPort& port, TickC
   if (needs_file && !runner.LoadSet(o->file, o->dump)) return kExitFile;
   if (!runner.Open()) return kExitRunFailed;
 
-  if (o->command == "monitor") return runner.Monitor(o->frames, o->ticks);
+  if (o->command == "monitor") return runner.Monitor(o->frames, o->ticks, o->log, o->fast);
   if (o->command == "read") {
     runner.session().StartRead();
     if (!runner.RunToEnd()) return kExitRunFailed;

@@ -9,17 +9,23 @@ constexpr int kIgnitionLimiterByte = 29;
 void DeviceLoop::Tick() {
   if (const std::optional<FrameView> frame = link_.PollLink()) {
     if ((*frame)[0] == kMonitorReply) {
-      const MonitorInputs inputs{cylinders_, image_.Byte(kIgnitionLimiterByte)};
-      if (DecodeMonitorFrame(*frame, inputs, live_)) {
+      if (DecodeFrame(*frame)) {
         session_.ResetConnectionCounter();
         session_.SetSavingCount(live_.saving_countdown);
-        host_.MonitorFrameDecoded();
+        if (recorder_ != nullptr) recorder_->Record(*frame);
       }
     } else {
       session_.HandleReply(*frame);
     }
   }
   session_.SessionTick();
+}
+
+bool DeviceLoop::DecodeFrame(FrameView frame) {
+  const MonitorInputs inputs{cylinders_, image_.Byte(kIgnitionLimiterByte)};
+  if (!DecodeMonitorFrame(frame, inputs, live_)) return false;
+  host_.MonitorFrameDecoded();
+  return true;
 }
 
 }  // namespace korvan

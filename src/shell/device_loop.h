@@ -1,5 +1,6 @@
 #pragma once
 
+#include "datalog/frame_recorder.h"
 #include "image/parameter_image.h"
 #include "link/link.h"
 #include "link/serial_port.h"
@@ -26,11 +27,18 @@ class DeviceLoop {
       : image_(image), host_(host), link_(port, host), session_(image, identity, dirty, link_, host) {}
 
   void Tick();
+  // Decodes a monitor frame into the live values and tells the host, as for a frame from the
+  // unit; a replay feeds its recorded frames through here. False for a rejected frame.
+  bool DecodeFrame(FrameView frame);
+  // Every monitor frame accepted from the unit is also written here while it records.
+  void set_recorder(FrameRecorder* recorder) { recorder_ = recorder; }
 
   Link& link() { return link_; }
   TransferSession& session() { return session_; }
   const TransferSession& session() const { return session_; }
   const LiveValues& live() const { return live_; }
+  // Back to "no frame yet" (a replay starts and ends from there).
+  void ClearLive() { live_ = LiveValues{}; }
   // The number of cylinders the monitor averages over, as the map pages last laid it out.
   void set_cylinders(int cylinders) { cylinders_ = cylinders; }
 
@@ -41,6 +49,7 @@ class DeviceLoop {
   TransferSession session_;
   LiveValues live_;
   int cylinders_ = 0;
+  FrameRecorder* recorder_ = nullptr;
 };
 
 }  // namespace korvan

@@ -90,6 +90,7 @@ void Station::FormCreate(const std::vector<std::string>& args) {
   controls_.SetVisible(menu_servis_, test_mode_);
   UpdateVisibility();
   FindCursorHandles();
+  CreateDatalogControls();
 }
 
 void Station::FormClose() {
@@ -103,11 +104,12 @@ void Station::FormClose() {
 
 void Station::Timer1Timer() {
   device_.set_cylinders(maps_.cylinders());
-  device_.Tick();
+  if (!DatalogTick()) device_.Tick();
   UpdateLiveCursor();
   if (notice_ticks_ > 0) --notice_ticks_;
   if (print_line_.ticks > 0) --print_line_.ticks;
   ShowStatusLine();
+  ShowReplayStatus();
 }
 
 void Station::ShowStatusLine() {
@@ -367,6 +369,7 @@ void Station::SetCouplingMode(int mode) {
 // --- Device ------------------------------------------------------------------------------------
 
 void Station::MenuReadClick() {
+  if (replay_) return;  // the unit is not talked to while a recording is replayed
   device_.session().StartRead();
   ShowStatusLine();
 }
@@ -384,6 +387,7 @@ void Station::GatherCheckRefresh() {
 }
 
 void Station::MenuVerifyClick() {
+  if (replay_) return;
   device_.session().AbandonRead();
   GatherCheckRefresh();
   device_.session().StartVerify();
@@ -391,6 +395,7 @@ void Station::MenuVerifyClick() {
 }
 
 void Station::MenuProgramClick() {
+  if (replay_) return;
   device_.session().AbandonRead();
   GatherCheckRefresh();
   device_.session().StartProgram();

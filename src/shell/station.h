@@ -3,11 +3,14 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/control_set.h"
+#include "datalog/frame_recorder.h"
+#include "datalog/replay_source.h"
 #include "image/consistency.h"
 #include "image/default_set.h"
 #include "image/page_index.h"
@@ -297,6 +300,55 @@ class Station : public DeviceHost {
   bool DrawPrintLine();
   PrintLine print_line_;
   ControlHandle form_ = 0;  // FormHlav: the window's own background
+ public:
+  // The datalog (station_datalog.cc): Log menu, recording, replay, fast live data, the plot's
+  // channels. While a recording is replayed its frames take the place of the unit's: the same
+  // decoder, live panel and cursor, and the unit is not asked.
+  void MenuLogRecordClick();
+  void MenuLogReplayClick();
+  void MenuLogStopReplayClick();
+  void MenuLogExportClick();
+  void MenuLogFastLiveClick();
+  bool OpenReplay(const std::string& path);
+  void ReplayPlayPauseClick();
+  void ReplayStepClick();
+  void ReplaySpeedClick(int speed);
+  void ReplaySeek(std::size_t index);
+  void ReplaySeekTime(std::uint32_t time_ms);
+  void SetPlotChannels(std::vector<std::string> channels);
+  bool recording() const { return recorder_.active(); }
+  const FrameRecorder& recorder() const { return recorder_; }
+  const ReplaySource* replay() const { return replay_ ? &*replay_ : nullptr; }
+  bool fast_live_data() const { return fast_live_data_; }
+  const std::vector<std::string>& plot_channels() const { return plot_channels_; }
+  // The folder beside the settings file that recordings go to.
+  std::string LogsFolder() const;
+
+ private:
+  void CreateDatalogControls();
+  void PaintDatalogControls();
+  // The tick's datalog part; true while a replay stands in for the unit.
+  bool DatalogTick();
+  void FeedReplay(std::span<const RecordedFrame> frames);
+  void ShowReplayStatus();
+  void ApplyFastLiveData();
+  void LoadDatalogSettings();
+  void SaveDatalogSettings();
+  FrameRecorder recorder_;
+  bool recorder_error_shown_ = false;
+  std::optional<ReplaySource> replay_;
+  std::string replay_name_;
+  bool fast_live_data_ = false;
+  std::vector<std::string> plot_channels_;
+  Language datalog_language_ = Language::kEnglish;  // the language the Log menu shows
+  ControlHandle menu_log_ = 0;
+  ControlHandle menu_log_record_ = 0;
+  ControlHandle menu_log_folder_ = 0;
+  ControlHandle menu_log_replay_ = 0;
+  ControlHandle menu_log_stop_replay_ = 0;
+  ControlHandle menu_log_export_ = 0;
+  ControlHandle menu_log_plot_ = 0;
+  ControlHandle menu_log_fast_ = 0;
 };
 
 }  // namespace korvan

@@ -67,6 +67,11 @@ constexpr Entry kHandlers[] = {
     {"MenuLadeni", &Station::MenuLadeniClick},
     {"MenuSaveAllNew", &Station::MenuSaveAllNewClick},
     {"MenuCompareAll", &Station::MenuCompareAllClick},
+    {"MenuLogRecord", &Station::MenuLogRecordClick},
+    {"MenuLogReplay", &Station::MenuLogReplayClick},
+    {"MenuLogStopReplay", &Station::MenuLogStopReplayClick},
+    {"MenuLogExport", &Station::MenuLogExportClick},
+    {"MenuLogFastLive", &Station::MenuLogFastLiveClick},
 };
 
 struct Shortcut {

@@ -50,6 +50,8 @@ MainWindow::MainWindow(SerialPort& port, StationPaths paths, const std::vector<s
   binder_ = std::make_unique<Binder>(*station_, area_, menuBar(), tabs_);
   binder_->Build();
   desktop_.SetPrintSource(area_, [this] { binder_->Apply(); });
+  datalog_ = new DatalogBar(*station_, *binder_, this);
+  addToolBar(Qt::BottomToolBarArea, datalog_);
 
   connect(&timer_, &QTimer::timeout, this, &MainWindow::Tick);
   timer_.start(kTickMs);
@@ -102,6 +104,7 @@ void MainWindow::PlaceOnScreen() {
 void MainWindow::Tick() {
   station_->Timer1Timer();
   binder_->Apply();
+  datalog_->Refresh();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

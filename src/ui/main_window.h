@@ -9,6 +9,7 @@
 
 #include "shell/station.h"
 #include "ui/binder.h"
+#include "ui/datalog_bar.h"
 #include "ui/qt_desktop.h"
 
 namespace korvan::ui {
@@ -24,6 +25,7 @@ class MainWindow : public QMainWindow {
   Station& station() { return *station_; }
   Binder& binder() { return *binder_; }
   QtDesktop& desktop() { return desktop_; }
+  DatalogBar& datalog() { return *datalog_; }
   // One tick by hand (tests drive the timer themselves).
   void Tick();
   void StopTimer() { timer_.stop(); }
@@ -44,6 +46,7 @@ class MainWindow : public QMainWindow {
   QTabWidget* tabs_ = nullptr;
   QLabel* status_hint_ = nullptr;
   std::unique_ptr<Binder> binder_;
+  DatalogBar* datalog_ = nullptr;
   QTimer timer_;
   bool closed_ = false;
   bool placed_ = false;

@@ -251,6 +251,8 @@ TEST(LanguageTablesTest, EveryTextIsTranslatedOrEnglishOnPurpose) {
       {MessageKey::kMsgNeedIntakeServo, Language::kFrench},
       {MessageKey::kMsgNeedNoIntakeServo, Language::kGerman},
       {MessageKey::kMsgNeedNoIntakeServo, Language::kFrench},
+      {MessageKey::kMsgLogPause, Language::kGerman},  // the same word
+      {MessageKey::kMsgLogPause, Language::kFrench},
   };
   for (int k = 1; k < 256; ++k) {
     const auto key = static_cast<MessageKey>(k);

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace korvan {
+
+// `korvan log export FILE [OUT.csv]`: a recording as CSV, OUT defaulting to FILE with the
+// extension .csv. args without the program name. Returns the exit code.
+int RunLogCommand(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
+
+// Notes on a recording that opened but lost something (a cut last record, damaged records), in
+// the language given, one per line; empty when it is whole.
+struct Recording;
+std::string RecordingNotes(const Recording& recording, int language);
+
+}  // namespace korvan
