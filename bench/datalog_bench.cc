@@ -24,6 +24,7 @@
 #include "shell/command_line.h"
 #include "shell/device_loop.h"
 #include "shell/station.h"
+#include "silent_desktop.h"
 #include "ui/datalog_plot.h"
 
 namespace korvan {
@@ -35,19 +36,6 @@ struct QuietHost : DeviceHost {
   void ShowLinkMessage(MessageKey) override {}
   void ApplyConsistencyAndRefresh() override {}
   void ShowVersionMismatch(std::uint8_t) override {}
-};
-
-struct QuietDesktop : Desktop {
-  void ShowMessage(std::string_view) override {}
-  Answer AskYesNoCancel(std::string_view) override { return Answer::kNo; }
-  std::optional<std::string> ChooseOpenPath(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseSavePath(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-  bool OpenDocument(std::string_view) override { return false; }
-  PrintOutcome PrintActivePage() override { return {}; }
 };
 
 std::filesystem::path Folder() {
@@ -115,7 +103,7 @@ BENCHMARK(BM_OpenHourRecording)->Unit(benchmark::kMillisecond);
 struct Replaying {
   UnitEmulator unit;
   MemoryUnitPort port{unit};
-  QuietDesktop desktop;
+  SilentDesktop desktop{Desktop::Answer::kNo};
   std::unique_ptr<Station> station;
   Replaying() {
     StationPaths paths;

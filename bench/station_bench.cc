@@ -10,6 +10,7 @@
 #include "emulator/memory_port.h"
 #include "emulator/unit_emulator.h"
 #include "shell/station.h"
+#include "silent_desktop.h"
 
 namespace {
 
@@ -28,19 +29,6 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 namespace {
 
 using namespace korvan;
-
-struct SilentDesktop : Desktop {
-  void ShowMessage(std::string_view) override {}
-  Answer AskYesNoCancel(std::string_view) override { return Answer::kYes; }
-  std::optional<std::string> ChooseOpenPath(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseSavePath(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-  bool OpenDocument(std::string_view) override { return false; }
-  PrintOutcome PrintActivePage() override { return {}; }
-};
 
 // A line with nothing on it: the station's own share of a tick, without the emulator's.
 struct QuietPort : SerialPort {

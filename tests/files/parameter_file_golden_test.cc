@@ -14,6 +14,7 @@
 #include "files/parameter_file.h"
 #include "image/consistency.h"
 #include "image/default_set.h"
+#include "file_text.h"
 
 namespace korvan {
 namespace {
@@ -22,11 +23,6 @@ namespace {
 // with a base directory makes it so), which is not where ctest runs the test.
 std::filesystem::path GoldenPath(const char* name) {
   return std::filesystem::path(KORVAN_GOLDEN_DIR) / name;
-}
-
-std::string ReadWhole(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // 1-based line of the first differing byte, for a readable failure.

@@ -19,20 +19,12 @@
 #include "pages/bike_list.h"
 #include "shell/command_line.h"
 #include "shell/parameter_set_check.h"
+#include "file_text.h"
 
 namespace korvan {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadWhole(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteWhole(const fs::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
 
 // Every file of a folder with its bytes.
 std::map<std::string, std::string> FolderContents(const fs::path& dir) {

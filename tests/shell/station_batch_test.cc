@@ -13,16 +13,12 @@
 #include "shell/service_batch.h"
 #include "shell/station.h"
 #include "station_fixture.h"
+#include "file_text.h"
 
 namespace korvan {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadWhole(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::map<std::string, std::string> FolderContents(const fs::path& dir) {
   std::map<std::string, std::string> files;

@@ -13,20 +13,12 @@
 #include "shell/settings_file.h"
 #include "shell/station.h"
 #include "station_fixture.h"
+#include "file_text.h"
 
 namespace korvan {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadWhole(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteWhole(const fs::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
 
 // Larger than the station reads: the file is there, but cannot be read.
 std::string Oversized() { return "[PORTS]\r\nCom5=/dev/ttyACM7\r\n" + std::string(2 << 20, ';'); }
