@@ -350,6 +350,7 @@ void Binder::Draw(ControlHandle h, bool committed) {
       if (c.value >= 0 && c.value < tabs_->count()) {
         tabs_->setTabText(c.value, Qs(c.text));
         tabs_->setTabVisible(c.value, c.visible);
+        tabs_changed_ = true;
       }
       return;
     default:
@@ -496,7 +497,25 @@ void Binder::Apply() {
   for (ControlHandle h : controls_.changed()) Draw(h);
   controls_.ClearChanged();
   PlaceGridPanel();
+  if (tabs_changed_) FitTabRow();
   applying_ = false;
+}
+
+void Binder::FitTabRow() {
+  tabs_changed_ = false;
+  // German captions with the tuning tab shown are wider than the window; the row then loses
+  // two pixels of padding on each side of every caption instead of getting scroll arrows.
+  static const QString kUsual = QStringLiteral("QTabBar::tab { padding: 3px 3px; }");
+  static const QString kTight = QStringLiteral("QTabBar::tab { padding: 3px 1px; }");
+  const auto row_width = [this] {
+    int row = 0;
+    for (int i = 0; i < tabs_->count(); ++i) {
+      if (tabs_->isTabVisible(i)) row += tabs_->tabBar()->tabRect(i).width();
+    }
+    return row;
+  };
+  if (tabs_->styleSheet() != kUsual) tabs_->setStyleSheet(kUsual);
+  if (row_width() > tabs_->width()) tabs_->setStyleSheet(kTight);
 }
 
 }  // namespace korvan::ui

@@ -38,6 +38,8 @@ class Binder {
   // typed.
   void Draw(ControlHandle h, bool committed = false);
   void PlaceGridPanel();
+  // Keeps the page tabs one row: tighter padding when the captions would not fit otherwise.
+  void FitTabRow();
   void DrawFormColor(std::uint32_t color);
   // Draws what the station changed; `edited` is the field the user just committed.
   void AfterUserAction(std::optional<ControlHandle> edited = std::nullopt);
@@ -51,6 +53,7 @@ class Binder {
   QMenuBar* menu_bar_;
   QTabWidget* tabs_;
   QWidget* grid_panel_ = nullptr;
+  bool tabs_changed_ = false;
   QMenu* current_menu_ = nullptr;
   std::array<QWidget*, kPageCount> pages_{};
   std::array<int, kPageCount> flow_y_{};
