@@ -43,6 +43,7 @@ void TransferSession::CancelRead() {
 void TransferSession::StartRead() {
   AbandonRead();
   read_blocks_ = image_;
+  side_read_ = false;
   state_ = SessionState::kRead;
   command_ = ReadCommand(0);
   retry_counter_ = 0;
@@ -51,6 +52,11 @@ void TransferSession::StartRead() {
   display_.gauge_visible = true;
   completed_ = false;
   // No frame goes out here: the next tick whose counter reaches six sends the first one.
+}
+
+void TransferSession::StartSideRead() {
+  StartRead();
+  side_read_ = true;
 }
 
 void TransferSession::StartVerify() {
@@ -230,6 +236,15 @@ void TransferSession::HandleReadReply(int block, FrameView frame) {
   }
   if (block < kHighestBlock) {
     SendNext(static_cast<std::uint8_t>(command_ + 1));
+    return;
+  }
+  if (side_read_) {
+    side_read_ = false;
+    side_image_ = read_blocks_;
+    state_ = SessionState::kIdle;
+    display_.gauge = kGaugeMax;
+    ShowStatus(MessageKey::kMsgReadProgress, StatusSuffix::kOk, false);
+    host_.SideReadCompleted();
     return;
   }
   image_ = read_blocks_;
