@@ -154,6 +154,10 @@ std::vector<DiffEntry> DiffImages(const ParameterImage& a, const ParameterImage&
     last_unit = unit;
     entries.push_back(Describe(owners.units[static_cast<std::size_t>(unit)], a, b));
   }
+  // Grouped by page as the window orders its pages, the raw bytes last; by byte within a page.
+  std::stable_sort(entries.begin(), entries.end(), [](const DiffEntry& x, const DiffEntry& y) {
+    return (x.page < 0 ? kImageSize : x.page) < (y.page < 0 ? kImageSize : y.page);
+  });
   return entries;
 }
 

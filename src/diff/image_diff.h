@@ -49,7 +49,8 @@ struct DiffEntry {
   int column() const { return CellColumn(element); }  // kMapCell
 };
 
-// The differences between a and b, in image byte order. Empty when the images are equal.
+// The differences between a and b, grouped by page in page order (raw bytes last), in image
+// byte order within a page. Empty when the images are equal.
 std::vector<DiffEntry> DiffImages(const ParameterImage& a, const ParameterImage& b);
 
 // Per page: how many units differ and the largest change (b - a, in the page's unit) by size.
