@@ -63,8 +63,6 @@ enum class MessageKey : std::uint8_t {
   kMsgLogStep,
   kMsgLogEmpty,  // a recording without a single complete frame
   // The difference view: two sets compared field by field.
-  kMsgDiffCompare,          // Tools menu item that opens the view
-  kMsgDiffShowDifferences,  // after "Verify error!": compare the unit with the working set
   kMsgDiffTitle,
   kMsgDiffUnit,        // the unit's set, read beside the working set
   kMsgDiffFile,        // a parameter file
