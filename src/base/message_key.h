@@ -82,6 +82,8 @@ enum class MessageKey : std::uint8_t {
   kMsgDiffField,
   kMsgDiffPlace,
   kMsgDiffUnitNotRead,  // the unit was not read yet (or its read failed)
+  kMsgDiffCellDiffers,   // summary of a single cell
+  kMsgDiffValueDiffers,  // summary of a single value
 };
 
 }  // namespace korvan

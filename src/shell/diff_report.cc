@@ -101,11 +101,14 @@ std::string DiffValueText(const DiffEntry& entry, bool side_b) {
 }
 
 std::string DiffSummaryLine(const DiffPageSummary& summary, Language language) {
-  std::string line = DiffPageName(summary.page, language) + ": " + std::to_string(summary.count) +
-                     Text(summary.cells > 0 && summary.cells == summary.count
-                              ? MessageKey::kMsgDiffCellsDiffer
-                              : MessageKey::kMsgDiffValuesDiffer,
-                          language);
+  const bool cells = summary.cells > 0 && summary.cells == summary.count;
+  const bool one = summary.count == 1;
+  const MessageKey counted = cells ? (one ? MessageKey::kMsgDiffCellDiffers
+                                          : MessageKey::kMsgDiffCellsDiffer)
+                                   : (one ? MessageKey::kMsgDiffValueDiffers
+                                          : MessageKey::kMsgDiffValuesDiffer);
+  std::string line = DiffPageName(summary.page, language) + ": " +
+                     std::to_string(summary.count) + Text(counted, language);
   if (summary.largest_change != 0) {
     line += ", " + Text(MessageKey::kMsgDiffLargest, language) +
             WithUnit(summary.largest_change, summary.unit, true);

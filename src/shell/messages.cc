@@ -201,6 +201,10 @@ constexpr MessageTexts kMessages[] = {
       "Das Steuergerät wurde noch nicht gelesen: \"Steuergerät lesen\" drücken.",
       "Le boîtier n'a pas encore été lu : appuyez sur \"Lire le boîtier\".",
       "Jednotka ještě nebyla načtena: stiskněte \"Načíst jednotku\"."}},
+    {MessageKey::kMsgDiffCellDiffers,
+     {" cell differs", " Zelle verschieden", " cellule différente", " buňka se liší"}},
+    {MessageKey::kMsgDiffValueDiffers,
+     {" value differs", " Wert verschieden", " valeur différente", " hodnota se liší"}},
 };
 
 }  // namespace
