@@ -57,16 +57,25 @@ void Station::TakeDifferences(const ParameterImage& source, std::span<const Diff
 std::string Station::FieldLabel(const Field& field, int element) const {
   std::string name(field.name);
   if (field.first_control_number >= 0) name += std::to_string(field.first_control_number + element);
-  const std::optional<ControlHandle> control = controls_.Find(name);
-  if (!control) return {};
-  const Control& c = controls_.Get(*control);
-  // Only a check box and a radio group carry their own caption; a field's text is its value.
-  if (c.kind != ControlKind::kCheckBox && c.kind != ControlKind::kRadioGroup) return {};
-  std::string label;
-  for (char ch : c.text) {
-    if (ch != '&') label += ch;
+  // A check box and a radio group carry their own caption; a number field's text is its value,
+  // and its caption is the label beside it, named after it ("UpDownIgnLimiter" and
+  // "LabelIgnLimiter").
+  std::string caption;
+  if (const std::optional<ControlHandle> control = controls_.Find(name)) {
+    const Control& c = controls_.Get(*control);
+    if (c.kind == ControlKind::kCheckBox || c.kind == ControlKind::kRadioGroup) caption = c.text;
   }
-  return label;
+  for (std::string_view prefix : {"UpDown", "Edit"}) {
+    if (!caption.empty() || !name.starts_with(prefix)) continue;
+    if (const std::optional<ControlHandle> label = controls_.Find("Label" + name.substr(prefix.size()))) {
+      caption = controls_.Text(*label);
+    }
+  }
+  std::string shown;
+  for (char ch : caption) {
+    if (ch != '&') shown += ch;
+  }
+  return shown;
 }
 
 }  // namespace korvan

@@ -114,8 +114,11 @@ TEST_F(StationDiffTest, FieldLabelsFollowTheLanguageWhereTheWindowHasThem) {
   EXPECT_EQ(english.find('&'), std::string::npos);
   s.MenuGermanClick();
   EXPECT_NE(s.FieldLabel(*check_box, 0), english);
-  // A number field's text is its value, not a caption: the view uses the field's name.
-  EXPECT_EQ(s.FieldLabel(*spin, 0), "");
+  // A number field's caption is the label beside it, never the value in it.
+  EXPECT_EQ(s.FieldLabel(*spin, 0), "Zündbegrenzer [rpm]");
+  s.MenuEnglishClick();
+  EXPECT_EQ(s.FieldLabel(*spin, 0), "Ignition Limiter [rpm]");
+
 }
 
 }  // namespace
