@@ -141,12 +141,28 @@ void DiffDialog::Retranslate() {
        side_b_->currentText()});
 }
 
+void DiffDialog::RefreshIfChanged() {
+  const ParameterImage* a = SideImage(a_);
+  const ParameterImage* b = SideImage(b_);
+  const auto unchanged = [](const ParameterImage* now, bool had, const ParameterImage& then) {
+    return now == nullptr ? !had : had && *now == then;
+  };
+  const bool same = unchanged(a, had_a_, compared_a_) && unchanged(b, had_b_, compared_b_) &&
+                    station_.language() == compared_language_;
+  if (!same) Refresh();
+}
+
 void DiffDialog::Refresh() {
   updating_ = true;
   Retranslate();
   const Language lang = station_.language();
   const ParameterImage* a = SideImage(a_);
   const ParameterImage* b = SideImage(b_);
+  compared_language_ = lang;
+  had_a_ = a != nullptr;
+  had_b_ = b != nullptr;
+  if (had_a_) compared_a_ = *a;
+  if (had_b_) compared_b_ = *b;
   entries_.clear();
   QString summary;
   if (a == nullptr || b == nullptr) {

@@ -29,6 +29,9 @@ class DiffDialog : public QDialog {
   // Compares again: the working set or the unit's set may have changed; texts follow the
   // station's language.
   void Refresh();
+  // Refreshes only when a side's set or the language changed since the last comparison (the
+  // window calls it every tick while the view is open).
+  void RefreshIfChanged();
   // Chooses the sides (a file side needs a file chosen before).
   void SetSides(Side a, Side b);
   // Sets a file as side B, as choosing "File..." does, without the chooser.
@@ -60,6 +63,12 @@ class DiffDialog : public QDialog {
   std::string file_name_;
   std::vector<DiffEntry> entries_;
   bool updating_ = false;
+  // What the list shows was compared from these.
+  ParameterImage compared_a_;
+  ParameterImage compared_b_;
+  bool had_a_ = false;
+  bool had_b_ = false;
+  Language compared_language_ = Language::kEnglish;
 };
 
 }  // namespace korvan::ui

@@ -113,6 +113,7 @@ void MainWindow::Tick() {
   station_->Timer1Timer();
   binder_->Apply();
   datalog_->Refresh();
+  if (differences_ != nullptr && differences_->isVisible()) differences_->RefreshIfChanged();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

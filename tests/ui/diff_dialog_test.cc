@@ -64,6 +64,9 @@ TEST_F(DiffDialogTest, ShowDifferencesListsTheUnitsCellsAndTakesTheSelectedOnes)
   EXPECT_TRUE(station().undo().CanUndo());
   station().SpeedButtonZpetClick();
   EXPECT_EQ(station().image(), working);
+  // The open view follows the working set at the next tick.
+  Tick();
+  EXPECT_EQ(view.table()->rowCount(), 3);
 }
 
 TEST_F(DiffDialogTest, CompareOpensOnTheWorkingSetAndSaysTheUnitWasNotRead) {
