@@ -31,6 +31,7 @@ void TransferSession::SendBlockFrame() {
 void TransferSession::AbandonRead() {
   if (state_ != SessionState::kRead) return;
   state_ = SessionState::kIdle;
+  side_read_ = false;
 }
 
 void TransferSession::CancelRead() {
@@ -117,6 +118,7 @@ void TransferSession::FailRun() {
     case SessionState::kRead:
       // The blocks read so far stay beside the image: it keeps the set it held.
       ShowStatus(MessageKey::kMsgReadError, StatusSuffix::kNone, true);
+      side_read_ = false;
       break;
     case SessionState::kIdle:
       break;

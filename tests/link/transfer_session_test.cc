@@ -246,6 +246,7 @@ TEST_F(TransferSessionTest, SideReadKeepsTheUnitsSetBesideTheImage) {
   unit.fault().silent = true;
   RunUntilIdle();
   EXPECT_EQ(StatusText(), "Read error!");
+  EXPECT_FALSE(session.side_read());
   EXPECT_EQ(session.side_image(), unit_image);
   EXPECT_EQ(image, before);
   // A normal read after it replaces the image again.
