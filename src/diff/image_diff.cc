@@ -140,6 +140,9 @@ DiffEntry Describe(const DiffUnitPlace& place, const ParameterImage& a, const Pa
 std::vector<DiffEntry> DiffImages(const ParameterImage& a, const ParameterImage& b) {
   const OwnerTable& owners = Owners();
   std::vector<DiffEntry> entries;
+  int differing = 0;
+  for (int k = 0; k < kImageSize; ++k) differing += a.Byte(k) != b.Byte(k) ? 1 : 0;
+  entries.reserve(static_cast<std::size_t>(differing));
   int last_unit = -1;
   for (int k = 0; k < kImageSize; ++k) {
     if (a.Byte(k) == b.Byte(k)) continue;

@@ -6,6 +6,7 @@
 // its unit, once, however many of the unit's bytes differ; a byte no unit owns is reported on its
 // own as a raw byte, so nothing that differs is hidden.
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
