@@ -62,6 +62,28 @@ enum class MessageKey : std::uint8_t {
   kMsgLogPause,
   kMsgLogStep,
   kMsgLogEmpty,  // a recording without a single complete frame
+  // The difference view: two sets compared field by field.
+  kMsgDiffTitle,
+  kMsgDiffUnit,        // the unit's set, read beside the working set
+  kMsgDiffFile,        // a parameter file
+  kMsgDiffWorkingSet,  // the set the window edits
+  kMsgDiffReadUnit,    // button: read the unit for the comparison
+  kMsgDiffTakeSelected,
+  kMsgDiffAllPages,    // the page filter's first item
+  kMsgDiffRawBytes,    // the group of bytes no field owns
+  kMsgDiffCellsDiffer,   // summary: the count precedes it
+  kMsgDiffValuesDiffer,  // summary: the count precedes it
+  kMsgDiffLargest,       // summary: the largest change follows
+  kMsgDiffRow,
+  kMsgDiffColumn,
+  kMsgDiffOffset,  // a raw byte: its offset follows
+  kMsgDiffEqual,   // the two sets hold the same bytes
+  kMsgDiffPage,    // column headings
+  kMsgDiffField,
+  kMsgDiffPlace,
+  kMsgDiffUnitNotRead,  // the unit was not read yet (or its read failed)
+  kMsgDiffCellDiffers,   // summary of a single cell
+  kMsgDiffValueDiffers,  // summary of a single value
 };
 
 }  // namespace korvan

@@ -31,6 +31,7 @@ void TransferSession::SendBlockFrame() {
 void TransferSession::AbandonRead() {
   if (state_ != SessionState::kRead) return;
   state_ = SessionState::kIdle;
+  side_read_ = false;
 }
 
 void TransferSession::CancelRead() {
@@ -43,6 +44,7 @@ void TransferSession::CancelRead() {
 void TransferSession::StartRead() {
   AbandonRead();
   read_blocks_ = image_;
+  side_read_ = false;
   state_ = SessionState::kRead;
   command_ = ReadCommand(0);
   retry_counter_ = 0;
@@ -51,6 +53,11 @@ void TransferSession::StartRead() {
   display_.gauge_visible = true;
   completed_ = false;
   // No frame goes out here: the next tick whose counter reaches six sends the first one.
+}
+
+void TransferSession::StartSideRead() {
+  StartRead();
+  side_read_ = true;
 }
 
 void TransferSession::StartVerify() {
@@ -111,6 +118,7 @@ void TransferSession::FailRun() {
     case SessionState::kRead:
       // The blocks read so far stay beside the image: it keeps the set it held.
       ShowStatus(MessageKey::kMsgReadError, StatusSuffix::kNone, true);
+      side_read_ = false;
       break;
     case SessionState::kIdle:
       break;
@@ -230,6 +238,15 @@ void TransferSession::HandleReadReply(int block, FrameView frame) {
   }
   if (block < kHighestBlock) {
     SendNext(static_cast<std::uint8_t>(command_ + 1));
+    return;
+  }
+  if (side_read_) {
+    side_read_ = false;
+    side_image_ = read_blocks_;
+    state_ = SessionState::kIdle;
+    display_.gauge = kGaugeMax;
+    ShowStatus(MessageKey::kMsgReadProgress, StatusSuffix::kOk, false);
+    host_.SideReadCompleted();
     return;
   }
   image_ = read_blocks_;

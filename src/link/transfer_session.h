@@ -41,6 +41,8 @@ class SessionHost {
   // A read reached its last block: the image now holds the unit's set (the consistency rules and
   // the refresh follow through ApplyConsistencyAndRefresh).
   virtual void ReadCompleted() {}
+  // A side read reached its last block: side_image() holds the unit's set; the image is as it was.
+  virtual void SideReadCompleted() {}
 };
 
 // Reads, verifies and programs the unit block by block, one frame exchange at a time, and polls
@@ -65,6 +67,10 @@ class TransferSession {
   // The session's part of the menu commands. The host gathers, checks and refreshes the page
   // before a verify or a program run.
   void StartRead();
+  // Reads the unit as StartRead does, identity included, but keeps its set beside the image in
+  // side_image(): the image, the dirty blocks and the page stay as they are, and no verify
+  // follows. Used to compare the unit with the working set.
+  void StartSideRead();
   void StartVerify();
   void StartProgram();  // flags every block, block 0 first, and verifies afterwards
   void StartDirtyProgramming();
@@ -101,6 +107,9 @@ class TransferSession {
   bool verify_after_program() const { return verify_after_program_; }
   const SessionDisplay& display() const { return display_; }
   const IdentityTexts& identity_texts() const { return identity_texts_; }
+  bool side_read() const { return side_read_; }
+  // The unit's set from the last side read that completed.
+  const ParameterImage& side_image() const { return side_image_; }
 
  private:
   void SendBlockFrame();
@@ -139,6 +148,8 @@ class TransferSession {
   // The blocks of the read under way; the image takes them all at once after the last one, so the
   // station never holds a mix of the unit's blocks and the previous set.
   ParameterImage read_blocks_;
+  bool side_read_ = false;
+  ParameterImage side_image_;
   LinkFrame transmit_{};
 };
 

@@ -13,6 +13,7 @@
 #include "link/identity.h"
 #include "shell/batch_command.h"
 #include "shell/device_loop.h"
+#include "shell/diff_command.h"
 #include "shell/image_dump.h"
 #include "shell/log_command.h"
 #include "shell/messages.h"
@@ -35,6 +36,10 @@ const char kCommandLineUsage[] =
     "                                 them every tick (fast live data)\n"
     "  log export FILE [OUT.csv]      a recording as CSV, one row per frame\n"
     "  ports                          list the port numbers and their devices\n"
+    "  diff     [--dump] A B          compare two sets field by field; A and B are files or\n"
+    "                                 --port P (the unit, read as read does); exit 0 when\n"
+    "                                 equal, 1 when they differ, 3 on a file error, 4 when\n"
+    "                                 the unit could not be read\n"
     "  batch save-all [DIR]           write the default set of every bike code (0..49) into DIR\n"
     "                                 (./new_ign), one file per bike named as the bike list\n"
     "                                 names it, each built over the one before from the start set\n"
@@ -505,6 +510,23 @@ std::string FormatLiveLine(const LiveValues& v) {
   return line;
 }
 
+std::optional<ParameterImage> LoadSetForCommand(const std::string& path, bool dump,
+                                                std::FILE* out, std::FILE* err) {
+  return LoadSetFile(path, dump, out, err);
+}
+
+std::optional<ParameterImage> ReadUnitForCommand(const std::string& port_name, SerialPort& port,
+                                                 TickClock& clock, std::FILE* out,
+                                                 std::FILE* err) {
+  Runner runner(port, clock, out, err);
+  if (!runner.SelectPort(port_name) || !runner.Open()) return std::nullopt;
+  runner.session().StartRead();
+  const bool read = runner.RunToEnd();
+  runner.link().CloseLink();
+  if (!read) return std::nullopt;
+  return runner.image();
+}
+
 int RunCommandLine(const std::vector<std::string>& args, SerialPort& port, TickClock& clock,
                    std::FILE* out, std::FILE* err) {
   // The batch has commands of its own, with folders instead of files.
@@ -512,6 +534,7 @@ int RunCommandLine(const std::vector<std::string>& args, SerialPort& port, TickC
     return RunBatchCommand({args.begin() + 1, args.end()}, out, err);
   }
   if (!args.empty() && args[0] == "log") return RunLogCommand(args, out, err);
+  if (!args.empty() && args[0] == "diff") return RunDiffCommand(args, port, clock, out, err);
   std::string error;
   const std::optional<Options> o = ParseOptions(args, &error);
   if (!o) {

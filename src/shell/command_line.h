@@ -2,9 +2,11 @@
 
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "image/parameter_image.h"
 #include "link/serial_port.h"
 #include "monitor/live_values.h"
 
@@ -38,6 +40,14 @@ int RunCommandLine(const std::vector<std::string>& args, SerialPort& port, TickC
                    std::FILE* out, std::FILE* err);
 
 extern const char kCommandLineUsage[];
+
+// For commands that work on sets: a file as `verify` loads it (consistency rules applied), and the
+// unit read over the port as `read` reads it (then verified), its progress printed to out.
+// Nothing on failure, the reason printed to err.
+std::optional<ParameterImage> LoadSetForCommand(const std::string& path, bool dump,
+                                                std::FILE* out, std::FILE* err);
+std::optional<ParameterImage> ReadUnitForCommand(const std::string& port_name, SerialPort& port,
+                                                 TickClock& clock, std::FILE* out, std::FILE* err);
 
 // One line of `korvan monitor` for a decoded frame. A failed sensor reads as the window shows it:
 // "error" in place of the throttle, pressure or coolant value; the air temperature shows the

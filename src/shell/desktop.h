@@ -58,6 +58,9 @@ class Desktop {
   virtual void CloseWindow() {}
   // The About box, modal; its caption follows the language.
   virtual void ShowAbout(Language /*language*/) {}
+  // The difference view, modeless; with_unit: it opens on the unit's set against the working set
+  // (the unit was just read beside it), otherwise on what it showed last.
+  virtual void ShowDifferences(bool /*with_unit*/) {}
 };
 
 }  // namespace korvan

@@ -11,6 +11,7 @@
 #include "base/control_set.h"
 #include "datalog/frame_recorder.h"
 #include "datalog/replay_source.h"
+#include "diff/image_diff.h"
 #include "image/consistency.h"
 #include "image/default_set.h"
 #include "image/page_index.h"
@@ -349,6 +350,28 @@ class Station : public DeviceHost {
   ControlHandle menu_log_export_ = 0;
   ControlHandle menu_log_plot_ = 0;
   ControlHandle menu_log_fast_ = 0;
+
+ public:
+  // The difference view (station_diff.cc): the working set, the unit's set read beside it and
+  // parameter files compared field by field; chosen differences are taken into the working set.
+  void MenuCompareClick();
+  // Reads the unit beside the working set (after "Verify error!" this shows what differs); the
+  // view opens on it when the read completes.
+  void MenuShowDifferencesClick();
+  void SideReadCompleted() override;
+  // The unit's set from the last side read that completed; nullptr before one did.
+  const ParameterImage* unit_side_image() const;
+  // A parameter file chosen by the user, read as Open reads it; a message and nothing on error.
+  std::optional<ParameterImage> ChooseDiffFile(std::string* name);
+  // Copies the entries' bytes from source into the working set as one change: one undo step,
+  // dirty blocks marked, programmed at once when "Programming after change" is on.
+  void TakeDifferences(const ParameterImage& source, std::span<const DiffEntry> entries);
+  // The caption the window gives a field element in the current language; empty when none.
+  std::string FieldLabel(const Field& field, int element) const;
+
+ private:
+  bool unit_side_read_ = false;
+  bool show_differences_after_read_ = false;
 };
 
 }  // namespace korvan

@@ -47,14 +47,16 @@ void Station::CreateControls() {
   }
   menu_com_device_ = c.Add("MenuComDevice", ControlKind::kMenuItem);
   c.SetVisible(menu_com_device_, false);
-  menu("MenuDevice", {{"MenuRead", ""}, {"MenuVerify", ""}, {"MenuProgram", ""}});
+  menu("MenuDevice",
+       {{"MenuRead", ""}, {"MenuVerify", ""}, {"MenuProgram", ""}, {"MenuShowDifferences", ""}});
   menu("Menu_Jet123Mode",
        {{"Menu_Jet123Normal", ""}, {"Menu_Jet123Coupled", ""}, {"Menu_Jet123Stejny", "1=2=3=4"}});
   menu("MenuTools", {{"MenuToolsMinus", "Minus "},
                      {"MenuToolsPlus", "Plus"},
                      {"MenuZpet", ""},
                      {"MenuZnovu", ""},
-                     {"MenuLadeni", ""}});
+                     {"MenuLadeni", ""},
+                     {"MenuCompare", ""}});
   menu("MenuLanguage",
        {{"MenuEnglish", ""}, {"MenuGerman", ""}, {"MenuFrench", ""}, {"MenuCzech", ""}});
   menu("MenuHelp", {{"MenuContens", ""}, {"MenuAbout", ""}});

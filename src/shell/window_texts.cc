@@ -111,6 +111,13 @@ constexpr WindowText kWindowTexts[] = {
       "Page Tuning|Page Tuning, pour utilisateurs expérimentés",
       "Záložka Ladění|Záložka Ladění, pro zkušené uživatele"}},
 
+    {"MenuCompare",
+     Slot::kText,
+     {"&Compare...", "&Vergleichen...", "&Comparer...", "&Porovnat..."}},
+    {"MenuShowDifferences",
+     Slot::kText,
+     {"Show differences", "Unterschiede zeigen", "Afficher les différences", "Zobrazit rozdíly"}},
+
     // Language.
     {"MenuLanguage", Slot::kText, {"&Language", "&Sprache", "&Langue", "&Jazyk"}},
     {"MenuLanguage",

@@ -67,6 +67,8 @@ constexpr Entry kHandlers[] = {
     {"MenuLadeni", &Station::MenuLadeniClick},
     {"MenuSaveAllNew", &Station::MenuSaveAllNewClick},
     {"MenuCompareAll", &Station::MenuCompareAllClick},
+    {"MenuCompare", &Station::MenuCompareClick},
+    {"MenuShowDifferences", &Station::MenuShowDifferencesClick},
     {"MenuLogRecord", &Station::MenuLogRecordClick},
     {"MenuLogReplay", &Station::MenuLogReplayClick},
     {"MenuLogStopReplay", &Station::MenuLogStopReplayClick},

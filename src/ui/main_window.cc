@@ -52,6 +52,7 @@ MainWindow::MainWindow(SerialPort& port, StationPaths paths, const std::vector<s
   desktop_.SetPrintSource(area_, [this] { binder_->Apply(); });
   datalog_ = new DatalogBar(*station_, *binder_, this);
   addToolBar(Qt::BottomToolBarArea, datalog_);
+  desktop_.set_show_differences([this](bool with_unit) { differences().Open(with_unit); });
 
   connect(&timer_, &QTimer::timeout, this, &MainWindow::Tick);
   timer_.start(kTickMs);
@@ -72,6 +73,13 @@ QSize MainWindow::DesignedSize() const {
   layout()->activate();
   const QSize around = size() - scroll_->maximumViewportSize();
   return QSize(kClientWidth, kClientHeight) + around;
+}
+
+DiffDialog& MainWindow::differences() {
+  if (differences_ == nullptr) {
+    differences_ = new DiffDialog(*station_, [this] { binder_->Apply(); }, this);
+  }
+  return *differences_;
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -105,6 +113,7 @@ void MainWindow::Tick() {
   station_->Timer1Timer();
   binder_->Apply();
   datalog_->Refresh();
+  if (differences_ != nullptr && differences_->isVisible()) differences_->RefreshIfChanged();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

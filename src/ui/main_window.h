@@ -10,6 +10,7 @@
 #include "shell/station.h"
 #include "ui/binder.h"
 #include "ui/datalog_bar.h"
+#include "ui/diff_dialog.h"
 #include "ui/qt_desktop.h"
 
 namespace korvan::ui {
@@ -26,6 +27,8 @@ class MainWindow : public QMainWindow {
   Binder& binder() { return *binder_; }
   QtDesktop& desktop() { return desktop_; }
   DatalogBar& datalog() { return *datalog_; }
+  // The difference view, made on first use.
+  DiffDialog& differences();
   // One tick by hand (tests drive the timer themselves).
   void Tick();
   void StopTimer() { timer_.stop(); }
@@ -47,6 +50,7 @@ class MainWindow : public QMainWindow {
   QLabel* status_hint_ = nullptr;
   std::unique_ptr<Binder> binder_;
   DatalogBar* datalog_ = nullptr;
+  DiffDialog* differences_ = nullptr;
   QTimer timer_;
   bool closed_ = false;
   bool placed_ = false;

@@ -36,6 +36,11 @@ class QtDesktop : public Desktop {
   LocalDateTime Now() override;
   void CloseWindow() override;
   void ShowAbout(Language language) override;
+  void ShowDifferences(bool with_unit) override {
+    if (show_differences_) show_differences_(with_unit);
+  }
+  // The window opens its difference view.
+  void set_show_differences(std::function<void(bool)> show) { show_differences_ = std::move(show); }
   // The About box, made on first use and kept (its caption carries over between showings).
   AboutBox& about_box();
 
@@ -45,6 +50,7 @@ class QtDesktop : public Desktop {
   std::function<void()> apply_controls_;
   QString pdf_folder_;
   std::unique_ptr<AboutBox> about_;
+  std::function<void(bool)> show_differences_;
 };
 
 // Draws the widget onto a printer's or a PDF's pages, scaled to fit the page with its aspect

@@ -19,6 +19,7 @@ struct RecordingHost : DeviceHost {
   void ShowVersionMismatch(std::uint8_t version) override { mismatches.push_back(version); }
   void IdentityChanged() override { ++identity_changes; }
   void ReadCompleted() override { ++reads_completed; }
+  void SideReadCompleted() override { ++side_reads_completed; }
   void MonitorFrameDecoded() override { ++monitor_frames; }
 
   std::vector<MessageKey> link_messages;
@@ -26,6 +27,7 @@ struct RecordingHost : DeviceHost {
   int refreshes = 0;
   int identity_changes = 0;
   int reads_completed = 0;
+  int side_reads_completed = 0;
   int monitor_frames = 0;
 };
 

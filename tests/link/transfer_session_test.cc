@@ -214,6 +214,48 @@ TEST_F(TransferSessionTest, ImageTakesTheUnitsSetOnlyWhenTheLastBlockArrives) {
   EXPECT_EQ(host.reads_completed, 1);
 }
 
+// A side read fetches the unit's set for a comparison: the image, its dirty blocks and the host's
+// read hooks stay as they were, the identity is taken as a read takes it, and no verify follows.
+TEST_F(TransferSessionTest, SideReadKeepsTheUnitsSetBesideTheImage) {
+  const ParameterImage before = image;
+  ParameterImage unit_image = image;
+  unit_image.SetByte(500, 99);
+  unit_image.SetByte(2849, 7);
+  unit.LoadImage(unit_image);
+  dirty.Set(4);
+  session.StartSideRead();
+  EXPECT_TRUE(session.side_read());
+  RunUntilIdle();
+  EXPECT_EQ(image, before);
+  EXPECT_EQ(session.side_image(), unit_image);
+  EXPECT_TRUE(dirty.IsSet(4));
+  EXPECT_EQ(host.reads_completed, 0);
+  EXPECT_EQ(host.side_reads_completed, 1);
+  EXPECT_FALSE(session.side_read());
+  EXPECT_EQ(session.identity_texts().type_text, "KVN07");
+  EXPECT_EQ(StatusSequence(), (Strings{"Read:", "Read: OK"}));
+  // Only read requests went out: blocks 0..19, no verify.
+  std::vector<std::uint8_t> expected;
+  for (int b = 0; b <= 19; ++b) expected.push_back(static_cast<std::uint8_t>(0x40 + b));
+  EXPECT_EQ(port.SentCodes(), expected);
+
+  // A side read that fails leaves the side image of the last one that completed.
+  unit.LoadImage(ParameterImage{});
+  session.StartSideRead();
+  while (session.command() < 0x45) Tick();
+  unit.fault().silent = true;
+  RunUntilIdle();
+  EXPECT_EQ(StatusText(), "Read error!");
+  EXPECT_FALSE(session.side_read());
+  EXPECT_EQ(session.side_image(), unit_image);
+  EXPECT_EQ(image, before);
+  // A normal read after it replaces the image again.
+  unit.fault().silent = false;
+  session.StartRead();
+  RunUntilIdle();
+  EXPECT_EQ(image, ParameterImage{});
+}
+
 TEST_F(TransferSessionTest, UnitOfAnotherVersionStopsBothRunsAfterBlockZero) {
   unit.fault().version = 69;
   const ParameterImage before = image;

@@ -45,6 +45,7 @@ class ScriptedDesktop : public Desktop {
   LocalDateTime Now() override { return now; }
   void CloseWindow() override { ++closes; }
   void ShowAbout(Language language) override { abouts.push_back(language); }
+  void ShowDifferences(bool with_unit) override { differences_shown.push_back(with_unit); }
 
   Answer answer = Answer::kYes;
   std::optional<std::string> open_path;
@@ -58,6 +59,7 @@ class ScriptedDesktop : public Desktop {
   int prints = 0;
   int closes = 0;
   std::vector<Language> abouts;
+  std::vector<bool> differences_shown;
 };
 
 // A station against an emulated unit in memory, with its files in a folder of its own.

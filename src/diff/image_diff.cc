@@ -1,0 +1,216 @@
+#include "diff/image_diff.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <map>
+
+namespace korvan {
+namespace {
+
+// A unit of the comparison without its values: what it is and which bytes it covers.
+struct DiffUnitPlace {
+  DiffKind kind;
+  int page;
+  const Field* field;
+  MapId map;
+  int element;
+  int first_byte;
+  int length;
+};
+
+struct OwnerTable {
+  std::vector<DiffUnitPlace> units;
+  std::array<int, kImageSize> owner;  // index into units, -1 for a byte nobody owns
+};
+
+void Claim(OwnerTable& table, const DiffUnitPlace& unit) {
+  const int index = static_cast<int>(table.units.size());
+  table.units.push_back(unit);
+  for (int k = unit.first_byte; k < unit.first_byte + unit.length; ++k) {
+    // The first owner keeps a byte claimed twice, so that it is reported exactly once.
+    if (table.owner[static_cast<std::size_t>(k)] < 0) table.owner[static_cast<std::size_t>(k)] = index;
+  }
+}
+
+OwnerTable BuildOwnerTable() {
+  OwnerTable table;
+  table.owner.fill(-1);
+  // The maps and their axes come first: the IAP map's pressure rows are also a dictionary field
+  // (IapRowAxis), and they read as rows of that map.
+  for (const MapStorage& m : kMapTable) {
+    const int width = m.word_cells ? 2 : 1;
+    for (int cell = 0; cell < kMapCells; ++cell) {
+      Claim(table, {DiffKind::kMapCell, m.page, nullptr, m.id, cell, CellImageByte(m.id, cell),
+                    width});
+    }
+    for (int column = 0; column < kMapColumns; ++column) {
+      Claim(table, {DiffKind::kMapAxis, m.page, nullptr, m.id, column, AxisOffset(m.id, column),
+                    1});
+    }
+  }
+  for (int row = 0; row < kMapRows; ++row) {
+    Claim(table, {DiffKind::kIapAxis, MapInfo(MapId::kInjIap).page, nullptr, MapId::kInjIap, row,
+                  2 * (kIapRowAxisWord + row), 2});
+  }
+  for (const Field& field : AllFields()) {
+    if (field.kind == FieldKind::kText) {
+      Claim(table, {DiffKind::kMemo, field.page, &field, MapId::kAdvance, 0, field.offset,
+                    field.count});
+      continue;
+    }
+    const int width = field.width == FieldWidth::kWord ? 2 : 1;
+    for (int e = 0; e < field.count; ++e) {
+      Claim(table, {DiffKind::kField, field.page, &field, MapId::kAdvance, e,
+                    ElementOffset(field, e), width});
+    }
+  }
+  return table;
+}
+
+const OwnerTable& Owners() {
+  static const OwnerTable table = BuildOwnerTable();
+  return table;
+}
+
+DiffUnit CellUnit(const ParameterImage& image, MapId map) {
+  switch (map) {
+    case MapId::kAdvance:
+      return DiffUnit::kDegree;
+    case MapId::kInjB:
+      return DiffUnit::kPercent;
+    case MapId::kIntakeServo:
+    case MapId::kExhaustServo:
+      return ServoDivisor(image, map) == 1 ? DiffUnit::kPercent : DiffUnit::kMillivolt;
+    default:
+      return DiffUnit::kMicroseconds;
+  }
+}
+
+int ShownCell(const ParameterImage& image, MapId map, int cell) {
+  // Word maps show percentages of a base time on their page; the comparison gives the stored
+  // microseconds, which mean the same whatever the base time of either side.
+  return MapInfo(map).word_cells ? static_cast<int>(StoredCell(image, map, cell))
+                                 : ShownByteCell(image, map, cell);
+}
+
+DiffEntry Describe(const DiffUnitPlace& place, const ParameterImage& a, const ParameterImage& b) {
+  DiffEntry e;
+  e.kind = place.kind;
+  e.page = place.page;
+  e.field = place.field;
+  e.map = place.map;
+  e.element = place.element;
+  e.first_byte = place.first_byte;
+  e.length = place.length;
+  switch (place.kind) {
+    case DiffKind::kField:
+      e.shown_a = ToShown(*place.field, a, place.element);
+      e.shown_b = ToShown(*place.field, b, place.element);
+      break;
+    case DiffKind::kMemo:
+      e.text_a = ReadMemo(a);
+      e.text_b = ReadMemo(b);
+      break;
+    case DiffKind::kMapCell:
+      e.shown_a = ShownCell(a, place.map, place.element);
+      e.shown_b = ShownCell(b, place.map, place.element);
+      e.unit = CellUnit(a, place.map);
+      break;
+    case DiffKind::kMapAxis:
+      e.shown_a = AxisRpm(a, place.map, place.element);
+      e.shown_b = AxisRpm(b, place.map, place.element);
+      e.unit = DiffUnit::kRpm;
+      break;
+    case DiffKind::kIapAxis:
+      e.shown_a = a.Word(kIapRowAxisWord + place.element);
+      e.shown_b = b.Word(kIapRowAxisWord + place.element);
+      e.unit = DiffUnit::kKilopascal;
+      break;
+    case DiffKind::kRaw:
+      e.shown_a = a.Byte(place.first_byte);
+      e.shown_b = b.Byte(place.first_byte);
+      break;
+  }
+  return e;
+}
+
+}  // namespace
+
+std::vector<DiffEntry> DiffImages(const ParameterImage& a, const ParameterImage& b) {
+  const OwnerTable& owners = Owners();
+  std::vector<DiffEntry> entries;
+  int differing = 0;
+  for (int k = 0; k < kImageSize; ++k) differing += a.Byte(k) != b.Byte(k) ? 1 : 0;
+  entries.reserve(static_cast<std::size_t>(differing));
+  int last_unit = -1;
+  for (int k = 0; k < kImageSize; ++k) {
+    if (a.Byte(k) == b.Byte(k)) continue;
+    const int unit = owners.owner[static_cast<std::size_t>(k)];
+    if (unit < 0) {
+      entries.push_back(
+          Describe({DiffKind::kRaw, -1, nullptr, MapId::kAdvance, 0, k, 1}, a, b));
+      continue;
+    }
+    // A unit's bytes are consecutive: a second differing byte of it follows the first directly.
+    if (unit == last_unit) continue;
+    last_unit = unit;
+    entries.push_back(Describe(owners.units[static_cast<std::size_t>(unit)], a, b));
+  }
+  // Grouped by page as the window orders its pages, the raw bytes last; by byte within a page.
+  std::stable_sort(entries.begin(), entries.end(), [](const DiffEntry& x, const DiffEntry& y) {
+    return (x.page < 0 ? kImageSize : x.page) < (y.page < 0 ? kImageSize : y.page);
+  });
+  return entries;
+}
+
+std::vector<DiffPageSummary> SummarizeDiff(std::span<const DiffEntry> entries) {
+  struct Largest {
+    int change = 0;
+    DiffUnit unit = DiffUnit::kNone;
+    void Offer(int c, DiffUnit u) {
+      if (std::abs(c) > std::abs(change)) {
+        change = c;
+        unit = u;
+      }
+    }
+  };
+  struct Gathered {
+    DiffPageSummary summary;
+    Largest cells;
+    Largest others;
+  };
+  // Raw bytes (page -1) sort after every page.
+  std::map<int, Gathered> pages;
+  for (const DiffEntry& e : entries) {
+    Gathered& g = pages[e.page < 0 ? kImageSize : e.page];
+    g.summary.page = e.page;
+    ++g.summary.count;
+    if (e.kind == DiffKind::kMemo || e.kind == DiffKind::kRaw) continue;
+    if (e.kind == DiffKind::kMapCell) {
+      ++g.summary.cells;
+      g.cells.Offer(e.shown_b - e.shown_a, e.unit);
+    } else {
+      g.others.Offer(e.shown_b - e.shown_a, e.unit);
+    }
+  }
+  std::vector<DiffPageSummary> result;
+  result.reserve(pages.size());
+  for (auto& [key, g] : pages) {
+    // A map page's largest change is that of its cells, the values its grid shows.
+    const Largest& largest = g.summary.cells > 0 ? g.cells : g.others;
+    g.summary.largest_change = largest.change;
+    g.summary.unit = largest.unit;
+    result.push_back(g.summary);
+  }
+  return result;
+}
+
+void TakeDiffEntries(std::span<const DiffEntry> entries, const ParameterImage& source,
+                     ParameterImage& target) {
+  for (const DiffEntry& e : entries) {
+    for (int k = e.first_byte; k < e.first_byte + e.length; ++k) target.SetByte(k, source.Byte(k));
+  }
+}
+
+}  // namespace korvan

@@ -1,0 +1,81 @@
+// The difference view's part of the station: the side read of the unit, the file a comparison
+// takes, and taking chosen differences into the working set through the station's own change
+// path.
+#include <utility>
+
+#include "shell/parameter_set_check.h"
+#include "shell/station.h"
+
+namespace korvan {
+namespace {
+
+constexpr char kDiffFileFilter[] = "Ignition Parametrs(*.ign)|*.ign|All Files (*.*)|*.*";
+
+}  // namespace
+
+void Station::MenuCompareClick() { desktop_.ShowDifferences(false); }
+
+void Station::MenuShowDifferencesClick() {
+  if (replay_) return;  // the unit is not talked to while a recording is replayed
+  show_differences_after_read_ = true;
+  device_.session().StartSideRead();
+  ShowStatusLine();
+}
+
+void Station::SideReadCompleted() {
+  unit_side_read_ = true;
+  if (std::exchange(show_differences_after_read_, false)) desktop_.ShowDifferences(true);
+}
+
+const ParameterImage* Station::unit_side_image() const {
+  return unit_side_read_ ? &device_.session().side_image() : nullptr;
+}
+
+std::optional<ParameterImage> Station::ChooseDiffFile(std::string* name) {
+  const std::optional<std::string> path = desktop_.ChooseOpenPath(kDiffFileFilter, last_path_);
+  if (!path) return std::nullopt;
+  // The file as the station would hold it after opening it, consistency rules applied, so that
+  // the comparison shows what opening it would change.
+  const StationFileRead read = ReadParameterSetAsStation(*path);
+  if (!read.result.ok()) {
+    desktop_.ShowMessage(Text(read.result.message));
+    return std::nullopt;
+  }
+  if (name != nullptr) *name = *path;
+  return read.image;
+}
+
+void Station::TakeDifferences(const ParameterImage& source, std::span<const DiffEntry> entries) {
+  if (entries.empty()) return;
+  EndReadForUserAction();
+  TakeDiffEntries(entries, source, image_);
+  // The pages not on display derive their percentages from the image, as after a file.
+  maps_.RefreshPercentArrays();
+  CommitEdit();
+}
+
+std::string Station::FieldLabel(const Field& field, int element) const {
+  std::string name(field.name);
+  if (field.first_control_number >= 0) name += std::to_string(field.first_control_number + element);
+  // A check box and a radio group carry their own caption; a number field's text is its value,
+  // and its caption is the label beside it, named after it ("UpDownIgnLimiter" and
+  // "LabelIgnLimiter").
+  std::string caption;
+  if (const std::optional<ControlHandle> control = controls_.Find(name)) {
+    const Control& c = controls_.Get(*control);
+    if (c.kind == ControlKind::kCheckBox || c.kind == ControlKind::kRadioGroup) caption = c.text;
+  }
+  for (std::string_view prefix : {"UpDown", "Edit"}) {
+    if (!caption.empty() || !name.starts_with(prefix)) continue;
+    if (const std::optional<ControlHandle> label = controls_.Find("Label" + name.substr(prefix.size()))) {
+      caption = controls_.Text(*label);
+    }
+  }
+  std::string shown;
+  for (char ch : caption) {
+    if (ch != '&') shown += ch;
+  }
+  return shown;
+}
+
+}  // namespace korvan

@@ -1,0 +1,93 @@
+// The difference view in the window: Device -> Show differences reads the unit beside the working
+// set and lists what differs; rows taken go into the working set as one change.
+#include <QAction>
+#include <QPushButton>
+#include <cstdlib>
+
+#include "image/map_storage.h"
+#include "window_fixture.h"
+
+namespace korvan::ui {
+namespace {
+
+class DiffDialogTest : public WindowFixture {
+ protected:
+  // The unit's set: the working set with two Advance cells and an Inj-1A cell changed.
+  ParameterImage LoadChangedUnit() {
+    ParameterImage unit_set = station().image();
+    for (int cell : {3, 140}) {
+      SetStoredCell(unit_set, MapId::kAdvance, cell, StoredCell(unit_set, MapId::kAdvance, cell) + 2);
+    }
+    SetStoredCell(unit_set, MapId::kInj1A, 20, StoredCell(unit_set, MapId::kInj1A, 20) + 120);
+    unit_.LoadImage(unit_set);
+    return unit_set;
+  }
+  void RunUntilIdle() {
+    Tick();
+    for (int i = 0; i < 2000 && station().session().state() != SessionState::kIdle; ++i) Tick();
+  }
+};
+
+TEST_F(DiffDialogTest, ShowDifferencesListsTheUnitsCellsAndTakesTheSelectedOnes) {
+  const ParameterImage working = station().image();
+  const ParameterImage unit_set = LoadChangedUnit();
+  auto* show = Widget<QAction>("MenuShowDifferences");
+  ASSERT_NE(show, nullptr);
+  show->trigger();
+  RunUntilIdle();
+  DiffDialog& view = window_->differences();
+  ASSERT_TRUE(view.isVisible());
+  EXPECT_EQ(station().image(), working);
+  ASSERT_EQ(view.table()->rowCount(), 3);
+  EXPECT_EQ(view.table()->item(0, 3)->text(), QString::fromStdString(
+      std::to_string(StoredCell(unit_set, MapId::kAdvance, 3)) + " \u00b0"));
+
+  if (const char* shots = std::getenv("KORVAN_DIFF_SHOTS")) {
+    for (const auto& [german, name] : {std::pair{false, "diff-en.png"}, std::pair{true, "diff-de.png"}}) {
+      if (german) station().MenuGermanClick();
+      view.Refresh();
+      view.resize(1024, 768);
+      view.grab().save(QString::fromUtf8(shots) + "/" + name);
+    }
+    station().MenuEnglishClick();
+    view.Refresh();
+  }
+
+  view.table()->selectRow(0);
+  auto* take = view.findChild<QPushButton*>("DiffTakeSelected");
+  ASSERT_NE(take, nullptr);
+  ASSERT_TRUE(take->isEnabled());
+  take->click();
+  EXPECT_EQ(station().image().Byte(CellImageByte(MapId::kAdvance, 3)),
+            unit_set.Byte(CellImageByte(MapId::kAdvance, 3)));
+  EXPECT_EQ(view.table()->rowCount(), 2);
+  EXPECT_TRUE(station().undo().CanUndo());
+  station().SpeedButtonZpetClick();
+  EXPECT_EQ(station().image(), working);
+  // The open view follows the working set at the next tick.
+  Tick();
+  EXPECT_EQ(view.table()->rowCount(), 3);
+}
+
+TEST_F(DiffDialogTest, CompareOpensOnTheWorkingSetAndSaysTheUnitWasNotRead) {
+  auto* compare = Widget<QAction>("MenuCompare");
+  ASSERT_NE(compare, nullptr);
+  compare->trigger();
+  DiffDialog& view = window_->differences();
+  EXPECT_TRUE(view.isVisible());
+  EXPECT_EQ(view.table()->rowCount(), 0);
+  const QLabel* summary = view.findChild<QLabel*>("DiffSummary");
+  ASSERT_NE(summary, nullptr);
+  EXPECT_TRUE(summary->text().contains("Read unit")) << summary->text().toStdString();
+  // A file against the working set: the file's bike differs.
+  view.SetFile(DefaultParameterSet(17), "bike17.ign");
+  EXPECT_GT(view.table()->rowCount(), 0);
+  EXPECT_FALSE(view.findChild<QPushButton*>("DiffTakeSelected")->isEnabled());
+  if (const char* shots = std::getenv("KORVAN_DIFF_SHOTS")) {
+    view.resize(1024, 768);
+    view.grab().save(QString::fromUtf8(shots) + "/diff-file-en.png");
+  }
+}
+
+}  // namespace
+}  // namespace korvan::ui
