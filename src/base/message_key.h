@@ -62,6 +62,10 @@ enum class MessageKey : std::uint8_t {
   kMsgLogPause,
   kMsgLogStep,
   kMsgLogEmpty,  // a recording without a single complete frame
+  // The restore offer at start; {count}, {first} and {last} are replaced by the number of edits
+  // and the times of the first and the last one.
+  kMsgJournalRestore,
+  kMsgJournalWriteFailed,  // the journal of unsaved edits cannot be written; editing goes on
 };
 
 }  // namespace korvan
