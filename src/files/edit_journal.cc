@@ -146,7 +146,10 @@ void EditJournal::Close() {
 
 bool EditJournal::Append(const JournalState& state) {
   if (fd_ < 0) {
-    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+    // The first record of a run starts the file: whatever lay there (a leftover without one
+    // complete record) would hide every record after it from the reader.
+    const int truncate = records_ == 0 ? O_TRUNC : 0;
+    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | truncate, 0600);
     if (fd_ < 0) return false;
   }
   const std::string record = EncodeJournalRecord(state);

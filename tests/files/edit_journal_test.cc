@@ -143,6 +143,18 @@ TEST_F(EditJournalFileTest, RestartKeepsOnlyTheGivenStateAfterATornEnd) {
   EXPECT_EQ(c->first_time, StateNumber(7).time);
 }
 
+TEST_F(EditJournalFileTest, ALeftoverWithoutACompleteRecordDoesNotHideTheNewOnes) {
+  std::ofstream(Path(), std::ios::binary) << "KEJ1 half a record from a power cut";
+  EditJournal journal(Path());
+  EXPECT_FALSE(journal.ReadLeftOver().has_value());
+  ASSERT_TRUE(journal.Append(StateNumber(1)));
+  ASSERT_TRUE(journal.Append(StateNumber(2)));
+  const std::optional<JournalContents> c = EditJournal(Path()).ReadLeftOver();
+  ASSERT_TRUE(c.has_value());
+  EXPECT_EQ(c->count, 2);
+  EXPECT_FALSE(c->torn);
+}
+
 TEST_F(EditJournalFileTest, AReadOnlyFolderFailsTheAppendAndNothingElse) {
   if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
   fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
