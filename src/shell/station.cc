@@ -520,8 +520,9 @@ void Station::OpenFile(bool page_only) {
     const ParameterFileReadResult result = OpenParameterFile(*path, image_, options);
     if (result.ok()) {
       maps_.RefreshPercentArrays();
-      CommitEdit();
+      // Named before the commit, so that the journal's record carries the file's name.
       controls_.SetText(label_file2_, *path);
+      CommitEdit();
       last_path_ = *path;
     } else {
       desktop_.ShowMessage(Text(result.message));

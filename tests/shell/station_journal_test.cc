@@ -80,6 +80,23 @@ TEST_F(StationJournalTest, YesRestoresTheLastEditMarkedChanged) {
   EXPECT_EQ(again.image(), last);
 }
 
+TEST_F(StationJournalTest, AnOpenedFileIsRestoredWithItsName) {
+  const std::string file = (dir / "track.ign").string();
+  Run();
+  Edit(5);
+  desktop.save_path = file;
+  station->MenuSaveClick();
+  desktop.answer = Desktop::Answer::kYes;
+  station->MenuNewClick();  // the defaults, unnamed
+  desktop.open_path = file;
+  station->MenuOpenClick();  // the opening is the last committed change
+  Crash();
+  Station& s = Run();
+  s.AnswerJournalOffer(true);
+  EXPECT_EQ(s.file_label(), file);
+  EXPECT_EQ(s.image().Byte(kEditedByte), 5);
+}
+
 TEST_F(StationJournalTest, ATornJournalRestoresTheLastCompleteEdit) {
   Run();
   Edit(1);
