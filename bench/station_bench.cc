@@ -116,6 +116,19 @@ int main() {
   alone.FormCreate({});
   alone.PageControl1Change(kPageInj1A);
   Measure("tick, idle, station alone", 20000, [&] { alone.Timer1Timer(); });
+
+  // The same map edit with the journal of unsaved edits on: one record appended and flushed to
+  // the disk of the temporary folder per edit.
+  StationPaths journalled_paths = paths;
+  journalled_paths.journal = (dir / "edits.journal").string();
+  Station journalled(port, desktop, journalled_paths);
+  journalled.FormCreate({});
+  journalled.PageControl1Change(kPageInj1A);
+  Measure("edit cycle on Inj-1A with journal", 500, [&] {
+    value = value == 100 ? 101 : 100;
+    journalled.controls().SetValue(cell, value);
+    journalled.EditOnClick();
+  });
   std::filesystem::remove_all(dir);
   return 0;
 }

@@ -5,12 +5,14 @@
 #include <QTimer>
 #include <atomic>
 #include <cstdio>
+#include <fstream>
 #include <thread>
 #include <utility>
 
 #include "emulator/unit_emulator.h"
 #include "platform/posix_serial_port.h"
 #include "platform/pty_unit_server.h"
+#include "shell/edit_script.h"
 #include "ui/main_window.h"
 
 int main(int argc, char** argv) {
@@ -29,7 +31,12 @@ int main(int argc, char** argv) {
   parser.addOption(demo_option);
   parser.addOption(shot_option);
   parser.addOption(page_option);
+  // For the end-to-end tests: a script of edits run at start (see shell/edit_script.h); it
+  // answers the restore offer itself, and "script done" on stdout says it has run.
+  QCommandLineOption script_option("edit-script", "Run a script of edits at start (tests).",
+                                   "file");
   parser.addOption(after_option);
+  parser.addOption(script_option);
   parser.addPositionalArgument("language", "ENGLISH, DEUTSCH, FRENCH or CESKY");
   parser.process(app);
 
@@ -62,6 +69,28 @@ int main(int argc, char** argv) {
     if (parser.isSet(page_option)) {
       window.station().PageControl1Change(parser.value(page_option).toInt());
       window.binder().Apply();
+    }
+    if (parser.isSet(script_option)) {
+      const QString file = parser.value(script_option);
+      QTimer::singleShot(0, &window, [&window, file] {
+        std::ifstream script(file.toStdString());
+        std::string error;
+        if (!script || !korvan::RunEditScript(window.station(), script, &error)) {
+          std::fprintf(stderr, "korvan-station: %s: %s\n", file.toLocal8Bit().constData(),
+                       script ? error.c_str() : "cannot open");
+          QCoreApplication::exit(2);
+          return;
+        }
+        window.binder().Apply();
+        std::printf("script done\n");
+        std::fflush(stdout);
+      });
+    } else if (!parser.isSet(shot_option)) {
+      // Edits a previous run could not save are offered back once the window is up.
+      QTimer::singleShot(0, &window, [&window] {
+        window.station().OfferJournalRestore();
+        window.binder().Apply();
+      });
     }
     if (parser.isSet(shot_option)) {
       // The picture holds the whole client area, however small the screen.

@@ -32,6 +32,8 @@ class Desktop {
   virtual void ShowMessage(std::string_view text) = 0;
   // A confirmation with Yes, No and Cancel.
   virtual Answer AskYesNoCancel(std::string_view text) = 0;
+  // A question with Yes and No only; a desktop without such a box asks with Cancel as well.
+  virtual Answer AskYesNo(std::string_view text) { return AskYesNoCancel(text); }
   // filter: "Text|*.ext|Text|*.*"; initial: the file name the dialog starts with.
   virtual std::optional<std::string> ChooseOpenPath(std::string_view filter,
                                                     std::string_view initial) = 0;

@@ -205,6 +205,22 @@ constexpr MessageTexts kMessages[] = {
      {" cell differs", " Zelle verschieden", " cellule différente", " buňka se liší"}},
     {MessageKey::kMsgDiffValueDiffers,
      {" value differs", " Wert verschieden", " valeur différente", " hodnota se liší"}},
+    {MessageKey::kMsgJournalRestore,
+     {"The station was not closed properly. Restore the {count} unsaved edits made between "
+      "{first} and {last}?",
+      "Die Station wurde nicht ordnungsgemäß beendet. Die {count} nicht gespeicherten Änderungen "
+      "von {first} bis {last} wiederherstellen?",
+      "La station n'a pas été fermée correctement. Restaurer les {count} modifications non "
+      "enregistrées faites entre {first} et {last} ?",
+      "Stanice nebyla řádně ukončena. Obnovit {count} neuložených změn provedených mezi {first} "
+      "a {last}?"}},
+    {MessageKey::kMsgJournalWriteFailed,
+     {"Unsaved edits cannot be secured against a crash (journal not writable). Save often.",
+      "Ungespeicherte Änderungen können nicht gegen Absturz gesichert werden (Journal nicht "
+      "beschreibbar). Oft speichern.",
+      "Les modifications ne peuvent pas être protégées contre un plantage (journal non "
+      "inscriptible). Enregistrez souvent.",
+      "Neuložené změny nelze zajistit proti pádu (deník nelze zapsat). Ukládejte často."}},
 };
 
 }  // namespace

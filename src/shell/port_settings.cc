@@ -25,6 +25,7 @@ std::string SettingsFileName() { return "Korvan_2007_v" + std::to_string(kStatio
 std::string SettingsFilePath() { return ConfigDirectory() + "/" + SettingsFileName(); }
 std::string ImageDumpPath() { return ConfigDirectory() + "/_" + SettingsFileName(); }
 std::string TestModeMarkerPath() { return ConfigDirectory() + "/test_kalder.txt"; }
+std::string JournalPath() { return ConfigDirectory() + "/korvan-unsaved-edits.journal"; }
 
 std::optional<int> ParsePortNumber(std::string_view text) {
   text = Trim(text);

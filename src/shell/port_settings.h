@@ -18,6 +18,8 @@ std::string SettingsFileName();
 std::string SettingsFilePath();
 // The image dump beside it: the settings file's name after "_", _Korvan_2007_v68ini.
 std::string ImageDumpPath();
+// The journal of unsaved edits, beside the settings file.
+std::string JournalPath();
 // The test-mode marker beside it: test_kalder.txt.
 std::string TestModeMarkerPath();
 

@@ -33,6 +33,7 @@ StationPaths StationPaths::Default(std::string program_dir) {
   p.settings_file = SettingsFilePath();
   p.image_dump = ImageDumpPath();
   p.test_marker = TestModeMarkerPath();
+  p.journal = JournalPath();
   p.data_dir = program_dir + "/../share/korvan";
   p.program_dir = std::move(program_dir);
   return p;
@@ -44,7 +45,8 @@ Station::Station(SerialPort& port, Desktop& desktop, StationPaths paths)
       paths_(std::move(paths)),
       device_(image_, identity_, dirty_, port, *this),
       maps_(image_, controls_),
-      pages_(controls_) {}
+      pages_(controls_),
+      journal_(paths_.journal) {}
 
 void Station::FormCreate(const std::vector<std::string>& args) {
   CreateControls();
@@ -91,6 +93,7 @@ void Station::FormCreate(const std::vector<std::string>& args) {
   UpdateVisibility();
   FindCursorHandles();
   CreateDatalogControls();
+  if (!paths_.journal.empty()) pending_journal_ = journal_.ReadLeftOver();
 }
 
 void Station::FormClose() {
@@ -100,11 +103,14 @@ void Station::FormClose() {
   GatherPage();
   ApplyRules();
   SaveSettings();
+  // A clean exit: the dump beside the settings keeps the set, the journal has done its work.
+  if (!paths_.journal.empty()) journal_.Clear();
 }
 
 void Station::Timer1Timer() {
   device_.set_cylinders(maps_.cylinders());
   if (!DatalogTick()) device_.Tick();
+  ClearJournalWhenProgrammed();
   UpdateLiveCursor();
   if (notice_ticks_ > 0) --notice_ticks_;
   if (print_line_.ticks > 0) --print_line_.ticks;
@@ -260,6 +266,7 @@ void Station::CheckBoxTps_UniMouseUp() {
 
 void Station::RecordChange() {
   const bool changed = undo_.Record(image_, active_page_, dirty_);
+  if (changed) JournalEdit();
   UpdateUndoControls();
   if (changed && controls_.Checked(check_prog_hned_)) {
     device_.session().StartDirtyProgramming();
@@ -293,6 +300,7 @@ void Station::RestoreUndo(const std::optional<UndoHistory::Restored>& restored) 
   } else {
     RefreshPage();
   }
+  if (restored->any_restored) JournalEdit();
   UpdateUndoControls();
   if (restored->any_restored && controls_.Checked(check_prog_hned_)) {
     device_.session().StartDirtyProgramming();
@@ -512,8 +520,9 @@ void Station::OpenFile(bool page_only) {
     const ParameterFileReadResult result = OpenParameterFile(*path, image_, options);
     if (result.ok()) {
       maps_.RefreshPercentArrays();
-      CommitEdit();
+      // Named before the commit, so that the journal's record carries the file's name.
       controls_.SetText(label_file2_, *path);
+      CommitEdit();
       last_path_ = *path;
     } else {
       desktop_.ShowMessage(Text(result.message));
@@ -535,6 +544,7 @@ void Station::MenuSaveClick() {
   }
   controls_.SetText(label_file2_, *path);
   last_path_ = *path;
+  if (!paths_.journal.empty()) journal_.ClearWithAside();
 }
 
 void Station::MenuExitClick() { desktop_.CloseWindow(); }

@@ -12,6 +12,7 @@
 #include "datalog/frame_recorder.h"
 #include "datalog/replay_source.h"
 #include "diff/image_diff.h"
+#include "files/edit_journal.h"
 #include "image/consistency.h"
 #include "image/default_set.h"
 #include "image/page_index.h"
@@ -34,6 +35,7 @@ struct StationPaths {
   std::string settings_file;  // Korvan_2007_v68ini
   std::string image_dump;     // _Korvan_2007_v68ini
   std::string test_marker;    // test_kalder.txt
+  std::string journal;        // the journal of unsaved edits; empty: no journal is kept
   std::string program_dir;    // the help PDFs lie here (in the build tree) ...
   std::string data_dir;       // ... or here (installed: share/korvan beside bin/)
   // The service batch's folders, relative to the current directory.
@@ -372,6 +374,23 @@ class Station : public DeviceHost {
  private:
   bool unit_side_read_ = false;
   bool show_differences_after_read_ = false;
+ public:
+  // The journal of unsaved edits (station_journal.cc). FormCreate reads what a previous run left;
+  // the window then offers it (OfferJournalRestore), a script answers it directly.
+  const std::optional<JournalContents>& pending_journal() const { return pending_journal_; }
+  void OfferJournalRestore();
+  void AnswerJournalOffer(bool restore);
+  const EditJournal& journal() const { return journal_; }
+
+ private:
+  // Appends the working set after a committed change; says once when the journal cannot be
+  // written, and editing goes on.
+  void JournalEdit();
+  // The unit holds every change (no dirty block, no transfer running): the journal is done.
+  void ClearJournalWhenProgrammed();
+  EditJournal journal_;
+  std::optional<JournalContents> pending_journal_;
+  bool journal_error_shown_ = false;
 };
 
 }  // namespace korvan

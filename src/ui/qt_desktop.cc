@@ -50,6 +50,12 @@ Desktop::Answer QtDesktop::AskYesNoCancel(std::string_view text) {
   return Answer::kCancel;
 }
 
+Desktop::Answer QtDesktop::AskYesNo(std::string_view text) {
+  const auto button = QMessageBox::question(window_, QStringLiteral("Korvan"), Qs(text),
+                                            QMessageBox::Yes | QMessageBox::No);
+  return button == QMessageBox::Yes ? Answer::kYes : Answer::kNo;
+}
+
 void SetUpFileDialog(QFileDialog& dialog, bool save, std::string_view filter,
                      std::string_view initial) {
   dialog.setNameFilters(QtFilter(filter).split(";;"));

@@ -27,6 +27,7 @@ class QtDesktop : public Desktop {
 
   void ShowMessage(std::string_view text) override;
   Answer AskYesNoCancel(std::string_view text) override;
+  Answer AskYesNo(std::string_view text) override;
   std::optional<std::string> ChooseOpenPath(std::string_view filter,
                                             std::string_view initial) override;
   std::optional<std::string> ChooseSavePath(std::string_view filter,

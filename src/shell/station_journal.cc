@@ -1,0 +1,95 @@
+// The journal of unsaved edits: written at the one point where the station commits a change
+// (the undo step), offered back after a run that did not end cleanly, and cleared once the set is
+// safe in a file or in the unit.
+#include <ctime>
+#include <string>
+
+#include "shell/station.h"
+
+namespace korvan {
+namespace {
+
+std::string LocalTimeText(std::int64_t seconds) {
+  const std::time_t t = static_cast<std::time_t>(seconds);
+  // One thread runs the station: localtime's shared buffer is safe here.
+  const std::tm* local = std::localtime(&t);
+  char text[96] = "";
+  if (local != nullptr) std::strftime(text, sizeof text, "%x %X", local);
+  return text;
+}
+
+void ReplaceAll(std::string& text, std::string_view field, std::string_view value) {
+  for (std::size_t at = text.find(field); at != std::string::npos;
+       at = text.find(field, at + value.size())) {
+    text.replace(at, field.size(), value);
+  }
+}
+
+}  // namespace
+
+void Station::JournalEdit() {
+  if (paths_.journal.empty()) return;
+  // An edit before the offer was answered starts a journal of its own; the old one stays aside.
+  if (pending_journal_) AnswerJournalOffer(false);
+  JournalState state;
+  state.time = static_cast<std::int64_t>(std::time(nullptr));
+  state.page = active_page_;
+  for (int b = 0; b < kBlockCount; ++b) state.dirty[static_cast<std::size_t>(b)] = dirty_.IsSet(b);
+  state.file_label = controls_.Text(label_file2_);
+  state.image = image_.bytes();
+  if (journal_.Append(state) || journal_error_shown_) return;
+  journal_error_shown_ = true;
+  notice_ = MessageKey::kMsgJournalWriteFailed;
+  notice_ticks_ = TransferSession::kStatusTicks;
+  ShowStatusLine();
+}
+
+void Station::ClearJournalWhenProgrammed() {
+  if (!journal_.has_records() || dirty_.Any()) return;
+  if (device_.session().state() != SessionState::kIdle) return;
+  journal_.Clear();
+}
+
+void Station::OfferJournalRestore() {
+  if (!pending_journal_) return;
+  std::string question(Text(MessageKey::kMsgJournalRestore));
+  ReplaceAll(question, "{count}", std::to_string(pending_journal_->count));
+  ReplaceAll(question, "{first}", LocalTimeText(pending_journal_->first_time));
+  ReplaceAll(question, "{last}", LocalTimeText(pending_journal_->last.time));
+  AnswerJournalOffer(desktop_.AskYesNo(question) == Desktop::Answer::kYes);
+}
+
+void Station::AnswerJournalOffer(bool restore) {
+  if (!pending_journal_) return;
+  const JournalState state = std::move(pending_journal_->last);
+  pending_journal_.reset();
+  if (!restore) {
+    journal_.SetAside();
+    return;
+  }
+  EndReadForUserAction();
+  image_.bytes() = state.image;
+  for (int b = 0; b < kBlockCount; ++b) {
+    if (state.dirty[static_cast<std::size_t>(b)]) {
+      dirty_.Set(b);
+    } else {
+      dirty_.Clear(b);
+    }
+  }
+  controls_.SetText(label_file2_, state.file_label);
+  if (!state.file_label.empty()) last_path_ = state.file_label;
+  maps_.RefreshPercentArrays();
+  // Undo starts from the restored set: the steps before the crash are gone with that run.
+  undo_.Init(image_, state.page);
+  UpdateUndoControls();
+  PageControl1Change(state.page);
+  // The old file may end in a torn record; the new one starts with the restored set.
+  if (!journal_.Restart(state) && !journal_error_shown_) {
+    journal_error_shown_ = true;
+    notice_ = MessageKey::kMsgJournalWriteFailed;
+    notice_ticks_ = TransferSession::kStatusTicks;
+    ShowStatusLine();
+  }
+}
+
+}  // namespace korvan
