@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev libgl-dev fonts-dejavu-core
   poppler-utils
   qt6-charts-dev libqt6opengl6-dev
+  qt6-svg-dev desktop-file-utils appstream lintian dpkg-dev groff man-db file
 )
 
 missing=()

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds the Debian package from the build tree, compares its files with the install list and
+# runs lintian on it: any error fails, warnings are printed.
+#   package_test.sh BUILD_DIR SOURCE_DIR
+set -euo pipefail
+build=$1
+src=$2
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+
+(cd "$build" && cpack -G DEB -B "$out" >"$out/cpack.log" 2>&1) || { cat "$out/cpack.log" >&2; exit 1; }
+deb=$(ls "$out"/*.deb)
+echo "package: $(basename "$deb")"
+
+dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./||' | LC_ALL=C sort >"$out/files"
+if ! diff -u <(LC_ALL=C sort "$src/tests/install/expected_files.txt") "$out/files"; then
+  echo "the package's files differ from tests/install/expected_files.txt" >&2
+  exit 1
+fi
+
+# The window needs the Qt runtime; dpkg-shlibdeps must have found it.
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+for needed in libqt6widgets6 libqt6printsupport6 libqt6charts6 libstdc++6; do
+  grep -q "$needed" <<<"$depends" || { echo "Depends lacks $needed" >&2; exit 1; }
+done
+
+lintian --tag-display-limit 0 "$deb" >"$out/lintian.log" 2>&1 || true
+cat "$out/lintian.log"
+if grep -q '^E:' "$out/lintian.log"; then
+  echo "lintian reports errors" >&2
+  exit 1
+fi
