@@ -18,6 +18,7 @@
 #include "shell/messages.h"
 #include "shell/parameter_set_check.h"
 #include "shell/port_settings.h"
+#include "shell/ports_command.h"
 
 namespace korvan {
 
@@ -34,7 +35,7 @@ const char kCommandLineUsage[] =
     "                                 --log records every frame into FILE, --fast asks for\n"
     "                                 them every tick (fast live data)\n"
     "  log export FILE [OUT.csv]      a recording as CSV, one row per frame\n"
-    "  ports                          list the port numbers and their devices\n"
+    "  ports                          list the ports and what is plugged in\n"
     "  batch save-all [DIR]           write the default set of every bike code (0..49) into DIR\n"
     "                                 (./new_ign), one file per bike named as the bike list\n"
     "                                 names it, each built over the one before from the start set\n"
@@ -449,11 +450,7 @@ class Runner {
 int ListPorts(std::FILE* out) {
   PortMap map;
   const std::string source = LoadPortMap(map);
-  for (int i = 0; i < kPortCount; ++i) {
-    std::fprintf(out, "Com %-2d  %s\n", i + 1, map.Device(i).c_str());
-  }
-  std::fprintf(out, "Change a port in the [PORTS] section of %s (e.g. Com5=/dev/ttyACM0).\n",
-               source.c_str());
+  PrintPortList(map, PortDiscovery(DeviceRoot()), source, out);
   return kExitOk;
 }
 
