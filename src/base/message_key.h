@@ -62,6 +62,10 @@ enum class MessageKey : std::uint8_t {
   kMsgLogPause,
   kMsgLogStep,
   kMsgLogEmpty,  // a recording without a single complete frame
+  // Why a port could not be opened, shown after kMsgComOpenError.
+  kMsgComMissing,
+  kMsgComPermissionDenied,
+  kMsgComBusy,
 };
 
 }  // namespace korvan
