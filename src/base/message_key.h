@@ -88,6 +88,10 @@ enum class MessageKey : std::uint8_t {
   // and the times of the first and the last one.
   kMsgJournalRestore,
   kMsgJournalWriteFailed,  // the journal of unsaved edits cannot be written; editing goes on
+  // Why a port could not be opened, shown after kMsgComOpenError.
+  kMsgComMissing,
+  kMsgComPermissionDenied,
+  kMsgComBusy,
 };
 
 }  // namespace korvan

@@ -10,8 +10,22 @@ const std::string& Link::CurrentDevice() const {
 }
 
 void Link::OpenLink() {
-  if (!port_.Open(CurrentDevice()) && !quiet_open_) {
-    host_.ShowLinkMessage(MessageKey::kMsgComOpenError);
+  if (port_.Open(CurrentDevice()) || quiet_open_) return;
+  host_.ShowLinkMessage(MessageKey::kMsgComOpenError);
+  // The documented message comes first; when the platform knows why, a second line says so.
+  switch (port_.LastOpenFailure()) {
+    case OpenFailure::kMissing:
+      host_.ShowLinkMessage(MessageKey::kMsgComMissing);
+      break;
+    case OpenFailure::kPermission:
+      host_.ShowLinkMessage(MessageKey::kMsgComPermissionDenied);
+      break;
+    case OpenFailure::kBusy:
+      host_.ShowLinkMessage(MessageKey::kMsgComBusy);
+      break;
+    case OpenFailure::kNone:
+    case OpenFailure::kOther:
+      break;
   }
 }
 

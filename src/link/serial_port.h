@@ -10,12 +10,17 @@ namespace korvan {
 // Moves bytes to and from one serial device. The station opens it exclusively at 57600 baud,
 // 8 data bits, no parity, one stop bit, raw, without flow control. Implementations: the real tty
 // (platform/) and an in-memory port wired to the unit emulator.
+// Why the last Open failed, as far as the platform can tell.
+enum class OpenFailure { kNone, kMissing, kPermission, kBusy, kOther };
+
 class SerialPort {
  public:
   virtual ~SerialPort() = default;
   // Opens the device; false when it is missing, busy or not a tty. Replaces any open device.
   virtual bool Open(const std::string& device) = 0;
   virtual bool IsOpen() const = 0;
+  // Why the last Open returned false; kNone when it succeeded or the port cannot tell.
+  virtual OpenFailure LastOpenFailure() const { return OpenFailure::kNone; }
   // Bytes waiting in the input queue (0 when closed). Clears line error state.
   virtual std::size_t BytesWaiting() = 0;
   // Reads up to out.size() waiting bytes without blocking; returns how many were read.

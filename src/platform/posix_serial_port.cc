@@ -9,6 +9,22 @@
 
 namespace korvan {
 
+OpenFailure OpenFailureFromErrno(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+      return OpenFailure::kMissing;  // unplugged, or the driver has no such line
+    case EACCES:
+    case EPERM:
+      return OpenFailure::kPermission;  // the device belongs to the dialout group
+    case EBUSY:
+      return OpenFailure::kBusy;  // another program holds the line exclusively
+    default:
+      return OpenFailure::kOther;
+  }
+}
+
 bool ConfigureStationLine(int fd) {
   termios line{};
   if (tcgetattr(fd, &line) != 0) return false;
@@ -25,16 +41,22 @@ bool ConfigureStationLine(int fd) {
 
 bool PosixSerialPort::Open(const std::string& device) {
   Close();
+  failure_ = OpenFailure::kNone;
   const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) {
+    failure_ = OpenFailureFromErrno(errno);
+    return false;
+  }
   // Exclusive: a second program opening the same line would steal the unit's replies.
   if (!isatty(fd) || ioctl(fd, TIOCEXCL) != 0) {
     ::close(fd);
+    failure_ = OpenFailure::kOther;
     return false;
   }
   restore_ = tcgetattr(fd, &saved_) == 0;
   if (!ConfigureStationLine(fd)) {
     ::close(fd);
+    failure_ = OpenFailure::kOther;
     return false;
   }
   fd_ = fd;

@@ -19,6 +19,7 @@ class PosixSerialPort : public SerialPort {
 
   bool Open(const std::string& device) override;
   bool IsOpen() const override { return fd_ >= 0; }
+  OpenFailure LastOpenFailure() const override { return failure_; }
   std::size_t BytesWaiting() override;
   std::size_t Read(std::span<std::uint8_t> out) override;
   bool WriteAndDrain(std::span<const std::uint8_t> bytes) override;
@@ -27,9 +28,13 @@ class PosixSerialPort : public SerialPort {
 
  private:
   int fd_ = -1;
+  OpenFailure failure_ = OpenFailure::kNone;
   bool restore_ = false;
   termios saved_{};  // the line settings found at open, written back at close
 };
+
+// Sorts an open(2) error into what the station tells the tuner.
+OpenFailure OpenFailureFromErrno(int error);
 
 // Puts an open tty into the station's line settings; false when it is not a tty.
 bool ConfigureStationLine(int fd);

@@ -19,6 +19,7 @@
 #include "shell/messages.h"
 #include "shell/parameter_set_check.h"
 #include "shell/port_settings.h"
+#include "shell/ports_command.h"
 
 namespace korvan {
 
@@ -35,7 +36,7 @@ const char kCommandLineUsage[] =
     "                                 --log records every frame into FILE, --fast asks for\n"
     "                                 them every tick (fast live data)\n"
     "  log export FILE [OUT.csv]      a recording as CSV, one row per frame\n"
-    "  ports                          list the port numbers and their devices\n"
+    "  ports                          list the ports and what is plugged in\n"
     "  diff     [--dump] A B          compare two sets field by field; A and B are files or\n"
     "                                 --port P (the unit, read as read does); exit 0 when\n"
     "                                 equal, 1 when they differ, 3 on a file error, 4 when\n"
@@ -454,11 +455,7 @@ class Runner {
 int ListPorts(std::FILE* out) {
   PortMap map;
   const std::string source = LoadPortMap(map);
-  for (int i = 0; i < kPortCount; ++i) {
-    std::fprintf(out, "Com %-2d  %s\n", i + 1, map.Device(i).c_str());
-  }
-  std::fprintf(out, "Change a port in the [PORTS] section of %s (e.g. Com5=/dev/ttyACM0).\n",
-               source.c_str());
+  PrintPortList(map, PortDiscovery(DeviceRoot()), source, out);
   return kExitOk;
 }
 

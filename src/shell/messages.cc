@@ -221,6 +221,21 @@ constexpr MessageTexts kMessages[] = {
       "Les modifications ne peuvent pas être protégées contre un plantage (journal non "
       "inscriptible). Enregistrez souvent.",
       "Neuložené změny nelze zajistit proti pádu (deník nelze zapsat). Ukládejte často."}},
+    {MessageKey::kMsgComMissing,
+     {"no such device: is the adapter plugged in?",
+      "Gerät nicht vorhanden: ist der Adapter eingesteckt?",
+      "périphérique absent : l'adaptateur est-il branché ?",
+      "zařízení neexistuje: je adaptér připojen?"}},
+    {MessageKey::kMsgComPermissionDenied,
+     {"permission denied: add your user to the dialout group",
+      "Zugriff verweigert: fügen Sie Ihren Benutzer der Gruppe dialout hinzu",
+      "permission refusée : ajoutez votre utilisateur au groupe dialout",
+      "přístup odepřen: přidejte svého uživatele do skupiny dialout"}},
+    {MessageKey::kMsgComBusy,
+     {"port busy: another program is using it",
+      "Anschluss belegt: ein anderes Programm benutzt ihn",
+      "port occupé : un autre programme l'utilise",
+      "port je obsazen: používá ho jiný program"}},
 };
 
 }  // namespace
