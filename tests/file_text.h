@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 
 namespace korvan {
@@ -15,6 +16,15 @@ inline std::string ReadWhole(const std::filesystem::path& path) {
 
 inline void WriteWhole(const std::filesystem::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
+}
+
+// Every entry of a folder by name; a folder in the way of a file shows as "<folder>".
+inline std::map<std::string, std::string> FolderContents(const std::filesystem::path& dir) {
+  std::map<std::string, std::string> files;
+  for (const std::filesystem::directory_entry& e : std::filesystem::directory_iterator(dir)) {
+    files[e.path().filename().string()] = e.is_directory() ? "<folder>" : ReadWhole(e.path());
+  }
+  return files;
 }
 
 }  // namespace korvan

@@ -11,6 +11,7 @@
 #include "emulator/memory_port.h"
 #include "emulator/unit_emulator.h"
 #include "shell/command_line.h"
+#include "command_run.h"
 
 namespace korvan {
 namespace {
@@ -36,20 +37,10 @@ class LogCommandTest : public ::testing::Test {
   void TearDown() override { std::filesystem::remove_all(dir_); }
 
   int Run(const std::vector<std::string>& args) {
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    const int code = RunCommandLine(args, port_, clock_, out, err);
-    out_ = Contents(out);
-    err_ = Contents(err);
-    return code;
-  }
-
-  static std::string Contents(std::FILE* f) {
-    std::rewind(f);
-    std::string text;
-    for (int c = std::fgetc(f); c != EOF; c = std::fgetc(f)) text.push_back(static_cast<char>(c));
-    std::fclose(f);
-    return text;
+    CommandRun run = RunCommand(args, port_, clock_);
+    out_ = std::move(run.out);
+    err_ = std::move(run.err);
+    return run.code;
   }
 
   static std::string Read(const std::filesystem::path& path) {

@@ -9,30 +9,12 @@
 #include "emulator/memory_port.h"
 #include "emulator/unit_emulator.h"
 #include "image/default_set.h"
+#include "command_run.h"
 
 namespace korvan {
 namespace {
 
 namespace fs = std::filesystem;
-
-class NoClock : public TickClock {
- public:
-  void WaitForNextTick() override {}
-};
-
-struct CommandRun {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadBack(std::FILE* file) {
-  std::string text;
-  std::rewind(file);
-  for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) text.push_back(static_cast<char>(c));
-  std::fclose(file);
-  return text;
-}
 
 class DiffCommandTest : public ::testing::Test {
  protected:
@@ -52,10 +34,7 @@ class DiffCommandTest : public ::testing::Test {
   CommandRun Run(const std::vector<std::string>& args) {
     MemoryUnitPort port{unit};
     NoClock clock;
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    const int code = RunCommandLine(args, port, clock, out, err);
-    return {code, ReadBack(out), ReadBack(err)};
+    return RunCommand(args, port, clock);
   }
 
   UnitEmulator unit;

@@ -20,6 +20,7 @@
 #include "shell/command_line.h"
 #include "shell/parameter_set_check.h"
 #include "file_text.h"
+#include "command_run.h"
 
 namespace korvan {
 namespace {
@@ -27,15 +28,6 @@ namespace {
 namespace fs = std::filesystem;
 
 // Every file of a folder with its bytes.
-std::map<std::string, std::string> FolderContents(const fs::path& dir) {
-  std::map<std::string, std::string> files;
-  for (const fs::directory_entry& e : fs::directory_iterator(dir)) {
-    // A folder in the way of a file shows as a name without content.
-    files[e.path().filename().string()] = e.is_directory() ? "<folder>" : ReadWhole(e.path());
-  }
-  return files;
-}
-
 class BatchTest : public ::testing::Test {
  protected:
   BatchTest() {
@@ -265,31 +257,11 @@ TEST_F(BatchTest, AFolderThatCannotBeMadeFailsEveryBike) {
 
 // --- korvan batch ------------------------------------------------------------------------------
 
-class NoClock : public TickClock {
- public:
-  void WaitForNextTick() override {}
-};
-
-struct CommandRun {
-  int code;
-  std::string out;
-  std::string err;
-};
-
 CommandRun RunKorvan(const std::vector<std::string>& args) {
   UnitEmulator unit;
   MemoryUnitPort port{unit};
   NoClock clock;
-  std::FILE* out = std::tmpfile();
-  std::FILE* err = std::tmpfile();
-  CommandRun run{RunCommandLine(args, port, clock, out, err), "", ""};
-  for (auto [file, text] : {std::pair{out, &run.out}, std::pair{err, &run.err}}) {
-    std::rewind(file);
-    for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file))
-      text->push_back(static_cast<char>(c));
-    std::fclose(file);
-  }
-  return run;
+  return RunCommand(args, port, clock);
 }
 
 // Runs with the current directory set to a folder, as the window's batch does.

@@ -20,15 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::map<std::string, std::string> FolderContents(const fs::path& dir) {
-  std::map<std::string, std::string> files;
-  for (const fs::directory_entry& e : fs::directory_iterator(dir)) {
-    // A folder in the way of a file shows as a name without content.
-    files[e.path().filename().string()] = e.is_directory() ? "<folder>" : ReadWhole(e.path());
-  }
-  return files;
-}
-
 class StationBatchTest : public ::testing::Test, public StationFixture {
  protected:
   fs::path NewDir() const { return dir / "new_ign"; }
