@@ -6,27 +6,29 @@ namespace korvan {
 
 const std::string& Link::CurrentDevice() const {
   if (override_in_use_) return device_override_;
+  if (!picked_device_.empty()) return picked_device_;
   return port_map_.Device(port_index_);
 }
 
 void Link::OpenLink() {
   if (port_.Open(CurrentDevice()) || quiet_open_) return;
-  host_.ShowLinkMessage(MessageKey::kMsgComOpenError);
-  // The documented message comes first; when the platform knows why, a second line says so.
+  // The documented message first; when the platform knows why, the same box says so.
+  std::optional<MessageKey> reason;
   switch (port_.LastOpenFailure()) {
     case OpenFailure::kMissing:
-      host_.ShowLinkMessage(MessageKey::kMsgComMissing);
+      reason = MessageKey::kMsgComMissing;
       break;
     case OpenFailure::kPermission:
-      host_.ShowLinkMessage(MessageKey::kMsgComPermissionDenied);
+      reason = MessageKey::kMsgComPermissionDenied;
       break;
     case OpenFailure::kBusy:
-      host_.ShowLinkMessage(MessageKey::kMsgComBusy);
+      reason = MessageKey::kMsgComBusy;
       break;
     case OpenFailure::kNone:
     case OpenFailure::kOther:
       break;
   }
+  host_.ShowLinkMessage(MessageKey::kMsgComOpenError, reason);
 }
 
 void Link::CloseLink() {
@@ -57,6 +59,7 @@ void Link::MenuCom1Click(int item) {
   if (item < 0 || item >= kPortCount) return;
   port_index_ = static_cast<std::uint8_t>(item);
   override_in_use_ = false;
+  picked_device_.clear();
   CloseLink();
   quiet_open_ = false;
   OpenLink();
@@ -65,6 +68,15 @@ void Link::MenuCom1Click(int item) {
 void Link::UseDeviceOverride() {
   if (device_override_.empty()) return;
   override_in_use_ = true;
+  CloseLink();
+  quiet_open_ = false;
+  OpenLink();
+}
+
+void Link::UsePickedDevice(std::string device) {
+  picked_device_ = std::move(device);
+  if (picked_device_.empty()) return;
+  override_in_use_ = false;
   CloseLink();
   quiet_open_ = false;
   OpenLink();

@@ -13,11 +13,13 @@
 
 namespace korvan {
 
-// What the link asks of whoever hosts it: a message box for a port that cannot be opened.
+// What the link asks of whoever hosts it: a message box for a port that cannot be opened. key is
+// the documented text; reason, when the system knows it, says why (missing, permission, busy) and
+// belongs in the same box.
 class LinkHost {
  public:
   virtual ~LinkHost() = default;
-  virtual void ShowLinkMessage(MessageKey key) = 0;
+  virtual void ShowLinkMessage(MessageKey key, std::optional<MessageKey> reason) = 0;
 };
 
 // The station's end of the serial line: which port, opening and closing it, draining received
@@ -57,6 +59,14 @@ class Link {
   bool override_in_use() const { return override_in_use_; }
   // Back to the command line's device from a picked port: re-open there, reporting a failure.
   void UseDeviceOverride();
+  // A device picked by its path (a stable name under /dev/serial/by-id): used instead of the
+  // numbered port until a port or the command line's device is picked; re-opens, reporting a
+  // failure. An empty path drops the pick without re-opening.
+  void UsePickedDevice(std::string device);
+  // Set at start from the settings, before the first open; no re-open, nothing reported.
+  void set_picked_device(std::string device) { picked_device_ = std::move(device); }
+  const std::string& picked_device() const { return picked_device_; }
+  bool picked_in_use() const { return !override_in_use_ && !picked_device_.empty(); }
   const std::string& CurrentDevice() const;
   bool IsOpen() const { return port_.IsOpen(); }
 
@@ -66,6 +76,7 @@ class Link {
   PortMap port_map_;
   std::string device_override_;
   bool override_in_use_ = false;
+  std::string picked_device_;
   std::uint8_t port_index_ = 0;
   bool quiet_open_ = false;
   std::array<std::uint8_t, kReceiveBufferSize> receive_{};

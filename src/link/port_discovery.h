@@ -16,6 +16,8 @@ struct UsbAdapter {
   std::string serial;        // may be empty
   // "FT232R USB UART", else the manufacturer, else "USB 0403:6001".
   std::string Label() const;
+
+  friend bool operator==(const UsbAdapter&, const UsbAdapter&) = default;
 };
 
 // One "Com n" as the machine has it right now.
@@ -25,12 +27,16 @@ struct PortStatus {
   bool present = false;
   bool is_usb = false;
   UsbAdapter usb;
+
+  friend bool operator==(const PortStatus&, const PortStatus&) = default;
 };
 
 // A stable name under /dev/serial/by-id and the tty it points at.
 struct StableName {
   std::string path;    // /dev/serial/by-id/usb-FTDI_..-if00-port0
   std::string target;  // /dev/ttyUSB0
+
+  friend bool operator==(const StableName&, const StableName&) = default;
 };
 
 // Looks at the device files and sysfs below `root` ("/" on a real machine; tests hand in a temp

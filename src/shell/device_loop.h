@@ -34,6 +34,7 @@ class DeviceLoop {
   void set_recorder(FrameRecorder* recorder) { recorder_ = recorder; }
 
   Link& link() { return link_; }
+  const Link& link() const { return link_; }
   TransferSession& session() { return session_; }
   const TransferSession& session() const { return session_; }
   const LiveValues& live() const { return live_; }

@@ -207,4 +207,14 @@ std::optional<int> LanguageFromArgument(std::string_view word) {
   return std::nullopt;
 }
 
+bool SetSettingsEntries(const std::string& path, std::string_view section,
+                        const std::vector<std::pair<std::string, std::string>>& entries) {
+  const FileReadResult file = ReadFileBounded(path, kMaxSettingsBytes);
+  if (StateAfterRead(path, file) == StoredFileState::kUnreadable) return false;
+  IniDocument ini = IniDocument::Parse(file.content);
+  for (const auto& [key, value] : entries) ini.Set(section, key, value);
+  CreateParentDirectory(path);
+  return WriteFileSafely(path, ini.Format()).ok();
+}
+
 }  // namespace korvan

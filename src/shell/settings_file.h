@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "files/safe_file.h"
 #include "image/parameter_image.h"
@@ -92,5 +94,11 @@ bool ReadTestModeMarker(const std::string& path);
 // The language of a command-line word: exactly "ENGLISH", "DEUTSCH", "FRENCH" or "CESKY" give
 // 0..3; any other word (lower case included) gives nothing.
 std::optional<int> LanguageFromArgument(std::string_view word);
+
+// Writes entries of one section into the settings file at once, keeping the rest of the file as
+// it is. A file that is there but cannot be read is left alone (closing the window keeps it
+// aside); false then, or when the write fails.
+bool SetSettingsEntries(const std::string& path, std::string_view section,
+                        const std::vector<std::pair<std::string, std::string>>& entries);
 
 }  // namespace korvan

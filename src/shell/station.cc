@@ -15,6 +15,7 @@
 #include "pages/bike_list.h"
 #include "shell/page_captions.h"
 #include "shell/port_settings.h"
+#include "shell/ports_command.h"
 #include "shell/settings_file.h"
 #include "shell/window_texts.h"
 
@@ -35,6 +36,7 @@ StationPaths StationPaths::Default(std::string program_dir) {
   p.test_marker = TestModeMarkerPath();
   p.journal = JournalPath();
   p.data_dir = program_dir + "/../share/korvan";
+  p.device_root = DeviceRoot();
   p.program_dir = std::move(program_dir);
   return p;
 }
@@ -60,6 +62,7 @@ void Station::FormCreate(const std::vector<std::string>& args) {
   image_.SetByte(0, 11);
   ApplyDefaults(image_, false);
   LoadSettings();
+  LoadPortSettings();
   monitor_.SetDetailedView(ext_monitor_);
   // The page of the last run; start-up refreshes it again below, and only the last refresh may
   // show a message box.
@@ -80,6 +83,7 @@ void Station::FormCreate(const std::vector<std::string>& args) {
   UpdateUndoControls();
   device_.link().set_quiet_open(false);
   device_.link().OpenLink();
+  ScanPorts();
   CheckPortMenu();
   LoadTexts();
   RefreshPage();
@@ -111,6 +115,7 @@ void Station::Timer1Timer() {
   device_.set_cylinders(maps_.cylinders());
   if (!DatalogTick()) device_.Tick();
   ClearJournalWhenProgrammed();
+  PortTick();
   UpdateLiveCursor();
   if (notice_ticks_ > 0) --notice_ticks_;
   if (print_line_.ticks > 0) --print_line_.ticks;
@@ -410,28 +415,6 @@ void Station::MenuProgramClick() {
   ShowStatusLine();
 }
 
-void Station::CheckPortMenu() {
-  const Link& link = device_.link();
-  for (int i = 0; i < kPortCount; ++i) {
-    controls_.SetChecked(menu_com_[static_cast<std::size_t>(i)],
-                         !link.override_in_use() && i == link.port_index());
-  }
-  // The device given for this run (the demo's emulator, --port) has its own entry.
-  controls_.SetText(menu_com_device_, link.device_override());
-  controls_.SetVisible(menu_com_device_, !link.device_override().empty());
-  controls_.SetChecked(menu_com_device_, link.override_in_use());
-}
-
-void Station::MenuCom1Click(int item) {
-  device_.link().MenuCom1Click(item);
-  CheckPortMenu();
-}
-
-void Station::MenuComDeviceClick() {
-  device_.link().UseDeviceOverride();
-  CheckPortMenu();
-}
-
 void Station::CheckBoxZakazCteniClick() {
   EndReadForUserAction();
   const bool checked = controls_.Checked(check_zakaz_cteni_);
@@ -441,7 +424,12 @@ void Station::CheckBoxZakazCteniClick() {
 
 void Station::CheckBoxProgHnedClick() { PaintOptionBoxes(); }
 
-void Station::ShowLinkMessage(MessageKey key) { desktop_.ShowMessage(Text(key)); }
+void Station::ShowLinkMessage(MessageKey key, std::optional<MessageKey> reason) {
+  // One box: the documented text, then why on a line of its own.
+  std::string text(Text(key));
+  if (reason) text += "\n" + std::string(Text(*reason));
+  desktop_.ShowMessage(text);
+}
 
 void Station::ApplyConsistencyAndRefresh() {
   ApplyRules();

@@ -17,6 +17,7 @@
 #include "image/default_set.h"
 #include "image/page_index.h"
 #include "image/parameter_image.h"
+#include "link/port_discovery.h"
 #include "link/serial_port.h"
 #include "maps/map_editor.h"
 #include "maps/undo_history.h"
@@ -38,6 +39,9 @@ struct StationPaths {
   std::string journal;        // the journal of unsaved edits; empty: no journal is kept
   std::string program_dir;    // the help PDFs lie here (in the build tree) ...
   std::string data_dir;       // ... or here (installed: share/korvan beside bin/)
+  // Where the device files and sysfs are looked at for the Com menu ("/" on a real machine, a
+  // fake tree in tests); empty: the menu shows the plain port numbers and looks at nothing.
+  std::string device_root;
   // The service batch's folders, relative to the current directory.
   std::string batch_new_dir{kBatchNewDir};
   std::string batch_old_dir{kBatchOldDir};
@@ -93,6 +97,11 @@ class Station : public DeviceHost {
   void SpeedButtonPrintClick();
   void MenuCom1Click(int item);
   void MenuComDeviceClick();
+  // A stable name (/dev/serial/by-id) picked from the Com menu, item 0..kStableNameItems-1.
+  void MenuComByIdClick(int item);
+  // The Com menu is about to open: look for plugged and pulled adapters now.
+  void MenuComPopup();
+  static constexpr int kStableNameItems = 8;
   void MenuReadClick();
   void MenuVerifyClick();
   void MenuProgramClick();
@@ -140,7 +149,7 @@ class Station : public DeviceHost {
   void MenuCompareAllClick();
 
   // DeviceHost.
-  void ShowLinkMessage(MessageKey key) override;
+  void ShowLinkMessage(MessageKey key, std::optional<MessageKey> reason) override;
   void ReadCompleted() override;
   void ApplyConsistencyAndRefresh() override;
   void ShowVersionMismatch(std::uint8_t unit_version) override;
@@ -179,6 +188,13 @@ class Station : public DeviceHost {
   // run the consistency rules and show the result.
   void GatherCheckRefresh();
   void CheckPortMenu();
+  // Looks at the ports and stable names again; true when anything changed since the last look.
+  bool ScanPorts();
+  // Every second on the tick: a hot-plugged adapter shows up in the menu without a restart.
+  void PortTick();
+  void LoadPortSettings();
+  // The stable names the menu offers: the ones there now, plus a picked one that is unplugged.
+  std::vector<StableName> OfferedStableNames() const;
   // "Programming after change" and "No Reading" are red while checked.
   void PaintOptionBoxes();
   void NewSet(bool page_only);
@@ -261,6 +277,11 @@ class Station : public DeviceHost {
   std::array<ControlHandle, 8> label_test_{};
   std::array<ControlHandle, 20> menu_com_{};
   ControlHandle menu_com_device_ = 0;
+  std::array<ControlHandle, kStableNameItems> menu_com_by_id_{};
+  std::optional<PortDiscovery> discovery_;
+  std::vector<PortStatus> ports_seen_;
+  std::vector<StableName> stable_seen_;
+  int port_scan_ticks_ = 0;
   std::array<ControlHandle, 4> menu_language_{};
   std::array<ControlHandle, 2> undo_controls_{};
   std::array<ControlHandle, 2> redo_controls_{};

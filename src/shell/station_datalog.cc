@@ -10,6 +10,7 @@
 #include "files/safe_file.h"
 #include "shell/ini_document.h"
 #include "shell/log_command.h"
+#include "shell/settings_file.h"
 #include "shell/station.h"
 
 namespace korvan {
@@ -237,17 +238,9 @@ void Station::LoadDatalogSettings() {
 }
 
 void Station::SaveDatalogSettings() {
-  // Written at once, into the section of its own; the rest of the file stays as it is. A file
-  // that is there but cannot be read is left alone (closing the window keeps it aside).
-  const FileReadResult file = ReadFileBounded(paths_.settings_file, kSettingsMaxBytes);
-  if (!file.ok() && std::filesystem::exists(paths_.settings_file)) return;
-  IniDocument ini = IniDocument::Parse(file.content);
-  ini.Set(kDatalogSection, "FastLiveData", fast_live_data_ ? "1" : "0");
-  ini.Set(kDatalogSection, "PlotChannels", JoinChannelNames(plot_channels_));
-  std::error_code ec;
-  std::filesystem::create_directories(std::filesystem::path(paths_.settings_file).parent_path(),
-                                      ec);
-  WriteFileSafely(paths_.settings_file, ini.Format());
+  SetSettingsEntries(paths_.settings_file, kDatalogSection,
+                     {{"FastLiveData", fast_live_data_ ? "1" : "0"},
+                      {"PlotChannels", JoinChannelNames(plot_channels_)}});
 }
 
 }  // namespace korvan

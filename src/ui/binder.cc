@@ -134,12 +134,21 @@ void Binder::Create(ControlHandle h) {
       menu->setObjectName(Qs(name));
       menus_[i] = menu;
       current_menu_ = menu;
+      // The port menu looks for plugged and pulled adapters each time it opens.
+      if (name == "MenuCom") {
+        QObject::connect(menu, &QMenu::aboutToShow, [this] {
+          station_.MenuComPopup();
+          Apply();
+        });
+      }
       return;
     }
     case ControlKind::kMenuItem: {
       if (current_menu_ == nullptr) return;
-      // The run's own device stands apart from the numbered ports.
-      if (name == "MenuComDevice") separators_[i] = current_menu_->addSeparator();
+      // The stable names and the run's own device stand apart from the numbered ports.
+      if (name == "MenuComDevice" || name == "MenuComById1") {
+        separators_[i] = current_menu_->addSeparator();
+      }
       QAction* action = current_menu_->addAction(Qs(c.text));
       action->setObjectName(Qs(name));
       const std::string_view keys = ShortcutOf(name);

@@ -104,6 +104,10 @@ std::function<void()> ClickHandler(Station& station, std::string_view name) {
   for (const Entry& e : kHandlers) {
     if (e.name == name) return [&station, h = e.handler] { (station.*h)(); };
   }
+  if (const int item = TrailingNumber(name, "MenuComById");
+      item >= 1 && item <= Station::kStableNameItems) {
+    return [&station, item] { station.MenuComByIdClick(item - 1); };
+  }
   if (const int port = TrailingNumber(name, "MenuCom"); port >= 1 && port <= 20) {
     return [&station, port] { station.MenuCom1Click(port - 1); };
   }

@@ -3,51 +3,28 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
+
+#include "fake_device_tree.h"
 
 namespace korvan {
 namespace {
 namespace fs = std::filesystem;
 
-// A machine with an FTDI adapter on ttyUSB0 (USB device with two sysfs levels between it and the
-// tty, as the kernel lays it out), a plain on-board ttyS0 and a by-id link to the adapter.
+// A machine with an FTDI adapter on ttyUSB0, a plain on-board ttyS0 and a by-id link to the
+// adapter.
 class FakeMachine : public ::testing::Test {
  protected:
-  void SetUp() override {
-    root_ = fs::temp_directory_path() /
-            ("korvan-ports-" + std::string(::testing::UnitTest::GetInstance()
-                                               ->current_test_info()
-                                               ->name()));
-    fs::remove_all(root_);
-    Touch("dev/ttyUSB0");
-    Touch("dev/ttyS0");
-    const fs::path usb = root_ / "sys/devices/pci0000:00/usb1/1-2";
-    Write(usb / "idVendor", "0403\n");
-    Write(usb / "idProduct", "6001\n");
-    Write(usb / "manufacturer", "FTDI\n");
-    Write(usb / "product", "FT232R USB UART\n");
-    Write(usb / "serial", "A50285BI\n");
-    const fs::path iface = usb / "1-2:1.0/ttyUSB0";
-    fs::create_directories(iface);
-    fs::create_directories(root_ / "sys/devices/platform/serial8250/tty/ttyS0");
-    fs::create_directories(root_ / "sys/class/tty/ttyUSB0");
-    fs::create_directories(root_ / "sys/class/tty/ttyS0");
-    fs::create_directory_symlink(iface, root_ / "sys/class/tty/ttyUSB0/device");
-    fs::create_directory_symlink(root_ / "sys/devices/platform/serial8250",
-                                 root_ / "sys/class/tty/ttyS0/device");
-    fs::create_directories(root_ / "dev/serial/by-id");
-    fs::create_symlink("../../ttyUSB0",
-                       root_ / "dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0");
-  }
-  void TearDown() override { fs::remove_all(root_); }
-
-  void Touch(const std::string& relative) { Write(root_ / relative, ""); }
-  static void Write(const fs::path& file, const std::string& text) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file) << text;
+  FakeMachine()
+      : tree_(fs::temp_directory_path() /
+              ("korvan-ports-" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()))),
+        root_(tree_.root()) {
+    tree_.PlugUsb("ttyUSB0");
+    tree_.AddOnBoard("ttyS0");
   }
 
+  FakeDeviceTree tree_;
   fs::path root_;
 };
 
@@ -102,8 +79,8 @@ TEST_F(FakeMachine, ListsStableNamesWithTheirTty) {
 }
 
 TEST_F(FakeMachine, AdapterWithoutNamesFallsBackToItsIds) {
-  fs::remove(root_ / "sys/devices/pci0000:00/usb1/1-2/product");
-  fs::remove(root_ / "sys/devices/pci0000:00/usb1/1-2/manufacturer");
+  fs::remove(tree_.UsbDevice("1-2") / "product");
+  fs::remove(tree_.UsbDevice("1-2") / "manufacturer");
   const PortStatus port = PortDiscovery(root_.string()).Probe(1, "/dev/ttyUSB0");
   EXPECT_EQ(PortCaption(port), "Com 1 \u2014 /dev/ttyUSB0, USB 0403:6001");
 }

@@ -14,7 +14,10 @@ namespace korvan {
 
 // Records what the session and the link asked of their host.
 struct RecordingHost : DeviceHost {
-  void ShowLinkMessage(MessageKey key) override { link_messages.push_back(key); }
+  void ShowLinkMessage(MessageKey key, std::optional<MessageKey> reason) override {
+    link_messages.push_back(key);
+    if (reason) link_messages.push_back(*reason);
+  }
   void ApplyConsistencyAndRefresh() override { ++refreshes; }
   void ShowVersionMismatch(std::uint8_t version) override { mismatches.push_back(version); }
   void IdentityChanged() override { ++identity_changes; }

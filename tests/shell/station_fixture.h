@@ -80,6 +80,7 @@ class StationFixture {
     p.test_marker = (dir / "test_kalder.txt").string();
     p.program_dir = dir.string();
     p.data_dir = "";
+    p.device_root = device_root;
     return p;
   }
 
@@ -105,6 +106,8 @@ class StationFixture {
   const Control& C(std::string_view name) const { return station->controls().Get(H(name)); }
 
   std::filesystem::path dir;
+  // Empty: the Com menu looks at no device tree (plain "Com n", every port enabled).
+  std::string device_root;
   UnitEmulator unit;
   MemoryUnitPort port{unit};
   ScriptedDesktop desktop;

@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "fake_device_tree.h"
+#include "file_text.h"
+#include "station_fixture.h"
+
+namespace korvan {
+namespace {
+namespace fs = std::filesystem;
+
+const std::string kById = "/dev/serial/by-id/" + FakeDeviceTree::ById("FT232R USB UART", "A50285BI");
+
+// A station whose Com menu looks at a fake machine: an FTDI adapter on ttyUSB0 and an on-board
+// ttyS0.
+class StationPortsTest : public ::testing::Test {
+ protected:
+  StationPortsTest() : tree_(f_.dir / "machine") {
+    tree_.PlugUsb("ttyUSB0");
+    tree_.AddOnBoard("ttyS0");
+    f_.device_root = tree_.root().string();
+  }
+
+  const Control& Item(const std::string& name) const { return f_.C(name); }
+  const Link& link() { return f_.station->device().link(); }
+  // A second run of the station over the same settings file.
+  Station& Restart() {
+    f_.station->FormClose();
+    return f_.Start();
+  }
+
+  StationFixture f_;
+  FakeDeviceTree tree_;
+};
+
+TEST_F(StationPortsTest, MenuShowsDeviceAndAdapterAndGreysAbsentPorts) {
+  f_.Start();
+  struct Case {
+    std::string item;
+    std::string caption;
+    bool enabled;
+  };
+  const Case cases[] = {
+      {"MenuCom1", "Com 1 \u2014 /dev/ttyUSB0, FT232R USB UART", true},
+      {"MenuCom2", "Com 2 \u2014 /dev/ttyUSB1", false},
+      {"MenuCom11", "Com 11 \u2014 /dev/ttyACM0", false},
+      {"MenuCom15", "Com 15 \u2014 /dev/ttyS0", true},
+      {"MenuCom16", "Com 16 \u2014 /dev/ttyS1", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.item);
+    EXPECT_EQ(Item(c.item).text, c.caption);
+    EXPECT_EQ(Item(c.item).enabled, c.enabled);
+  }
+  EXPECT_TRUE(Item("MenuCom1").checked);
+  EXPECT_TRUE(Item("MenuComById1").visible);
+  EXPECT_EQ(Item("MenuComById1").text, kById + " \u2014 /dev/ttyUSB0");
+  EXPECT_FALSE(Item("MenuComById2").visible);
+
+  // The port in use stays reachable even where nothing is plugged in.
+  f_.station->MenuCom1Click(2);
+  EXPECT_TRUE(Item("MenuCom3").checked);
+  EXPECT_TRUE(Item("MenuCom3").enabled);
+  EXPECT_FALSE(Item("MenuCom1").checked);
+}
+
+TEST_F(StationPortsTest, PluggedAndPulledAdaptersShowWithoutRestart) {
+  f_.Start();
+  ASSERT_FALSE(Item("MenuCom2").enabled);
+
+  tree_.PlugUsb("ttyUSB1", "1-3", "USB-Serial Controller", "X1");
+  f_.Tick(20);  // a little over a second
+  EXPECT_TRUE(Item("MenuCom2").enabled);
+  EXPECT_EQ(Item("MenuCom2").text, "Com 2 \u2014 /dev/ttyUSB1, USB-Serial Controller");
+  EXPECT_TRUE(Item("MenuComById2").visible);
+
+  tree_.Unplug("ttyUSB1");
+  f_.station->MenuComPopup();  // opening the menu looks at once
+  EXPECT_FALSE(Item("MenuCom2").enabled);
+  EXPECT_EQ(Item("MenuCom2").text, "Com 2 \u2014 /dev/ttyUSB1");
+  EXPECT_FALSE(Item("MenuComById2").visible);
+}
+
+TEST_F(StationPortsTest, PickedStableNameIsUsedKeptAndDroppedWhenAPortIsPicked) {
+  f_.Start();
+  f_.station->MenuComByIdClick(0);
+  EXPECT_EQ(link().CurrentDevice(), kById);
+  EXPECT_TRUE(Item("MenuComById1").checked);
+  EXPECT_FALSE(Item("MenuCom1").checked);
+
+  // Kept for the next start; while its adapter is pulled it stays in the menu, checked.
+  tree_.Unplug("ttyUSB0");
+  Restart();
+  EXPECT_EQ(link().CurrentDevice(), kById);
+  EXPECT_TRUE(Item("MenuComById1").visible);
+  EXPECT_TRUE(Item("MenuComById1").checked);
+  EXPECT_EQ(Item("MenuComById1").text, kById);
+
+  f_.station->MenuCom1Click(3);
+  EXPECT_EQ(link().CurrentDevice(), "/dev/ttyUSB3");
+  EXPECT_FALSE(Item("MenuComById1").visible);
+  Restart();
+  EXPECT_EQ(link().CurrentDevice(), "/dev/ttyUSB3");
+}
+
+TEST_F(StationPortsTest, PortsSectionOfTheSettingsMovesAPort) {
+  WriteWhole(f_.dir / "Korvan_2007_v68ini", "[PORTS]\nCom5=" + kById + "\n");
+  f_.Start();
+  EXPECT_EQ(Item("MenuCom5").text, "Com 5 \u2014 " + kById + ", FT232R USB UART");
+  EXPECT_TRUE(Item("MenuCom5").enabled);
+  f_.station->MenuCom1Click(4);
+  EXPECT_EQ(link().CurrentDevice(), kById);
+}
+
+TEST(StationPortsPlainTest, WithoutADeviceTreeTheMenuIsThePlainPortNumbers) {
+  StationFixture f;
+  f.Start();
+  EXPECT_EQ(f.C("MenuCom2").text, "Com 2");
+  EXPECT_TRUE(f.C("MenuCom2").enabled);
+  EXPECT_FALSE(f.C("MenuComById1").visible);
+}
+
+TEST(StationPortsPlainTest, TheReasonAPortWillNotOpenIsInTheSameBox) {
+  StationFixture f;
+  f.Start();
+  f.desktop.messages.clear();
+  f.station->ShowLinkMessage(MessageKey::kMsgComOpenError, MessageKey::kMsgComPermissionDenied);
+  ASSERT_EQ(f.desktop.messages.size(), 1u);
+  EXPECT_EQ(f.desktop.messages[0],
+            "Com opening error!\npermission denied: add your user to the dialout group");
+  f.station->ShowLinkMessage(MessageKey::kMsgComOpenError, std::nullopt);
+  EXPECT_EQ(f.desktop.messages.back(), "Com opening error!");
+}
+
+}  // namespace
+}  // namespace korvan
