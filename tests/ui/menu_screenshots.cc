@@ -29,6 +29,9 @@ int main(int argc, char** argv) {
   paths.image_dump = (dir / "dump").string();
   paths.test_marker = (dir / "marker").string();
   std::ofstream(paths.test_marker) << "PROBE_ALLOW\n";  // the service menu too
+  // The Com menu looks at this machine, or at the tree KORVAN_DEVICE_ROOT names.
+  const char* root = std::getenv("KORVAN_DEVICE_ROOT");
+  paths.device_root = root != nullptr && *root != '\0' ? root : "/";
 
   UnitEmulator unit;
   MemoryUnitPort port(unit);

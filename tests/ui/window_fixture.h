@@ -26,6 +26,7 @@ class WindowFixture : public ::testing::Test {
     paths.image_dump = (dir_ / "dump").string();
     paths.test_marker = (dir_ / "marker").string();
     paths.program_dir = dir_.string();
+    paths.device_root = device_root_;
     window_ =
         std::make_unique<MainWindow>(port_, paths, std::vector<std::string>{}, device_override_);
     window_->StopTimer();
@@ -59,8 +60,10 @@ class WindowFixture : public ::testing::Test {
   }
 
   // What a derived fixture may set before SetUp: the run's device (--port, the demo's emulator),
-  // and whether the window is opened as big as its design.
+  // the machine the Com menu looks at (none: plain port numbers), and whether the window is
+  // opened as big as its design.
   std::string device_override_;
+  std::string device_root_;
   bool full_size_ = true;
 
   UnitEmulator unit_;
