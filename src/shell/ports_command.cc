@@ -11,14 +11,17 @@ std::string DeviceRoot() {
 
 void PrintPortList(const PortMap& map, const PortDiscovery& discovery,
                    const std::string& settings_path, std::FILE* out) {
+  // Each line starts as the window's Com menu item reads; the ids and serial number follow.
   for (const PortStatus& port : discovery.Scan(map)) {
-    std::string what = port.present ? "present" : "not plugged in";
-    if (port.present && port.is_usb) {
-      what = port.usb.Label() + " [" + port.usb.vendor_id + ":" + port.usb.product_id;
-      if (!port.usb.serial.empty()) what += " serial " + port.usb.serial;
-      what += "]";
+    std::string line = PortCaption(port);
+    if (!port.present) {
+      line += " (not plugged in)";
+    } else if (port.is_usb) {
+      line += " [" + port.usb.vendor_id + ":" + port.usb.product_id;
+      if (!port.usb.serial.empty()) line += " serial " + port.usb.serial;
+      line += "]";
     }
-    std::fprintf(out, "Com %-2d  %-22s %s\n", port.number, port.device.c_str(), what.c_str());
+    std::fprintf(out, "%s\n", line.c_str());
   }
   const auto names = discovery.StableNames();
   if (names.empty()) {
