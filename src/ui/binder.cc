@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -390,9 +391,18 @@ void Binder::Draw(ControlHandle h, bool committed) {
     w->setFont(font);
   }
   switch (c.kind) {
-    case ControlKind::kLabel:
-      static_cast<QLabel*>(w)->setText(Qs(c.text));
+    case ControlKind::kLabel: {
+      auto* label = static_cast<QLabel*>(w);
+      const QString text = Qs(c.text);
+      // A one-line text wider than its place (a long file name, the version-mismatch text) is
+      // shortened in the middle, so that both ends stay readable; the whole text is its tool tip.
+      const QFontMetrics metrics(label->font());
+      const bool too_wide = !label->wordWrap() && !text.contains(QLatin1Char('\n')) &&
+                            label->width() > 0 && metrics.horizontalAdvance(text) > label->width();
+      label->setText(too_wide ? metrics.elidedText(text, Qt::ElideMiddle, label->width()) : text);
+      if (c.hint.empty()) label->setToolTip(too_wide ? text : QString());
       break;
+    }
     case ControlKind::kSpin: {
       auto* spin = static_cast<FieldSpinBox*>(w);
       spin->SetFieldRange(std::min(c.min, c.max), std::max(c.min, c.max));

@@ -60,6 +60,9 @@ TEST_F(WindowLanguageTest, EveryCaptionAboveThePagesFitsInEveryLanguage) {
     }
     for (const char* name : {"LabelFile1", "LabelSpojeni"}) {
       auto* label = Widget<QLabel>(name);
+      // The whole caption, not one shortened to fit.
+      EXPECT_EQ(label->text().toStdString(), station().controls().Get(station().controls().Handle(name)).text)
+          << item << ": " << name;
       EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width())
           << item << ": " << name;
     }
@@ -74,6 +77,24 @@ TEST_F(WindowLanguageTest, EveryCaptionAboveThePagesFitsInEveryLanguage) {
       window_->findChild<QAction*>("MenuLadeni")->trigger();
     }
   }
+}
+
+TEST_F(WindowLanguageTest, AVersionMismatchTooLongForItsPlaceKeepsBothEndsAndTellsAllOnHover) {
+  unit_.fault().version = 67;
+  Tick(12);  // a few monitor frames
+  auto* label = Widget<QLabel>("LabelVersion");
+  ASSERT_TRUE(label->isVisible());
+  const std::string whole = "Unmatched version of PC and Ignition programs!  PC-68, IGN-67";
+  EXPECT_EQ(label->toolTip().toStdString(), whole);
+  EXPECT_TRUE(label->text().startsWith("Unmatched")) << label->text().toStdString();
+  EXPECT_TRUE(label->text().endsWith("IGN-67")) << label->text().toStdString();
+  EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
+
+  // A text that fits again is shown whole, without the tool tip.
+  unit_.fault().version = 68;
+  Tick(12);
+  EXPECT_TRUE(label->toolTip().isEmpty());
+  EXPECT_FALSE(label->text().contains(QChar(0x2026)));
 }
 
 }  // namespace
