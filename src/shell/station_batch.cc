@@ -14,6 +14,13 @@ void Station::MenuSaveAllNewClick() {
   BikeModelState bike = bike_;
   WordMapState word_maps = maps_.word_maps();
   const SaveAllNewResult result = SaveAllNew(paths_.batch_new_dir, work, bike, word_maps);
+  // A folder that cannot be made fails every file for one reason: said once, naming the folder,
+  // rather than in fifty boxes.
+  if (result.directory_error) {
+    desktop_.ShowMessage(std::string(Text(MessageKey::kMsgFileOpenError)) + " \"" +
+                         paths_.batch_new_dir + "\"");
+    return;
+  }
   // One message per file not written, as each bike is tried; the others are still written.
   for (const BatchFileWrite& file : result.files) {
     if (!file.write.ok()) desktop_.ShowMessage(Text(MessageKey::kMsgFileOpenError));
