@@ -92,6 +92,8 @@ enum class MessageKey : std::uint8_t {
   kMsgComMissing,
   kMsgComPermissionDenied,
   kMsgComBusy,
+  // The restore offer when the journal holds a single edit; {first} is its time.
+  kMsgJournalRestoreOne,
 };
 
 }  // namespace korvan

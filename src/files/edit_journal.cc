@@ -1,6 +1,7 @@
 #include "files/edit_journal.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -184,12 +185,16 @@ void EditJournal::Clear() {
 
 void EditJournal::ClearWithAside() {
   Clear();
-  ::unlink(AsidePath().c_str());
+  for (int n = 1; n <= kMaxAside; ++n) ::unlink(AsidePath(n).c_str());
 }
 
 void EditJournal::SetAside() {
   Close();
-  std::rename(path_.c_str(), AsidePath().c_str());
+  // The first free name; when all are taken, the last one is replaced.
+  int n = 1;
+  struct stat info {};
+  while (n < kMaxAside && ::lstat(AsidePath(n).c_str(), &info) == 0) ++n;
+  std::rename(path_.c_str(), AsidePath(n).c_str());
   records_ = 0;
 }
 

@@ -56,7 +56,8 @@ class EditJournal {
   void Clear();
   // Removes the journal and one set aside: the set is in a file the user saved.
   void ClearWithAside();
-  // The user declined to restore: the journal is renamed (AsidePath) and kept until Clear.
+  // The user declined to restore: the journal is renamed to the first free AsidePath and kept
+  // until ClearWithAside; a journal declined in an earlier run is not written over.
   void SetAside();
   // Starts the journal afresh with one record (after a restore: the old one may end torn).
   bool Restart(const JournalState& state);
@@ -66,7 +67,11 @@ class EditJournal {
 
   bool has_records() const { return records_ > 0; }
   const std::string& path() const { return path_; }
-  std::string AsidePath() const { return path_ + ".declined"; }
+  // Where declined journals are kept: n = 1 gives "<journal>.declined", then ".declined2" ...
+  std::string AsidePath(int n = 1) const {
+    return path_ + ".declined" + (n == 1 ? "" : std::to_string(n));
+  }
+  static constexpr int kMaxAside = 99;
 
  private:
   void Close();

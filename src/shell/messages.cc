@@ -236,6 +236,13 @@ constexpr MessageTexts kMessages[] = {
       "Anschluss belegt: ein anderes Programm benutzt ihn",
       "port occupé : un autre programme l'utilise",
       "port je obsazen: používá ho jiný program"}},
+    {MessageKey::kMsgJournalRestoreOne,
+     {"The station was not closed properly. Restore the unsaved edit made at {first}?",
+      "Die Station wurde nicht ordnungsgemäß beendet. Die nicht gespeicherte Änderung von {first} "
+      "wiederherstellen?",
+      "La station n'a pas été fermée correctement. Restaurer la modification non enregistrée "
+      "faite à {first} ?",
+      "Stanice nebyla řádně ukončena. Obnovit neuloženou změnu provedenou v {first}?"}},
 };
 
 }  // namespace

@@ -52,7 +52,8 @@ void Station::ClearJournalWhenProgrammed() {
 
 void Station::OfferJournalRestore() {
   if (!pending_journal_) return;
-  std::string question(Text(MessageKey::kMsgJournalRestore));
+  std::string question(Text(pending_journal_->count == 1 ? MessageKey::kMsgJournalRestoreOne
+                                                         : MessageKey::kMsgJournalRestore));
   ReplaceAll(question, "{count}", std::to_string(pending_journal_->count));
   ReplaceAll(question, "{first}", LocalTimeText(pending_journal_->first_time));
   ReplaceAll(question, "{last}", LocalTimeText(pending_journal_->last.time));

@@ -120,10 +120,17 @@ TEST_F(EditJournalFileTest, AppendsAreReadBackAndClearRemovesBothFiles) {
   next_run.Clear();
   EXPECT_FALSE(fs::exists(Path()));
   EXPECT_TRUE(fs::exists(next_run.AsidePath()));
+  // Declined again in a later run: the earlier declined journal is kept beside it.
   ASSERT_TRUE(next_run.Append(StateNumber(6)));
+  next_run.SetAside();
+  ASSERT_TRUE(fs::exists(next_run.AsidePath(2)));
+  EXPECT_EQ(EditJournal(next_run.AsidePath()).ReadLeftOver()->count, 4);
+  EXPECT_EQ(EditJournal(next_run.AsidePath(2)).ReadLeftOver()->count, 1);
+  ASSERT_TRUE(next_run.Append(StateNumber(7)));
   next_run.ClearWithAside();
   EXPECT_FALSE(fs::exists(Path()));
   EXPECT_FALSE(fs::exists(next_run.AsidePath()));
+  EXPECT_FALSE(fs::exists(next_run.AsidePath(2)));
   EXPECT_FALSE(next_run.has_records());
 }
 

@@ -59,6 +59,17 @@ TEST_F(StationJournalTest, EveryCommittedChangeUndoAndRedoIsJournalled) {
   EXPECT_TRUE(c->last.image == s.image().bytes());
 }
 
+TEST_F(StationJournalTest, ASingleEditIsOfferedInTheSingular) {
+  EditAndCrash(1);
+  Station& s = Run();
+  desktop.answer = Desktop::Answer::kNo;
+  s.OfferJournalRestore();
+  ASSERT_EQ(desktop.questions.size(), 1u);
+  EXPECT_NE(desktop.questions[0].find("Restore the unsaved edit made at "), std::string::npos)
+      << desktop.questions[0];
+  EXPECT_EQ(desktop.questions[0].find('{'), std::string::npos) << desktop.questions[0];
+}
+
 TEST_F(StationJournalTest, YesRestoresTheLastEditMarkedChanged) {
   const ParameterImage last = EditAndCrash(5);
   Station& s = Run();
