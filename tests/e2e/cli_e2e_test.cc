@@ -1,7 +1,6 @@
 // The built programs against each other: korvan-unit on a pseudo-terminal, korvan through the
 // real serial code.
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -10,53 +9,33 @@
 #include <string>
 #include <vector>
 
+#include "child_process.h"
+#include "file_text.h"
+
 namespace {
 
-// The programs lie in app/ of the build tree, beside the tests/ folder of this test.
-std::string BinDir() {
-  if (const char* dir = std::getenv("KORVAN_BIN_DIR")) return dir;
-  char self[4096];
-  const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-  std::string path(self, n > 0 ? static_cast<std::size_t>(n) : 0);
-  path = path.substr(0, path.rfind('/'));
-  return path.substr(0, path.rfind('/')) + "/app";
-}
+using korvan::BinDir;
+using korvan::ChildProcess;
+using korvan::ReadWhole;
+using korvan::WriteWhole;
 
-// A running korvan-unit; stopped when the object goes.
+// A running korvan-unit on the device it names first; stopped when the object goes.
 class Unit {
  public:
-  explicit Unit(const std::vector<std::string>& options) {
-    int out[2];
-    if (pipe(out) != 0) return;
-    pid_ = fork();
-    if (pid_ == 0) {
-      dup2(out[1], STDOUT_FILENO);
-      close(out[0]);
-      close(out[1]);
-      std::vector<std::string> args{BinDir() + "/korvan-unit"};
-      args.insert(args.end(), options.begin(), options.end());
-      std::vector<char*> argv;
-      for (std::string& a : args) argv.push_back(a.data());
-      argv.push_back(nullptr);
-      execv(argv[0], argv.data());
-      _exit(127);
-    }
-    close(out[1]);
-    char c;
-    while (read(out[0], &c, 1) == 1 && c != '\n') path_ += c;
-    close(out[0]);
+  explicit Unit(const std::vector<std::string>& options) : process_(Arguments(options)) {
+    path_ = process_.ReadLine().value_or("");
   }
-  ~Unit() { Stop(); }
-  void Stop() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGTERM);
-    waitpid(pid_, nullptr, 0);
-    pid_ = -1;
-  }
+  void Stop() { process_.Stop(); }
   const std::string& path() const { return path_; }
 
  private:
-  pid_t pid_ = -1;
+  static std::vector<std::string> Arguments(const std::vector<std::string>& options) {
+    std::vector<std::string> args{BinDir() + "/korvan-unit"};
+    args.insert(args.end(), options.begin(), options.end());
+    return args;
+  }
+
+  ChildProcess process_;
   std::string path_;
 };
 
@@ -86,24 +65,6 @@ bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-std::string ReadText(const std::string& path) {
-  std::string text;
-  if (FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
-    std::fclose(f);
-  }
-  return text;
-}
-
-void WriteText(const std::string& path, const std::string& text) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(f, nullptr) << path;
-  std::fwrite(text.data(), 1, text.size(), f);
-  std::fclose(f);
-}
-
 // Replaces the values of one section line ("JET1_MISC    " up to its line end) in a saved file.
 std::string WithSectionLine(std::string file, const std::string& key_field,
                             const std::string& values) {
@@ -129,7 +90,7 @@ TEST(CommandLineEndToEnd, ReadVerifiesAndSavesWhatTheUnitHolds) {
   EXPECT_TRUE(Contains(run.output, "Unit: KVN07  14. 3.2007  09:05"));
   EXPECT_TRUE(Contains(run.output, "20/20"));
 
-  EXPECT_EQ(ReadText(set).rfind("VELMORAX_KEY    68 \r\n", 0), 0u) << "not a parameter file";
+  EXPECT_EQ(ReadWhole(set).rfind("VELMORAX_KEY    68 \r\n", 0), 0u) << "not a parameter file";
 
   const RunResult verify = Korvan("verify --port " + unit.path() + " " + set);
   EXPECT_EQ(verify.exit_code, 0) << verify.output;
@@ -143,7 +104,7 @@ TEST(CommandLineEndToEnd, DumpOptionReadsAndVerifiesTheImageDump) {
   const std::string dump = TempPath("read.dump");
   const RunResult run = Korvan("read --dump --port " + unit.path() + " -o " + dump);
   EXPECT_EQ(run.exit_code, 0) << run.output;
-  EXPECT_EQ(std::atoi(ReadText(dump).c_str()), 11) << "not an image dump of bike 11";
+  EXPECT_EQ(std::atoi(ReadWhole(dump).c_str()), 11) << "not an image dump of bike 11";
   const RunResult verify = Korvan("verify --dump --port " + unit.path() + " " + dump);
   EXPECT_EQ(verify.exit_code, 0) << verify.output;
   EXPECT_TRUE(Contains(verify.output, "Verify: OK"));
@@ -163,9 +124,9 @@ TEST(CommandLineEndToEnd, ProgramWritesAParameterFileThatReadsBackTheSame) {
   ASSERT_EQ(Korvan("read --port " + unit.path() + " -o " + set).exit_code, 0);
   // TPS 10..60 % and 2500..9000 rpm for the 1A channel instead of the defaults.
   const std::string changed =
-      WithSectionLine(ReadText(set), "JET1_MISC    ", "    1    10    60  2500  9000 ");
-  ASSERT_NE(changed, ReadText(set));
-  WriteText(set, changed);
+      WithSectionLine(ReadWhole(set), "JET1_MISC    ", "    1    10    60  2500  9000 ");
+  ASSERT_NE(changed, ReadWhole(set));
+  WriteWhole(set, changed);
 
   const RunResult run = Korvan("program --port " + unit.path() + " " + set);
   EXPECT_EQ(run.exit_code, 0) << run.output;
@@ -175,7 +136,7 @@ TEST(CommandLineEndToEnd, ProgramWritesAParameterFileThatReadsBackTheSame) {
   EXPECT_TRUE(Contains(run.output, "Program device: OK"));
 
   ASSERT_EQ(Korvan("read --port " + unit.path() + " -o " + back).exit_code, 0);
-  EXPECT_TRUE(ReadText(back) == changed) << "the unit does not hold the programmed file";
+  EXPECT_TRUE(ReadWhole(back) == changed) << "the unit does not hold the programmed file";
   std::remove(set.c_str());
   std::remove(back.c_str());
 }
@@ -278,7 +239,7 @@ TEST(CommandLineEndToEnd, DefaultsRefusesBadBikesAndReportsWriteFailures) {
     EXPECT_EQ(run.exit_code, 2) << bike << "\n" << run.output;
     EXPECT_TRUE(Contains(run.output, "usage: korvan")) << bike;
   }
-  EXPECT_TRUE(ReadText(set).empty()) << "a refused command wrote a file";
+  EXPECT_TRUE(ReadWhole(set).empty()) << "a refused command wrote a file";
   EXPECT_EQ(Korvan("defaults --bike 11").exit_code, 2);
 
   const RunResult unwritable = Korvan("defaults --bike 11 -o /korvan-no-such-dir/set.ign");
@@ -292,9 +253,9 @@ TEST(CommandLineEndToEnd, UnreadableFilesGiveTheStationsTextAndNeverReachTheUnit
   const std::string wrong_version = TempPath("v67.ign");
   const std::string set = TempPath("v68.ign");
   ASSERT_EQ(Korvan("defaults --bike 11 -o " + set).exit_code, 0);
-  std::string text = ReadText(set);
+  std::string text = ReadWhole(set);
   text.replace(text.find(" 68 "), 4, " 67 ");
-  WriteText(wrong_version, text);
+  WriteWhole(wrong_version, text);
   const std::string missing = TempPath("missing.ign");
 
   struct Case {
@@ -321,11 +282,11 @@ TEST(CommandLineEndToEnd, UnreadableFilesGiveTheStationsTextAndNeverReachTheUnit
 TEST(CommandLineEndToEnd, CheckNamesEachValueTheConsistencyRulesChange) {
   const std::string set = TempPath("repaired.ign");
   ASSERT_EQ(Korvan("defaults --bike 11 -o " + set).exit_code, 0);
-  std::string text = ReadText(set);
+  std::string text = ReadWhole(set);
   // TPS max 20 % below TPS min 50 %; the first advance cell 75 degrees (limit 60).
   text = WithSectionLine(text, "JET1_MISC    ", "    1    50    20  2000  3000 ");
   text.replace(text.find("ADVANCE         16 "), 19, "ADVANCE         75 ");
-  WriteText(set, text);
+  WriteWhole(set, text);
 
   const RunResult check = Korvan("check " + set);
   EXPECT_EQ(check.exit_code, 0) << check.output;

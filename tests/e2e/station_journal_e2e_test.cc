@@ -2,80 +2,38 @@
 // number of edits and started again: the restored working set is the one of the last edit.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
-#include <vector>
+
+#include "child_process.h"
+#include "file_text.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string BinDir() {
-  if (const char* dir = std::getenv("KORVAN_BIN_DIR")) return dir;
-  char self[4096];
-  const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-  std::string path(self, n > 0 ? static_cast<std::size_t>(n) : 0);
-  path = path.substr(0, path.rfind('/'));
-  return path.substr(0, path.rfind('/')) + "/app";
-}
+using korvan::BinDir;
+using korvan::ChildProcess;
+using korvan::ReadWhole;
 
-std::string ReadWhole(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Starts korvan-station with a script and waits until the script says it has run (true), or the
-// program ends first (false). The station keeps running until Kill.
+// korvan-station (offscreen, its built-in emulator, its own config folder) running an edit
+// script; SIGKILL stops it, so none of its shut-down code runs.
 class StationProcess {
  public:
-  StationProcess(const fs::path& config_dir, const fs::path& script) {
-    int out[2];
-    if (pipe(out) != 0) return;
-    pid_ = fork();
-    if (pid_ == 0) {
-      dup2(out[1], STDOUT_FILENO);
-      close(out[0]);
-      close(out[1]);
-      setenv("QT_QPA_PLATFORM", "offscreen", 1);
-      setenv("KORVAN_CONFIG_DIR", config_dir.c_str(), 1);
-      const std::string program = BinDir() + "/korvan-station";
-      execl(program.c_str(), program.c_str(), "--demo", "--edit-script", script.c_str(),
-            static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(out[1]);
-    std::string line;
-    char c;
-    while (read(out[0], &c, 1) == 1) {
-      if (c != '\n') {
-        line += c;
-      } else if (line == "script done") {
-        done_ = true;
-        break;
-      } else {
-        line.clear();
-      }
-    }
-    close(out[0]);
+  StationProcess(const fs::path& config_dir, const fs::path& script)
+      : process_({BinDir() + "/korvan-station", "--demo", "--edit-script", script.string()},
+                 {{"QT_QPA_PLATFORM", "offscreen"}, {"KORVAN_CONFIG_DIR", config_dir.string()}},
+                 SIGKILL) {
+    done_ = process_.WaitForLine("script done");
   }
-  ~StationProcess() { Kill(); }
-  // SIGKILL: no shut-down code of the station runs.
-  void Kill() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGKILL);
-    waitpid(pid_, nullptr, 0);
-    pid_ = -1;
-  }
+  // True once the script said it has run; false when the program ended first.
   bool done() const { return done_; }
 
  private:
-  pid_t pid_ = -1;
+  ChildProcess process_;
   bool done_ = false;
 };
 
