@@ -57,6 +57,10 @@ TEST_F(StationPortsTest, MenuShowsDeviceAndAdapterAndGreysAbsentPorts) {
   EXPECT_TRUE(Item("MenuComById1").visible);
   EXPECT_EQ(Item("MenuComById1").text, kById + " \u2014 /dev/ttyUSB0");
   EXPECT_FALSE(Item("MenuComById2").visible);
+  // Device names are no words: another language keeps them.
+  f_.station->MenuGermanClick();
+  EXPECT_EQ(Item("MenuCom1").text, "Com 1 \u2014 /dev/ttyUSB0, FT232R USB UART");
+  EXPECT_FALSE(Item("MenuCom2").enabled);
 
   // The port in use stays reachable even where nothing is plugged in.
   f_.station->MenuCom1Click(2);
