@@ -192,6 +192,7 @@ class Station : public DeviceHost {
   bool ScanPorts();
   // Every second on the tick: a hot-plugged adapter shows up in the menu without a restart.
   void PortTick();
+  void OpenWhenPluggedIn();
   void LoadPortSettings();
   // The stable names the menu offers: the ones there now, plus a picked one that is unplugged.
   std::vector<StableName> OfferedStableNames() const;

@@ -52,13 +52,24 @@ bool Station::ScanPorts() {
 void Station::PortTick() {
   if (!discovery_ || ++port_scan_ticks_ < kPortScanTicks) return;
   port_scan_ticks_ = 0;
-  if (ScanPorts()) CheckPortMenu();
+  if (!ScanPorts()) return;
+  CheckPortMenu();
+  OpenWhenPluggedIn();
 }
 
 void Station::MenuComPopup() {
   port_scan_ticks_ = 0;
-  ScanPorts();
+  if (ScanPorts()) OpenWhenPluggedIn();
   CheckPortMenu();
+}
+
+void Station::OpenWhenPluggedIn() {
+  // The adapter of the port in use has just appeared: open it now, quietly, rather than when the
+  // connection watchdog next tries.
+  Link& link = device_.link();
+  if (link.IsOpen() || !discovery_->Probe(0, link.CurrentDevice()).present) return;
+  link.set_quiet_open(true);
+  link.OpenLink();
 }
 
 std::vector<StableName> Station::OfferedStableNames() const {

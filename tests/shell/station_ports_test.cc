@@ -86,6 +86,21 @@ TEST_F(StationPortsTest, PluggedAndPulledAdaptersShowWithoutRestart) {
   EXPECT_FALSE(Item("MenuComById2").visible);
 }
 
+TEST_F(StationPortsTest, TheAdapterOfThePortInUseIsOpenedAsSoonAsItIsPluggedIn) {
+  tree_.Unplug("ttyUSB0");
+  f_.port.set_present(false);
+  f_.Start();
+  ASSERT_FALSE(f_.port.IsOpen());
+  ASSERT_EQ(f_.desktop.messages.size(), 1u);  // "Com opening error!" at start
+
+  tree_.PlugUsb("ttyUSB0");
+  f_.port.set_present(true);
+  f_.Tick(20);  // a little over a second, long before the connection watchdog would try
+  EXPECT_TRUE(f_.port.IsOpen());
+  EXPECT_EQ(f_.port.last_device(), "/dev/ttyUSB0");
+  EXPECT_EQ(f_.desktop.messages.size(), 1u);  // quietly
+}
+
 TEST_F(StationPortsTest, PickedStableNameIsUsedKeptAndDroppedWhenAPortIsPicked) {
   f_.Start();
   f_.station->MenuComByIdClick(0);
