@@ -84,6 +84,7 @@ void Station::FormCreate(const std::vector<std::string>& args) {
   device_.link().set_quiet_open(false);
   device_.link().OpenLink();
   ScanPorts();
+  NoteCurrentDevicePresence();
   CheckPortMenu();
   LoadTexts();
   RefreshPage();

@@ -192,7 +192,11 @@ class Station : public DeviceHost {
   bool ScanPorts();
   // Every second on the tick: a hot-plugged adapter shows up in the menu without a restart.
   void PortTick();
-  void OpenWhenPluggedIn();
+  // After a look that changed something: opens the port in use when its adapter appeared, closes
+  // it when its adapter was pulled.
+  void FollowPlugging();
+  // Whether the device of the port in use is there now; FollowPlugging acts on its changes.
+  void NoteCurrentDevicePresence();
   void LoadPortSettings();
   // The stable names the menu offers: the ones there now, plus a picked one that is unplugged.
   std::vector<StableName> OfferedStableNames() const;
@@ -283,6 +287,7 @@ class Station : public DeviceHost {
   std::vector<PortStatus> ports_seen_;
   std::vector<StableName> stable_seen_;
   int port_scan_ticks_ = 0;
+  bool current_device_present_ = false;
   std::array<ControlHandle, 4> menu_language_{};
   std::array<ControlHandle, 2> undo_controls_{};
   std::array<ControlHandle, 2> redo_controls_{};

@@ -54,22 +54,34 @@ void Station::PortTick() {
   port_scan_ticks_ = 0;
   if (!ScanPorts()) return;
   CheckPortMenu();
-  OpenWhenPluggedIn();
+  FollowPlugging();
 }
 
 void Station::MenuComPopup() {
   port_scan_ticks_ = 0;
-  if (ScanPorts()) OpenWhenPluggedIn();
+  if (ScanPorts()) FollowPlugging();
   CheckPortMenu();
 }
 
-void Station::OpenWhenPluggedIn() {
-  // The adapter of the port in use has just appeared: open it now, quietly, rather than when the
-  // connection watchdog next tries.
+void Station::NoteCurrentDevicePresence() {
+  current_device_present_ =
+      discovery_.has_value() && discovery_->Probe(0, device_.link().CurrentDevice()).present;
+}
+
+void Station::FollowPlugging() {
   Link& link = device_.link();
-  if (link.IsOpen() || !discovery_->Probe(0, link.CurrentDevice()).present) return;
-  link.set_quiet_open(true);
-  link.OpenLink();
+  const bool present = discovery_->Probe(0, link.CurrentDevice()).present;
+  if (present && !link.IsOpen()) {
+    // The adapter of the port in use has just appeared: open it now, quietly, rather than when
+    // the connection watchdog next tries.
+    link.set_quiet_open(true);
+    link.OpenLink();
+  } else if (!present && current_device_present_ && link.IsOpen()) {
+    // Pulled: let go of it at once. A tty held open keeps its name taken, and the adapter
+    // plugged back in would come up under another one.
+    link.CloseLink();
+  }
+  current_device_present_ = present;
 }
 
 std::vector<StableName> Station::OfferedStableNames() const {
@@ -119,7 +131,10 @@ void Station::CheckPortMenu() {
 void Station::MenuCom1Click(int item) {
   const bool had_pick = !device_.link().picked_device().empty();
   device_.link().MenuCom1Click(item);
-  if (had_pick) SetSettingsEntries(paths_.settings_file, kPortsSection, {{std::string(kPickedKey), ""}});
+  if (had_pick) {
+    SetSettingsEntries(paths_.settings_file, kPortsSection, {{std::string(kPickedKey), ""}});
+  }
+  NoteCurrentDevicePresence();
   CheckPortMenu();
 }
 
@@ -129,11 +144,13 @@ void Station::MenuComByIdClick(int item) {
   const std::string path = names[static_cast<std::size_t>(item)].path;
   device_.link().UsePickedDevice(path);
   SetSettingsEntries(paths_.settings_file, kPortsSection, {{std::string(kPickedKey), path}});
+  NoteCurrentDevicePresence();
   CheckPortMenu();
 }
 
 void Station::MenuComDeviceClick() {
   device_.link().UseDeviceOverride();
+  NoteCurrentDevicePresence();
   CheckPortMenu();
 }
 

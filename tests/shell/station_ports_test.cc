@@ -101,6 +101,34 @@ TEST_F(StationPortsTest, TheAdapterOfThePortInUseIsOpenedAsSoonAsItIsPluggedIn) 
   EXPECT_EQ(f_.desktop.messages.size(), 1u);  // quietly
 }
 
+TEST_F(StationPortsTest, APulledAdapterIsLetGoAndTakenBackWhenItReturns) {
+  f_.Start();
+  ASSERT_TRUE(f_.port.IsOpen());
+  const int opens = f_.port.open_count();
+
+  tree_.Unplug("ttyUSB0");
+  f_.port.set_present(false);
+  f_.Tick(20);
+  EXPECT_FALSE(f_.port.IsOpen());  // the tty's name is free for the adapter's return
+
+  tree_.PlugUsb("ttyUSB0");
+  f_.port.set_present(true);
+  f_.Tick(20);
+  EXPECT_TRUE(f_.port.IsOpen());
+  EXPECT_EQ(f_.port.open_count(), opens + 1);
+  EXPECT_TRUE(f_.desktop.messages.empty());
+
+  // A device the machine's tree does not show (the demo's pseudo-terminal) is never let go.
+  Link& link = f_.station->device().link();
+  link.SetDeviceOverride("/dev/pts/7");
+  f_.station->MenuComDeviceClick();
+  ASSERT_TRUE(f_.port.IsOpen());
+  tree_.PlugUsb("ttyUSB1", "1-3", "FT232R USB UART", "B1");
+  f_.Tick(20);
+  EXPECT_TRUE(f_.port.IsOpen());
+  EXPECT_EQ(f_.port.last_device(), "/dev/pts/7");
+}
+
 TEST_F(StationPortsTest, PickedStableNameIsUsedKeptAndDroppedWhenAPortIsPicked) {
   f_.Start();
   f_.station->MenuComByIdClick(0);
