@@ -4,6 +4,7 @@
 
 #include "diff/image_diff.h"
 #include "shell/diff_report.h"
+#include "shell/field_captions.h"
 
 namespace korvan {
 namespace {
@@ -60,7 +61,12 @@ int RunDiffCommand(const std::vector<std::string>& args, SerialPort& port, TickC
     }
   }
   const std::vector<DiffEntry> entries = DiffImages(*sets[0], *sets[1]);
-  std::fputs(FormatDiffReport(entries, *sets[0], Language::kEnglish).c_str(), out);
+  // Fields are named by the window's captions, as its difference view names them.
+  const FieldCaptions captions(Language::kEnglish);
+  const FieldLabelLookup label = [&captions](const Field& field, int element) {
+    return captions(field, element);
+  };
+  std::fputs(FormatDiffReport(entries, *sets[0], Language::kEnglish, label).c_str(), out);
   return entries.empty() ? kExitOk : kExitRunFailed;
 }
 

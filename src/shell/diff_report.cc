@@ -117,13 +117,13 @@ std::string DiffSummaryLine(const DiffPageSummary& summary, Language language) {
 }
 
 std::string FormatDiffReport(std::span<const DiffEntry> entries, const ParameterImage& a,
-                             Language language) {
+                             Language language, const FieldLabelLookup& label) {
   if (entries.empty()) return Text(MessageKey::kMsgDiffEqual, language) + "\n";
   std::string report;
   for (const DiffPageSummary& s : SummarizeDiff(entries)) report += DiffSummaryLine(s, language) + "\n";
   report += "\n";
   for (const DiffEntry& e : entries) {
-    report += DiffPageName(e.page, language) + "\t" + DiffEntryPlace(e, language, a) + "\t" +
+    report += DiffPageName(e.page, language) + "\t" + DiffEntryPlace(e, language, a, label) + "\t" +
               DiffValueText(e, false) + "\t" + DiffValueText(e, true) + "\n";
   }
   return report;

@@ -28,6 +28,6 @@ std::string DiffValueText(const DiffEntry& entry, bool side_b);
 std::string DiffSummaryLine(const DiffPageSummary& summary, Language language);
 // The summaries, then one line per entry: page, place, value A, value B (tab separated).
 std::string FormatDiffReport(std::span<const DiffEntry> entries, const ParameterImage& a,
-                             Language language);
+                             Language language, const FieldLabelLookup& label = {});
 
 }  // namespace korvan

@@ -3,6 +3,7 @@
 // path.
 #include <utility>
 
+#include "shell/field_captions.h"
 #include "shell/parameter_set_check.h"
 #include "shell/station.h"
 
@@ -55,27 +56,7 @@ void Station::TakeDifferences(const ParameterImage& source, std::span<const Diff
 }
 
 std::string Station::FieldLabel(const Field& field, int element) const {
-  std::string name(field.name);
-  if (field.first_control_number >= 0) name += std::to_string(field.first_control_number + element);
-  // A check box and a radio group carry their own caption; a number field's text is its value,
-  // and its caption is the label beside it, named after it ("UpDownIgnLimiter" and
-  // "LabelIgnLimiter").
-  std::string caption;
-  if (const std::optional<ControlHandle> control = controls_.Find(name)) {
-    const Control& c = controls_.Get(*control);
-    if (c.kind == ControlKind::kCheckBox || c.kind == ControlKind::kRadioGroup) caption = c.text;
-  }
-  for (std::string_view prefix : {"UpDown", "Edit"}) {
-    if (!caption.empty() || !name.starts_with(prefix)) continue;
-    if (const std::optional<ControlHandle> label = controls_.Find("Label" + name.substr(prefix.size()))) {
-      caption = controls_.Text(*label);
-    }
-  }
-  std::string shown;
-  for (char ch : caption) {
-    if (ch != '&') shown += ch;
-  }
-  return shown;
+  return FieldCaption(controls_, field, element);
 }
 
 }  // namespace korvan
