@@ -1,11 +1,44 @@
 #include "shell/field_captions.h"
 
-#include "maps/map_texts.h"
 #include "shell/window_texts.h"
 
 namespace korvan {
+namespace {
 
-std::string FieldCaption(const ControlSet& controls, const Field& field, int element) {
+// The map pages' header fields and the servo pages' settings, named by the grid's words.
+struct MapFieldCaption {
+  std::string_view field;
+  std::string_view MapTexts::*text;
+};
+constexpr MapFieldCaption kMapFieldCaptions[] = {
+    {"AdvanceBase", &MapTexts::base_advance},
+    {"AdvanceWidthOfLobe", &MapTexts::lobe_width},
+    {"AdvanceCylinderCorrection", &MapTexts::cylinder_correction},
+    {"IapCylinderCorrection", &MapTexts::cylinder_correction},
+    {"IapRowAxis", &MapTexts::iap_caption},
+    {"JetTpsMin", &MapTexts::tps_min},
+    {"JetTpsMax", &MapTexts::tps_max},
+    {"JetRpmMin", &MapTexts::rpm_min},
+    {"JetRpmMax", &MapTexts::rpm_max},
+    {"IntakeServoEnable", &MapTexts::servo_enable},
+    {"ExhaustServoEnable", &MapTexts::servo_enable},
+    {"IntakeServoPercent", &MapTexts::percent},
+    {"ExhaustServoPercent", &MapTexts::percent},
+    {"IntakeServoHysteresis", &MapTexts::hysteresis},
+    {"ExhaustServoHysteresis", &MapTexts::hysteresis},
+    {"IntakeServoStepMotor", &MapTexts::step_motor},
+    {"IntakeServoPeriod", &MapTexts::period},
+    {"IntakeServoExcitation", &MapTexts::excitation},
+};
+
+}  // namespace
+
+std::string FieldCaptions::operator()(const Field& field, int element) const {
+  const ControlSet& controls = controls_;
+  const MapTexts& map_texts = MapTextsOf(static_cast<int>(language_));
+  for (const MapFieldCaption& m : kMapFieldCaptions) {
+    if (m.field == field.name) return std::string(map_texts.*m.text);
+  }
   std::string name(field.name);
   if (field.first_control_number >= 0) name += std::to_string(field.first_control_number + element);
   std::string caption;
@@ -18,10 +51,8 @@ std::string FieldCaption(const ControlSet& controls, const Field& field, int ele
     if (!caption.empty() || !base.starts_with(prefix)) continue;
     const std::string stem = base.substr(prefix.size());
     const std::string number = name.substr(base.size());
-    // The label beside this one field, else the label of the whole run ("Time [s]" over the
-    // four fields of a table), else the caption of the group box the run sits in.
-    for (const std::string& candidate :
-         {"Label" + stem + number, "Label" + stem, "GroupBox" + stem}) {
+    // The label beside this one field, else the caption of the group box its run sits in.
+    for (const std::string& candidate : {"Label" + stem + number, "GroupBox" + stem}) {
       const std::optional<ControlHandle> label = controls.Find(candidate);
       if (!label || controls.Text(*label).empty()) continue;
       caption = controls.Text(*label);
@@ -35,7 +66,7 @@ std::string FieldCaption(const ControlSet& controls, const Field& field, int ele
   return shown;
 }
 
-FieldCaptions::FieldCaptions(Language language) {
+FieldCaptions::FieldCaptions(Language language) : language_(language) {
   // The bike page takes the window's own "No Reading" box; the gear page the live panel's labels.
   controls_.Add("CheckBoxZakazCteni", ControlKind::kCheckBox);
   maps_.CreateControls();

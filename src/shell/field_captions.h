@@ -6,32 +6,33 @@
 #include "image/field_dictionary.h"
 #include "image/parameter_image.h"
 #include "maps/map_editor.h"
+#include "maps/map_texts.h"
 #include "monitor/monitor_panel.h"
 #include "pages/settings_pages.h"
 #include "shell/messages.h"
 
 namespace korvan {
 
-// The caption the window shows for a field element, looked up among its controls: a check box or
-// radio group carries its own caption; a number field's caption is the label named after it
-// ("UpDownIgnLimiter" and "LabelIgnLimiter"). Empty when there is none. Menu accelerators ('&')
-// are left out.
-std::string FieldCaption(const ControlSet& controls, const Field& field, int element);
-
 // The window's field-bearing controls (settings pages, maps, the live panel's labels the pages
-// use, "No Reading") with the texts of one language, for a caller without a window (the command
-// line's difference list), so that it names fields as the window does.
+// use, "No Reading") with the fixed texts of one language and nothing live in them: the names of
+// fields for the difference list, the window's and the command line's alike. (The window's own
+// controls will not do: a label beside a run of fields may show a live value, "TW correction =
+// 12 %", which is no name.)
 class FieldCaptions {
  public:
   explicit FieldCaptions(Language language);
   FieldCaptions(const FieldCaptions&) = delete;
   FieldCaptions& operator=(const FieldCaptions&) = delete;
 
-  std::string operator()(const Field& field, int element) const {
-    return FieldCaption(controls_, field, element);
-  }
+  Language language() const { return language_; }
+  // A field element's caption: a check box or radio group carries its own; a number field's is
+  // the label named after it ("UpDownIgnLimiter" and "LabelIgnLimiter"), else the group box of
+  // its run; the map pages' header fields take the map grid's words. Empty when there is none.
+  // Menu accelerators ('&') are left out.
+  std::string operator()(const Field& field, int element) const;
 
  private:
+  Language language_;
   ControlSet controls_;
   ParameterImage image_;
   MapEditor maps_{image_, controls_};

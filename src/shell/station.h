@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -26,6 +27,7 @@
 #include "pages/settings_pages.h"
 #include "shell/desktop.h"
 #include "shell/device_loop.h"
+#include "shell/field_captions.h"
 #include "shell/messages.h"
 #include "shell/service_batch.h"
 
@@ -287,6 +289,8 @@ class Station : public DeviceHost {
   std::vector<PortStatus> ports_seen_;
   std::vector<StableName> stable_seen_;
   int port_scan_ticks_ = 0;
+  // The fields' names for the difference view, in the language they were made for.
+  mutable std::unique_ptr<FieldCaptions> captions_;
   bool current_device_present_ = false;
   std::array<ControlHandle, 4> menu_language_{};
   std::array<ControlHandle, 2> undo_controls_{};

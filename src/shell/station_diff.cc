@@ -56,7 +56,10 @@ void Station::TakeDifferences(const ParameterImage& source, std::span<const Diff
 }
 
 std::string Station::FieldLabel(const Field& field, int element) const {
-  return FieldCaption(controls_, field, element);
+  if (!captions_ || captions_->language() != language_) {
+    captions_ = std::make_unique<FieldCaptions>(language_);
+  }
+  return (*captions_)(field, element);
 }
 
 }  // namespace korvan

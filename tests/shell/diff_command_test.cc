@@ -76,6 +76,7 @@ TEST_F(DiffCommandTest, ListsSummariesThenOneLinePerField) {
   // Fields go by the window's captions: the label beside the field, the group of a run.
   EXPECT_NE(run.out.find("\nBike\tStart limiter [rpm]\t"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("\nPosition\tPosition of Injection A [1]\t"), std::string::npos);
+  EXPECT_NE(run.out.find("\nAdvance\tBase advance [\u00b0]\t"), std::string::npos);
   EXPECT_EQ(run.out.find("UpDownStartLimiter"), std::string::npos);
   // The list is the report and nothing else: a file's notes go to err.
   EXPECT_EQ(run.out.find("consistency"), std::string::npos);

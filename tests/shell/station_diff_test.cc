@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "diff/image_diff.h"
 #include "image/map_storage.h"
+#include "shell/field_captions.h"
 #include "station_fixture.h"
 
 namespace korvan {
@@ -119,6 +122,34 @@ TEST_F(StationDiffTest, FieldLabelsFollowTheLanguageWhereTheWindowHasThem) {
   s.MenuEnglishClick();
   EXPECT_EQ(s.FieldLabel(*spin, 0), "Ignition Limiter [rpm]");
 
+  // Fields without a label of their own: the run's group box, the map grid's header words.
+  struct Case {
+    const char* field;
+    int element;
+    const char* english;
+  };
+  const Case cases[] = {
+      {"EditPolohaA", 2, "Position of Injection A"},
+      {"AdvanceBase", 0, "Base advance [\u00b0]"},
+      {"IntakeServoHysteresis", 0, "Hysteresis [mV]"},
+  };
+  for (const Case& c : cases) {
+    const Field* field = FindField(c.field);
+    ASSERT_NE(field, nullptr) << c.field;
+    EXPECT_EQ(s.FieldLabel(*field, c.element), c.english);
+  }
+  s.MenuGermanClick();
+  EXPECT_EQ(s.FieldLabel(*FindField("AdvanceBase"), 0), "Grundvorzündung [\u00b0]");
+}
+
+TEST_F(StationDiffTest, FieldNamesAreFixedTextsNeverLiveValues) {
+  Station& s = Start();
+  const Field* field = FindField("EditKorVodaJet");
+  ASSERT_NE(field, nullptr);
+  const std::string before = s.FieldLabel(*field, 0);
+  Tick(30);  // live data fills the labels beside the correction tables
+  EXPECT_EQ(s.FieldLabel(*field, 0), before);
+  EXPECT_EQ(before.find('='), std::string::npos) << before;
 }
 
 }  // namespace
