@@ -31,6 +31,36 @@ constexpr MapFieldCaption kMapFieldCaptions[] = {
     {"IntakeServoExcitation", &MapTexts::excitation},
 };
 
+// Fields whose controls have no caption of their own, named by the controls around them on
+// their page: a group box, and where the group holds several tables, the table's label.
+struct NearbyCaption {
+  std::string_view field;
+  std::string_view group;
+  std::string_view label;  // may be empty
+};
+constexpr NearbyCaption kNearbyCaptions[] = {
+    {"ComboBoxBike", "GroupBoxBike", ""},
+    {"Memo1", "LabelMemo", ""},
+    {"UpDownSyticCas", "GroupBoxSytic", "LabelSyticCas"},
+    {"UpDownSyticKorekce", "GroupBoxSytic", "LabelSyticKorekce"},
+    {"EditKorVodaJet", "GroupBoxKorVodaVzduch", "LabelVoda2"},
+    {"EditKorVzduchJet", "GroupBoxKorVodaVzduch", "LabelVzduch2"},
+    {"EditKorVodaIgn", "GroupBoxIgnVoda", "LabelVoda3"},
+    {"EditGearNapeti", "GroupBoxNapetiProGear", ""},
+    {"EditGearPomer", "GroupBoxRpmSpeedProGear", ""},
+    {"RadioGroupSpeedMode", "GroupBoxPulsuProSpeed", ""},
+};
+
+// A caption as shown on its own: no menu accelerator, no colon after it.
+std::string Shown(std::string_view caption) {
+  std::string shown;
+  for (char ch : caption) {
+    if (ch != '&') shown += ch;
+  }
+  while (!shown.empty() && (shown.back() == ':' || shown.back() == ' ')) shown.pop_back();
+  return shown;
+}
+
 }  // namespace
 
 std::string FieldCaptions::operator()(const Field& field, int element) const {
@@ -59,11 +89,18 @@ std::string FieldCaptions::operator()(const Field& field, int element) const {
       break;
     }
   }
-  std::string shown;
-  for (char ch : caption) {
-    if (ch != '&') shown += ch;
+  for (const NearbyCaption& n : kNearbyCaptions) {
+    if (!caption.empty() || n.field != field.name) continue;
+    if (const std::optional<ControlHandle> group = controls.Find(n.group)) {
+      caption = Shown(controls.Text(*group));
+    }
+    const std::optional<ControlHandle> label =
+        n.label.empty() ? std::nullopt : controls.Find(n.label);
+    if (label && !controls.Text(*label).empty()) {
+      caption += ", " + Shown(controls.Text(*label));
+    }
   }
-  return shown;
+  return Shown(caption);
 }
 
 FieldCaptions::FieldCaptions(Language language) : language_(language) {

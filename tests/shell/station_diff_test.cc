@@ -132,6 +132,8 @@ TEST_F(StationDiffTest, FieldLabelsFollowTheLanguageWhereTheWindowHasThem) {
       {"EditPolohaA", 2, "Position of Injection A"},
       {"AdvanceBase", 0, "Base advance [\u00b0]"},
       {"IntakeServoHysteresis", 0, "Hysteresis [mV]"},
+      {"EditKorVodaJet", 1, "Temperature Corrections of injection [%], Coolant"},
+      {"Memo1", 0, "Memo sheet"},
   };
   for (const Case& c : cases) {
     const Field* field = FindField(c.field);
