@@ -12,7 +12,7 @@ const std::string& Link::CurrentDevice() const {
 
 void Link::OpenLink() {
   if (port_.Open(CurrentDevice()) || quiet_open_) return;
-  // The documented message first; when the platform knows why, the same box says so.
+  // "Com opening error!" first; when the platform knows why, the same box says so.
   std::optional<MessageKey> reason;
   switch (port_.LastOpenFailure()) {
     case OpenFailure::kMissing:

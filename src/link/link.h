@@ -14,8 +14,8 @@
 namespace korvan {
 
 // What the link asks of whoever hosts it: a message box for a port that cannot be opened. key is
-// the documented text; reason, when the system knows it, says why (missing, permission, busy) and
-// belongs in the same box.
+// the station's usual text ("Com opening error!"); reason, when the system knows it, says why
+// (missing, permission, busy) and belongs in the same box.
 class LinkHost {
  public:
   virtual ~LinkHost() = default;

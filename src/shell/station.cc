@@ -426,7 +426,7 @@ void Station::CheckBoxZakazCteniClick() {
 void Station::CheckBoxProgHnedClick() { PaintOptionBoxes(); }
 
 void Station::ShowLinkMessage(MessageKey key, std::optional<MessageKey> reason) {
-  // One box: the documented text, then why on a line of its own.
+  // One box: "Com opening error!", then why on a line of its own.
   std::string text(Text(key));
   if (reason) text += "\n" + std::string(Text(*reason));
   desktop_.ShowMessage(text);
