@@ -27,6 +27,11 @@ std::string ImageDumpPath() { return ConfigDirectory() + "/_" + SettingsFileName
 std::string TestModeMarkerPath() { return ConfigDirectory() + "/test_kalder.txt"; }
 std::string JournalPath() { return ConfigDirectory() + "/korvan-unsaved-edits.journal"; }
 
+std::string DeviceRoot() {
+  const char* root = std::getenv("KORVAN_DEVICE_ROOT");
+  return root != nullptr && *root != '\0' ? root : "/";
+}
+
 std::optional<int> ParsePortNumber(std::string_view text) {
   text = Trim(text);
   if (text.size() >= 3 && EqualsIgnoringCase(text.substr(0, 3), "com")) text = Trim(text.substr(3));
@@ -41,7 +46,10 @@ std::optional<int> ParsePortNumber(std::string_view text) {
 }
 
 void ApplyPortSection(std::string_view ini_text, PortMap& map) {
-  const IniDocument ini = IniDocument::Parse(ini_text);
+  ApplyPortSection(IniDocument::Parse(ini_text), map);
+}
+
+void ApplyPortSection(const IniDocument& ini, PortMap& map) {
   for (int port = 1; port <= kPortCount; ++port) {
     const std::optional<std::string> device = ini.Get("PORTS", "Com" + std::to_string(port));
     if (device && !device->empty()) map.SetDevice(port - 1, *device);

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "link/port_map.h"
+#include "shell/ini_document.h"
 
 namespace korvan {
 
@@ -22,12 +23,15 @@ std::string ImageDumpPath();
 std::string JournalPath();
 // The test-mode marker beside it: test_kalder.txt.
 std::string TestModeMarkerPath();
+// The machine root the station looks at for devices: $KORVAN_DEVICE_ROOT, else "/".
+std::string DeviceRoot();
 
 // Applies the [PORTS] section of the settings file (Com1=/dev/ttyUSB0 ... Com20=...) to the map;
 // ports it does not name keep their defaults. Returns the settings file's path.
 std::string LoadPortMap(PortMap& map);
 // Applies the [PORTS] lines of an INI text; unknown keys and other sections are left alone.
 void ApplyPortSection(std::string_view ini_text, PortMap& map);
+void ApplyPortSection(const IniDocument& ini, PortMap& map);
 
 // "Com 5", "COM5", "com5" or "5" give 5; nothing for anything outside 1..20.
 std::optional<int> ParsePortNumber(std::string_view text);

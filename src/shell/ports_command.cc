@@ -1,13 +1,6 @@
 #include "shell/ports_command.h"
 
-#include <cstdlib>
-
 namespace korvan {
-
-std::string DeviceRoot() {
-  const char* root = std::getenv("KORVAN_DEVICE_ROOT");
-  return root != nullptr && *root != '\0' ? root : "/";
-}
 
 void PrintPortList(const PortMap& map, const PortDiscovery& discovery,
                    const std::string& settings_path, std::FILE* out) {

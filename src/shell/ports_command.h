@@ -13,7 +13,4 @@ namespace korvan {
 void PrintPortList(const PortMap& map, const PortDiscovery& discovery,
                    const std::string& settings_path, std::FILE* out);
 
-// The machine root the station looks at for devices: $KORVAN_DEVICE_ROOT, else "/".
-std::string DeviceRoot();
-
 }  // namespace korvan

@@ -207,6 +207,11 @@ std::optional<int> LanguageFromArgument(std::string_view word) {
   return std::nullopt;
 }
 
+IniDocument ReadSettingsDocument(const std::string& path) {
+  const FileReadResult file = ReadFileBounded(path, kMaxSettingsBytes);
+  return IniDocument::Parse(file.ok() ? std::string_view(file.content) : std::string_view());
+}
+
 bool SetSettingsEntries(const std::string& path, std::string_view section,
                         const std::vector<std::pair<std::string, std::string>>& entries) {
   const FileReadResult file = ReadFileBounded(path, kMaxSettingsBytes);

@@ -9,6 +9,7 @@
 
 #include "files/safe_file.h"
 #include "image/parameter_image.h"
+#include "shell/ini_document.h"
 #include "shell/image_dump.h"
 
 namespace korvan {
@@ -98,6 +99,9 @@ std::optional<int> LanguageFromArgument(std::string_view word);
 // Writes entries of one section into the settings file at once, keeping the rest of the file as
 // it is. A file that is there but cannot be read is left alone (closing the window keeps it
 // aside); false then, or when the write fails.
+// The settings file as a document, for the sections kept beside BASIC; empty when the file is
+// missing or cannot be read.
+IniDocument ReadSettingsDocument(const std::string& path);
 bool SetSettingsEntries(const std::string& path, std::string_view section,
                         const std::vector<std::pair<std::string, std::string>>& entries);
 

@@ -15,7 +15,6 @@
 #include "pages/bike_list.h"
 #include "shell/page_captions.h"
 #include "shell/port_settings.h"
-#include "shell/ports_command.h"
 #include "shell/settings_file.h"
 #include "shell/window_texts.h"
 

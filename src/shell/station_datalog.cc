@@ -18,7 +18,6 @@ namespace {
 
 constexpr std::string_view kDatalogSection = "DATALOG";
 constexpr int kTickMs = 55;
-constexpr std::size_t kSettingsMaxBytes = 1 << 20;
 constexpr int kIgnitionLimiterByte = 29;
 constexpr std::string_view kRecordingFilter = "Recordings (*.kvlog)|*.kvlog|All files|*.*";
 constexpr std::string_view kCsvFilter = "CSV (*.csv)|*.csv";
@@ -224,15 +223,12 @@ void Station::ShowReplayStatus() {
 void Station::LoadDatalogSettings() {
   fast_live_data_ = false;
   plot_channels_ = DefaultPlotChannels();
-  const FileReadResult file = ReadFileBounded(paths_.settings_file, kSettingsMaxBytes);
-  if (file.ok()) {
-    const IniDocument ini = IniDocument::Parse(file.content);
-    if (const std::optional<std::string> fast = ini.Get(kDatalogSection, "FastLiveData")) {
-      fast_live_data_ = *fast != "0" && !fast->empty();
-    }
-    if (const std::optional<std::string> plot = ini.Get(kDatalogSection, "PlotChannels")) {
-      plot_channels_ = SplitChannelNames(*plot);
-    }
+  const IniDocument ini = ReadSettingsDocument(paths_.settings_file);
+  if (const std::optional<std::string> fast = ini.Get(kDatalogSection, "FastLiveData")) {
+    fast_live_data_ = *fast != "0" && !fast->empty();
+  }
+  if (const std::optional<std::string> plot = ini.Get(kDatalogSection, "PlotChannels")) {
+    plot_channels_ = SplitChannelNames(*plot);
   }
   ApplyFastLiveData();
 }

@@ -3,8 +3,6 @@
 // pulled adapters every second and whenever the menu opens.
 #include <algorithm>
 
-#include "files/safe_file.h"
-#include "shell/ini_document.h"
 #include "shell/port_settings.h"
 #include "shell/settings_file.h"
 #include "shell/station.h"
@@ -15,7 +13,6 @@ namespace {
 constexpr std::string_view kPortsSection = "PORTS";
 // The stable name picked from the menu, kept for the next start.
 constexpr std::string_view kPickedKey = "Device";
-constexpr std::size_t kSettingsMaxBytes = 1 << 20;
 // About a second of 55 ms ticks between two looks at the ports.
 constexpr int kPortScanTicks = 18;
 
@@ -28,12 +25,10 @@ std::string StableCaption(const StableName& name) {
 
 void Station::LoadPortSettings() {
   if (!paths_.device_root.empty()) discovery_.emplace(paths_.device_root);
-  const FileReadResult file = ReadFileBounded(paths_.settings_file, kSettingsMaxBytes);
-  if (!file.ok()) return;
+  const IniDocument ini = ReadSettingsDocument(paths_.settings_file);
   Link& link = device_.link();
   // "Com5=/dev/ttyACM0" moves a port; "Device=" is the stable name picked last time.
-  ApplyPortSection(file.content, link.port_map());
-  const IniDocument ini = IniDocument::Parse(file.content);
+  ApplyPortSection(ini, link.port_map());
   if (const std::optional<std::string> picked = ini.Get(kPortsSection, kPickedKey)) {
     link.set_picked_device(*picked);
   }

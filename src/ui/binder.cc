@@ -135,10 +135,11 @@ void Binder::Create(ControlHandle h) {
       menu->setObjectName(Qs(name));
       menus_[i] = menu;
       current_menu_ = menu;
-      // The port menu looks for plugged and pulled adapters each time it opens.
-      if (name == "MenuCom") {
-        QObject::connect(menu, &QMenu::aboutToShow, [this] {
-          station_.MenuComPopup();
+      // A menu with a handler runs it each time it is about to open (the port menu looks for
+      // plugged and pulled adapters then).
+      if (auto handler = ClickHandler(station_, name)) {
+        QObject::connect(menu, &QMenu::aboutToShow, [this, handler] {
+          handler();
           Apply();
         });
       }

@@ -24,6 +24,7 @@ constexpr Entry kHandlers[] = {
     {"MenuPrint", &Station::SpeedButtonPrintClick},
     {"SpeedButtonPrint", &Station::SpeedButtonPrintClick},
     {"MenuExit", &Station::MenuExitClick},
+    {"MenuCom", &Station::MenuComPopup},  // the menu itself, as it opens
     {"MenuComDevice", &Station::MenuComDeviceClick},
     {"MenuRead", &Station::MenuReadClick},
     {"ButtonRead", &Station::MenuReadClick},
