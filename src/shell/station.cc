@@ -107,7 +107,9 @@ void Station::FormClose() {
   GatherPage();
   ApplyRules();
   SaveSettings();
-  // A clean exit: the dump beside the settings keeps the set, the journal has done its work.
+  // A clean exit: the dump beside the settings keeps the set, the journal has done its work. A
+  // journal of an earlier run that was never answered is the user's to decide on: kept aside.
+  if (pending_journal_) AnswerJournalOffer(false);
   if (!paths_.journal.empty()) journal_.Clear();
 }
 
@@ -533,6 +535,7 @@ void Station::MenuSaveClick() {
   controls_.SetText(label_file2_, *path);
   last_path_ = *path;
   // Changes set aside at a start stay: only the user deletes them.
+  if (pending_journal_) AnswerJournalOffer(false);
   if (!paths_.journal.empty()) journal_.Clear();
 }
 

@@ -204,6 +204,32 @@ TEST_F(StationJournalTest, NoSetsTheJournalAsideAndASaveKeepsIt) {
   EXPECT_EQ(s.image(), last);
 }
 
+// A run that ends or saves before the offer was answered (the window was never shown) leaves
+// the earlier run's journal aside, not deleted.
+TEST_F(StationJournalTest, AnUnansweredOfferIsKeptAsideBySaveAndExit) {
+  struct Case {
+    const char* what;
+    void (*end)(Station&);
+  };
+  const Case cases[] = {
+      {"exit", [](Station& s) { s.FormClose(); }},
+      {"save", [](Station& s) { s.MenuSaveClick(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const ParameterImage last = EditAndCrash(2);
+    Station& s = Run();
+    ASSERT_TRUE(s.pending_journal().has_value());
+    desktop.save_path = (dir / "set.ign").string();
+    c.end(s);
+    const std::vector<AsideJournal> aside = s.journal().ListAside();
+    ASSERT_EQ(aside.size(), 1u);
+    EXPECT_TRUE(aside[0].contents.last.image == last.bytes());
+    ASSERT_TRUE(fs::remove(aside[0].path));
+    Crash();
+  }
+}
+
 // File > set-aside changes: every declined journal with its times, newest first; Restore takes
 // one as a single change on top of the working set; Delete removes one only after a Yes.
 TEST_F(StationJournalTest, SetAsideChangesAreListedRestoredAndDeletedOnlyOnTheUsersWord) {
