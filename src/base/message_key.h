@@ -94,6 +94,18 @@ enum class MessageKey : std::uint8_t {
   kMsgComBusy,
   // The restore offer when the journal holds a single edit; {first} is its time.
   kMsgJournalRestoreOne,
+  // The journal of unsaved changes, continued: a damaged journal, the changes set aside.
+  kMsgJournalDamaged,       // a line under the restore offer: records were lost to damage
+  kMsgJournalAside,         // the restore offer's last line: where declined changes go
+  kMsgJournalAsideNone,     // File > set-aside changes, with none kept
+  kMsgJournalAsideRow,      // one set in the list; {first}, {last}, {count}
+  kMsgJournalAsideRestore,  // the list's buttons
+  kMsgJournalAsideDelete,
+  kMsgJournalAsideClose,
+  kMsgJournalAsideDeleteAsk,  // {last}: the set's last change
+  // The help document could not be shown; the document's path follows each.
+  kMsgHelpViewerFailed,
+  kMsgHelpDocumentMissing,
 };
 
 }  // namespace korvan

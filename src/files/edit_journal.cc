@@ -4,9 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "files/safe_file.h"
 
@@ -104,6 +106,35 @@ bool DecodePayload(std::string_view payload, JournalState* s) {
   return true;
 }
 
+std::string_view MagicBytes() {
+  static const std::string magic = [] {
+    std::string m;
+    PutU32(m, kMagic);
+    return m;
+  }();
+  return magic;
+}
+
+enum class RecordRead { kOk, kCut, kDamaged };
+
+// One record at the front of bytes. kCut: the bytes end inside a record that looks whole so far.
+RecordRead ReadRecord(std::string_view bytes, JournalState* state, std::size_t* used) {
+  if (bytes.size() < kHeaderSize) {
+    return MagicBytes().substr(0, bytes.size()) == bytes.substr(0, 4) ? RecordRead::kCut
+                                                                      : RecordRead::kDamaged;
+  }
+  Reader r(bytes);
+  std::uint32_t magic = 0, size = 0, crc = 0;
+  std::string_view payload;
+  if (!r.U32(&magic) || magic != kMagic || !r.U32(&size) || size > kMaxPayload) {
+    return RecordRead::kDamaged;
+  }
+  if (!r.Take(size, &payload) || !r.U32(&crc)) return RecordRead::kCut;
+  if (crc != Crc32(payload) || !DecodePayload(payload, state)) return RecordRead::kDamaged;
+  *used = bytes.size() - r.left();
+  return RecordRead::kOk;
+}
+
 }  // namespace
 
 std::string EncodeJournalRecord(const JournalState& state) {
@@ -119,20 +150,33 @@ std::string EncodeJournalRecord(const JournalState& state) {
 
 std::optional<JournalContents> DecodeJournal(std::string_view bytes) {
   JournalContents contents;
-  Reader r(bytes);
-  while (r.left() > 0) {
-    std::uint32_t magic = 0, size = 0, crc = 0;
-    std::string_view payload;
+  std::size_t at = 0;
+  // Where the run of bytes that no record could be read from began, and whether it began with a
+  // record cut short (the last one of a run that ended while writing it) or with damage.
+  std::optional<RecordRead> bad_run;
+  while (at < bytes.size()) {
     JournalState state;
-    if (!r.U32(&magic) || magic != kMagic || !r.U32(&size) || size > kMaxPayload ||
-        !r.Take(size, &payload) || !r.U32(&crc) || crc != Crc32(payload) ||
-        !DecodePayload(payload, &state)) {
-      contents.torn = true;
-      break;
+    std::size_t used = 0;
+    const RecordRead read = ReadRecord(bytes.substr(at), &state, &used);
+    if (read == RecordRead::kOk) {
+      // Intact records after unreadable bytes: something in between was lost.
+      if (bad_run) contents.damaged = true;
+      bad_run.reset();
+      if (contents.count == 0) contents.first_time = state.time;
+      ++contents.count;
+      contents.last = std::move(state);
+      at += used;
+      continue;
     }
-    if (contents.count == 0) contents.first_time = state.time;
-    ++contents.count;
-    contents.last = std::move(state);
+    if (!bad_run) bad_run = read;
+    // Every record starts with the magic: the next one after the damage may be intact.
+    const std::size_t next = bytes.find(MagicBytes(), at + 1);
+    if (next == std::string_view::npos) break;
+    at = next;
+  }
+  if (bad_run) {
+    contents.torn = true;
+    if (*bad_run == RecordRead::kDamaged) contents.damaged = true;
   }
   if (contents.count == 0) return std::nullopt;
   return contents;
@@ -150,6 +194,11 @@ bool EditJournal::Append(const JournalState& state) {
     // The first record of a run starts the file: whatever lay there (a leftover without one
     // complete record) would hide every record after it from the reader.
     const int truncate = records_ == 0 ? O_TRUNC : 0;
+    // On a first start nothing has made the settings folder yet; the journal must not wait for
+    // the settings file to be written at the first clean exit.
+    const std::filesystem::path folder = std::filesystem::path(path_).parent_path();
+    std::error_code ignored;
+    if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
     fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | truncate, 0600);
     if (fd_ < 0) return false;
   }
@@ -183,19 +232,56 @@ void EditJournal::Clear() {
   records_ = 0;
 }
 
-void EditJournal::ClearWithAside() {
-  Clear();
-  for (int n = 1; n <= kMaxAside; ++n) ::unlink(AsidePath(n).c_str());
+bool EditJournal::SetAside() {
+  Close();
+  records_ = 0;
+  // A hard link takes the first free name without ever replacing a file that has it; rename is
+  // only the fallback for a file system without links, after the name was seen free.
+  for (int n = 1;; ++n) {
+    const std::string aside = AsidePath(n);
+    if (::link(path_.c_str(), aside.c_str()) == 0) return ::unlink(path_.c_str()) == 0;
+    if (errno == EEXIST) continue;
+    struct stat info {};
+    if (::lstat(aside.c_str(), &info) == 0) continue;
+    return std::rename(path_.c_str(), aside.c_str()) == 0;
+  }
 }
 
-void EditJournal::SetAside() {
-  Close();
-  // The first free name; when all are taken, the last one is replaced.
-  int n = 1;
-  struct stat info {};
-  while (n < kMaxAside && ::lstat(AsidePath(n).c_str(), &info) == 0) ++n;
-  std::rename(path_.c_str(), AsidePath(n).c_str());
-  records_ = 0;
+std::vector<AsideJournal> EditJournal::ListAside() const {
+  namespace fs = std::filesystem;
+  // Each with its number: of two sets whose last changes fall in the same second, the one set
+  // aside later comes first.
+  std::vector<std::pair<AsideJournal, int>> found;
+  const fs::path journal(path_);
+  const fs::path folder = journal.parent_path().empty() ? fs::path(".") : journal.parent_path();
+  const std::string prefix = journal.filename().string() + ".declined";
+  std::error_code error;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    if (name.compare(0, prefix.size(), prefix) != 0) continue;
+    const std::string digits = name.substr(prefix.size());
+    if (digits.size() > 6 || digits.find_first_not_of("0123456789") != std::string::npos) continue;
+    const std::string path = (journal.parent_path() / name).string();
+    const FileReadResult read = ReadFileBounded(path, kMaxJournalBytes);
+    if (!read.ok()) continue;
+    if (std::optional<JournalContents> contents = DecodeJournal(read.content)) {
+      found.push_back({{path, std::move(*contents)}, digits.empty() ? 1 : std::stoi(digits)});
+    }
+  }
+  std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+    const std::int64_t ta = a.first.contents.last.time, tb = b.first.contents.last.time;
+    return ta != tb ? ta > tb : a.second > b.second;
+  });
+  std::vector<AsideJournal> list;
+  for (auto& entry : found) list.push_back(std::move(entry.first));
+  return list;
+}
+
+bool EditJournal::RemoveAside(const std::string& path) {
+  for (const AsideJournal& aside : ListAside()) {
+    if (aside.path == path) return ::unlink(path.c_str()) == 0;
+  }
+  return false;
 }
 
 bool EditJournal::Restart(const JournalState& state) {

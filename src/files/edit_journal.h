@@ -7,13 +7,16 @@
 // Each record holds the whole working set (the 2850 image bytes are small enough that a whole
 // copy costs less than a diff and never depends on an earlier record being intact):
 //   u32 magic "KEJ1" | u32 payload length | payload | u32 CRC-32 of the payload
-// A record cut short or with a wrong check sum ends the journal: everything before it counts.
+// A damaged record costs only itself: the reader looks for the next magic after it and goes on,
+// so the newest intact record is what comes back. A record cut short at the end is the one being
+// written when the run ended; its edit had not returned yet, so nothing the user saw is lost.
 
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "image/parameter_image.h"
 
@@ -28,19 +31,28 @@ struct JournalState {
   ParameterImage::Bytes image{};
 };
 
-// The complete records of a journal: how many, when the first and the last edit were made, and
+// The intact records of a journal: how many, when the first and the last change were made, and
 // the state after the last one.
 struct JournalContents {
   int count = 0;
   std::int64_t first_time = 0;
-  bool torn = false;  // bytes after the last complete record were ignored
+  bool torn = false;  // bytes after the last intact record were ignored
+  // Records were lost to damage (not just one cut short at the end): the state offered may be
+  // older than the last change the user made.
+  bool damaged = false;
   JournalState last;
 };
 
 // One record as it lies in the file; DecodeJournal reads a sequence of them.
 std::string EncodeJournalRecord(const JournalState& state);
-// Nothing when not a single complete record is there.
+// Nothing when not a single intact record is there.
 std::optional<JournalContents> DecodeJournal(std::string_view bytes);
+
+// A journal the user declined to restore, kept until the user deletes it.
+struct AsideJournal {
+  std::string path;
+  JournalContents contents;
+};
 
 class EditJournal {
  public:
@@ -52,13 +64,17 @@ class EditJournal {
   // Appends one record and flushes it to the disk. False when the file could not be opened,
   // written or flushed; the caller keeps editing either way.
   bool Append(const JournalState& state);
-  // Removes the journal: the working set is safe elsewhere now (a clean exit, the unit).
+  // Removes this run's journal: the working set is safe elsewhere now (a file, a clean exit, the
+  // unit). Journals set aside are left alone.
   void Clear();
-  // Removes the journal and one set aside: the set is in a file the user saved.
-  void ClearWithAside();
   // The user declined to restore: the journal is renamed to the first free AsidePath and kept
-  // until ClearWithAside; a journal declined in an earlier run is not written over.
-  void SetAside();
+  // until the user deletes it; a journal set aside earlier is never written over. False when it
+  // could not be moved (it then stays where it is and is offered again at the next start).
+  bool SetAside();
+  // The journals set aside that hold an intact record, the newest last change first.
+  std::vector<AsideJournal> ListAside() const;
+  // Deletes one journal set aside, on the user's word; only a path ListAside gave is taken.
+  bool RemoveAside(const std::string& path);
   // Starts the journal afresh with one record (after a restore: the old one may end torn).
   bool Restart(const JournalState& state);
 
@@ -71,7 +87,6 @@ class EditJournal {
   std::string AsidePath(int n = 1) const {
     return path_ + ".declined" + (n == 1 ? "" : std::to_string(n));
   }
-  static constexpr int kMaxAside = 99;
 
  private:
   void Close();

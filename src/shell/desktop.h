@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "shell/messages.h"
 
@@ -20,6 +21,19 @@ struct PrintOutcome {
   enum class Kind { kPrinter, kPdfFile, kFailed };
   Kind kind = Kind::kPrinter;
   std::string detail;  // kPdfFile: the file's path; kFailed: why, for the user
+};
+
+// The list of changes set aside, as the user chooses among them: its rows and, in the user's
+// language, its title and buttons.
+struct AsideList {
+  std::string title;
+  std::string restore, remove, close;
+  std::vector<std::string> rows;
+};
+struct AsideChoice {
+  enum class Action { kRestore, kDelete };
+  Action action = Action::kRestore;
+  int row = 0;
 };
 
 // Everything the station asks of the desktop around it: message boxes, file choosers, opening a
@@ -56,6 +70,8 @@ class Desktop {
     }
     return {date, time};
   }
+  // The list of changes set aside; nothing when the user closed it.
+  virtual std::optional<AsideChoice> ChooseAside(const AsideList& /*list*/) { return std::nullopt; }
   // The window closes (Exit); the station has already run its shut-down.
   virtual void CloseWindow() {}
   // The About box, modal; its caption follows the language.

@@ -205,22 +205,29 @@ constexpr MessageTexts kMessages[] = {
      {" cell differs", " Zelle verschieden", " cellule différente", " buňka se liší"}},
     {MessageKey::kMsgDiffValueDiffers,
      {" value differs", " Wert verschieden", " valeur différente", " hodnota se liší"}},
+    // Undo and redo steps, opened files and taken differences are journalled too: the count is
+    // of changes, not of edits.
     {MessageKey::kMsgJournalRestore,
-     {"The station was not closed properly. Restore the {count} unsaved edits made between "
-      "{first} and {last}?",
-      "Die Station wurde nicht ordnungsgemäß beendet. Die {count} nicht gespeicherten Änderungen "
-      "von {first} bis {last} wiederherstellen?",
-      "La station n'a pas été fermée correctement. Restaurer les {count} modifications non "
-      "enregistrées faites entre {first} et {last} ?",
-      "Stanice nebyla řádně ukončena. Obnovit {count} neuložených změn provedených mezi {first} "
-      "a {last}?"}},
+     {"The station was not closed properly. Its journal holds {count} unsaved changes (edits, "
+      "undo and redo steps, files opened, differences taken), made from {first} to {last}. "
+      "Restore the working set as it was after the last change?",
+      "Die Station wurde nicht ordnungsgemäß beendet. Ihr Journal enthält {count} nicht "
+      "gespeicherte Änderungen (Eingaben, Rückgängig- und Wiederholen-Schritte, geöffnete "
+      "Dateien, übernommene Unterschiede) von {first} bis {last}. Den Arbeitssatz nach der "
+      "letzten Änderung wiederherstellen?",
+      "La station n'a pas été fermée correctement. Son journal contient {count} modifications "
+      "non enregistrées (saisies, annulations et rétablissements, fichiers ouverts, différences "
+      "reprises), faites du {first} au {last}. Restaurer le jeu de travail tel qu'il était après "
+      "la dernière ?",
+      "Stanice nebyla řádně ukončena. Její deník obsahuje neuložené změny (úpravy, kroky zpět a "
+      "znovu, otevřené soubory, převzaté rozdíly), počet: {count}, provedené od {first} do "
+      "{last}. Obnovit pracovní sadu ve stavu po poslední změně?"}},
     {MessageKey::kMsgJournalWriteFailed,
-     {"Unsaved edits cannot be secured against a crash (journal not writable). Save often.",
-      "Ungespeicherte Änderungen können nicht gegen Absturz gesichert werden (Journal nicht "
-      "beschreibbar). Oft speichern.",
-      "Les modifications ne peuvent pas être protégées contre un plantage (journal non "
-      "inscriptible). Enregistrez souvent.",
-      "Neuložené změny nelze zajistit proti pádu (deník nelze zapsat). Ukládejte často."}},
+     // Short enough for the status line in every language: its key words must not be cut.
+     {"Edit journal not writable: save often!",
+      "Änderungsjournal nicht beschreibbar: oft speichern!",
+      "Journal des modifications non inscriptible : enregistrez souvent !",
+      "Deník změn nelze zapsat: ukládejte často!"}},
     {MessageKey::kMsgComMissing,
      {"no such device: is the adapter plugged in?",
       "Gerät nicht vorhanden: ist der Adapter eingesteckt?",
@@ -237,12 +244,56 @@ constexpr MessageTexts kMessages[] = {
       "port occupé : un autre programme l'utilise",
       "port je obsazen: používá ho jiný program"}},
     {MessageKey::kMsgJournalRestoreOne,
-     {"The station was not closed properly. Restore the unsaved edit made at {first}?",
-      "Die Station wurde nicht ordnungsgemäß beendet. Die nicht gespeicherte Änderung von {first} "
-      "wiederherstellen?",
-      "La station n'a pas été fermée correctement. Restaurer la modification non enregistrée "
-      "faite à {first} ?",
-      "Stanice nebyla řádně ukončena. Obnovit neuloženou změnu provedenou v {first}?"}},
+     {"The station was not closed properly. Its journal holds 1 unsaved change, made at "
+      "{first}. Restore the working set as it was after it?",
+      "Die Station wurde nicht ordnungsgemäß beendet. Ihr Journal enthält 1 nicht gespeicherte "
+      "Änderung von {first}. Den Arbeitssatz nach dieser Änderung wiederherstellen?",
+      "La station n'a pas été fermée correctement. Son journal contient 1 modification non "
+      "enregistrée, faite le {first}. Restaurer le jeu de travail tel qu'il était après elle ?",
+      "Stanice nebyla řádně ukončena. Její deník obsahuje 1 neuloženou změnu provedenou "
+      "{first}. Obnovit pracovní sadu ve stavu po této změně?"}},
+    {MessageKey::kMsgJournalDamaged,
+     {"Part of the journal was damaged: the newest intact state is offered, which may lack the "
+      "last changes.",
+      "Ein Teil des Journals war beschädigt: angeboten wird der neueste unversehrte Stand, dem "
+      "die letzten Änderungen fehlen können.",
+      "Une partie du journal était endommagée : l'état intact le plus récent est proposé ; les "
+      "dernières modifications peuvent y manquer.",
+      "Část deníku byla poškozena: nabízí se nejnovější neporušený stav, mohou v něm chybět "
+      "poslední změny."}},
+    {MessageKey::kMsgJournalAside,
+     {"No keeps the changes aside: {menu} > {item} brings them back later.",
+      "Nein legt die Änderungen zurück: {menu} > {item} holt sie später wieder.",
+      "Non les met de côté : {menu} > {item} les reprend plus tard.",
+      "Ne je odloží: {menu} > {item} je později vrátí."}},
+    {MessageKey::kMsgJournalAsideNone,
+     {"No changes are set aside.", "Es sind keine Änderungen zurückgelegt.",
+      "Aucune modification n'est mise de côté.", "Žádné změny nejsou odloženy."}},
+    {MessageKey::kMsgJournalAsideRow,
+     {"Last change {last} · first {first} · changes: {count}",
+      "Letzte Änderung {last} · erste {first} · Änderungen: {count}",
+      "Dernière modification {last} · première {first} · modifications : {count}",
+      "Poslední změna {last} · první {first} · počet změn: {count}"}},
+    {MessageKey::kMsgJournalAsideRestore, {"Restore", "Wiederherstellen", "Restaurer", "Obnovit"}},
+    {MessageKey::kMsgJournalAsideDelete, {"Delete", "Löschen", "Supprimer", "Smazat"}},
+    {MessageKey::kMsgJournalAsideClose, {"Close", "Schließen", "Fermer", "Zavřít"}},
+    {MessageKey::kMsgJournalAsideDeleteAsk,
+     {"Delete the set-aside changes whose last change was made at {last}? They cannot be "
+      "restored afterwards.",
+      "Die zurückgelegten Änderungen mit der letzten Änderung von {last} löschen? Sie können "
+      "danach nicht mehr wiederhergestellt werden.",
+      "Supprimer les modifications mises de côté dont la dernière date du {last} ? Elles ne "
+      "pourront plus être restaurées.",
+      "Smazat odložené změny s poslední změnou {last}? Potom je již nebude možné obnovit."}},
+    {MessageKey::kMsgHelpViewerFailed,
+     {"No program could show it. The document is here:",
+      "Kein Programm konnte es anzeigen. Das Dokument liegt hier:",
+      "Aucun programme n'a pu l'afficher. Le document se trouve ici :",
+      "Žádný program ho nedokázal zobrazit. Dokument je zde:"}},
+    {MessageKey::kMsgHelpDocumentMissing,
+     {"The document is missing. It was looked for here:",
+      "Das Dokument fehlt. Es wurde hier gesucht:",
+      "Le document est absent. Il a été cherché ici :", "Dokument chybí. Hledal se zde:"}},
 };
 
 }  // namespace

@@ -107,7 +107,9 @@ void Station::FormClose() {
   GatherPage();
   ApplyRules();
   SaveSettings();
-  // A clean exit: the dump beside the settings keeps the set, the journal has done its work.
+  // A clean exit: the dump beside the settings keeps the set, the journal has done its work. A
+  // journal of an earlier run that was never answered is the user's to decide on: kept aside.
+  if (pending_journal_) AnswerJournalOffer(false);
   if (!paths_.journal.empty()) journal_.Clear();
 }
 
@@ -532,7 +534,9 @@ void Station::MenuSaveClick() {
   }
   controls_.SetText(label_file2_, *path);
   last_path_ = *path;
-  if (!paths_.journal.empty()) journal_.ClearWithAside();
+  // Changes set aside at a start stay: only the user deletes them.
+  if (pending_journal_) AnswerJournalOffer(false);
+  if (!paths_.journal.empty()) journal_.Clear();
 }
 
 void Station::MenuExitClick() { desktop_.CloseWindow(); }
@@ -544,9 +548,23 @@ void Station::MenuContensClick() {
   if (!std::filesystem::exists(path, error) && !paths_.data_dir.empty()) {
     path = paths_.data_dir + "/" + name;
   }
-  if (!desktop_.OpenDocument(path)) {
-    desktop_.ShowMessage(std::string(Text(MessageKey::kMsgHelpOpenError)) + name + " !");
+  if (desktop_.OpenDocument(path)) return;
+  if (std::filesystem::exists(path, error)) {
+    DocumentOpenFailed(path);
+    return;
   }
+  // Where the user can put the document, or see that the installation lacks it.
+  std::string places = paths_.program_dir + "/" + name;
+  if (!paths_.data_dir.empty()) places += "\n" + paths_.data_dir + "/" + name;
+  desktop_.ShowMessage(std::string(Text(MessageKey::kMsgHelpOpenError)) + name + " !\n\n" +
+                       std::string(Text(MessageKey::kMsgHelpDocumentMissing)) + "\n" + places);
+}
+
+void Station::DocumentOpenFailed(std::string_view path) {
+  const std::string name = std::filesystem::path(path).filename().string();
+  desktop_.ShowMessage(std::string(Text(MessageKey::kMsgHelpOpenError)) + name + " !\n\n" +
+                       std::string(Text(MessageKey::kMsgHelpViewerFailed)) + "\n" +
+                       std::string(path));
 }
 
 void Station::MenuAboutClick() { desktop_.ShowAbout(language_); }

@@ -412,6 +412,11 @@ class Station : public DeviceHost {
   void OfferJournalRestore();
   void AnswerJournalOffer(bool restore);
   const EditJournal& journal() const { return journal_; }
+  // File > set-aside changes: lists the journals declined at earlier starts; the chosen one is
+  // restored as one change (undo takes it back), or deleted once the user confirms.
+  void MenuAsideEditsClick();
+  // The desktop's viewer gave up on a help document after OpenDocument had started it.
+  void DocumentOpenFailed(std::string_view path);
 
  private:
   // Appends the working set after a committed change; says once when the journal cannot be
@@ -419,6 +424,9 @@ class Station : public DeviceHost {
   void JournalEdit();
   // The unit holds every change (no dirty block, no transfer running): the journal is done.
   void ClearJournalWhenProgrammed();
+  // A menu's or item's caption as prose: without its mnemonic and trailing dots.
+  std::string MenuCaption(std::string_view control) const;
+  void RestoreAside(const JournalState& state);
   EditJournal journal_;
   std::optional<JournalContents> pending_journal_;
   bool journal_error_shown_ = false;

@@ -36,6 +36,7 @@ void Station::CreateControls() {
                     {"MenuNewActPage", ""},
                     {"MenuOpen", ""},
                     {"MenuOpenActPage", ""},
+                    {"MenuAsideEdits", ""},
                     {"MenuSave", ""},
                     {"MenuPrint", ""},
                     {"MenuExit", ""}});

@@ -3,18 +3,20 @@
 // safe in a file or in the unit.
 #include <ctime>
 #include <string>
+#include <vector>
 
 #include "shell/station.h"
 
 namespace korvan {
 namespace {
 
+// Year first, 24-hour clock: "11/12/26" reads as two different days in the station's languages.
 std::string LocalTimeText(std::int64_t seconds) {
   const std::time_t t = static_cast<std::time_t>(seconds);
   // One thread runs the station: localtime's shared buffer is safe here.
   const std::tm* local = std::localtime(&t);
   char text[96] = "";
-  if (local != nullptr) std::strftime(text, sizeof text, "%x %X", local);
+  if (local != nullptr) std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", local);
   return text;
 }
 
@@ -57,6 +59,14 @@ void Station::OfferJournalRestore() {
   ReplaceAll(question, "{count}", std::to_string(pending_journal_->count));
   ReplaceAll(question, "{first}", LocalTimeText(pending_journal_->first_time));
   ReplaceAll(question, "{last}", LocalTimeText(pending_journal_->last.time));
+  if (pending_journal_->damaged) {
+    question += "\n\n" + std::string(Text(MessageKey::kMsgJournalDamaged));
+  }
+  // No, Escape and closing the box all keep the changes aside; the user is told where they go.
+  std::string aside(Text(MessageKey::kMsgJournalAside));
+  ReplaceAll(aside, "{menu}", MenuCaption("MenuFile"));
+  ReplaceAll(aside, "{item}", MenuCaption("MenuAsideEdits"));
+  question += "\n\n" + aside;
   AnswerJournalOffer(desktop_.AskYesNo(question) == Desktop::Answer::kYes);
 }
 
@@ -91,6 +101,64 @@ void Station::AnswerJournalOffer(bool restore) {
     notice_ticks_ = TransferSession::kStatusTicks;
     ShowStatusLine();
   }
+}
+
+std::string Station::MenuCaption(std::string_view control) const {
+  std::string caption;
+  if (const std::optional<ControlHandle> h = controls_.Find(control)) caption = controls_.Text(*h);
+  std::erase(caption, '&');
+  while (!caption.empty() && (caption.back() == '.' || caption.back() == ' ')) caption.pop_back();
+  return caption;
+}
+
+void Station::MenuAsideEditsClick() {
+  if (paths_.journal.empty()) return;
+  // After a delete the list comes back, so that the user sees what is still kept.
+  for (;;) {
+    const std::vector<AsideJournal> asides = journal_.ListAside();
+    if (asides.empty()) {
+      desktop_.ShowMessage(Text(MessageKey::kMsgJournalAsideNone));
+      return;
+    }
+    AsideList list;
+    list.title = MenuCaption("MenuAsideEdits");
+    list.restore = Text(MessageKey::kMsgJournalAsideRestore);
+    list.remove = Text(MessageKey::kMsgJournalAsideDelete);
+    list.close = Text(MessageKey::kMsgJournalAsideClose);
+    for (const AsideJournal& aside : asides) {
+      std::string row(Text(MessageKey::kMsgJournalAsideRow));
+      ReplaceAll(row, "{last}", LocalTimeText(aside.contents.last.time));
+      ReplaceAll(row, "{first}", LocalTimeText(aside.contents.first_time));
+      ReplaceAll(row, "{count}", std::to_string(aside.contents.count));
+      if (!aside.contents.last.file_label.empty()) row += " · " + aside.contents.last.file_label;
+      list.rows.push_back(std::move(row));
+    }
+    const std::optional<AsideChoice> choice = desktop_.ChooseAside(list);
+    if (!choice || choice->row < 0 || choice->row >= static_cast<int>(asides.size())) return;
+    const AsideJournal& chosen = asides[static_cast<std::size_t>(choice->row)];
+    if (choice->action == AsideChoice::Action::kRestore) {
+      RestoreAside(chosen.contents.last);
+      return;
+    }
+    std::string ask(Text(MessageKey::kMsgJournalAsideDeleteAsk));
+    ReplaceAll(ask, "{last}", LocalTimeText(chosen.contents.last.time));
+    if (desktop_.AskYesNo(ask) == Desktop::Answer::kYes) journal_.RemoveAside(chosen.path);
+  }
+}
+
+void Station::RestoreAside(const JournalState& state) {
+  // One change on top of the working set: undo brings back what was there before, and the set
+  // aside stays on the list until the user deletes it.
+  EndReadForUserAction();
+  image_.bytes() = state.image;
+  for (int b = 0; b < kBlockCount; ++b) {
+    if (state.dirty[static_cast<std::size_t>(b)]) dirty_.Set(b);
+  }
+  controls_.SetText(label_file2_, state.file_label);
+  if (!state.file_label.empty()) last_path_ = state.file_label;
+  maps_.RefreshPercentArrays();
+  PageControl1Change(state.page);
+  CommitEdit();
 }
 
 }  // namespace korvan

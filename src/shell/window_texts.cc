@@ -208,6 +208,20 @@ constexpr WindowText kWindowTexts[] = {
      Slot::kText,
      {"No Reading", "Lesen verboten", "Lecture interdite", "Zákaz čtení"}},
     {"LabelFile1", Slot::kText, {"File:", "Datei:", "Fichier:", "Soubor:"}},
+
+    // File, continued: the unsaved changes a start set aside.
+    {"MenuAsideEdits",
+     Slot::kText,
+     {"Set-aside changes...", "Zurückgelegte Änderungen...", "Modifications mises de côté...",
+      "Odložené změny..."}},
+    {"MenuAsideEdits",
+     Slot::kHint,
+     {"Set-aside changes|Restore or delete unsaved changes kept aside at a start",
+      "Zurückgelegte Änderungen|Beim Start zurückgelegte ungespeicherte Änderungen "
+      "wiederherstellen oder löschen",
+      "Modifications mises de côté|Restaurer ou supprimer les modifications non enregistrées "
+      "mises de côté au démarrage",
+      "Odložené změny|Obnovit nebo smazat neuložené změny odložené při spuštění"}},
 };
 
 }  // namespace

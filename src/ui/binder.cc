@@ -170,7 +170,7 @@ void Binder::Create(ControlHandle h) {
         });
       }
       // Separators where the menu groups its commands.
-      if (name == "MenuOpenActPage" || name == "MenuNewActPage" || name == "MenuSave" ||
+      if (name == "MenuAsideEdits" || name == "MenuNewActPage" || name == "MenuSave" ||
           name == "MenuPrint" || name == "MenuToolsPlus") {
         current_menu_->addSeparator();
       }

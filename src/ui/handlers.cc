@@ -19,6 +19,7 @@ constexpr Entry kHandlers[] = {
     {"MenuOpen", &Station::MenuOpenClick},
     {"SpeedButton5", &Station::MenuOpenClick},
     {"MenuOpenActPage", &Station::MenuOpenActPageClick},
+    {"MenuAsideEdits", &Station::MenuAsideEditsClick},
     {"MenuSave", &Station::MenuSaveClick},
     {"SpeedButton7", &Station::MenuSaveClick},
     {"MenuPrint", &Station::SpeedButtonPrintClick},

@@ -53,6 +53,10 @@ MainWindow::MainWindow(SerialPort& port, StationPaths paths, const std::vector<s
   datalog_ = new DatalogBar(*station_, *binder_, this);
   addToolBar(Qt::BottomToolBarArea, datalog_);
   desktop_.set_show_differences([this](bool with_unit) { differences().Open(with_unit); });
+  desktop_.set_document_failed([this](const std::string& path) {
+    station_->DocumentOpenFailed(path);
+    binder_->Apply();
+  });
 
   connect(&timer_, &QTimer::timeout, this, &MainWindow::Tick);
   timer_.start(kTickMs);

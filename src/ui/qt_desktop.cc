@@ -3,19 +3,25 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QListWidget>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <algorithm>
 
 namespace korvan::ui {
@@ -89,10 +95,80 @@ std::optional<std::string> QtDesktop::ChooseSavePath(std::string_view filter,
   return RunFileDialog(window_, true, filter, initial);
 }
 
+QtDesktop::~QtDesktop() {
+  // An opener still running (xdg-open waits for some viewers to close) is let go of quietly; the
+  // viewer it started stays open.
+  for (QProcess* process : openers_.findChildren<QProcess*>()) {
+    process->disconnect();
+    process->kill();
+    process->waitForFinished(1000);
+  }
+}
+
 bool QtDesktop::OpenDocument(std::string_view path) {
   const QString file = Qs(path);
   if (!QFileInfo::exists(file)) return false;
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+  // Qt starts xdg-open and forgets it, so a desktop without a working PDF viewer would show
+  // nothing at all. xdg-open's exit status says whether the document was shown; it may come
+  // only when the viewer closes, so it is awaited without stopping the window.
+  const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+  if (!opener.isEmpty()) {
+    auto* process = new QProcess(&openers_);
+    ++openers_running_;
+    const auto done = [this, process, document = std::string(path)](bool failed) {
+      --openers_running_;
+      process->disconnect();
+      process->deleteLater();
+      if (failed && document_failed_) document_failed_(document);
+    };
+    QObject::connect(process, &QProcess::finished, [done](int code, QProcess::ExitStatus status) {
+      done(status != QProcess::NormalExit || code != 0);
+    });
+    QObject::connect(process, &QProcess::errorOccurred, [done](QProcess::ProcessError error) {
+      // Only a start that failed goes without a finished signal.
+      if (error == QProcess::FailedToStart) done(true);
+    });
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->start(opener, {file});
+    return true;
+  }
+#endif
   return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+}
+
+std::optional<AsideChoice> QtDesktop::ChooseAside(const AsideList& list) {
+  QDialog dialog(window_);
+  dialog.setObjectName("AsideDialog");
+  dialog.setWindowTitle(Qs(list.title));
+  auto* rows = new QListWidget(&dialog);
+  rows->setObjectName("AsideRows");
+  for (const std::string& row : list.rows) rows->addItem(Qs(row));
+  rows->setCurrentRow(0);
+  auto* buttons = new QDialogButtonBox(&dialog);
+  QPushButton* restore = buttons->addButton(Qs(list.restore), QDialogButtonBox::AcceptRole);
+  restore->setObjectName("AsideRestore");
+  QPushButton* remove = buttons->addButton(Qs(list.remove), QDialogButtonBox::DestructiveRole);
+  remove->setObjectName("AsideDelete");
+  QPushButton* close = buttons->addButton(Qs(list.close), QDialogButtonBox::RejectRole);
+  close->setObjectName("AsideClose");
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(rows);
+  layout->addWidget(buttons);
+  std::optional<AsideChoice> choice;
+  const auto choose = [&](AsideChoice::Action action) {
+    if (rows->currentRow() < 0) return;
+    choice = AsideChoice{action, rows->currentRow()};
+    dialog.accept();
+  };
+  QObject::connect(restore, &QPushButton::clicked, [&] { choose(AsideChoice::Action::kRestore); });
+  QObject::connect(rows, &QListWidget::itemActivated,
+                   [&] { choose(AsideChoice::Action::kRestore); });
+  QObject::connect(remove, &QPushButton::clicked, [&] { choose(AsideChoice::Action::kDelete); });
+  QObject::connect(close, &QPushButton::clicked, &dialog, &QDialog::reject);
+  dialog.resize(640, 260);
+  dialog.exec();
+  return choice;
 }
 
 bool RenderToPage(QWidget* widget, QPagedPaintDevice& device) {

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QFileDialog>
+#include <QObject>
 #include <QPagedPaintDevice>
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "shell/desktop.h"
 #include "ui/about_box.h"
@@ -14,6 +16,8 @@ namespace korvan::ui {
 // The station's requests to the desktop, answered with Qt's dialogs.
 class QtDesktop : public Desktop {
  public:
+  QtDesktop() = default;
+  ~QtDesktop() override;
   void set_window(QWidget* window) { window_ = window; }
   // What a printout shows (the client area), and how the station's latest control changes reach
   // its widgets before it is drawn: the station prints from inside a handler, before the window
@@ -32,7 +36,15 @@ class QtDesktop : public Desktop {
                                             std::string_view initial) override;
   std::optional<std::string> ChooseSavePath(std::string_view filter,
                                             std::string_view initial) override;
+  // True once the desktop's opener runs; a failure it reports later (its exit status) reaches
+  // the callback set with set_document_failed.
   bool OpenDocument(std::string_view path) override;
+  void set_document_failed(std::function<void(const std::string&)> failed) {
+    document_failed_ = std::move(failed);
+  }
+  // Openers started and not finished yet.
+  int openers_running() const { return openers_running_; }
+  std::optional<AsideChoice> ChooseAside(const AsideList& list) override;
   PrintOutcome PrintActivePage() override;
   LocalDateTime Now() override;
   void CloseWindow() override;
@@ -52,6 +64,9 @@ class QtDesktop : public Desktop {
   QString pdf_folder_;
   std::unique_ptr<AboutBox> about_;
   std::function<void(bool)> show_differences_;
+  std::function<void(const std::string&)> document_failed_;
+  QObject openers_;  // the running openers' processes
+  int openers_running_ = 0;
 };
 
 // Draws the widget onto a printer's or a PDF's pages, scaled to fit the page with its aspect

@@ -75,4 +75,32 @@ TEST(StationJournalE2eTest, AKilledStationRestoresTheLastEditAtTheNextStart) {
   fs::remove_all(dir);
 }
 
+// A new user's first start: no settings folder exists until the first clean exit, yet the first
+// edit is already safe against a kill.
+TEST(StationJournalE2eTest, TheFirstEditOfAFirstStartIsJournalledWithoutASettingsFolder) {
+  if (!fs::exists(BinDir() + "/korvan-station")) GTEST_SKIP() << "built without the window";
+  const fs::path dir =
+      fs::path(::testing::TempDir()) / ("korvan_journal_first_" + std::to_string(getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  const fs::path config = dir / "home" / ".config" / "korvan-station";
+  std::ofstream(dir / "edit.txt") << "byte 600 17\n";
+  std::ofstream(dir / "restore.txt") << "restore yes\n"
+                                        "dump "
+                                     << (dir / "after.bin").string() << "\n";
+  {
+    StationProcess first(config, dir / "edit.txt");
+    ASSERT_TRUE(first.done());
+  }  // killed
+  ASSERT_TRUE(fs::exists(config / "korvan-unsaved-edits.journal"));
+  {
+    StationProcess second(config, dir / "restore.txt");
+    ASSERT_TRUE(second.done());
+  }
+  const std::string after = ReadWhole(dir / "after.bin");
+  ASSERT_EQ(after.size(), 2850u);
+  EXPECT_EQ(static_cast<unsigned char>(after[600]), 17);
+  fs::remove_all(dir);
+}
+
 }  // namespace

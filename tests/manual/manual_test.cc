@@ -12,6 +12,7 @@
 #include <string>
 
 #include "shell/messages.h"
+#include "shell/window_texts.h"
 
 namespace korvan {
 namespace {
@@ -107,6 +108,25 @@ TEST(ManualTest, ManualsQuoteTheStationsMessagesInTheirLanguage) {
       EXPECT_NE(text.find(message), std::string::npos)
           << m.code << " manual does not quote \"" << message << "\"";
     }
+  }
+}
+
+// The journal of unsaved changes: each manual names the File menu's item for the changes set
+// aside and the status line's warning as the window shows them in its language.
+TEST(ManualTest, ManualsNameTheSetAsideItemAndTheJournalWarning) {
+  for (const Manual& m : kManuals) {
+    const std::string text = Flatten(ReadAll(std::filesystem::path(KORVAN_MANUAL_DIR) /
+                                             (std::string("korvan_") + m.code + ".md")));
+    ControlSet controls;
+    const ControlHandle item = controls.Add("MenuAsideEdits", ControlKind::kMenuItem);
+    ApplyWindowTexts(controls, m.language);
+    ASSERT_FALSE(controls.Text(item).empty()) << m.code;
+    EXPECT_NE(text.find(controls.Text(item)), std::string::npos)
+        << m.code << " manual does not name \"" << controls.Text(item) << "\"";
+    const std::string warning =
+        Flatten(std::string(MessageText(MessageKey::kMsgJournalWriteFailed, m.language)));
+    EXPECT_NE(text.find(warning), std::string::npos)
+        << m.code << " manual does not quote \"" << warning << "\"";
   }
 }
 

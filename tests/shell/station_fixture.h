@@ -46,6 +46,13 @@ class ScriptedDesktop : public Desktop {
   void CloseWindow() override { ++closes; }
   void ShowAbout(Language language) override { abouts.push_back(language); }
   void ShowDifferences(bool with_unit) override { differences_shown.push_back(with_unit); }
+  std::optional<AsideChoice> ChooseAside(const AsideList& list) override {
+    aside_lists.push_back(list);
+    if (aside_choices.empty()) return std::nullopt;
+    const std::optional<AsideChoice> choice = aside_choices.front();
+    aside_choices.pop_front();
+    return choice;
+  }
 
   Answer answer = Answer::kYes;
   std::optional<std::string> open_path;
@@ -60,6 +67,9 @@ class ScriptedDesktop : public Desktop {
   int closes = 0;
   std::vector<Language> abouts;
   std::vector<bool> differences_shown;
+  // What the list of set-aside changes answers, one per showing; closed when none is left.
+  std::deque<std::optional<AsideChoice>> aside_choices;
+  std::vector<AsideList> aside_lists;
 };
 
 // A station against an emulated unit in memory, with its files in a folder of its own.

@@ -53,6 +53,26 @@ TEST_F(StationReadTest, AnEditEndsTheReadAndIsKept) {
   EXPECT_EQ(s.image(), before);
 }
 
+// "Read interrupted!" stays its full time counted from when it appeared, however long the read
+// ran before: a slow unit's read ended late must not take the text away at once.
+TEST_F(StationReadTest, ReadInterruptedStaysItsTimeFromWhenItAppears) {
+  unit.LoadImage(DefaultParameterSet(0));
+  unit.fault().late_ticks = 4;  // about five ticks a block: the read runs some hundred ticks
+  Station& s = Start();
+  s.MenuReadClick();
+  Tick(60);
+  ASSERT_EQ(s.session().state(), SessionState::kRead);
+  s.PageControl1Change(kPageAdvance);
+  s.controls().SetValue(H("MapCell0"), 33);
+  s.FormKeyPressEnter();
+  ASSERT_EQ(C("LabelHlaseni").text, "Read interrupted!");
+  Tick(TransferSession::kStatusTicks - 1);
+  EXPECT_TRUE(C("LabelHlaseni").visible);
+  EXPECT_EQ(C("LabelHlaseni").text, "Read interrupted!");
+  Tick(1);
+  EXPECT_FALSE(C("LabelHlaseni").visible);
+}
+
 TEST_F(StationReadTest, EachUserActionEndsTheReadThenTakesEffect) {
   const std::string path = (dir / "bike8.ign").string();
   ASSERT_TRUE(SaveParameterFile(path, DefaultParameterSet(8)).ok());

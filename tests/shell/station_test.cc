@@ -220,13 +220,44 @@ TEST_F(StationTest, HelpThatCannotBeOpenedIsReportedInTheLanguage) {
       {"CESKY", "korvan_2007_cz.pdf",
        "Chyba p\xC5\x99i otev\xC3\xADr\xC3\xA1n\xC3\xAD souboru korvan_2007_cz.pdf !"},
   };
+  // The message goes on with where the document was looked for, or, when it is there and the
+  // viewer failed, where it lies.
   for (const Case& c : cases) {
+    const std::string document = (dir / c.document).string();
     Station& s = Start({c.word});
     desktop.document_opens = false;
     s.MenuContensClick();
-    EXPECT_EQ(desktop.documents.back(), (dir / c.document).string()) << c.word;
-    EXPECT_EQ(desktop.messages.back(), c.message) << c.word;
+    EXPECT_EQ(desktop.documents.back(), document) << c.word;
+    EXPECT_EQ(desktop.messages.back().substr(0, std::string(c.message).size() + 2),
+              std::string(c.message) + "\n\n")
+        << c.word;
+    EXPECT_TRUE(desktop.messages.back().ends_with("\n" + document)) << desktop.messages.back();
+    std::ofstream(document) << "%PDF-1.4\n";
+    s.MenuContensClick();
+    EXPECT_TRUE(desktop.messages.back().starts_with(std::string(c.message) + "\n\n")) << c.word;
+    EXPECT_TRUE(desktop.messages.back().ends_with(":\n" + document)) << desktop.messages.back();
+    std::filesystem::remove(document);
   }
+  EXPECT_EQ(desktop.messages.back(),
+            "Chyba p\xC5\x99i otev\xC3\xADr\xC3\xA1n\xC3\xAD souboru korvan_2007_cz.pdf !\n\n"
+            "Žádný program ho nedokázal zobrazit. Dokument je zde:\n" +
+                (dir / "korvan_2007_cz.pdf").string());
+}
+
+// The desktop's opener may report its failure only after the window went on (a viewer that
+// cannot show the file makes xdg-open end with a failing status): the same message then.
+TEST_F(StationTest, AViewerFailingLaterIsReportedWithWhereTheDocumentIs) {
+  Station& s = Start();
+  const std::string document = (dir / "korvan_2007_en.pdf").string();
+  std::ofstream(document) << "%PDF-1.4\n";
+  s.MenuContensClick();
+  const std::size_t shown = desktop.messages.size();
+  s.DocumentOpenFailed(document);
+  ASSERT_EQ(desktop.messages.size(), shown + 1);
+  EXPECT_EQ(desktop.messages.back(),
+            "Error by opening file korvan_2007_en.pdf !\n\nNo program could show it. The document "
+            "is here:\n" +
+                document);
 }
 
 TEST_F(StationTest, HelpIsTakenBesideTheProgramBeforeTheDataDirectory) {

@@ -27,6 +27,7 @@ class WindowFixture : public ::testing::Test {
     paths.test_marker = (dir_ / "marker").string();
     paths.program_dir = dir_.string();
     paths.device_root = device_root_;
+    paths.journal = journal_;
     window_ =
         std::make_unique<MainWindow>(port_, paths, std::vector<std::string>{}, device_override_);
     window_->StopTimer();
@@ -65,6 +66,8 @@ class WindowFixture : public ::testing::Test {
   std::string device_override_;
   std::string device_root_;
   bool full_size_ = true;
+  // The journal of unsaved edits; empty: none is kept.
+  std::string journal_;
 
   UnitEmulator unit_;
   MemoryUnitPort port_{unit_};
