@@ -84,7 +84,7 @@ enum class MessageKey : std::uint8_t {
   kMsgDiffUnitNotRead,  // the unit was not read yet (or its read failed)
   kMsgDiffCellDiffers,   // summary of a single cell
   kMsgDiffValueDiffers,  // summary of a single value
-  // The restore offer at start; {count}, {first} and {last} are replaced by the number of edits
+  // The restore offer at start; {count}, {first} and {last} are replaced by the number of changes
   // and the times of the first and the last one.
   kMsgJournalRestore,
   kMsgJournalWriteFailed,  // the journal of unsaved edits cannot be written; editing goes on
