@@ -94,6 +94,14 @@ enum class MessageKey : std::uint8_t {
   kMsgComBusy,
   // The restore offer when the journal holds a single edit; {first} is its time.
   kMsgJournalRestoreOne,
+  // Files that must not reach the unit unnoticed, and files that are not files.
+  kMsgFileDamaged,        // the set comes from an incomplete or damaged file; sections follow
+  kMsgAskProgramDamaged,  // Program of such a set asks first; {sections} names them
+  kMsgNotAFileFolder,     // what was picked instead of a file, shown after kMsgFileOpenError
+  kMsgNotAFilePipe,
+  kMsgNotAFileDevice,
+  kMsgNotAFileOther,
+  kMsgFolderReadOnly,  // a save failed because the folder takes no new file
 };
 
 }  // namespace korvan
