@@ -106,6 +106,14 @@ enum class MessageKey : std::uint8_t {
   // The help document could not be shown; the document's path follows each.
   kMsgHelpViewerFailed,
   kMsgHelpDocumentMissing,
+  // Files that must not reach the unit unnoticed, and files that are not files.
+  kMsgFileDamaged,        // the set comes from an incomplete or damaged file; sections follow
+  kMsgAskProgramDamaged,  // Program of such a set asks first; {sections} names them
+  kMsgNotAFileFolder,     // what was picked instead of a file, shown after kMsgFileOpenError
+  kMsgNotAFilePipe,
+  kMsgNotAFileDevice,
+  kMsgNotAFileOther,
+  kMsgFolderReadOnly,  // a save failed because the folder takes no new file
 };
 
 }  // namespace korvan

@@ -79,8 +79,9 @@ RecordingReadResult ReadRecording(const std::string& path) {
   const FileReadResult file = ReadFileBounded(path, kMaxRecordingBytes);
   if (!file.ok()) {
     RecordingReadResult result;
-    result.error = file.failure == FileReadFailure::kTooLarge ? MessageKey::kMsgLogTooLarge
-                                                              : MessageKey::kMsgFileOpenError;
+    result.error = file.failure == FileReadFailure::kTooLarge     ? MessageKey::kMsgLogTooLarge
+                   : file.failure == FileReadFailure::kNotRegular ? ReadFailureReason(file)
+                                                                  : MessageKey::kMsgFileOpenError;
     return result;
   }
   return ParseRecording(file.content);

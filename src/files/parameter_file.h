@@ -63,17 +63,25 @@ struct ParameterFileReadResult {
   std::optional<std::uint32_t> version;
   std::vector<ParameterSection> applied;     // in file order; repeats included
   std::vector<ParameterSection> skipped;     // key met, but not for this page or channels coupled
-  std::vector<ParameterSection> incomplete;  // a non-number or the end came before all values
+  // A non-number or the end came before all values, or the file ends right after the last one
+  // without the line end the writer puts there (a value cut short: 1360 read as 136).
+  std::vector<ParameterSection> incomplete;
   std::optional<int> bike_code;              // the bike whose defaults BIKE applied (last one)
   int ignored_words = 0;                            // unknown words and surplus numbers
   int overlong_tokens = 0;                          // words longer than kMaxParameterFileToken
   bool memo_truncated = false;                      // memo text beyond 149 characters was dropped
   int error_number = 0;                             // errno when the file could not be read
+  // With kOpenFailed: what was picked instead of a file (kMsgNotAFilePipe, ...), else kNone.
+  MessageKey reason = MessageKey::kNone;
 
   bool ok() const { return status == ParameterFileStatus::kApplied; }
+  // A file cut short or damaged: some sections it applied lack values, which keep what the set
+  // held before (after BIKE, the bike's defaults), and so does every section after a cut.
+  bool damaged() const { return ok() && !incomplete.empty(); }
 };
 
-// Reads a file's bytes into `image`. The image changes only when the key line is found; the
+// Reads a file's bytes into `image`. A UTF-8 byte-order mark at the start, as some editors save
+// one, is not part of the first word. The image changes only when the key line is found; the
 // sections are applied to a copy that replaces the image at the end.
 ParameterFileReadResult ReadParameterFile(std::string_view bytes, ParameterImage& image,
                                           const ParameterFileReadOptions& options);

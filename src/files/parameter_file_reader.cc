@@ -142,6 +142,13 @@ class SectionReader {
     return value;
   }
 
+  // The writer ends every line of values with a line end; a file whose last byte is a digit of a
+  // section's values was cut there, and that value may have lost digits.
+  bool AtCutEnd() const {
+    const std::string_view in = tokens_.input();
+    return tokens_.position() == in.size() && !in.empty() && !IsSpace(in.back());
+  }
+
   // Values missing from a short section keep what the image held before.
   bool ReadValues(const Section& section) {
     for (const Item& item : section.items) {
@@ -152,7 +159,7 @@ class SectionReader {
         StoreReadValue(image_, item, i, *value);
       }
     }
-    return true;
+    return !AtCutEnd();
   }
 
   // The bike code selects the default set that every later section overwrites. Byte 0 keeps the
@@ -168,6 +175,7 @@ class SectionReader {
     image_.SetByte(0, code);
     if (options_.apply_defaults) options_.apply_defaults(image_);
     result_.bike_code = static_cast<int>(code);
+    if (AtCutEnd()) result_.incomplete.push_back(ParameterSection::kBike);
     result_.applied.push_back(ParameterSection::kBike);
   }
 
@@ -231,6 +239,10 @@ ParameterFileReadResult ReadParameterFile(std::string_view bytes, ParameterImage
     result.message = MessageKey::kMsgFileOpenError;
     return result;
   }
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+    bytes.remove_prefix(kByteOrderMark.size());
+  }
   Tokens tokens(bytes);
   if (!FindKeyLine(tokens, result)) {
     result.status = ParameterFileStatus::kVersionMismatch;
@@ -255,6 +267,7 @@ ParameterFileReadResult OpenParameterFile(const std::filesystem::path& path, Par
                                                                : ParameterFileStatus::kOpenFailed;
     result.message = MessageKey::kMsgFileOpenError;
     result.error_number = file.error_number;
+    result.reason = ReadFailureReason(file);
     return result;
   }
   return ReadParameterFile(file.content, image, options);
@@ -267,7 +280,8 @@ std::string DescribeReadResult(const ParameterFileReadResult& result) {
       out += "applied";
       break;
     case ParameterFileStatus::kOpenFailed:
-      out += "cannot open or read the file";
+      out += result.reason != MessageKey::kNone ? "not a regular file: not read"
+                                                : "cannot open or read the file";
       break;
     case ParameterFileStatus::kTooLarge:
       out += "file too large";

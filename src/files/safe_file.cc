@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstdio>
 #include <fstream>
+#include <limits>
+#include <sstream>
 #include <system_error>
 
 #if defined(__unix__) || defined(__APPLE__)
@@ -51,9 +53,71 @@ pid_t TemporaryOwner(const std::string& name, const std::string& prefix) {
   return static_cast<pid_t>(pid);
 }
 
+// Seconds since the epoch at which process `pid` started, from the kernel's process table; 0
+// when it cannot be told (no /proc, a process that just ended).
+double ProcessStartTime(pid_t pid) {
+  std::ifstream stat_file("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  if (!std::getline(stat_file, line)) return 0;
+  // The command name in parentheses may hold blanks; the fields after it are numbers.
+  const std::size_t close = line.rfind(')');
+  if (close == std::string::npos) return 0;
+  std::istringstream fields(line.substr(close + 1));
+  std::string field;
+  // After the name: state is field 3, starttime field 22 (clock ticks after boot).
+  for (int number = 3; number < 22; ++number) fields >> field;
+  unsigned long long start_ticks = 0;
+  if (!(fields >> start_ticks)) return 0;
+  std::ifstream system_stat("/proc/stat");
+  std::string key;
+  long long boot_time = 0;
+  while (system_stat >> key) {
+    if (key == "btime") {
+      system_stat >> boot_time;
+      break;
+    }
+    system_stat.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+  }
+  const long ticks_per_second = ::sysconf(_SC_CLK_TCK);
+  if (boot_time <= 0 || ticks_per_second <= 0) return 0;
+  return static_cast<double>(boot_time) +
+         static_cast<double>(start_ticks) / static_cast<double>(ticks_per_second);
+}
+
+// The station's programs (korvan, korvan-station, korvan-unit) all carry this name prefix; the
+// kernel keeps the first 15 characters of a program's name.
+constexpr std::string_view kWriterNamePrefix = "korvan";
+
+// The program name of a running process; empty when it cannot be told.
+std::string ProcessName(pid_t pid) {
+  std::ifstream comm("/proc/" + std::to_string(pid) + "/comm");
+  std::string name;
+  std::getline(comm, name);
+  return name;
+}
+
+// A process number is used again after the writer is gone, and after a reboot the same low
+// numbers are handed out in the same order, so a number that runs proves little. The writer of
+// a temporary is gone when no process has its number; when the process with that number started
+// after the temporary was last written (the number was given out again since); or when that
+// process is no program of ours. Only where the process table cannot be read does a running
+// number keep the temporary.
+bool WriterIsGone(pid_t owner, const struct stat& temporary) {
+  if (::kill(owner, 0) != 0 && errno == ESRCH) return true;
+  const std::string name = ProcessName(owner);
+  if (!name.empty() && name.rfind(kWriterNamePrefix, 0) != 0) return true;
+  const double started = ProcessStartTime(owner);
+  const double written = static_cast<double>(temporary.st_mtim.tv_sec) +
+                         static_cast<double>(temporary.st_mtim.tv_nsec) * 1e-9;
+  // The boot time the kernel reports is whole seconds and follows clock corrections: only a
+  // start clearly after the last write counts.
+  constexpr double kClockSlackSeconds = 2.0;
+  return started > 0 && started > written + kClockSlackSeconds;
+}
+
 // A writer that died mid-write (power cut, killed) leaves its temporary file behind. Each save
-// removes those of its target whose writer no longer runs; a temporary of a running process,
-// which may be writing it now, is left alone.
+// removes those of its target whose writer is gone (WriterIsGone); a temporary that a running
+// writer of ours may be writing now is left alone.
 void RemoveStaleTemporaries(const std::filesystem::path& target) {
   std::filesystem::path directory = target.parent_path();
   if (directory.empty()) directory = ".";
@@ -65,9 +129,11 @@ void RemoveStaleTemporaries(const std::filesystem::path& target) {
     if (error) return;
     const pid_t owner = TemporaryOwner(it->path().filename().string(), prefix);
     if (owner == 0 || owner == ::getpid()) continue;
-    if (::kill(owner, 0) == 0 || errno != ESRCH) continue;
+    struct stat info {};
+    if (::lstat(it->path().c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+    if (!WriterIsGone(owner, info)) continue;
     std::error_code ignored;
-    if (it->is_regular_file(ignored)) std::filesystem::remove(it->path(), ignored);
+    std::filesystem::remove(it->path(), ignored);
   }
 }
 
@@ -186,16 +252,84 @@ std::string_view FileWriteStepName(FileWriteStep step) {
   return "";
 }
 
-FileReadResult ReadFileBounded(const std::filesystem::path& path, std::size_t max_bytes) {
+namespace {
+
+#ifdef KORVAN_POSIX_FILES
+
+FileKind KindOf(mode_t mode) {
+  if (S_ISREG(mode)) return FileKind::kRegular;
+  if (S_ISDIR(mode)) return FileKind::kFolder;
+  if (S_ISFIFO(mode)) return FileKind::kNamedPipe;
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return FileKind::kDevice;
+  return FileKind::kOther;
+}
+
+// Looks before it opens (a named pipe's open would wait for a writer), opens without waiting,
+// and looks again at what was opened, in case the name was swapped in between.
+FileReadResult ReadRegularFile(const std::filesystem::path& path, std::size_t max_bytes) {
   FileReadResult result;
+  auto fail = [&result](FileReadFailure failure, int error_number) {
+    result.failure = failure;
+    result.error_number = error_number;
+    return result;
+  };
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return fail(FileReadFailure::kOpen, errno);
+  result.kind = KindOf(info.st_mode);
+  if (result.kind != FileKind::kRegular) return fail(FileReadFailure::kNotRegular, 0);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return fail(FileReadFailure::kOpen, errno);
+  if (::fstat(fd, &info) != 0 || KindOf(info.st_mode) != FileKind::kRegular) {
+    ::close(fd);
+    result.kind = KindOf(info.st_mode);
+    return fail(FileReadFailure::kNotRegular, 0);
+  }
+  // Read at most one byte more than allowed: enough to tell a file that is too long, whatever
+  // the file system says about its size.
+  std::string content;
+  char buffer[8192];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int error_number = errno;
+      ::close(fd);
+      return fail(FileReadFailure::kRead, error_number);
+    }
+    if (n == 0) break;
+    content.append(buffer, static_cast<std::size_t>(n));
+    if (content.size() > max_bytes) {
+      ::close(fd);
+      return fail(FileReadFailure::kTooLarge, 0);
+    }
+  }
+  ::close(fd);
+  result.content = std::move(content);
+  return result;
+}
+
+#else
+
+FileReadResult ReadRegularFile(const std::filesystem::path& path, std::size_t max_bytes) {
+  FileReadResult result;
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  if (!error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+    result.failure = FileReadFailure::kNotRegular;
+    result.kind =
+        std::filesystem::is_directory(status) ? FileKind::kFolder
+        : std::filesystem::is_fifo(status)    ? FileKind::kNamedPipe
+        : std::filesystem::is_character_file(status) || std::filesystem::is_block_file(status)
+            ? FileKind::kDevice
+            : FileKind::kOther;
+    return result;
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     result.failure = FileReadFailure::kOpen;
     result.error_number = errno;
     return result;
   }
-  // Read at most one byte more than allowed: enough to tell a file that is too long, whatever
-  // the file system says about its size (pipes and devices have none).
   std::string content;
   char buffer[8192];
   while (in) {
@@ -215,6 +349,42 @@ FileReadResult ReadFileBounded(const std::filesystem::path& path, std::size_t ma
   }
   result.content = std::move(content);
   return result;
+}
+
+#endif
+
+}  // namespace
+
+FileReadResult ReadFileBounded(const std::filesystem::path& path, std::size_t max_bytes) {
+  return ReadRegularFile(path, max_bytes);
+}
+
+MessageKey WriteFailureReason(const FileWriteResult& result) {
+  if (result.failed_step != FileWriteStep::kCreateTemporary) return MessageKey::kNone;
+  switch (result.error_number) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return MessageKey::kMsgFolderReadOnly;
+    default:
+      return MessageKey::kNone;
+  }
+}
+
+MessageKey ReadFailureReason(const FileReadResult& result) {
+  if (result.failure != FileReadFailure::kNotRegular) return MessageKey::kNone;
+  switch (result.kind) {
+    case FileKind::kFolder:
+      return MessageKey::kMsgNotAFileFolder;
+    case FileKind::kNamedPipe:
+      return MessageKey::kMsgNotAFilePipe;
+    case FileKind::kDevice:
+      return MessageKey::kMsgNotAFileDevice;
+    case FileKind::kRegular:
+    case FileKind::kOther:
+      break;
+  }
+  return MessageKey::kMsgNotAFileOther;
 }
 
 }  // namespace korvan

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/message_key.h"
+
 namespace korvan {
 
 enum class FileWriteStep : std::uint8_t {
@@ -32,16 +34,30 @@ FileWriteResult WriteFileSafely(const std::filesystem::path& target, std::string
 // "create temporary", "write", ... for command-line reports; "" for kNone.
 std::string_view FileWriteStepName(FileWriteStep step);
 
-enum class FileReadFailure : std::uint8_t { kNone, kOpen, kRead, kTooLarge };
+// Why a write failed, in words the user can act on, shown after "Open file error!"; kNone when
+// there is nothing more to say. The safe write creates its temporary beside the target, so a
+// folder that takes no new file fails even for a file the user may write (kMsgFolderReadOnly).
+MessageKey WriteFailureReason(const FileWriteResult& result);
+
+enum class FileReadFailure : std::uint8_t { kNone, kOpen, kRead, kTooLarge, kNotRegular };
+
+// What a path names when it is not a regular file. Such a thing is never read: a named pipe
+// blocks until something writes to it, a device may never end (/dev/zero) or act when read.
+enum class FileKind : std::uint8_t { kRegular, kFolder, kNamedPipe, kDevice, kOther };
 
 struct FileReadResult {
   FileReadFailure failure = FileReadFailure::kNone;
+  FileKind kind = FileKind::kRegular;  // with kNotRegular: what was picked instead
   int error_number = 0;
   std::string content;  // empty unless ok()
   bool ok() const { return failure == FileReadFailure::kNone; }
 };
 
-// Reads the whole file in binary mode; a file longer than max_bytes is refused unread.
+// What was picked instead of a file (kMsgNotAFilePipe, ...); kNone for any other failure.
+MessageKey ReadFailureReason(const FileReadResult& result);
+
+// Reads the whole file in binary mode; a file longer than max_bytes is refused unread, and so is
+// anything but a regular file (kNotRegular). Nothing here ever waits for a writer.
 FileReadResult ReadFileBounded(const std::filesystem::path& path, std::size_t max_bytes);
 
 }  // namespace korvan

@@ -27,7 +27,10 @@ const char kCommandLineUsage[] =
     "usage: korvan COMMAND [options]\n"
     "  read     [--port P] [-o FILE]  read the unit (then verify) and save what it holds\n"
     "  verify   [--port P] FILE       compare the unit with a saved set\n"
-    "  program  [--port P] FILE       write a saved set into the unit (then verify)\n"
+    "  program  [--port P] [--force] FILE\n"
+    "                                 write a saved set into the unit (then verify); a file\n"
+    "                                 cut short or damaged, or one for a bike code of 50 or\n"
+    "                                 more, is refused (exit 3) unless --force is given\n"
     "  defaults --bike N -o FILE      save the default set of bike code N (0..49)\n"
     "  check    FILE                  open a parameter file as the station does and say what\n"
     "                                 it holds and what the consistency rules change\n"
@@ -81,6 +84,7 @@ struct Options {
   bool dump = false;  // FILE is an image dump instead of a parameter file
   std::string log;    // monitor: record into this file
   bool fast = false;  // monitor: fast live data
+  bool force = false;  // program: a damaged file or an unknown bike goes to the unit all the same
 };
 
 std::optional<long> ParseCount(const std::string& text) {
@@ -120,6 +124,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       if (!value(&o.log)) return std::nullopt;
     } else if (a == "--fast") {
       o.fast = true;
+    } else if (a == "--force") {
+      o.force = true;
     } else if (a == "--frames" || a == "--ticks") {
       if (!value(&text)) return std::nullopt;
       const auto count = ParseCount(text);
@@ -149,6 +155,45 @@ void PrintFileError(std::FILE* err, MessageKey key, const std::string& path,
 
 std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
 
+// Why a parameter file was not read: what was picked instead of a file, or the reader's summary.
+std::string ReadFailureDetail(const ParameterFileReadResult& result) {
+  if (result.reason != MessageKey::kNone) return std::string(MessageText(result.reason, kLanguage));
+  return FirstLine(DescribeReadResult(result));
+}
+
+// What must not reach the unit unnoticed: a file cut short or damaged, a bike code the station
+// has no data for.
+struct SetWarnings {
+  std::vector<ParameterSection> damaged;
+  bool unknown_bike = false;
+  bool any() const { return !damaged.empty() || unknown_bike; }
+};
+
+// Prints the warnings; true when the set may go on (nothing to warn about, or not `refuse`).
+bool ReportSetWarnings(const std::string& path, const SetWarnings& w, bool refuse, std::FILE* err) {
+  if (!w.damaged.empty()) {
+    std::string sections;
+    for (ParameterSection section : w.damaged) {
+      if (!sections.empty()) sections += ", ";
+      sections += SectionKeyword(section);
+    }
+    std::fprintf(err,
+                 "%s: %s %s (values missing there and in the sections after a cut come from the "
+                 "bike's default set)\n",
+                 path.c_str(),
+                 std::string(MessageText(MessageKey::kMsgFileDamaged, kLanguage)).c_str(),
+                 sections.c_str());
+  }
+  if (w.unknown_bike) {
+    std::fprintf(err, "%s: %s\n", path.c_str(),
+                 std::string(MessageText(MessageKey::kMsgWrongProgramBike, kLanguage)).c_str());
+  }
+  if (!w.any() || !refuse) return true;
+  std::fprintf(err, "korvan: %s not programmed; give --force to program it all the same\n",
+               path.c_str());
+  return false;
+}
+
 // A whole image dump, consistency rules applied; nothing when the file is not a whole dump.
 std::optional<ParameterImage> ReadDumpFile(const std::string& path, std::FILE* err,
                                            ParameterImage* as_read = nullptr) {
@@ -157,8 +202,11 @@ std::optional<ParameterImage> ReadDumpFile(const std::string& path, std::FILE* e
   ToolModes modes{};
   if (!file.ok() || ParseImageDump(file.content, image, modes).image_bytes < kImageSize) {
     // A partial set must never reach the unit: refuse it whole.
+    const MessageKey reason = ReadFailureReason(file);
     PrintFileError(err, MessageKey::kMsgFileOpenError, path,
-                   file.ok() ? "not a whole image dump" : "cannot open or read the file");
+                   file.ok()                     ? "not a whole image dump"
+                   : reason != MessageKey::kNone ? std::string(MessageText(reason, kLanguage))
+                                                 : "cannot open or read the file");
     return std::nullopt;
   }
   if (as_read != nullptr) *as_read = image;
@@ -167,15 +215,27 @@ std::optional<ParameterImage> ReadDumpFile(const std::string& path, std::FILE* e
   return image;
 }
 
-// The set in a file, as the station holds it after opening: consistency rules applied.
+// The set in a file, as the station holds it after opening: consistency rules applied. A file
+// cut short or damaged, or one for a bike the station has no data for, is said; with `refuse`
+// (programming without --force) it is not loaded.
 std::optional<ParameterImage> LoadSetFile(const std::string& path, bool dump, std::FILE* out,
-                                          std::FILE* err) {
-  if (dump) return ReadDumpFile(path, err);
+                                          std::FILE* err, bool refuse = false) {
+  if (dump) {
+    std::optional<ParameterImage> image = ReadDumpFile(path, err);
+    if (!image) return std::nullopt;
+    const SetWarnings warnings{{}, image->Byte(kBikeCodeOffset) >= kBikeCodeCount};
+    if (!ReportSetWarnings(path, warnings, refuse, err)) return std::nullopt;
+    return image;
+  }
   const StationFileRead read = ReadParameterSetAsStation(path);
   if (!read.result.ok()) {
-    PrintFileError(err, read.result.message, path, FirstLine(DescribeReadResult(read.result)));
+    PrintFileError(err, read.result.message, path, ReadFailureDetail(read.result));
     return std::nullopt;
   }
+  SetWarnings warnings;
+  if (read.result.damaged()) warnings.damaged = read.result.incomplete;
+  warnings.unknown_bike = read.image.Byte(kBikeCodeOffset) >= kBikeCodeCount;
+  if (!ReportSetWarnings(path, warnings, refuse, err)) return std::nullopt;
   // What goes to the unit is the repaired set; say so when it differs from the file.
   const std::size_t changed = DescribeImageChanges(read.as_read, read.image).size();
   if (changed != 0) {
@@ -190,9 +250,12 @@ bool SaveSetFile(const std::string& path, bool dump, const ParameterImage& image
   const FileWriteResult result = dump ? WriteFileSafely(path, FormatImageDump(image, ToolModes{}))
                                       : SaveParameterFile(path, image);
   if (!result.ok()) {
+    const MessageKey reason = WriteFailureReason(result);
     PrintFileError(
         err, MessageKey::kMsgFileOpenError, path,
-        "cannot write (" + std::string(FileWriteStepName(result.failed_step)) + " failed)");
+        reason != MessageKey::kNone
+            ? std::string(MessageText(reason, kLanguage))
+            : "cannot write (" + std::string(FileWriteStepName(result.failed_step)) + " failed)");
     return false;
   }
   std::fprintf(out, "Saved %s\n", path.c_str());
@@ -241,7 +304,7 @@ int RunCheck(const Options& o, std::FILE* out, std::FILE* err) {
   const StationFileRead read = ReadParameterSetAsStation(o.file);
   const ParameterFileReadResult& r = read.result;
   if (!r.ok()) {
-    PrintFileError(err, r.message, o.file, FirstLine(DescribeReadResult(r)));
+    PrintFileError(err, r.message, o.file, ReadFailureDetail(r));
     return kExitFile;
   }
   std::string report = "File: " + o.file + "\n";
@@ -387,9 +450,10 @@ class Runner {
     std::fflush(out_);
   }
 
-  // Loads the set to verify or program. A file that cannot be read whole never reaches the unit.
-  bool LoadSet(const std::string& path, bool dump) {
-    std::optional<ParameterImage> image = LoadSetFile(path, dump, out_, err_);
+  // Loads the set to verify or program. A file that cannot be read whole never reaches the unit;
+  // with `refuse`, neither does a damaged file or one for an unknown bike.
+  bool LoadSet(const std::string& path, bool dump, bool refuse) {
+    std::optional<ParameterImage> image = LoadSetFile(path, dump, out_, err_, refuse);
     if (!image) return false;
     image_ = *image;
     return true;
@@ -558,7 +622,8 @@ int RunCommandLine(const std::vector<std::string>& args, SerialPort& port, TickC
 
   Runner runner(port, clock, out, err);
   if (!runner.SelectPort(o->port)) return kExitUsage;
-  if (needs_file && !runner.LoadSet(o->file, o->dump)) return kExitFile;
+  const bool refuse = o->command == "program" && !o->force;
+  if (needs_file && !runner.LoadSet(o->file, o->dump, refuse)) return kExitFile;
   if (!runner.Open()) return kExitRunFailed;
 
   if (o->command == "monitor") return runner.Monitor(o->frames, o->ticks, o->log, o->fast);

@@ -294,6 +294,41 @@ constexpr MessageTexts kMessages[] = {
      {"The document is missing. It was looked for here:",
       "Das Dokument fehlt. Es wurde hier gesucht:",
       "Le document est absent. Il a été cherché ici :", "Dokument chybí. Hledal se zde:"}},
+    {MessageKey::kMsgFileDamaged,
+     {"Incomplete or damaged file:", "Datei unvollständig oder beschädigt:",
+      "Fichier incomplet ou endommagé :", "Soubor je neúplný nebo poškozený:"}},
+    {MessageKey::kMsgAskProgramDamaged,
+     {"This set comes from an incomplete or damaged file ({sections}): what the file lacks was "
+      "taken from the bike's default set. Program it into the unit anyway?",
+      "Dieser Satz stammt aus einer unvollständigen oder beschädigten Datei ({sections}): was der "
+      "Datei fehlt, kommt aus dem Standardsatz des Motorrads. Trotzdem in das Steuergerät "
+      "programmieren?",
+      "Ce jeu vient d'un fichier incomplet ou endommagé ({sections}) : ce qui manque au fichier "
+      "vient du jeu de base de la moto. Le programmer quand même dans le boîtier ?",
+      "Tato sada pochází z neúplného nebo poškozeného souboru ({sections}): co v souboru chybí, "
+      "bylo vzato ze základní sady motocyklu. Přesto ji naprogramovat do jednotky?"}},
+    {MessageKey::kMsgNotAFileFolder,
+     {"this is a folder, not a file", "dies ist ein Ordner, keine Datei",
+      "ceci est un dossier, pas un fichier", "toto je složka, ne soubor"}},
+    {MessageKey::kMsgNotAFilePipe,
+     {"this is a named pipe (FIFO), not a file: it is not read",
+      "dies ist eine benannte Pipe (FIFO), keine Datei: sie wird nicht gelesen",
+      "ceci est un tube nommé (FIFO), pas un fichier : il n'est pas lu",
+      "toto je pojmenovaná roura (FIFO), ne soubor: nečte se"}},
+    {MessageKey::kMsgNotAFileDevice,
+     {"this is a device, not a file: it is not read",
+      "dies ist ein Gerät, keine Datei: es wird nicht gelesen",
+      "ceci est un périphérique, pas un fichier : il n'est pas lu",
+      "toto je zařízení, ne soubor: nečte se"}},
+    {MessageKey::kMsgNotAFileOther,
+     {"this is not a regular file: it is not read",
+      "dies ist keine gewöhnliche Datei: sie wird nicht gelesen",
+      "ceci n'est pas un fichier ordinaire : il n'est pas lu", "toto není běžný soubor: nečte se"}},
+    {MessageKey::kMsgFolderReadOnly,
+     {"the folder is read-only: save elsewhere",
+      "der Ordner ist schreibgeschützt: anderswo speichern",
+      "le dossier est en lecture seule : enregistrez ailleurs",
+      "složka je jen pro čtení: uložte jinam"}},
 };
 
 }  // namespace

@@ -21,6 +21,7 @@ constexpr std::string_view kComPort = "ComPort";
 constexpr std::string_view kLanguage = "Language";
 constexpr std::string_view kFile = "File";
 constexpr std::string_view kIniDir = "IniDir";
+constexpr std::string_view kFileDamaged = "FileDamaged";
 constexpr std::string_view kActivePage = "PageControl1->ActivePageIndex";
 constexpr std::string_view kZobrMsUni = "CheckBoxZobrMs_Uni->Checked";
 constexpr std::string_view kExtMonitor = "CheckBoxExtMonitor->Checked";
@@ -125,6 +126,7 @@ StationSettingsValues SettingsFromText(std::string_view text,
   ReadInt(doc, kLanguage, values.language);
   ReadText(doc, kFile, values.file);
   ReadText(doc, kIniDir, values.ini_dir);
+  ReadText(doc, kFileDamaged, values.file_damaged);
   ReadInt(doc, kActivePage, values.active_page);
   ReadBool(doc, kZobrMsUni, values.zobr_ms_uni);
   ReadBool(doc, kExtMonitor, values.ext_monitor);
@@ -155,6 +157,10 @@ std::string SettingsToText(std::string_view old_text, const StationSettingsValue
   set_int(kLanguage, values.language);
   doc.Set(kSettingsSection, kFile, values.file);
   doc.Set(kSettingsSection, kIniDir, values.ini_dir);
+  // Written only for a set from a damaged file, so other settings files keep their keys.
+  if (!values.file_damaged.empty() || doc.Get(kSettingsSection, kFileDamaged)) {
+    doc.Set(kSettingsSection, kFileDamaged, values.file_damaged);
+  }
   set_int(kActivePage, values.active_page);
   set_int(kZobrMsUni, values.zobr_ms_uni ? 1 : 0);
   set_int(kExtMonitor, values.ext_monitor ? 1 : 0);

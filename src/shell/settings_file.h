@@ -28,8 +28,11 @@ struct StationSettingsValues {
   // (see PortIndexFromComPort), which the consistency rules turn into the first port.
   int com_port = 1;
   int language = 0;           // "Language", 0 English .. 3 Czech
-  std::string file;           // "File", the text of the current-file label
+  std::string file;           // "File", the file the current-file label names
   std::string ini_dir;        // "IniDir", the last file path of the file dialogs
+  // "FileDamaged": the sections an incomplete or damaged file left short, when the set on
+  // display comes from one (blank-separated section keys); empty otherwise.
+  std::string file_damaged;
   int active_page = 0;        // "PageControl1->ActivePageIndex"
   bool zobr_ms_uni = false;   // "CheckBoxZobrMs_Uni->Checked"
   bool ext_monitor = false;   // "CheckBoxExtMonitor->Checked"

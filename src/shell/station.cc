@@ -1,5 +1,6 @@
 #include "shell/station.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -131,7 +132,9 @@ void Station::ShowStatusLine() {
   if (DrawPrintLine()) {
     // The stamp of the last printout stays until its ticks run out.
   } else if (notice_ != MessageKey::kNone) {
-    controls_.SetText(label_hlaseni_, Text(notice_));
+    std::string text(Text(notice_));
+    if (notice_ == MessageKey::kMsgFileDamaged) text += " " + DamagedSectionList();
+    controls_.SetText(label_hlaseni_, text);
     controls_.SetColor(label_hlaseni_, kRed);
     controls_.SetVisible(label_hlaseni_, true);
   } else {
@@ -275,7 +278,7 @@ void Station::RecordChange() {
   const bool changed = undo_.Record(image_, active_page_, dirty_);
   if (changed) JournalEdit();
   UpdateUndoControls();
-  if (changed && controls_.Checked(check_prog_hned_)) {
+  if (changed && controls_.Checked(check_prog_hned_) && ConfirmProgramDamaged()) {
     device_.session().StartDirtyProgramming();
     ShowStatusLine();
   }
@@ -390,9 +393,9 @@ void Station::MenuReadClick() {
 }
 
 void Station::ReadCompleted() {
-  // The image no longer comes from the file named there. Until the last block arrived it still
-  // did: a read that stops early leaves the set and its name as they were.
-  controls_.SetText(label_file2_, "");
+  // The image no longer comes from the file named there, nor from a damaged one. Until the last
+  // block arrived it still did: a read that stops early leaves the set and its name as they were.
+  ShowFileName("");
 }
 
 void Station::GatherCheckRefresh() {
@@ -411,6 +414,7 @@ void Station::MenuVerifyClick() {
 
 void Station::MenuProgramClick() {
   if (replay_) return;
+  if (!ConfirmProgramDamaged()) return;
   device_.session().AbandonRead();
   GatherCheckRefresh();
   device_.session().StartProgram();
@@ -471,6 +475,7 @@ void Station::LoadTexts() {
   }
   monitor_.ApplyCaptions(static_cast<int>(language_));
   pages_.ApplyTexts(static_cast<int>(language_));
+  PaintFileLabel();
   // Without a unit answering, the live labels show their placeholders in the new language.
   if (!device_.live().has_frame || controls_.Visible(label_spojeni_)) {
     monitor_.ShowPlaceholders(static_cast<int>(language_));
@@ -493,7 +498,7 @@ void Station::NewSet(bool page_only) {
   ApplyDefaults(image_, page_only);
   maps_.RefreshPercentArrays();
   HideStatusLineUnless(read_ended);
-  controls_.SetText(label_file2_, "");
+  ShowFileName("");
   CommitEdit();
 }
 
@@ -510,15 +515,69 @@ void Station::OpenFile(bool page_only) {
     const ParameterFileReadResult result = OpenParameterFile(*path, image_, options);
     if (result.ok()) {
       maps_.RefreshPercentArrays();
-      // Named before the commit, so that the journal's record carries the file's name.
-      controls_.SetText(label_file2_, *path);
+      // Named before the commit, so that the journal's record carries the file's name and
+      // programming after change asks first when the file was damaged.
+      ShowFileName(*path, result.damaged() ? result.incomplete : std::vector<ParameterSection>{});
       CommitEdit();
       last_path_ = *path;
     } else {
-      desktop_.ShowMessage(Text(result.message));
+      std::string text(Text(result.message));
+      if (result.reason != MessageKey::kNone) text += "\n" + std::string(Text(result.reason));
+      desktop_.ShowMessage(text);
     }
   }
   HideStatusLineUnless(read_ended);
+  // Said where a transfer result would be, and kept on the file label.
+  if (path && !file_damage_.empty() && file_path_ == *path) {
+    notice_ = MessageKey::kMsgFileDamaged;
+    notice_ticks_ = TransferSession::kStatusTicks;
+    ShowStatusLine();
+  }
+}
+
+void Station::ShowFileName(const std::string& path, std::vector<ParameterSection> damage) {
+  // A section left short more than once is named once.
+  std::vector<ParameterSection> unique;
+  for (ParameterSection section : damage) {
+    if (std::find(unique.begin(), unique.end(), section) == unique.end()) unique.push_back(section);
+  }
+  file_path_ = path;
+  file_damage_ = path.empty() ? std::vector<ParameterSection>{} : std::move(unique);
+  file_damage_accepted_ = false;
+  PaintFileLabel();
+}
+
+void Station::PaintFileLabel() {
+  if (file_damage_.empty()) {
+    controls_.SetText(label_file2_, file_path_);
+    controls_.SetFontColor(label_file2_, kDefaultColor);
+    return;
+  }
+  controls_.SetText(label_file2_, file_path_ + "  (" +
+                                      std::string(Text(MessageKey::kMsgFileDamaged)) + " " +
+                                      DamagedSectionList() + ")");
+  controls_.SetFontColor(label_file2_, kRed);
+}
+
+std::string Station::DamagedSectionList() const {
+  std::string list;
+  for (ParameterSection section : file_damage_) {
+    if (!list.empty()) list += ", ";
+    list += SectionKeyword(section);
+  }
+  return list;
+}
+
+bool Station::ConfirmProgramDamaged() {
+  if (file_damage_.empty() || file_damage_accepted_) return true;
+  std::string question(Text(MessageKey::kMsgAskProgramDamaged));
+  const std::string placeholder = "{sections}";
+  if (const std::size_t at = question.find(placeholder); at != std::string::npos) {
+    question.replace(at, placeholder.size(), DamagedSectionList());
+  }
+  if (desktop_.AskYesNoCancel(question) != Desktop::Answer::kYes) return false;
+  file_damage_accepted_ = true;
+  return true;
 }
 
 void Station::MenuSaveClick() {
@@ -528,11 +587,18 @@ void Station::MenuSaveClick() {
   // of a read under way.
   EndReadForUserAction();
   GatherCheckRefresh();
-  if (!SaveParameterFile(*path, image_).ok()) {
-    desktop_.ShowMessage(Text(MessageKey::kMsgFileOpenError));
+  const FileWriteResult written = SaveParameterFile(*path, image_);
+  if (!written.ok()) {
+    // Nothing is lost: the set, its name and the journal stay as they were.
+    std::string text(Text(MessageKey::kMsgFileOpenError));
+    if (const MessageKey reason = WriteFailureReason(written); reason != MessageKey::kNone) {
+      text += "\n" + std::string(Text(reason));
+    }
+    desktop_.ShowMessage(text);
     return;
   }
-  controls_.SetText(label_file2_, *path);
+  // What the user saved is the set now; the file written holds every section whole.
+  ShowFileName(*path);
   last_path_ = *path;
   // Changes set aside at a start stay: only the user deletes them.
   if (pending_journal_) AnswerJournalOffer(false);

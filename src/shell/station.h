@@ -14,6 +14,7 @@
 #include "datalog/replay_source.h"
 #include "diff/image_diff.h"
 #include "files/edit_journal.h"
+#include "files/parameter_file_layout.h"
 #include "image/consistency.h"
 #include "image/default_set.h"
 #include "image/page_index.h"
@@ -173,6 +174,8 @@ class Station : public DeviceHost {
   Language language() const { return language_; }
   bool test_mode() const { return test_mode_; }
   const std::string& file_label() const { return controls_.Text(label_file2_); }
+  // The sections an incomplete or damaged file left short, when the set comes from one.
+  const std::vector<ParameterSection>& file_damage() const { return file_damage_; }
   const std::string& last_path() const { return last_path_; }
   const StationPaths& paths() const { return paths_; }
   const IdentityTexts& identity_texts() const { return device_.session().identity_texts(); }
@@ -228,6 +231,13 @@ class Station : public DeviceHost {
   void SettingsRadioClicked();
   void PositionButton(Bank bank, int direction);
   void ShowTuningPage(bool shown);
+  // The file the set on display comes from, and, when it was incomplete or damaged, its short
+  // sections: the label names them in red. An empty path: the set comes from no file.
+  void ShowFileName(const std::string& path, std::vector<ParameterSection> damage = {});
+  void PaintFileLabel();
+  std::string DamagedSectionList() const;
+  // Before the unit is programmed with a set from a damaged file: asks until the user agrees.
+  bool ConfirmProgramDamaged();
 
   SerialPort& port_;
   Desktop& desktop_;
@@ -248,6 +258,9 @@ class Station : public DeviceHost {
   bool page_only_ = false;
   bool printing_ = false;
   std::string last_path_;
+  std::string file_path_;
+  std::vector<ParameterSection> file_damage_;
+  bool file_damage_accepted_ = false;  // the user agreed to program this set as it is
   // A message of the station's own on the status line (saved settings it could not read): shown
   // in red from start-up until the session shows a status of its own or its ticks run out.
   MessageKey notice_ = MessageKey::kNone;

@@ -39,7 +39,10 @@ std::optional<ParameterImage> Station::ChooseDiffFile(std::string* name) {
   // the comparison shows what opening it would change.
   const StationFileRead read = ReadParameterSetAsStation(*path);
   if (!read.result.ok()) {
-    desktop_.ShowMessage(Text(read.result.message));
+    std::string text(Text(read.result.message));
+    if (read.result.reason != MessageKey::kNone)
+      text += "\n" + std::string(Text(read.result.reason));
+    desktop_.ShowMessage(text);
     return std::nullopt;
   }
   if (name != nullptr) *name = *path;

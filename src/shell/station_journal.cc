@@ -37,7 +37,7 @@ void Station::JournalEdit() {
   state.time = static_cast<std::int64_t>(std::time(nullptr));
   state.page = active_page_;
   for (int b = 0; b < kBlockCount; ++b) state.dirty[static_cast<std::size_t>(b)] = dirty_.IsSet(b);
-  state.file_label = controls_.Text(label_file2_);
+  state.file_label = file_path_;
   state.image = image_.bytes();
   if (journal_.Append(state) || journal_error_shown_) return;
   journal_error_shown_ = true;
@@ -87,7 +87,7 @@ void Station::AnswerJournalOffer(bool restore) {
       dirty_.Clear(b);
     }
   }
-  controls_.SetText(label_file2_, state.file_label);
+  ShowFileName(state.file_label);
   if (!state.file_label.empty()) last_path_ = state.file_label;
   maps_.RefreshPercentArrays();
   // Undo starts from the restored set: the steps before the crash are gone with that run.

@@ -1,8 +1,23 @@
 // What the station keeps between runs: the settings file and the image dump.
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "files/parameter_file_layout.h"
 #include "shell/settings_file.h"
 #include "shell/station.h"
 
 namespace korvan {
+namespace {
+
+std::vector<std::string> SplitWords(const std::string& text) {
+  std::vector<std::string> words;
+  std::istringstream in(text);
+  for (std::string word; in >> word;) words.push_back(word);
+  return words;
+}
+
+}  // namespace
 
 void Station::LoadSettings() {
   StationSettingsValues defaults;
@@ -21,7 +36,13 @@ void Station::LoadSettings() {
   device_.link().set_port_index(PortIndexFromComPort(v.com_port));
   // Out-of-range values are left to the consistency rules, which run later in start-up.
   language_ = static_cast<Language>(static_cast<std::uint8_t>(v.language));
-  controls_.SetText(label_file2_, v.file);
+  // The set in the dump still comes from the file the label names, damaged or not.
+  std::vector<ParameterSection> damage;
+  for (const std::string& word : SplitWords(v.file_damaged)) {
+    if (const std::optional<ParameterSection> section = FindSection(word))
+      damage.push_back(*section);
+  }
+  ShowFileName(v.file, damage);
   last_path_ = v.ini_dir;
   if (v.active_page >= 0 && v.active_page < kPageCount) active_page_ = v.active_page;
   maps_.set_time_view(v.zobr_ms_uni);
@@ -53,7 +74,11 @@ void Station::SaveSettings() {
   v.height = window_.height;
   v.com_port = device_.link().port_index() + 1;
   v.language = static_cast<int>(language_);
-  v.file = controls_.Text(label_file2_);
+  v.file = file_path_;
+  for (ParameterSection section : file_damage_) {
+    if (!v.file_damaged.empty()) v.file_damaged += ' ';
+    v.file_damaged += SectionKeyword(section);
+  }
   v.ini_dir = last_path_;
   v.active_page = active_page_;
   v.zobr_ms_uni = maps_.time_view();

@@ -222,9 +222,9 @@ TEST(ParameterFileReaderTest, OverlongWordsAreNeitherKeysNorNumbers) {
   const std::string long_number(kMaxParameterFileToken + 1, '7');
   const std::string long_word = "COOLING" + std::string(400, 'X');
   const std::string longest_number = std::string(kMaxParameterFileToken - 2, '0') + "42";
-  const auto result = ReadParameterFile(
-      WithKeyLine(long_word + " 95 RPM 2 " + long_number + "\r\nCOOLING " + longest_number), image,
-      WholeFile());
+  const auto result = ReadParameterFile(WithKeyLine(long_word + " 95 RPM 2 " + long_number +
+                                                    "\r\nCOOLING " + longest_number + "\r\n"),
+                                        image, WholeFile());
   ASSERT_TRUE(result.ok());
   EXPECT_EQ(image.Byte(36), 2);
   EXPECT_EQ(image.Byte(37), 100);  // the overlong number ended the section
@@ -500,6 +500,72 @@ TEST(ParameterFileReaderTest, DescribeNamesVersionBikeAndSections) {
   EXPECT_NE(text.find("bike 11"), std::string::npos) << text;
   EXPECT_NE(text.find("sections: BIKE COOLING LIMITER"), std::string::npos) << text;
   EXPECT_NE(text.find("incomplete: LIMITER"), std::string::npos) << text;
+}
+
+// --- Files cut short or damaged --------------------------------------------------------------
+
+// The file the writer makes, cut `digits_kept` digits into the `number`-th number after the key of
+// `section` (a full stick or a bad copy ends a file anywhere, often inside a number).
+std::string CutInside(const std::string& file, const std::string& section, int number,
+                      int digits_kept) {
+  std::size_t at = file.find("\r\n" + section + " ");
+  EXPECT_NE(at, std::string::npos) << section;
+  at += 2 + section.size();
+  for (int n = 0; n <= number; ++n) {
+    at = file.find_first_of("-0123456789", at);
+    if (n < number) at = file.find_first_not_of("-0123456789", at);
+  }
+  return file.substr(0, at + static_cast<std::size_t>(digits_kept));
+}
+
+std::size_t AfterFirstLineOf(const std::string& file, const std::string& section) {
+  return file.find("\r\n", file.find("\r\n" + section + " ") + 2) + 2;
+}
+
+TEST(ParameterFileReaderTest, FilesCutShortNameTheSectionsTheyLeftShort) {
+  const std::string whole = FormatParameterFile(FilledImage(3, "cut me"));
+  struct Case {
+    const char* what;
+    std::string bytes;
+    std::vector<ParameterSection> incomplete;
+  };
+  const Case cases[] = {
+      {"the whole file", whole, {}},
+      {"a short file of the key line and the bike", WithKeyLine("BIKE            11 \r\n"), {}},
+      {"cut inside a map: its last value lost a digit and the rest are missing",
+       CutInside(whole, "JET_1A", 20, 2),
+       {ParameterSection::kJet1A}},
+      {"cut at a line end inside a map",
+       whole.substr(0, AfterFirstLineOf(whole, "JET_1A")),
+       {ParameterSection::kJet1A}},
+      {"cut inside the only value of a section",
+       CutInside(whole, "COOLING", 0, 1),
+       {ParameterSection::kCooling}},
+      {"cut inside the bike code", CutInside(whole, "BIKE", 0, 1), {ParameterSection::kBike}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ParameterImage image = FilledImage(8, "before");
+    const ParameterFileReadResult result = ReadParameterFile(c.bytes, image, WholeFile());
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(result.incomplete, c.incomplete);
+    EXPECT_EQ(result.damaged(), !c.incomplete.empty());
+  }
+}
+
+// Some editors save a byte-order mark before the text; the file is the same set.
+TEST(ParameterFileReaderTest, AByteOrderMarkBeforeTheKeyLineIsNoPartOfIt) {
+  const ParameterImage saved = FilledImage(4, "with a mark");
+  const std::string file = FormatParameterFile(saved);
+  ParameterImage plain = FilledImage(9, "x");
+  ParameterImage marked = plain;
+  ASSERT_TRUE(ReadParameterFile(file, plain, WholeFile()).ok());
+  const ParameterFileReadResult result =
+      ReadParameterFile("\xEF\xBB\xBF" + file, marked, WholeFile());
+  ASSERT_TRUE(result.ok()) << DescribeReadResult(result);
+  EXPECT_EQ(marked, plain);
+  EXPECT_EQ(result.version, 68u);
+  EXPECT_EQ(result.ignored_words, 0);
 }
 
 }  // namespace

@@ -1,16 +1,21 @@
 #include "files/safe_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 
 #include "files/parameter_file.h"
+#include "ordinary_user.h"
 
 namespace korvan {
 namespace {
@@ -39,6 +44,49 @@ class SafeFileTest : public ::testing::Test {
   }
 
   fs::path dir_;
+};
+
+// A process that runs under the given program name until it goes out of scope.
+class RunningProcess {
+ public:
+  explicit RunningProcess(const char* name) {
+    int release[2];
+    int ready[2];
+    EXPECT_EQ(::pipe(release), 0);
+    EXPECT_EQ(::pipe(ready), 0);
+    pid_ = ::fork();
+    if (pid_ == 0) {
+      ::close(release[1]);
+      ::close(ready[0]);
+      ::prctl(PR_SET_NAME, name);
+      const char named = 1;
+      if (::write(ready[1], &named, 1) != 1) ::_exit(1);
+      char byte;
+      while (::read(release[0], &byte, 1) < 0 && errno == EINTR) {
+      }
+      ::_exit(0);
+    }
+    ::close(release[0]);
+    ::close(ready[1]);
+    // Once the child has its name, it is what the test says it is.
+    char byte;
+    while (::read(ready[0], &byte, 1) < 0 && errno == EINTR) {
+    }
+    ::close(ready[0]);
+    release_ = release[1];
+  }
+  ~RunningProcess() {
+    ::close(release_);
+    int status = 0;
+    ::waitpid(pid_, &status, 0);
+  }
+  RunningProcess(const RunningProcess&) = delete;
+  RunningProcess& operator=(const RunningProcess&) = delete;
+  pid_t pid() const { return pid_; }
+
+ private:
+  pid_t pid_ = 0;
+  int release_ = -1;
 };
 
 TEST_F(SafeFileTest, CreatesAndReplacesWithExactBytes) {
@@ -101,8 +149,9 @@ TEST_F(SafeFileTest, NextSaveRemovesTheTemporaryOfAWriterThatDied) {
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   const fs::path dead = target.string() + ".tmp" + std::to_string(child) + "_0";
   ASSERT_TRUE(fs::exists(dead));
-  // A writer that still runs, and names that are not temporaries of this target.
-  const fs::path running = target.string() + ".tmp" + std::to_string(::getppid()) + "_3";
+  // A writer of ours that still runs, and names that are not temporaries of this target.
+  const RunningProcess writer("korvan-station");
+  const fs::path running = target.string() + ".tmp" + std::to_string(writer.pid()) + "_3";
   const fs::path others[] = {running, dir_ / "set.ign.tmpx_1", dir_ / "set.ign.tmp12_",
                              dir_ / ("other.ign.tmp" + std::to_string(child) + "_0")};
   for (const fs::path& p : others) std::ofstream(p) << "x";
@@ -112,6 +161,96 @@ TEST_F(SafeFileTest, NextSaveRemovesTheTemporaryOfAWriterThatDied) {
   EXPECT_EQ(Content(target), "new");
   for (const fs::path& p : others) EXPECT_TRUE(fs::exists(p)) << p;
   EXPECT_EQ(EntriesInDir(), 5);
+}
+
+// After a reboot the process numbers are handed out again, and the number in a dead writer's
+// temporary may belong to a process for good. A running number keeps its temporary only while
+// that process is a program of ours that was already running when the temporary was last written.
+TEST_F(SafeFileTest, ATakenProcessNumberKeepsOnlyATemporaryItsOwnWriterMayBeWriting) {
+  struct Case {
+    const char* what;
+    const char* program;
+    bool written_before_it_started;
+    bool kept;
+  };
+  const Case cases[] = {
+      {"a writer of ours that started before the write", "korvan", false, true},
+      {"a writer of ours that started after the write", "korvan", true, false},
+      {"another program that started before the write", "sshd", false, false},
+      {"another program that started after the write", "cron", true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path target = dir_ / "F.ign";
+    const RunningProcess process(c.program);
+    const fs::path temporary = target.string() + ".tmp" + std::to_string(process.pid()) + "_0";
+    std::ofstream(temporary) << "half a set";
+    if (c.written_before_it_started) {
+      // Written an hour before the process with that number began: the boot before this one.
+      const auto an_hour_ago = fs::last_write_time(temporary) - std::chrono::hours(1);
+      fs::last_write_time(temporary, an_hour_ago);
+    }
+    ASSERT_TRUE(WriteFileSafely(target, "new").ok());
+    EXPECT_EQ(fs::exists(temporary), c.kept);
+    EXPECT_EQ(Content(target), "new");
+    fs::remove(temporary);
+  }
+}
+
+// Picking something that is not a file must neither hang (a named pipe waits for a writer) nor
+// read without end (/dev/zero): it is refused unread, and the caller is told what it is.
+TEST_F(SafeFileTest, OnlyRegularFilesAreReadAndWhatWasPickedIsTold) {
+  const fs::path pipe = dir_ / "pipe.ign";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  struct Case {
+    fs::path path;
+    FileKind kind;
+    MessageKey reason;
+  };
+  const Case cases[] = {
+      {pipe, FileKind::kNamedPipe, MessageKey::kMsgNotAFilePipe},
+      {"/dev/zero", FileKind::kDevice, MessageKey::kMsgNotAFileDevice},
+      {"/dev/null", FileKind::kDevice, MessageKey::kMsgNotAFileDevice},
+      {dir_, FileKind::kFolder, MessageKey::kMsgNotAFileFolder},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    const FileReadResult read = ReadFileBounded(c.path, 1 << 20);
+    EXPECT_EQ(read.failure, FileReadFailure::kNotRegular);
+    EXPECT_EQ(read.kind, c.kind);
+    EXPECT_EQ(ReadFailureReason(read), c.reason);
+    EXPECT_TRUE(read.content.empty());
+  }
+  // The parameter file reader passes the reason on and leaves the set alone.
+  ParameterImage image;
+  image.SetByte(0, 7);
+  const ParameterFileReadResult opened = OpenParameterFile(pipe, image, {});
+  EXPECT_EQ(opened.status, ParameterFileStatus::kOpenFailed);
+  EXPECT_EQ(opened.reason, MessageKey::kMsgNotAFilePipe);
+  EXPECT_EQ(image.Byte(0), 7);
+  // A plain file has no reason beyond the usual message.
+  EXPECT_EQ(ReadFailureReason(ReadFileBounded(dir_ / "none", 10)), MessageKey::kNone);
+}
+
+// The safe write puts its temporary beside the target: in a folder that takes no new file even a
+// file the user may write cannot be saved. The failure says so, and the old file stays.
+TEST_F(SafeFileTest, AReadOnlyFolderIsToldAndTheOldFileStays) {
+  const fs::path target = dir_ / "set.ign";
+  ASSERT_TRUE(WriteFileSafely(target, "old").ok());
+  ASSERT_EQ(::chmod(target.c_str(), 0666), 0);
+  ASSERT_EQ(::chmod(dir_.c_str(), 0555), 0);
+  const int outcome = RunAsOrdinaryUser([&target] {
+    const FileWriteResult result = WriteFileSafely(target, "new");
+    if (result.ok()) return 1;
+    if (WriteFailureReason(result) != MessageKey::kMsgFolderReadOnly) return 2;
+    if (Content(target) != "old") return 3;
+    return 0;
+  });
+  ::chmod(dir_.c_str(), 0755);
+  EXPECT_EQ(outcome, 0) << "1: written, 2: another reason, 3: the old file changed";
+  EXPECT_EQ(EntriesInDir(), 1);
+  // Other failures keep to the step that failed.
+  EXPECT_EQ(WriteFailureReason(WriteFileSafely(dir_ / "no" / "set.ign", "x")), MessageKey::kNone);
 }
 
 TEST_F(SafeFileTest, WritesThroughASymbolicLink) {
