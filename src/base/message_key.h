@@ -94,6 +94,8 @@ enum class MessageKey : std::uint8_t {
   kMsgComBusy,
   // The restore offer when the journal holds a single edit; {first} is its time.
   kMsgJournalRestoreOne,
+  // A busy line's holder as its lock file names it; {process} is its number and program.
+  kMsgComHeldBy,
 };
 
 }  // namespace korvan
