@@ -33,7 +33,7 @@ namespace {
 constexpr std::size_t kHourFrames = 65000;
 
 struct QuietHost : DeviceHost {
-  void ShowLinkMessage(MessageKey, std::optional<MessageKey>) override {}
+  void ShowLinkMessage(const PortOpenReport&) override {}
   void ApplyConsistencyAndRefresh() override {}
   void ShowVersionMismatch(std::uint8_t) override {}
 };

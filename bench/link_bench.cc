@@ -19,7 +19,7 @@ namespace {
 using namespace korvan;
 
 struct QuietHost : DeviceHost {
-  void ShowLinkMessage(MessageKey, std::optional<MessageKey>) override {}
+  void ShowLinkMessage(const PortOpenReport&) override {}
   void ApplyConsistencyAndRefresh() override {}
   void ShowVersionMismatch(std::uint8_t) override {}
 };

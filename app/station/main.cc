@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdio>
 #include <fstream>
+#include <string_view>
 #include <thread>
 #include <utility>
 
@@ -15,9 +16,22 @@
 #include "shell/edit_script.h"
 #include "ui/main_window.h"
 
+namespace {
+
+// Asking for the usage needs no window: it must print where no display is (a terminal over ssh,
+// a build machine), which the window's application cannot even start on.
+bool AsksForUsage(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg(argv[i]);
+    if (arg == "--") break;
+    if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all") return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QCoreApplication::setApplicationName("korvan-station");
   QCommandLineParser parser;
   parser.setApplicationDescription("Programming and tuning station for the Korvan unit");
   parser.addHelpOption();
@@ -38,6 +52,14 @@ int main(int argc, char** argv) {
   parser.addOption(after_option);
   parser.addOption(script_option);
   parser.addPositionalArgument("language", "ENGLISH, DEUTSCH, FRENCH or CESKY");
+  if (AsksForUsage(argc, argv)) {
+    QCoreApplication usage(argc, argv);
+    QCoreApplication::setApplicationName("korvan-station");
+    parser.process(usage);  // prints the usage and ends the program
+    return 0;
+  }
+  QApplication app(argc, argv);
+  QCoreApplication::setApplicationName("korvan-station");
   parser.process(app);
 
   std::string device = parser.value(port_option).toStdString();

@@ -114,6 +114,8 @@ enum class MessageKey : std::uint8_t {
   kMsgNotAFileDevice,
   kMsgNotAFileOther,
   kMsgFolderReadOnly,  // a save failed because the folder takes no new file
+  // A busy line's holder as its lock file names it; {process} is its number and program.
+  kMsgComHeldBy,
 };
 
 }  // namespace korvan

@@ -12,23 +12,27 @@ const std::string& Link::CurrentDevice() const {
 
 void Link::OpenLink() {
   if (port_.Open(CurrentDevice()) || quiet_open_) return;
-  // "Com opening error!" first; when the platform knows why, the same box says so.
-  std::optional<MessageKey> reason;
+  // "Com opening error!" first; the same box names the device and, when the platform knows,
+  // why and who holds it.
+  PortOpenReport report;
+  report.device = CurrentDevice();
+  if (!override_in_use_ && picked_device_.empty()) report.port_number = port_index_ + 1;
   switch (port_.LastOpenFailure()) {
     case OpenFailure::kMissing:
-      reason = MessageKey::kMsgComMissing;
+      report.reason = MessageKey::kMsgComMissing;
       break;
     case OpenFailure::kPermission:
-      reason = MessageKey::kMsgComPermissionDenied;
+      report.reason = MessageKey::kMsgComPermissionDenied;
       break;
     case OpenFailure::kBusy:
-      reason = MessageKey::kMsgComBusy;
+      report.reason = MessageKey::kMsgComBusy;
+      report.holder = port_.LastHolder();
       break;
     case OpenFailure::kNone:
     case OpenFailure::kOther:
       break;
   }
-  host_.ShowLinkMessage(MessageKey::kMsgComOpenError, reason);
+  host_.ShowLinkMessage(report);
 }
 
 void Link::CloseLink() {

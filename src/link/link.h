@@ -13,13 +13,23 @@
 
 namespace korvan {
 
-// What the link asks of whoever hosts it: a message box for a port that cannot be opened. key is
-// the station's usual text ("Com opening error!"); reason, when the system knows it, says why
-// (missing, permission, busy) and belongs in the same box.
+// A port that would not open, as the message box tells it: key is the station's usual text
+// ("Com opening error!"); then the device tried (with its port number when it is a numbered
+// port's), reason when the system knows why (missing, permission, busy) and, for a busy line,
+// the program its lock file names.
+struct PortOpenReport {
+  MessageKey key = MessageKey::kMsgComOpenError;
+  std::optional<MessageKey> reason;
+  std::string device;
+  int port_number = 0;  // 1..20, or 0 for a device given by its path
+  std::optional<LineHolder> holder;
+};
+
+// What the link asks of whoever hosts it: a message box for a port that cannot be opened.
 class LinkHost {
  public:
   virtual ~LinkHost() = default;
-  virtual void ShowLinkMessage(MessageKey key, std::optional<MessageKey> reason) = 0;
+  virtual void ShowLinkMessage(const PortOpenReport& report) = 0;
 };
 
 // The station's end of the serial line: which port, opening and closing it, draining received

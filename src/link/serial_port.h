@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -13,6 +14,13 @@ namespace korvan {
 // Why the last Open failed, as far as the platform can tell.
 enum class OpenFailure { kNone, kMissing, kPermission, kBusy, kOther };
 
+// The program that holds a busy line, as its lock file names it.
+struct LineHolder {
+  int pid = 0;
+  std::string program;  // the kernel's name for it ("minicom"); empty when unknown
+  bool operator==(const LineHolder&) const = default;
+};
+
 class SerialPort {
  public:
   virtual ~SerialPort() = default;
@@ -21,6 +29,8 @@ class SerialPort {
   virtual bool IsOpen() const = 0;
   // Why the last Open returned false; kNone when it succeeded or the port cannot tell.
   virtual OpenFailure LastOpenFailure() const { return OpenFailure::kNone; }
+  // Who holds the line when the last Open found it busy and the holder could be told.
+  virtual std::optional<LineHolder> LastHolder() const { return std::nullopt; }
   // Bytes waiting in the input queue (0 when closed). Clears line error state.
   virtual std::size_t BytesWaiting() = 0;
   // Reads up to out.size() waiting bytes without blocking; returns how many were read.

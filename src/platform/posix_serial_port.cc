@@ -1,6 +1,7 @@
 #include "platform/posix_serial_port.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -42,23 +43,30 @@ bool ConfigureStationLine(int fd) {
 bool PosixSerialPort::Open(const std::string& device) {
   Close();
   failure_ = OpenFailure::kNone;
+  holder_.reset();
+  // Exclusive: a second program on the same line would take the unit's replies. The lock file
+  // first, so that a program which names itself there is named to the tuner.
+  if (lock_file_.Take(device, LineLockFolder()) == LineLockFile::Outcome::kHeld) {
+    failure_ = OpenFailure::kBusy;
+    if (const pid_t pid = lock_file_.holder(); pid > 0) holder_ = {pid, ProcessProgram(pid)};
+    return false;
+  }
+  const auto fail = [this](int fd, OpenFailure why) {
+    if (fd >= 0) ::close(fd);
+    lock_file_.Release();
+    failure_ = why;
+    return false;
+  };
   const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
-    failure_ = OpenFailureFromErrno(errno);
-    return false;
+  if (fd < 0) return fail(-1, OpenFailureFromErrno(errno));
+  // Programs that lock the device itself (terminal programs, other stations); root is not let
+  // past it, as it is past TIOCEXCL.
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    return fail(fd, errno == EWOULDBLOCK ? OpenFailure::kBusy : OpenFailure::kOther);
   }
-  // Exclusive: a second program opening the same line would steal the unit's replies.
-  if (!isatty(fd) || ioctl(fd, TIOCEXCL) != 0) {
-    ::close(fd);
-    failure_ = OpenFailure::kOther;
-    return false;
-  }
+  if (!isatty(fd) || ioctl(fd, TIOCEXCL) != 0) return fail(fd, OpenFailure::kOther);
   restore_ = tcgetattr(fd, &saved_) == 0;
-  if (!ConfigureStationLine(fd)) {
-    ::close(fd);
-    failure_ = OpenFailure::kOther;
-    return false;
-  }
+  if (!ConfigureStationLine(fd)) return fail(fd, OpenFailure::kOther);
   fd_ = fd;
   tcflush(fd_, TCIOFLUSH);
   return true;
@@ -116,9 +124,10 @@ void PosixSerialPort::Close() {
   if (fd_ < 0) return;
   if (restore_) tcsetattr(fd_, TCSANOW, &saved_);
   ioctl(fd_, TIOCNXCL);
-  ::close(fd_);
+  ::close(fd_);  // lets go of the flock with it
   fd_ = -1;
   restore_ = false;
+  lock_file_.Release();
 }
 
 }  // namespace korvan

@@ -336,9 +336,8 @@ class ConsoleHost : public DeviceHost {
  public:
   ConsoleHost(ParameterImage& image, std::FILE* err) : image_(image), err_(err) {}
 
-  void ShowLinkMessage(MessageKey key, std::optional<MessageKey> reason) override {
-    std::fprintf(err_, "%s\n", std::string(MessageText(key, kLanguage)).c_str());
-    if (reason) std::fprintf(err_, "%s\n", std::string(MessageText(*reason, kLanguage)).c_str());
+  void ShowLinkMessage(const PortOpenReport& report) override {
+    std::fprintf(err_, "%s\n", PortOpenReportText(report, kLanguage).c_str());
   }
   void ApplyConsistencyAndRefresh() override { ApplyConsistencyRules(image_, settings_); }
   void ShowVersionMismatch(std::uint8_t unit_version) override {

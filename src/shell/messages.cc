@@ -329,6 +329,15 @@ constexpr MessageTexts kMessages[] = {
       "der Ordner ist schreibgeschützt: anderswo speichern",
       "le dossier est en lecture seule : enregistrez ailleurs",
       "složka je jen pro čtení: uložte jinam"}},
+     {"The station was not closed properly. Restore the unsaved edit made at {first}?",
+      "Die Station wurde nicht ordnungsgemäß beendet. Die nicht gespeicherte Änderung von {first} "
+      "wiederherstellen?",
+      "La station n'a pas été fermée correctement. Restaurer la modification non enregistrée "
+      "faite à {first} ?",
+      "Stanice nebyla řádně ukončena. Obnovit neuloženou změnu provedenou v {first}?"}},
+    {MessageKey::kMsgComHeldBy,
+     {"held by process {process}", "belegt von Prozess {process}",
+      "tenu par le processus {process}", "drží ho proces {process}"}},
 };
 
 }  // namespace
@@ -353,6 +362,28 @@ std::string VersionMismatchText(std::uint8_t unit_version, Language language) {
   char numbers[40];
   std::snprintf(numbers, sizeof numbers, "  PC-%d, IGN-%d", kStationVersion, unit_version);
   return std::string(MessageText(MessageKey::kMsgUnitVersionMismatch, language)) + numbers;
+}
+
+std::string PortOpenReportText(const PortOpenReport& report, Language language) {
+  std::string text(MessageText(report.key, language));
+  // The device line: "Com 5 — /dev/ttyUSB4" as the Com menu names it, or the path alone.
+  std::string where = report.device;
+  if (report.port_number > 0) {
+    where = "Com " + std::to_string(report.port_number) + " \u2014 " + where;
+  }
+  if (!where.empty() || report.reason) text += "\n" + where;
+  if (report.reason) {
+    if (!where.empty()) text += ": ";
+    text += MessageText(*report.reason, language);
+  }
+  if (report.holder && report.holder->pid > 0) {
+    std::string process = std::to_string(report.holder->pid);
+    if (!report.holder->program.empty()) process += " (" + report.holder->program + ")";
+    std::string held(MessageText(MessageKey::kMsgComHeldBy, language));
+    held.replace(held.find("{process}"), 9, process);
+    text += "\n" + held;
+  }
+  return text;
 }
 
 }  // namespace korvan

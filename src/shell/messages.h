@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "base/message_key.h"
+#include "link/link.h"
 #include "link/transfer_session.h"
 
 namespace korvan {
@@ -21,5 +22,9 @@ std::string StatusLineText(const SessionDisplay& display, Language language);
 
 // The version mismatch box: the message followed by "  PC-68, IGN-n".
 std::string VersionMismatchText(std::uint8_t unit_version, Language language);
+
+// The box for a port that would not open: "Com opening error!", then the device tried and why
+// ("Com 5 — /dev/ttyUSB4: no such device: ..."), then who holds a busy line when that is known.
+std::string PortOpenReportText(const PortOpenReport& report, Language language);
 
 }  // namespace korvan

@@ -430,11 +430,9 @@ void Station::CheckBoxZakazCteniClick() {
 
 void Station::CheckBoxProgHnedClick() { PaintOptionBoxes(); }
 
-void Station::ShowLinkMessage(MessageKey key, std::optional<MessageKey> reason) {
-  // One box: "Com opening error!", then why on a line of its own.
-  std::string text(Text(key));
-  if (reason) text += "\n" + std::string(Text(*reason));
-  desktop_.ShowMessage(text);
+void Station::ShowLinkMessage(const PortOpenReport& report) {
+  // One box: "Com opening error!", then the device and why on lines of their own.
+  desktop_.ShowMessage(PortOpenReportText(report, language_));
 }
 
 void Station::ApplyConsistencyAndRefresh() {

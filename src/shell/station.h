@@ -152,7 +152,7 @@ class Station : public DeviceHost {
   void MenuCompareAllClick();
 
   // DeviceHost.
-  void ShowLinkMessage(MessageKey key, std::optional<MessageKey> reason) override;
+  void ShowLinkMessage(const PortOpenReport& report) override;
   void ReadCompleted() override;
   void ApplyConsistencyAndRefresh() override;
   void ShowVersionMismatch(std::uint8_t unit_version) override;

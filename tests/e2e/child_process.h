@@ -73,6 +73,8 @@ class ChildProcess {
     return false;
   }
 
+  pid_t pid() const { return pid_; }
+
   void Stop() {
     if (out_ >= 0) close(out_);
     out_ = -1;

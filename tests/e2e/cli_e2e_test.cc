@@ -1,6 +1,7 @@
 // The built programs against each other: korvan-unit on a pseudo-terminal, korvan through the
 // real serial code.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -44,8 +45,8 @@ struct RunResult {
   std::string output;
 };
 
-RunResult Korvan(const std::string& args) {
-  const std::string command = BinDir() + "/korvan " + args + " 2>&1";
+RunResult Korvan(const std::string& args, const std::string& environment = "") {
+  const std::string command = environment + " " + BinDir() + "/korvan " + args + " 2>&1";
   RunResult run{-1, {}};
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return run;
@@ -209,6 +210,59 @@ TEST(CommandLineEndToEnd, MissingDeviceAndBadFilesAreReportedPlainly) {
   const RunResult usage = Korvan("fly");
   EXPECT_EQ(usage.exit_code, 2);
   EXPECT_TRUE(Contains(usage.output, "usage: korvan"));
+}
+
+// A port that will not open is named by the device behind it, not only by its number.
+TEST(CommandLineEndToEnd, OpenFailureNamesTheDevice) {
+  const std::string config = TempPath("config");
+  mkdir(config.c_str(), 0700);
+  struct Case {
+    const char* port;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {"5", "Com 5 \u2014 /dev/ttyUSB4: no such device"},
+      {"\"Com 12\"", "Com 12 \u2014 /dev/ttyACM1: no such device"},
+      {"/dev/korvan-no-such-device", "\n/dev/korvan-no-such-device: no such device"},
+  };
+  for (const Case& c : cases) {
+    const RunResult run =
+        Korvan("read --port " + std::string(c.port), "KORVAN_CONFIG_DIR=" + config);
+    EXPECT_EQ(run.exit_code, 1) << c.port;
+    EXPECT_TRUE(Contains(run.output, c.shown)) << run.output;
+  }
+  rmdir(config.c_str());
+}
+
+// Programming beside a running monitor: the second korvan finds the line taken, names the
+// monitor's process, and leaves the unit as it was.
+TEST(CommandLineEndToEnd, ASecondKorvanKeepsOffTheLineTheFirstHolds) {
+  Unit unit({});
+  const std::string before = TempPath("line_before.ign");
+  const std::string set = TempPath("line_set.ign");
+  const std::string after = TempPath("line_after.ign");
+  ASSERT_EQ(Korvan("read --port " + unit.path() + " -o " + before).exit_code, 0);
+  WriteWhole(set,
+             WithSectionLine(ReadWhole(before), "JET1_MISC    ", "    1    10    60  2500  9000 "));
+  {
+    ChildProcess monitor(
+        {BinDir() + "/korvan", "monitor", "--frames", "100000", "--port", unit.path()});
+    ASSERT_TRUE(monitor.ReadLine().has_value()) << "the monitor shows live values";
+    for (const char* command : {"program", "verify", "read"}) {
+      const RunResult run = Korvan(std::string(command) + " --port " + unit.path() + " " +
+                                   (std::string(command) == "read" ? "-o " + after : set));
+      EXPECT_EQ(run.exit_code, 1) << command << "\n" << run.output;
+      EXPECT_TRUE(Contains(run.output, "port busy: another program is using it")) << run.output;
+      EXPECT_TRUE(
+          Contains(run.output, "held by process " + std::to_string(monitor.pid()) + " (korvan)"))
+          << run.output;
+      EXPECT_FALSE(Contains(run.output, "Program device:")) << run.output;
+    }
+  }
+  ASSERT_EQ(Korvan("read --port " + unit.path() + " -o " + after).exit_code, 0)
+      << "the line is free again once the monitor has ended";
+  EXPECT_TRUE(ReadWhole(after) == ReadWhole(before)) << "the unit was changed";
+  for (const std::string& f : {before, set, after}) std::remove(f.c_str());
 }
 
 TEST(CommandLineEndToEnd, DefaultsSavesASetThatCheckFindsConsistent) {

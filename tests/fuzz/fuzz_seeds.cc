@@ -89,7 +89,7 @@ class RecordingPort : public korvan::SerialPort {
 };
 
 struct QuietHost : korvan::DeviceHost {
-  void ShowLinkMessage(korvan::MessageKey, std::optional<korvan::MessageKey>) override {}
+  void ShowLinkMessage(const korvan::PortOpenReport&) override {}
   void ApplyConsistencyAndRefresh() override {}
   void ShowVersionMismatch(std::uint8_t) override {}
 };

@@ -27,7 +27,7 @@ using korvan::fuzz::FuzzRun;
 class RulesHost : public korvan::DeviceHost {
  public:
   explicit RulesHost(korvan::ParameterImage& image) : image_(image) {}
-  void ShowLinkMessage(korvan::MessageKey, std::optional<korvan::MessageKey>) override {}
+  void ShowLinkMessage(const korvan::PortOpenReport&) override {}
   void ApplyConsistencyAndRefresh() override {
     korvan::StationSettings settings{0, 0};
     korvan::ApplyConsistencyRules(image_, settings);

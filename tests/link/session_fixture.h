@@ -14,9 +14,10 @@ namespace korvan {
 
 // Records what the session and the link asked of their host.
 struct RecordingHost : DeviceHost {
-  void ShowLinkMessage(MessageKey key, std::optional<MessageKey> reason) override {
-    link_messages.push_back(key);
-    if (reason) link_messages.push_back(*reason);
+  void ShowLinkMessage(const PortOpenReport& report) override {
+    link_messages.push_back(report.key);
+    if (report.reason) link_messages.push_back(*report.reason);
+    port_reports.push_back(report);
   }
   void ApplyConsistencyAndRefresh() override { ++refreshes; }
   void ShowVersionMismatch(std::uint8_t version) override { mismatches.push_back(version); }
@@ -26,6 +27,7 @@ struct RecordingHost : DeviceHost {
   void MonitorFrameDecoded() override { ++monitor_frames; }
 
   std::vector<MessageKey> link_messages;
+  std::vector<PortOpenReport> port_reports;
   std::vector<std::uint8_t> mismatches;
   int refreshes = 0;
   int identity_changes = 0;

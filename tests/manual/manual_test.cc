@@ -4,13 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "shell/command_line.h"
 #include "shell/messages.h"
 #include "shell/window_texts.h"
 
@@ -98,13 +102,17 @@ TEST(ManualTest, ManualsQuoteTheStationsMessagesInTheirLanguage) {
       MessageKey::kMsgUnitVersionMismatch, MessageKey::kMsgFileVersionMismatch,
       MessageKey::kMsgAskDefaults,       MessageKey::kMsgSavingProgress,
       MessageKey::kMsgVerifyProgress,    MessageKey::kMsgProgramProgress,
+      // A line another program holds: the reason and the holder named after it.
+      MessageKey::kMsgComBusy,           MessageKey::kMsgComHeldBy,
   };
   for (const Manual& m : kManuals) {
     const std::string text = Flatten(
         ReadAll(std::filesystem::path(KORVAN_MANUAL_DIR) / (std::string("korvan_") + m.code + ".md")));
     ASSERT_FALSE(text.empty()) << m.code;
     for (const MessageKey key : keys) {
-      const std::string message = Flatten(std::string(MessageText(key, m.language)));
+      // A text with a place for what the station fills in is quoted up to that place.
+      std::string message(MessageText(key, m.language));
+      message = Flatten(message.substr(0, message.find('{')));
       EXPECT_NE(text.find(message), std::string::npos)
           << m.code << " manual does not quote \"" << message << "\"";
     }
@@ -127,6 +135,71 @@ TEST(ManualTest, ManualsNameTheSetAsideItemAndTheJournalWarning) {
         Flatten(std::string(MessageText(MessageKey::kMsgJournalWriteFailed, m.language)));
     EXPECT_NE(text.find(warning), std::string::npos)
         << m.code << " manual does not quote \"" << warning << "\"";
+  }
+}
+
+// The words of a roff request line (".BR read \", \" verify") without its request name and
+// without the punctuation between them: {"read", "verify"}.
+std::vector<std::string> RoffWords(const std::string& line) {
+  std::vector<std::string> words;
+  std::size_t i = line.find(' ');
+  while (i != std::string::npos && i < line.size()) {
+    while (i < line.size() && line[i] == ' ') ++i;
+    if (i >= line.size()) break;
+    std::size_t end;
+    std::string word;
+    if (line[i] == '"') {
+      end = line.find('"', i + 1);
+      word = line.substr(i + 1, end == std::string::npos ? std::string::npos : end - i - 1);
+      if (end != std::string::npos) ++end;
+    } else {
+      end = line.find(' ', i);
+      word = line.substr(i, end == std::string::npos ? std::string::npos : end - i);
+    }
+    word = word.substr(0, word.find("\\f"));  // the command, not its options set in another font
+    if (!word.empty() && word.find_first_not_of(", ") != std::string::npos) words.push_back(word);
+    i = end;
+  }
+  return words;
+}
+
+// The names a section of the page sets in bold at the start of an entry (the line after ".TP").
+std::set<std::string> EntryNames(const std::string& page, const std::string& section) {
+  std::set<std::string> names;
+  std::istringstream lines(page);
+  std::string line;
+  bool in_section = false;
+  bool after_tp = false;
+  while (std::getline(lines, line)) {
+    if (line.rfind(".SH ", 0) == 0) in_section = line == ".SH " + section;
+    if (in_section && after_tp && (line.rfind(".B ", 0) == 0 || line.rfind(".BR ", 0) == 0)) {
+      for (const std::string& word : RoffWords(line)) names.insert(word);
+    }
+    after_tp = line == ".TP";
+  }
+  return names;
+}
+
+TEST(ManualTest, TheCommandsManualPageDescribesEveryCommandAndItsExitStatus) {
+  // The commands as korvan's own usage lists them: "  read ...", "  log export ...".
+  std::vector<std::string> commands;
+  std::istringstream usage(kCommandLineUsage);
+  std::string line;
+  while (std::getline(usage, line)) {
+    if (line.size() < 3 || line[0] != ' ' || line[1] != ' ' || !std::islower(line[2])) continue;
+    std::istringstream words(line);
+    std::string command, second;
+    words >> command >> second;
+    if (command == "log" || command == "batch") command += " " + second;
+    commands.push_back(command);
+  }
+  ASSERT_GE(commands.size(), 2u);
+  const std::string page = ReadAll(std::filesystem::path(KORVAN_MAN_DIR) / "korvan.1");
+  const std::set<std::string> described = EntryNames(page, "COMMANDS");
+  const std::set<std::string> exit_status = EntryNames(page, "EXIT STATUS");
+  for (const std::string& command : commands) {
+    EXPECT_TRUE(described.contains(command)) << "korvan(1) does not describe " << command;
+    EXPECT_TRUE(exit_status.contains(command)) << "korvan(1) gives no exit status of " << command;
   }
 }
 

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
 #include "fake_device_tree.h"
 #include "file_text.h"
+#include "shell/messages.h"
 #include "station_fixture.h"
 
 namespace korvan {
@@ -172,12 +174,43 @@ TEST(StationPortsPlainTest, TheReasonAPortWillNotOpenIsInTheSameBox) {
   StationFixture f;
   f.Start();
   f.desktop.messages.clear();
-  f.station->ShowLinkMessage(MessageKey::kMsgComOpenError, MessageKey::kMsgComPermissionDenied);
-  ASSERT_EQ(f.desktop.messages.size(), 1u);
-  EXPECT_EQ(f.desktop.messages[0],
-            "Com opening error!\npermission denied: add your user to the dialout group");
-  f.station->ShowLinkMessage(MessageKey::kMsgComOpenError, std::nullopt);
-  EXPECT_EQ(f.desktop.messages.back(), "Com opening error!");
+  struct Case {
+    PortOpenReport report;
+    std::string shown;
+  };
+  const Case cases[] = {
+      {{MessageKey::kMsgComOpenError, MessageKey::kMsgComPermissionDenied, "/dev/ttyUSB4", 5, {}},
+       "Com opening error!\nCom 5 \u2014 /dev/ttyUSB4: permission denied: add your user to the "
+       "dialout group"},
+      {{MessageKey::kMsgComOpenError, std::nullopt, "/dev/pts/3", 0, {}},
+       "Com opening error!\n/dev/pts/3"},
+      {{MessageKey::kMsgComOpenError, MessageKey::kMsgComBusy, "/dev/ttyUSB0", 1,
+        LineHolder{4711, "minicom"}},
+       "Com opening error!\nCom 1 \u2014 /dev/ttyUSB0: port busy: another program is using it\n"
+       "held by process 4711 (minicom)"},
+      {{MessageKey::kMsgComOpenError, MessageKey::kMsgComBusy, "/dev/ttyUSB0", 1,
+        LineHolder{4711, ""}},
+       "Com opening error!\nCom 1 \u2014 /dev/ttyUSB0: port busy: another program is using it\n"
+       "held by process 4711"},
+  };
+  for (const Case& c : cases) {
+    f.station->ShowLinkMessage(c.report);
+    EXPECT_EQ(f.desktop.messages.back(), c.shown);
+  }
+  EXPECT_EQ(f.desktop.messages.size(), std::size(cases));
+}
+
+TEST(StationPortsPlainTest, TheHolderOfABusyLineIsNamedInEveryLanguage) {
+  const PortOpenReport report{MessageKey::kMsgComOpenError, MessageKey::kMsgComBusy, "/dev/ttyUSB0",
+                              1, LineHolder{4711, "minicom"}};
+  for (const Language language :
+       {Language::kEnglish, Language::kGerman, Language::kFrench, Language::kCzech}) {
+    const std::string text = PortOpenReportText(report, language);
+    EXPECT_NE(text.find(std::string(MessageText(MessageKey::kMsgComBusy, language))),
+              std::string::npos);
+    EXPECT_NE(text.find("4711 (minicom)"), std::string::npos) << text;
+    EXPECT_EQ(text.find("{process}"), std::string::npos) << text;
+  }
 }
 
 }  // namespace
