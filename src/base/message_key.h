@@ -94,6 +94,8 @@ enum class MessageKey : std::uint8_t {
   kMsgComBusy,
   // The restore offer when the journal holds a single edit; {first} is its time.
   kMsgJournalRestoreOne,
+  // A command's output names its input file (the same path, or a hard or symbolic link to it).
+  kMsgOutputIsInput,
 };
 
 }  // namespace korvan

@@ -243,6 +243,13 @@ constexpr MessageTexts kMessages[] = {
       "La station n'a pas été fermée correctement. Restaurer la modification non enregistrée "
       "faite à {first} ?",
       "Stanice nebyla řádně ukončena. Obnovit neuloženou změnu provedenou v {first}?"}},
+    {MessageKey::kMsgOutputIsInput,
+     {"The output is the input itself (the same file or a link to it); nothing was written: ",
+      "Die Ausgabe ist die Eingabe selbst (dieselbe Datei oder ein Link darauf); nichts wurde "
+      "geschrieben: ",
+      "La sortie est l'entrée elle-même (le même fichier ou un lien vers lui) ; rien n'a été "
+      "écrit : ",
+      "Výstup je sám vstup (tentýž soubor nebo odkaz na něj); nic nebylo zapsáno: "}},
 };
 
 }  // namespace
