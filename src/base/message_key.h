@@ -116,6 +116,8 @@ enum class MessageKey : std::uint8_t {
   kMsgFolderReadOnly,  // a save failed because the folder takes no new file
   // A busy line's holder as its lock file names it; {process} is its number and program.
   kMsgComHeldBy,
+  // A command's output names its input file (the same path, or a hard or symbolic link to it).
+  kMsgOutputIsInput,
 };
 
 }  // namespace korvan

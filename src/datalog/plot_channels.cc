@@ -44,6 +44,8 @@ constexpr PlotChannel kChannels[] = {
     {"advance2_deg", "deg", 8, [](const LiveValues& v) -> V { return v.advance[1]; }},
     {"advance3_deg", "deg", 8, [](const LiveValues& v) -> V { return v.advance[2]; }},
     {"advance4_deg", "deg", 8, [](const LiveValues& v) -> V { return v.advance[3]; }},
+    // The mean over the engine's cylinders: what the live panel shows as "Advance".
+    {"advance_deg", "deg", 8, [](const LiveValues& v) -> V { return v.mean_advance; }},
     {"inj_a_us", "us", 9, [](const LiveValues& v) -> V { return v.bank_a_mean_us; }},
     {"inj_b_us", "us", 9, [](const LiveValues& v) -> V { return v.bank_b_mean_us; }},
     {"duty_pct", "%", 1, [](const LiveValues& v) -> V { return v.injection_duty; }},
@@ -74,7 +76,7 @@ std::vector<PlotSeries> BuildPlotSeries(const Recording& recording,
       series[i].value.reserve(recording.frames.size());
     }
   }
-  const MonitorInputs inputs{recording.header.cylinders, recording.header.ignition_limiter};
+  const MonitorInputs inputs = DecoderInputsOf(recording.header, MonitorInputs{});
   LiveValues live;
   for (const RecordedFrame& frame : recording.frames) {
     DecodeMonitorFrame(frame.bytes, inputs, live);

@@ -8,6 +8,7 @@
 
 #include "base/message_key.h"
 #include "link/link_frame.h"
+#include "monitor/monitor_frame.h"
 
 namespace korvan {
 
@@ -16,8 +17,9 @@ namespace korvan {
 //
 // File layout (all numbers little-endian):
 //   header, 24 bytes: "KORVLOG" 0x1A, u16 format version (1), u16 frame length (152),
-//                     u8 cylinders, u8 ignition limiter (the decoder's inputs when recording
-//                     began), u16 reserved (0), u64 wall-clock start in ms since 1970
+//                     u8 cylinders, u8 ignition limiter (the decoder's inputs as the parameter
+//                     set held them when recording began), u16 reserved (0), u64 wall-clock
+//                     start in ms since 1970
 //   records, 156 bytes each: u32 ms since the start, the 152 frame bytes as received
 // Records are appended and flushed one by one; a file cut anywhere still holds every record
 // written before the cut.
@@ -34,6 +36,11 @@ struct RecordingHeader {
   std::uint64_t start_unix_ms = 0;
   friend bool operator==(const RecordingHeader&, const RecordingHeader&) = default;
 };
+
+// The decoder's inputs a recording's frames are decoded with: those of its header. A recording
+// made before the header took them from the parameter set may hold 0 for either; that one is
+// taken from `fallback` (the set on display), which is the best that is known then.
+MonitorInputs DecoderInputsOf(const RecordingHeader& header, const MonitorInputs& fallback);
 
 struct RecordedFrame {
   std::uint32_t time_ms = 0;  // since the recording began

@@ -11,7 +11,8 @@ const char kRecordingCsvHeader[] =
     "advance1_deg,advance2_deg,advance3_deg,advance4_deg,inj_a_us,inj_b_us,duty_pct,"
     "throttle_share_pct,tp_error,iap_error,ap_error,coolant_error,air_error,"
     "injection_position_invalid,n2o_active,cooling_fan,limiter_ignition,limiter_injection,"
-    "limiter_retard,base_advance,programmed_data_error,flags_a,flags_b,flags_c,flags_d\n";
+    "limiter_retard,base_advance,programmed_data_error,flags_a,flags_b,flags_c,flags_d,"
+    "advance_deg\n";
 
 namespace {
 
@@ -40,23 +41,24 @@ void AppendRow(const RecordedFrame& frame, const LiveValues& v, std::string& out
   std::snprintf(
       row, sizeof row,
       "%u.%03u,%u,%s,%s,%s,%u,%s,%s,%u.%03u,%u,%u,%u,%u,%u,%u,%d,%d,%d,%u,"
-      "%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%u,%u,%u,%u\n",
+      "%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%u,%u,%u,%u,%d\n",
       frame.time_ms / 1000u, frame.time_ms % 1000u, v.engine_speed, tps, iap, ap, v.lambda_mv,
       coolant, air, v.supply_mv / 1000u, v.supply_mv % 1000u, v.gear, v.road_speed, v.advance[0],
       v.advance[1], v.advance[2], v.advance[3], v.bank_a_mean_us, v.bank_b_mean_us,
       v.injection_duty, v.throttle_share, v.tp_error, v.iap_error, v.ap_error,
       v.coolant_sensor_error, v.air_sensor_error, v.injection_position_invalid, v.n2o_active,
       v.cooling_fan_on, v.limiter_by_ignition, v.limiter_by_injection, v.limiter_by_retard,
-      v.base_advance, v.programmed_data_error, v.flags_a, v.flags_b, v.flags_c, v.flags_d);
+      v.base_advance, v.programmed_data_error, v.flags_a, v.flags_b, v.flags_c, v.flags_d,
+      v.mean_advance);
   out += row;
 }
 
 }  // namespace
 
-std::string RecordingToCsv(const Recording& recording) {
+std::string RecordingToCsv(const Recording& recording, const MonitorInputs& fallback) {
   std::string out = kRecordingCsvHeader;
   out.reserve(out.size() + recording.frames.size() * 160);
-  const MonitorInputs inputs{recording.header.cylinders, recording.header.ignition_limiter};
+  const MonitorInputs inputs = DecoderInputsOf(recording.header, fallback);
   LiveValues live;
   for (const RecordedFrame& frame : recording.frames) {
     DecodeMonitorFrame(frame.bytes, inputs, live);

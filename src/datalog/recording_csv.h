@@ -10,8 +10,9 @@ namespace korvan {
 extern const char kRecordingCsvHeader[];
 
 // One row per frame, decoded as the live display decodes it (with the decoder inputs the
-// recording began with); a value whose sensor reports an error is left empty. Decimal points,
-// comma separators, LF line ends.
-std::string RecordingToCsv(const Recording& recording);
+// recording began with; `fallback` stands in for any its header lacks, see DecoderInputsOf); a
+// value whose sensor reports an error is left empty. Decimal points, comma separators, LF line
+// ends.
+std::string RecordingToCsv(const Recording& recording, const MonitorInputs& fallback = {});
 
 }  // namespace korvan

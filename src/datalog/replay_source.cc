@@ -24,7 +24,11 @@ std::span<const RecordedFrame> ReplaySource::Advance(int elapsed_ms) {
   std::size_t end = first;
   while (end < frame_count() && recording_.frames[end].time_ms <= head_ms_) ++end;
   position_ = static_cast<std::ptrdiff_t>(end) - 1;
-  if (end >= frame_count()) playing_ = false;
+  if (end >= frame_count()) {
+    // The head stops on the last frame: the position never reads past the end.
+    playing_ = false;
+    head_ms_ = recording_.frames.empty() ? 0 : recording_.frames.back().time_ms;
+  }
   return Range(first, end);
 }
 
@@ -40,7 +44,7 @@ std::span<const RecordedFrame> ReplaySource::Seek(std::size_t index) {
   index = std::min(index, frame_count() - 1);
   position_ = static_cast<std::ptrdiff_t>(index);
   head_ms_ = recording_.frames[index].time_ms;
-  return Range(index, index + 1);
+  return Range(index == 0 ? 0 : index - 1, index + 1);
 }
 
 std::span<const RecordedFrame> ReplaySource::SeekTime(std::uint32_t time_ms) {

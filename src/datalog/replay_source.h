@@ -10,7 +10,10 @@ namespace korvan {
 
 // Plays a recording as the unit sent it: the tick tells how much time passed, and the frames
 // whose arrival time has come are handed out in order, for the device loop to decode as it
-// decodes the unit's own. Paused, stepping or seeking hands out exactly one frame.
+// decodes the unit's own. Stepping or seeking jumps: it hands out the frame to show preceded by
+// the one recorded before it, because the decoder carries a value from one frame to the next
+// (the injection duty takes the engine speed of the frame before); decoded from "no frame yet",
+// the two show what the live link showed for that frame.
 class ReplaySource {
  public:
   static constexpr int kSpeeds[] = {1, 4, 16};
@@ -18,11 +21,12 @@ class ReplaySource {
   explicit ReplaySource(Recording recording) : recording_(std::move(recording)) {}
 
   // Time passed (ms of the wall clock); while playing, the frames that came due at the speed
-  // chosen. Playing stops by itself after the last frame.
+  // chosen. Playing stops by itself at the last frame, the head on its time.
   std::span<const RecordedFrame> Advance(int elapsed_ms);
-  // The next frame, paused; nothing at the end.
+  // Jumps to the next frame, paused; nothing at the end.
   std::span<const RecordedFrame> Step();
-  // Jumps to the frame at index (clamped), paused or not; hands out that one frame.
+  // Jumps to the frame at index (clamped), paused or not; hands out the frame before it (none
+  // for the first) and that frame.
   std::span<const RecordedFrame> Seek(std::size_t index);
   // The last frame at or before the given recording time (the plot's click).
   std::span<const RecordedFrame> SeekTime(std::uint32_t time_ms);

@@ -67,7 +67,7 @@ class MapEditor {
   AllFlags& all_flags() { return all_flags_; }
   bool time_view() const;
   void set_time_view(bool on);
-  // The number of cylinders as last laid out from image byte 256 (the monitor averages over it).
+  // The number of cylinders as last laid out from image byte 256 (which columns show).
   int cylinders() const { return cylinders_; }
   bool one_channel() const { return one_channel_; }
   void set_one_channel(bool one_channel) { one_channel_ = one_channel; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "image/field_dictionary.h"
 #include "link/link_frame.h"
 
 namespace korvan {
@@ -57,6 +58,8 @@ constexpr int kIap = 136;
 constexpr int kThrottlePosition = 138;
 constexpr int kSavingCountdown = 148;
 constexpr int kVersion = 150;
+// Image byte of the ignition limiter, hundreds of rpm: the engine-speed gauge's full scale.
+constexpr int kIgnitionLimiterByte = 29;
 
 // The unit reports a dead temperature sensor as code 0; the coolant then counts as 80 deg C so
 // that the gauge and the corrections cursor stay on a sensible row.
@@ -209,6 +212,10 @@ void DecodeRemainingWords(const FrameReader& in, LiveValues& live) {
 }
 
 }  // namespace
+
+MonitorInputs MonitorInputsOf(const ParameterImage& image) {
+  return MonitorInputs{image.Byte(kCylinderCountOffset), image.Byte(kIgnitionLimiterByte)};
+}
 
 bool DecodeMonitorFrame(std::span<const std::uint8_t> buffer, const MonitorInputs& inputs,
                         LiveValues& live) {

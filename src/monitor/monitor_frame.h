@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 
+#include "image/parameter_image.h"
 #include "monitor/live_values.h"
 
 namespace korvan {
@@ -12,9 +13,14 @@ inline constexpr std::uint8_t kMonitorVersion = 68;
 
 // Values the decoder takes from the rest of the station.
 struct MonitorInputs {
-  int cylinders = 0;  // as the last laid-out map page took it over (1..4), 0 before that
+  int cylinders = 0;  // image byte 256 (1..4); 0 when not known: the mean is cylinder 1's
   std::uint8_t ignition_limiter = 0;  // image byte 29, hundreds of rpm
 };
+
+// The decoder's inputs as the parameter set holds them: its cylinder count (byte 256) and its
+// ignition limiter (byte 29). The window, the command line and a recording's header all take them
+// from here, so a frame decodes alike wherever it is shown.
+MonitorInputs MonitorInputsOf(const ParameterImage& image);
 
 // Validates a received buffer as a monitor frame (code 0xB0, check byte) and, when it is valid,
 // decodes its first 152 bytes into `live`. Returns true when the frame was accepted; the caller

@@ -21,7 +21,7 @@ inline constexpr std::uint32_t kColorBlue = 0x0000FF;
 // What the display needs from the image and the station besides the live values.
 struct PresentationInputs {
   int language = 0;                   // 0 English, 1 German, 2 French, 3 Czech
-  int cylinders = 0;                  // as the last laid-out map page took it over; 0 before
+  int cylinders = 0;                  // image byte 256, as the decoder averages over it
   std::uint8_t engine_config = 0;     // image byte 2: which pick-ups the engine has
   std::uint8_t ignition_limiter = 0;  // image byte 29, hundreds of rpm
   bool n2o_enabled = false;           // CheckBoxGas on the N2O page (image byte 98)

@@ -101,6 +101,12 @@ constexpr TextRow kTexts[] = {
     {MonitorText::kIdleAdvanceCorrection,
      {"Idle correction = ", "Freilaufkorrektur = ", "Correction ralenti = ",
       "Korekce volnoběhu = "}},
+    {MonitorText::kIntakeServoFault,
+     {"Intake servo fault", "Ansaugservo gestört", "Servo d'admission en défaut",
+      "Porucha sacího serva"}},
+    {MonitorText::kExhaustServoFault,
+     {"Exhaust servo fault", "Abblaseservo gestört", "Servo d'échappement en défaut",
+      "Porucha výfukového serva"}},
 };
 
 constexpr bool RowsInEnumOrder() {

@@ -58,6 +58,9 @@ enum class MonitorText : std::uint8_t {
   kPotentiometerAdvanceCorrection,
   kPotentiometerInjectionCorrection,
   kIdleAdvanceCorrection,
+  // Servo faults in words, where the window marks the servo's label red (the command line).
+  kIntakeServoFault,
+  kExhaustServoFault,
   kCount,
 };
 

@@ -4,6 +4,8 @@
 #include <string_view>
 
 #include "files/safe_file.h"
+#include "files/same_file.h"
+#include "pages/bike_list.h"
 #include "shell/command_line.h"
 #include "shell/messages.h"
 #include "shell/parameter_set_check.h"
@@ -51,8 +53,26 @@ int SaveAll(const std::filesystem::path& dir, std::FILE* out, std::FILE* err) {
   return result.failures() == 0 ? kExitOk : kExitFile;
 }
 
+// The report is written over a link's target: a report name that leads to one of the compared
+// files would replace it.
+bool ReportIsAnInput(const std::filesystem::path& new_dir, const std::filesystem::path& old_dir,
+                     std::FILE* err) {
+  const std::filesystem::path report = new_dir / std::string(kCompareReportName);
+  for (int i = 0; i < kBikeListSeparator; ++i) {
+    for (const std::filesystem::path* dir : {&new_dir, &old_dir}) {
+      if (!OutputIsInput(BatchFileOfListIndex(*dir, i), report)) continue;
+      std::fprintf(err, "korvan: %s%s\n",
+                   std::string(MessageText(MessageKey::kMsgOutputIsInput, kLanguage)).c_str(),
+                   Quoted(report).c_str());
+      return true;
+    }
+  }
+  return false;
+}
+
 int Compare(const std::filesystem::path& new_dir, const std::filesystem::path& old_dir,
             std::FILE* out, std::FILE* err) {
+  if (ReportIsAnInput(new_dir, old_dir, err)) return kExitUsage;
   const CompareAllNewResult result = CompareAllNew(new_dir, old_dir);
   if (!result.ok()) {
     std::fprintf(err, "%s%s (%s failed%s%s)\n",

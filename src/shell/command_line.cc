@@ -8,9 +8,11 @@
 
 #include "files/parameter_file.h"
 #include "files/safe_file.h"
+#include "files/same_file.h"
 #include "image/bike_data.h"
 #include "image/consistency.h"
 #include "link/identity.h"
+#include "monitor/monitor_texts.h"
 #include "shell/batch_command.h"
 #include "shell/device_loop.h"
 #include "shell/diff_command.h"
@@ -34,11 +36,14 @@ const char kCommandLineUsage[] =
     "  defaults --bike N -o FILE      save the default set of bike code N (0..49)\n"
     "  check    FILE                  open a parameter file as the station does and say what\n"
     "                                 it holds and what the consistency rules change\n"
-    "  monitor  [--port P] [--frames N] [--ticks N] [--log FILE] [--fast]\n"
-    "                                 print the unit's live values, one line per frame;\n"
-    "                                 --log records every frame into FILE, --fast asks for\n"
+    "  monitor  [--port P] [--frames N] [--ticks N] [--log LOG] [--fast] [FILE]\n"
+    "                                 print the unit's live values, one line per frame, as\n"
+    "                                 the window shows them; the unit's set is read first\n"
+    "                                 (its cylinders and limiter), or taken from FILE;\n"
+    "                                 --log records every frame into LOG, --fast asks for\n"
     "                                 them every tick (fast live data)\n"
-    "  log export FILE [OUT.csv]      a recording as CSV, one row per frame\n"
+    "  log export FILE [OUT.csv]      a recording as CSV, one row per frame; OUT is FILE\n"
+    "                                 with its extension replaced by .csv unless given\n"
     "  ports                          list the ports and what is plugged in\n"
     "  diff     [--dump] A B          compare two sets field by field; A and B are files or\n"
     "                                 --port P (the unit, read as read does); exit 0 when\n"
@@ -54,7 +59,9 @@ const char kCommandLineUsage[] =
     "                                 or a file is missing\n"
     "P is a device path (/dev/ttyUSB0, /dev/pts/3) or a port number 1..20 (\"Com 5\" or 5).\n"
     "FILE is a parameter file (*.ign). With --dump it is an image dump instead (2850 numbers,\n"
-    "ten a line), which keeps every byte of the image; a parameter file keeps the fields.\n";
+    "ten a line), which keeps every byte of the image; a parameter file keeps the fields.\n"
+    "An output that is an input (the same file, a link to it, the port's device) is refused\n"
+    "with exit status 2 and nothing is written.\n";
 
 void SteadyTickClock::WaitForNextTick() {
   constexpr auto kTick = std::chrono::milliseconds(55);
@@ -151,6 +158,15 @@ void PrintFileError(std::FILE* err, MessageKey key, const std::string& path,
                     const std::string& detail) {
   std::fprintf(err, "%s %s\n", std::string(MessageText(key, kLanguage)).c_str(), path.c_str());
   if (!detail.empty()) std::fprintf(err, "korvan: %s: %s\n", path.c_str(), detail.c_str());
+}
+
+// An output that names an input would destroy it: said, and the command ends before it starts.
+bool RefuseOutputOverInput(const std::string& input, const std::string& output, std::FILE* err) {
+  if (input.empty() || output.empty() || !OutputIsInput(input, output)) return false;
+  std::fprintf(err, "korvan: %s%s\n",
+               std::string(MessageText(MessageKey::kMsgOutputIsInput, kLanguage)).c_str(),
+               output.c_str());
+  return true;
 }
 
 std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
@@ -462,10 +478,24 @@ class Runner {
     return SaveSetFile(path, dump, image_, out_, err_);
   }
 
+  // The decoder takes the cylinders and the ignition limiter from the set, as the window does;
+  // without a file the set is the unit's own. A unit that cannot be read is still monitored.
+  void ReadSetForMonitor() {
+    session().StartRead();
+    if (!RunToEnd()) {
+      std::fprintf(err_,
+                   "korvan: the unit's set could not be read; the advance shown is cylinder 1's "
+                   "(give the unit's set as FILE)\n");
+    }
+    host_.TakeMonitorFrame();
+  }
+
   int Monitor(long frames, long ticks, const std::string& log, bool fast) {
     if (fast) loop_.session().set_monitor_ticks(1);
     if (!log.empty()) {
-      const RecordingHeader header{0, image_.Byte(29), WallClockMs()};
+      const MonitorInputs inputs = MonitorInputsOf(image_);
+      const RecordingHeader header{static_cast<std::uint8_t>(inputs.cylinders),
+                                   inputs.ignition_limiter, WallClockMs()};
       if (!recorder_.Start(log, header)) {
         std::fprintf(err_, "%s%s\n",
                      std::string(MessageText(MessageKey::kMsgLogWriteFailed, kLanguage)).c_str(),
@@ -529,6 +559,7 @@ std::string FormatLiveLine(const LiveValues& v) {
   char tps[16];
   char iap[16];
   char coolant[16];
+  char advance[16];
   if (v.tp_error) {
     std::snprintf(tps, sizeof tps, "%6s", "error");
   } else {
@@ -546,14 +577,36 @@ std::string FormatLiveLine(const LiveValues& v) {
     std::snprintf(coolant, sizeof coolant, "%4d C",
                   static_cast<int>(v.coolant_code) - kTemperatureCodeOffset);
   }
+  // On its base advance the unit's advance bytes are not the map's: the window says "BASE".
+  if (v.base_advance) {
+    std::snprintf(advance, sizeof advance, "%s", "BASE");
+  } else {
+    std::snprintf(advance, sizeof advance, "%2d", v.mean_advance);
+  }
   const int air = v.air_sensor_error ? kAirFallbackCelsius
                                      : static_cast<int>(v.air_code) - kTemperatureCodeOffset;
   std::string notes;
-  const auto note = [&notes](bool on, const char* text) {
+  const auto note = [&notes](bool on, std::string_view text) {
     if (!on) return;
     notes += notes.empty() ? "  (" : ", ";
+    // Prefixes of the window's labels may end in a blank ("Blocking ").
+    while (text.ends_with(' ')) text.remove_suffix(1);
     notes += text;
   };
+  // The states the window marks (a red or fuchsia label, the error label, the servo's "Idle"),
+  // in the window's English words.
+  const auto window = [](MonitorText text) { return std::string_view(MonitorTextOf(text, 0)); };
+  const std::string idle =
+      std::string(window(MonitorText::kIntakeServo)) + " = " + MonitorTextOf(MonitorText::kIdle, 0);
+  note(v.programmed_data_error, window(MonitorText::kProgrammedDataError));
+  note(v.limiter_by_ignition, window(MonitorText::kIgnitionLimiter));
+  note(v.limiter_by_injection, window(MonitorText::kInjectionLimiter));
+  note(v.limiter_by_retard, window(MonitorText::kRetardLimiter));
+  note(v.fall_sensor_output, window(MonitorText::kFallSensor));
+  note(v.blocking_output, window(MonitorText::kBlocking));
+  note(!v.intake_servo_ok, window(MonitorText::kIntakeServoFault));
+  note(!v.exhaust_servo_ok, window(MonitorText::kExhaustServoFault));
+  note(v.intake_servo_idle_control, idle);
   note(v.air_sensor_error, "air sensor error");
   note(v.ap_error, "AP sensor error");
   note(v.unit_version != kStationVersion, "version mismatch");
@@ -562,13 +615,13 @@ std::string FormatLiveLine(const LiveValues& v) {
   char line[400];
   std::snprintf(line, sizeof line,
                 "rpm %5u  tps %s  iap %s  ap %3u.%u kPa  lambda %4u mV  coolant %s  air %4d C  "
-                "gear %u  speed %3u km/h  adv %2d  inj %5d us  duty %3d%%  batt %2u.%02u V  "
-                "ver %u%s\n",
+                "gear %u  speed %3u km/h  adv %s  inj %5d us  duty %3d%%  batt %2u.%02u V  "
+                "ver %u",
                 v.engine_speed, tps, iap, v.atmospheric_pressure / 10u,
                 v.atmospheric_pressure % 10u, v.lambda_mv, coolant, air, v.gear, v.road_speed,
-                v.mean_advance, v.bank_a_mean_us, v.injection_duty, v.supply_mv / 1000u,
-                (v.supply_mv % 1000u) / 10u, v.unit_version, notes.c_str());
-  return line;
+                advance, v.bank_a_mean_us, v.injection_duty, v.supply_mv / 1000u,
+                (v.supply_mv % 1000u) / 10u, v.unit_version);
+  return line + notes + "\n";
 }
 
 std::optional<ParameterImage> LoadSetForCommand(const std::string& path, bool dump,
@@ -621,11 +674,22 @@ int RunCommandLine(const std::vector<std::string>& args, SerialPort& port, TickC
 
   Runner runner(port, clock, out, err);
   if (!runner.SelectPort(o->port)) return kExitUsage;
+  // read -o and monitor --log write; what they read is the port's device and the set's file.
+  for (const std::string* output : {&o->output, &o->log}) {
+    if (RefuseOutputOverInput(runner.link().CurrentDevice(), *output, err) ||
+        RefuseOutputOverInput(o->file, *output, err)) {
+      return kExitUsage;
+    }
+  }
   const bool refuse = o->command == "program" && !o->force;
-  if (needs_file && !runner.LoadSet(o->file, o->dump, refuse)) return kExitFile;
+  const bool set_file = needs_file || (o->command == "monitor" && !o->file.empty());
+  if (set_file && !runner.LoadSet(o->file, o->dump, refuse)) return kExitFile;
   if (!runner.Open()) return kExitRunFailed;
 
-  if (o->command == "monitor") return runner.Monitor(o->frames, o->ticks, o->log, o->fast);
+  if (o->command == "monitor") {
+    if (!set_file) runner.ReadSetForMonitor();
+    return runner.Monitor(o->frames, o->ticks, o->log, o->fast);
+  }
   if (o->command == "read") {
     runner.session().StartRead();
     if (!runner.RunToEnd()) return kExitRunFailed;

@@ -49,9 +49,13 @@ std::optional<ParameterImage> LoadSetForCommand(const std::string& path, bool du
 std::optional<ParameterImage> ReadUnitForCommand(const std::string& port_name, SerialPort& port,
                                                  TickClock& clock, std::FILE* out, std::FILE* err);
 
-// One line of `korvan monitor` for a decoded frame. A failed sensor reads as the window shows it:
-// "error" in place of the throttle, pressure or coolant value; the air temperature shows the
-// unit's 50 C stand-in, and the line ends by naming the sensors the window marks red.
+// One line of `korvan monitor` for a decoded frame, saying what the window's live panel says: the
+// mean advance (decoded with the set's cylinders), or "BASE" while the unit runs on its base
+// advance. A failed sensor reads as the window shows it: "error" in place of the throttle,
+// pressure or coolant value; the air temperature shows the unit's 50 C stand-in. The line ends
+// by naming, in the window's words, each state the window marks: programmed data error, the
+// three limiters, fall sensor and blocking outputs, servo faults, the intake servo on idle
+// control, and the sensors it marks red.
 std::string FormatLiveLine(const LiveValues& v);
 
 }  // namespace korvan

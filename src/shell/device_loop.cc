@@ -2,10 +2,6 @@
 
 namespace korvan {
 
-namespace {
-constexpr int kIgnitionLimiterByte = 29;
-}  // namespace
-
 void DeviceLoop::Tick() {
   if (const std::optional<FrameView> frame = link_.PollLink()) {
     if ((*frame)[0] == kMonitorReply) {
@@ -22,7 +18,10 @@ void DeviceLoop::Tick() {
 }
 
 bool DeviceLoop::DecodeFrame(FrameView frame) {
-  const MonitorInputs inputs{cylinders_, image_.Byte(kIgnitionLimiterByte)};
+  return DecodeFrame(frame, MonitorInputsOf(image_));
+}
+
+bool DeviceLoop::DecodeFrame(FrameView frame, const MonitorInputs& inputs) {
   if (!DecodeMonitorFrame(frame, inputs, live_)) return false;
   host_.MonitorFrameDecoded();
   return true;

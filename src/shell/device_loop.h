@@ -28,8 +28,10 @@ class DeviceLoop {
 
   void Tick();
   // Decodes a monitor frame into the live values and tells the host, as for a frame from the
-  // unit; a replay feeds its recorded frames through here. False for a rejected frame.
+  // unit, with the decoder's inputs taken from the image. False for a rejected frame.
   bool DecodeFrame(FrameView frame);
+  // The same with inputs given: a replay decodes with those its recording began with.
+  bool DecodeFrame(FrameView frame, const MonitorInputs& inputs);
   // Every monitor frame accepted from the unit is also written here while it records.
   void set_recorder(FrameRecorder* recorder) { recorder_ = recorder; }
 
@@ -40,8 +42,6 @@ class DeviceLoop {
   const LiveValues& live() const { return live_; }
   // Back to "no frame yet" (a replay starts and ends from there).
   void ClearLive() { live_ = LiveValues{}; }
-  // The number of cylinders the monitor averages over, as the map pages last laid it out.
-  void set_cylinders(int cylinders) { cylinders_ = cylinders; }
 
  private:
   ParameterImage& image_;
@@ -49,7 +49,6 @@ class DeviceLoop {
   Link link_;
   TransferSession session_;
   LiveValues live_;
-  int cylinders_ = 0;
   FrameRecorder* recorder_ = nullptr;
 };
 

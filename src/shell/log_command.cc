@@ -5,6 +5,7 @@
 #include "datalog/recording.h"
 #include "datalog/recording_csv.h"
 #include "files/safe_file.h"
+#include "files/same_file.h"
 #include "shell/command_line.h"
 #include "shell/messages.h"
 
@@ -33,6 +34,14 @@ int RunLogCommand(const std::vector<std::string>& args, std::FILE* out, std::FIL
   const std::string target = args.size() == 4
                                  ? args[3]
                                  : std::filesystem::path(path).replace_extension(".csv").string();
+  // "ride.csv" holding a recording would otherwise be replaced by its own export.
+  if (OutputIsInput(path, target)) {
+    std::fprintf(
+        err, "korvan: %s%s\n",
+        std::string(MessageText(MessageKey::kMsgOutputIsInput, Language::kEnglish)).c_str(),
+        target.c_str());
+    return kExitUsage;
+  }
   const RecordingReadResult read = ReadRecording(path);
   if (!read.ok()) {
     std::fprintf(err, "korvan: %s: %s\n", path.c_str(),

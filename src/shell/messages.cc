@@ -329,15 +329,16 @@ constexpr MessageTexts kMessages[] = {
       "der Ordner ist schreibgeschützt: anderswo speichern",
       "le dossier est en lecture seule : enregistrez ailleurs",
       "složka je jen pro čtení: uložte jinam"}},
-     {"The station was not closed properly. Restore the unsaved edit made at {first}?",
-      "Die Station wurde nicht ordnungsgemäß beendet. Die nicht gespeicherte Änderung von {first} "
-      "wiederherstellen?",
-      "La station n'a pas été fermée correctement. Restaurer la modification non enregistrée "
-      "faite à {first} ?",
-      "Stanice nebyla řádně ukončena. Obnovit neuloženou změnu provedenou v {first}?"}},
     {MessageKey::kMsgComHeldBy,
      {"held by process {process}", "belegt von Prozess {process}",
       "tenu par le processus {process}", "drží ho proces {process}"}},
+    {MessageKey::kMsgOutputIsInput,
+     {"The output is the input itself (the same file or a link to it); nothing was written: ",
+      "Die Ausgabe ist die Eingabe selbst (dieselbe Datei oder ein Link darauf); nichts wurde "
+      "geschrieben: ",
+      "La sortie est l'entrée elle-même (le même fichier ou un lien vers lui) ; rien n'a été "
+      "écrit : ",
+      "Výstup je sám vstup (tentýž soubor nebo odkaz na něj); nic nebylo zapsáno: "}},
 };
 
 }  // namespace

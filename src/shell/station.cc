@@ -115,7 +115,6 @@ void Station::FormClose() {
 }
 
 void Station::Timer1Timer() {
-  device_.set_cylinders(maps_.cylinders());
   if (!DatalogTick()) device_.Tick();
   ClearJournalWhenProgrammed();
   PortTick();
@@ -218,7 +217,7 @@ std::optional<ControlHandle> Station::TabOfPage(int page) const {
 PresentationInputs Station::MonitorInputsNow() const {
   PresentationInputs in;
   in.language = static_cast<int>(language_);
-  in.cylinders = maps_.cylinders();
+  in.cylinders = MonitorInputsOf(image_).cylinders;
   in.engine_config = image_.Byte(2);
   in.ignition_limiter = image_.Byte(29);
   in.n2o_enabled = image_.Byte(98) != 0;

@@ -377,6 +377,7 @@ class Station : public DeviceHost {
   // The tick's datalog part; true while a replay stands in for the unit.
   bool DatalogTick();
   void FeedReplay(std::span<const RecordedFrame> frames);
+  void JumpReplay(std::span<const RecordedFrame> frames);
   void ShowReplayStatus();
   void ApplyFastLiveData();
   void LoadDatalogSettings();

@@ -8,6 +8,7 @@
 #include "datalog/recording.h"
 #include "datalog/recording_csv.h"
 #include "files/safe_file.h"
+#include "files/same_file.h"
 #include "shell/ini_document.h"
 #include "shell/log_command.h"
 #include "shell/settings_file.h"
@@ -18,7 +19,6 @@ namespace {
 
 constexpr std::string_view kDatalogSection = "DATALOG";
 constexpr int kTickMs = 55;
-constexpr int kIgnitionLimiterByte = 29;
 constexpr std::string_view kRecordingFilter = "Recordings (*.kvlog)|*.kvlog|All files|*.*";
 constexpr std::string_view kCsvFilter = "CSV (*.csv)|*.csv";
 
@@ -67,8 +67,11 @@ void Station::MenuLogRecordClick() {
     const std::uint64_t now = WallClockMs();
     const std::string path =
         NewRecordingPath(LogsFolder(), static_cast<std::int64_t>(now / 1000));
-    const RecordingHeader header{static_cast<std::uint8_t>(maps_.cylinders()),
-                                 image_.Byte(kIgnitionLimiterByte), now};
+    // The decoder's inputs from the set, whatever page was shown: a replay and the export
+    // decode with them.
+    const MonitorInputs inputs = MonitorInputsOf(image_);
+    const RecordingHeader header{static_cast<std::uint8_t>(inputs.cylinders),
+                                 inputs.ignition_limiter, now};
     if (!recorder_.Start(path, header)) {
       desktop_.ShowMessage(std::string(Text(recorder_.error())) + path);
     }
@@ -137,7 +140,11 @@ void Station::MenuLogExportClick() {
   const std::optional<std::string> target = desktop_.ChooseSavePath(
       kCsvFilter, std::filesystem::path(*path).replace_extension(".csv").string());
   if (!target) return;
-  if (!WriteFileSafely(*target, RecordingToCsv(read.recording)).ok()) {
+  if (OutputIsInput(*path, *target)) {
+    desktop_.ShowMessage(std::string(Text(MessageKey::kMsgOutputIsInput)) + *target);
+    return;
+  }
+  if (!WriteFileSafely(*target, RecordingToCsv(read.recording, MonitorInputsOf(image_))).ok()) {
     desktop_.ShowMessage(std::string(Text(MessageKey::kMsgFileOpenError)) + " " + *target);
     return;
   }
@@ -166,7 +173,7 @@ void Station::ReplayPlayPauseClick() {
 }
 
 void Station::ReplayStepClick() {
-  if (replay_) FeedReplay(replay_->Step());
+  if (replay_) JumpReplay(replay_->Step());
 }
 
 void Station::ReplaySpeedClick(int speed) {
@@ -174,11 +181,11 @@ void Station::ReplaySpeedClick(int speed) {
 }
 
 void Station::ReplaySeek(std::size_t index) {
-  if (replay_) FeedReplay(replay_->Seek(index));
+  if (replay_) JumpReplay(replay_->Seek(index));
 }
 
 void Station::ReplaySeekTime(std::uint32_t time_ms) {
-  if (replay_) FeedReplay(replay_->SeekTime(time_ms));
+  if (replay_) JumpReplay(replay_->SeekTime(time_ms));
 }
 
 void Station::SetPlotChannels(std::vector<std::string> channels) {
@@ -187,8 +194,18 @@ void Station::SetPlotChannels(std::vector<std::string> channels) {
 }
 
 void Station::FeedReplay(std::span<const RecordedFrame> frames) {
-  for (const RecordedFrame& f : frames) device_.DecodeFrame(f.bytes);
+  const MonitorInputs inputs =
+      DecoderInputsOf(replay_->recording().header, MonitorInputsOf(image_));
+  for (const RecordedFrame& f : frames) device_.DecodeFrame(f.bytes, inputs);
   if (!frames.empty()) UpdateLiveCursor();
+}
+
+void Station::JumpReplay(std::span<const RecordedFrame> frames) {
+  // A jump hands out the frame before the one to show as well; decoded from "no frame yet",
+  // the two leave what the live link left (the duty takes the engine speed of the frame before).
+  if (frames.empty()) return;
+  device_.ClearLive();
+  FeedReplay(frames);
 }
 
 bool Station::DatalogTick() {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -10,7 +11,10 @@
 #include "datalog/recording.h"
 #include "emulator/memory_port.h"
 #include "emulator/unit_emulator.h"
+#include "image/default_set.h"
+#include "image/field_dictionary.h"
 #include "shell/command_line.h"
+#include "shell/service_batch.h"
 #include "command_run.h"
 
 namespace korvan {
@@ -118,6 +122,99 @@ TEST_F(LogCommandTest, MonitorRefusesToRecordOverAnExistingFile) {
   std::ofstream(log) << "old";
   EXPECT_EQ(Run({"monitor", "--port", "/dev/emulated", "--frames", "1", "--log", log}), kExitFile);
   EXPECT_EQ(Read(log), "old");
+}
+
+// An output that is one of the command's inputs would destroy it: refused before anything is read
+// or written, with status 2, every file as it was.
+TEST_F(LogCommandTest, AnOutputThatIsAnInputIsRefusedAndNothingIsWritten) {
+  const std::string log = (dir_ / "ride.kvlog").string();
+  ASSERT_EQ(Run({"monitor", "--port", "/dev/emulated", "--frames", "3", "--log", log}), kExitOk)
+      << err_;
+  const std::string recording = Read(log);
+  // A recording under a CSV name: its default output is its own name.
+  const std::filesystem::path as_csv = dir_ / "ride.csv";
+  std::filesystem::copy_file(log, as_csv);
+  std::filesystem::create_hard_link(log, dir_ / "hard.kvlog");
+  std::filesystem::create_symlink(log, dir_ / "soft.csv");
+  // A "device" that is a plain file, so that the port can be named by a path that exists.
+  const std::string device = (dir_ / "ttyKORVAN").string();
+  std::ofstream(device) << "device";
+  const std::string set = (dir_ / "set.ign").string();
+  ASSERT_EQ(Run({"defaults", "--bike", "11", "-o", set}), kExitOk) << err_;
+  const std::string set_text = Read(set);
+
+  struct Case {
+    const char* what;
+    std::vector<std::string> args;
+    std::filesystem::path kept;
+  };
+  const Case cases[] = {
+      {"default name", {"log", "export", as_csv.string()}, as_csv},
+      {"same path", {"log", "export", log, log}, log},
+      {"hard link", {"log", "export", log, (dir_ / "hard.kvlog").string()}, log},
+      {"symbolic link", {"log", "export", log, (dir_ / "soft.csv").string()}, log},
+      {"read into the port", {"read", "--port", device, "-o", device}, device},
+      {"record into the port", {"monitor", "--port", device, "--log", device}, device},
+      {"record into the set", {"monitor", "--port", device, "--log", set, set}, set},
+  };
+  const auto files = [this] {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  const std::vector<std::string> before = files();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string kept = Read(c.kept);
+    EXPECT_EQ(Run(c.args), kExitUsage);
+    EXPECT_NE(err_.find("The output is the input itself"), std::string::npos) << err_;
+    EXPECT_EQ(out_.find("Exported"), std::string::npos) << out_;
+    EXPECT_EQ(Read(c.kept), kept);
+    EXPECT_EQ(files(), before);
+  }
+  EXPECT_EQ(Read(as_csv), recording);
+  EXPECT_EQ(Read(log), recording);
+  EXPECT_EQ(Read(set), set_text);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir_ / "soft.csv"));
+}
+
+// The batch report is written through a link: a report name that leads to a compared file is
+// refused.
+TEST_F(LogCommandTest, ABatchReportThatLeadsToAComparedFileIsRefused) {
+  const std::filesystem::path new_dir = dir_ / "new";
+  const std::filesystem::path old_dir = dir_ / "old";
+  std::filesystem::create_directories(new_dir);
+  std::filesystem::create_directories(old_dir);
+  const std::filesystem::path compared = BatchFileOfListIndex(old_dir, 0);
+  std::ofstream(compared) << "VELMORAX_KEY   68\r\n";
+  const std::string kept = Read(compared);
+  const std::filesystem::path report = new_dir / std::string(kCompareReportName);
+  std::filesystem::create_symlink(compared, report);
+  EXPECT_EQ(Run({"batch", "compare", new_dir.string(), old_dir.string()}), kExitUsage);
+  EXPECT_NE(err_.find("The output is the input itself"), std::string::npos) << err_;
+  EXPECT_EQ(Read(compared), kept);
+  EXPECT_TRUE(std::filesystem::is_symlink(report));
+}
+
+// The decoder's inputs come from the unit's set, read before the frames: a recording holds its
+// cylinders and ignition limiter whichever command made it.
+TEST_F(LogCommandTest, MonitorRecordsTheDecoderInputsOfTheUnitsSet) {
+  int bike = 0;
+  while (DefaultParameterSet(bike).Byte(kCylinderCountOffset) != 4) ++bike;
+  const ParameterImage set = DefaultParameterSet(bike);
+  ASSERT_NE(set.Byte(29), 0);
+  unit_.LoadImage(set);
+  const std::string log = (dir_ / "inputs.kvlog").string();
+  ASSERT_EQ(Run({"monitor", "--port", "/dev/emulated", "--frames", "2", "--log", log}), kExitOk)
+      << err_;
+  const RecordingReadResult read = ReadRecording(log);
+  ASSERT_TRUE(read.ok());
+  EXPECT_EQ(read.recording.header.cylinders, 4);
+  EXPECT_EQ(read.recording.header.ignition_limiter, set.Byte(29));
+  EXPECT_EQ(read.recording.frames.size(), 2u);
 }
 
 }  // namespace

@@ -1,13 +1,16 @@
+#include "datalog/recording.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "datalog/frame_recorder.h"
-#include "datalog/recording.h"
 #include "datalog/recording_csv.h"
 #include "monitor/monitor_frame_builder.h"
 
@@ -172,7 +175,89 @@ TEST(RecordingCsv, ColumnsAndUnitsOfACraftedFrame) {
   const std::size_t second = csv.find('\n', header_end + 1) + 1;
   EXPECT_EQ(csv.substr(second),
             "1.234,5000,12.3,95,,850,85,,13.450,3,120,30,31,32,33,2000,1000,8,40,"
-            "0,0,1,0,1,0,1,0,0,0,0,0,0,0,0,2,4\n");
+            "0,0,1,0,1,0,1,0,0,0,0,0,0,0,0,2,4,31\n");
+}
+
+// The CSV's advance is the one the window shows: the mean over the engine's cylinders, taken
+// from the recording's header; a header of an older recording without them takes the set's.
+TEST(RecordingCsv, TheAdvanceColumnIsTheMeanOverTheCylinders) {
+  struct Case {
+    int header_cylinders;
+    int set_cylinders;
+    int mean;
+  };
+  const Case cases[] = {
+      {4, 0, 35}, {2, 0, 25}, {3, 0, 30}, {1, 0, 20}, {4, 2, 35},  // the header wins over the set
+      {0, 3, 30},  // no cylinders in the header: the set's
+      {0, 0, 20},  // known nowhere: cylinder 1's
+  };
+  for (const Case& c : cases) {
+    Recording r;
+    r.header.cylinders = static_cast<std::uint8_t>(c.header_cylinders);
+    RecordedFrame f;
+    f.bytes = MonitorFrameBuilder().Byte(10, 20).Byte(11, 30).Byte(12, 40).Byte(13, 50).Frame();
+    r.frames = {f};
+    const std::string csv = RecordingToCsv(r, MonitorInputs{c.set_cylinders, 0});
+    const std::string row = csv.substr(csv.find('\n') + 1);
+    EXPECT_TRUE(row.ends_with("," + std::to_string(c.mean) + "\n"))
+        << c.header_cylinders << " " << c.set_cylinders << ": " << row;
+  }
+}
+
+// One number of a /proc/self file of this process ("rchar: 123", "VmHWM:  456 kB").
+std::optional<long long> ProcValue(const char* file, const std::string& key) {
+  std::ifstream in(file);
+  for (std::string line; std::getline(in, line);) {
+    std::istringstream words(line);
+    std::string name;
+    long long value = 0;
+    if (words >> name >> value && name == key) return value;
+  }
+  return std::nullopt;
+}
+
+// A recording larger than the station opens is refused from its size: nothing of it is read.
+TEST_F(RecordingFileTest, ATooLargeRecordingIsRefusedBeforeAnyOfItIsRead) {
+  const std::string path = (dir_ / "huge.kvlog").string();
+  std::filesystem::create_directories(dir_);
+  std::ofstream(path, std::ios::binary) << EncodeRecordingHeader({4, 110, 0});
+  std::filesystem::resize_file(path, kMaxRecordingBytes + kRecordSize);  // sparse: no disk used
+  const std::optional<long long> before = ProcValue("/proc/self/io", "rchar:");
+  if (!before) GTEST_SKIP() << "no read accounting in /proc/self/io";
+  const RecordingReadResult read = ReadRecording(path);
+  EXPECT_EQ(read.error, MessageKey::kMsgLogTooLarge);
+  EXPECT_TRUE(read.recording.frames.empty());
+  EXPECT_LT(*ProcValue("/proc/self/io", "rchar:") - *before, 64 * 1024);
+}
+
+// A large recording that opens is held as its frames, without a second copy of the file.
+TEST_F(RecordingFileTest, ALargeRecordingOpensHoldingLittleMoreThanItsFrames) {
+  const std::string path = (dir_ / "long.kvlog").string();
+  std::filesystem::create_directories(dir_);
+  constexpr std::size_t kRecords = 256 * 1024;  // 40 MB, about four hours at the normal pace
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << EncodeRecordingHeader({4, 110, 0});
+    std::string block;
+    for (std::size_t i = 0; i < 1024; ++i) {
+      block += EncodeRecord({static_cast<std::uint32_t>(i),
+                             MonitorFrameBuilder().Word(48, static_cast<unsigned>(i)).Frame()});
+    }
+    for (std::size_t i = 0; i < kRecords / 1024; ++i) out << block;
+  }
+  const double file_kb = static_cast<double>(std::filesystem::file_size(path)) / 1024.0;
+  // Peak resident memory counts from here.
+  std::ofstream reset_peak("/proc/self/clear_refs");
+  reset_peak << "5" << std::flush;
+  if (!reset_peak) GTEST_SKIP() << "no peak reset";
+  const std::optional<long long> start = ProcValue("/proc/self/status", "VmRSS:");
+  if (!start) GTEST_SKIP() << "no memory accounting in /proc/self/status";
+  const RecordingReadResult read = ReadRecording(path);
+  const long long peak_kb = *ProcValue("/proc/self/status", "VmHWM:") - *start;
+  ASSERT_TRUE(read.ok());
+  EXPECT_EQ(read.recording.frames.size(), kRecords);
+  EXPECT_FALSE(read.recording.torn_tail);
+  EXPECT_LT(static_cast<double>(peak_kb), 1.5 * file_kb) << peak_kb << " kB for " << file_kb;
 }
 
 }  // namespace

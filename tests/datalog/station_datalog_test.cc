@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "datalog/recording.h"
+#include "image/field_dictionary.h"
 #include "image/page_index.h"
 #include "shell/station_fixture.h"
 
@@ -114,6 +115,82 @@ TEST_F(StationDatalogTest, PlayingReachesTheEndFasterAtAHigherSpeed) {
   fx_.Tick(120 / 16 + 2);
   EXPECT_EQ(st.replay()->position(), static_cast<std::ptrdiff_t>(frames) - 1);
   EXPECT_FALSE(st.replay()->playing());
+}
+
+// A jump (the slider, a click in the plot, step after a jump back) shows what playing up to the
+// frame shows: the injection duty takes the engine speed of the frame recorded before, not of the
+// frame shown before the jump.
+TEST_F(StationDatalogTest, AJumpToAFrameShowsWhatPlayingUpToItShowed) {
+  const std::vector<Shown> recorded = Record(kPageInj1A, 600);
+  ASSERT_GT(recorded.size(), 90u);
+  OpenReplay();
+  Station& st = *fx_.station;
+  st.ReplayPlayPauseClick();
+  const std::size_t last = recorded.size() - 1;
+  struct Jump {
+    const char* how;
+    std::size_t frame;
+  };
+  // Back and forth over the ride, far and near, the ends included.
+  const Jump jumps[] = {{"slider", 57},     {"slider", 3},        {"plot", 90},
+                        {"slider", 0},      {"plot", 41},         {"slider", last},
+                        {"back", last - 1}, {"slider", 12},       {"back", 11},
+                        {"plot", 12},       {"slider", last / 2}, {"step", last / 2 + 1}};
+  const std::vector<RecordedFrame>& frames = st.replay()->recording().frames;
+  for (Jump jump : jumps) {
+    if (std::string_view(jump.how) == "plot") {
+      // A click at a frame's time shows the last frame of that millisecond.
+      const std::uint32_t t = frames[jump.frame].time_ms;
+      while (jump.frame + 1 < frames.size() && frames[jump.frame + 1].time_ms == t) ++jump.frame;
+    }
+    SCOPED_TRACE(std::string(jump.how) + " to frame " + std::to_string(jump.frame));
+    if (std::string_view(jump.how) == "plot") {
+      st.ReplaySeekTime(frames[jump.frame].time_ms);
+    } else if (std::string_view(jump.how) == "step") {
+      st.ReplayStepClick();
+    } else {
+      st.ReplaySeek(jump.frame);  // the slider, and the step back the slider makes
+    }
+    ASSERT_EQ(st.replay()->position(), static_cast<std::ptrdiff_t>(jump.frame));
+    const Shown now = Now();
+    EXPECT_EQ(now.live, recorded[jump.frame].live);
+    EXPECT_EQ(now.live.injection_duty, recorded[jump.frame].live.injection_duty);
+    EXPECT_EQ(now.controls, recorded[jump.frame].controls);
+  }
+}
+
+// Playing stops at the last frame, and the position shown stops with it.
+TEST_F(StationDatalogTest, ThePositionShownStopsAtTheEnd) {
+  Record(kPageAdvance, 200);
+  for (const int speed : {1, 4, 16}) {
+    SCOPED_TRACE(speed);
+    OpenReplay();
+    Station& st = *fx_.station;
+    st.ReplaySpeedClick(speed);
+    fx_.Tick(400);
+    ASSERT_FALSE(st.replay()->playing());
+    EXPECT_EQ(st.replay()->time_ms(), st.replay()->duration_ms());
+    const std::string status = fx_.C("LabelHlaseni").text;
+    const std::string position = status.substr(status.rfind("  ") + 2);
+    const std::string end = position.substr(position.find(" / ") + 3);
+    EXPECT_EQ(position.substr(0, position.find(" / ")) + " s", end) << status;
+    // Play at the end starts over, from the first frame's time.
+    st.ReplayPlayPauseClick();
+    EXPECT_EQ(st.replay()->time_ms(), st.replay()->recording().frames.front().time_ms);
+    st.MenuLogStopReplayClick();
+  }
+}
+
+// A recording begun before any map page was shown holds the set's cylinders and limiter, and a
+// replay decodes with them: the advance shown is the mean over the engine's cylinders.
+TEST_F(StationDatalogTest, ARecordingHoldsTheDecoderInputsOfTheSetWhateverPageIsShown) {
+  Record(kPageCorrections, 30);
+  const ParameterImage& image = fx_.station->image();
+  ASSERT_GE(image.Byte(kCylinderCountOffset), 2);
+  const RecordingReadResult read = ReadRecording(path_);
+  ASSERT_TRUE(read.ok());
+  EXPECT_EQ(read.recording.header.cylinders, image.Byte(kCylinderCountOffset));
+  EXPECT_EQ(read.recording.header.ignition_limiter, image.Byte(29));
 }
 
 TEST_F(StationDatalogTest, WhileReplayingTheUnitIsNotAskedAndTheStatusLineSaysSo) {

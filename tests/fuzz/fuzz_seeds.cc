@@ -15,6 +15,7 @@
 #include "emulator/unit_emulator.h"
 #include "files/parameter_file.h"
 #include "image/default_set.h"
+#include "image/field_dictionary.h"
 #include "receive_path_input.h"
 #include "shell/device_loop.h"
 #include "shell/parameter_set_check.h"
@@ -112,7 +113,7 @@ std::string RecordRun(const Scenario& scenario) {
   RecordingPort port(unit);
   QuietHost host;
   korvan::DeviceLoop loop(image, identity, dirty, port, host);
-  loop.set_cylinders(scenario.cylinders);
+  image.SetByte(korvan::kCylinderCountOffset, static_cast<std::uint8_t>(scenario.cylinders));
   loop.link().OpenLink();
   std::string input;
   input.push_back(static_cast<char>(scenario.run));

@@ -16,6 +16,7 @@
 #include "emulator/unit_emulator.h"
 #include "image/consistency.h"
 #include "image/default_set.h"
+#include "image/field_dictionary.h"
 #include "receive_path_input.h"
 #include "shell/device_loop.h"
 #include "shell/parameter_set_check.h"
@@ -63,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   korvan::MemoryUnitPort port(unit);
   RulesHost host(image);
   korvan::DeviceLoop loop(image, identity, dirty, port, host);
-  loop.set_cylinders(data[1] % 6);
+  image.SetByte(korvan::kCylinderCountOffset, static_cast<std::uint8_t>(data[1] % 6));
   loop.link().OpenLink();
   switch (static_cast<FuzzRun>(data[0] % korvan::fuzz::kRunCount)) {
     case FuzzRun::kRead: loop.session().StartRead(); break;
