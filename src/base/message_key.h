@@ -94,6 +94,9 @@ enum class MessageKey : std::uint8_t {
   kMsgComBusy,
   // The restore offer when the journal holds a single edit; {first} is its time.
   kMsgJournalRestoreOne,
+  // Beside the bike code in the difference list: taking it takes the bike's engine configuration
+  // and constants with it.
+  kMsgDiffWithBikeConstants,
 };
 
 }  // namespace korvan

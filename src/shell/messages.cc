@@ -243,6 +243,11 @@ constexpr MessageTexts kMessages[] = {
       "La station n'a pas été fermée correctement. Restaurer la modification non enregistrée "
       "faite à {first} ?",
       "Stanice nebyla řádně ukončena. Obnovit neuloženou změnu provedenou v {first}?"}},
+    {MessageKey::kMsgDiffWithBikeConstants,
+     {"(with engine configuration and bike constants)",
+      "(mit Motorkonfiguration und Motorradkonstanten)",
+      "(avec configuration moteur et constantes de la moto)",
+      "(s konfigurací motoru a konstantami motorky)"}},
 };
 
 }  // namespace
