@@ -5,6 +5,7 @@
 
 #include "files/parameter_file.h"
 #include "image/consistency.h"
+#include "image/default_set.h"
 #include "image/field_dictionary.h"
 #include "pages_fixture.h"
 
@@ -178,6 +179,29 @@ TEST_F(ShownValuesTest, OpenAndSaveWithoutAnEditKeepTheFilesValue) {
   desktop.save_path = (dir / "again.ign").string();
   s.MenuSaveClick();
   EXPECT_EQ(s.image().Byte(35), 200);
+}
+
+// The default set of every bike lies inside the ranges of the settings pages' fields: on a new
+// set, an edit stores what the user typed and nothing else.
+TEST(DefaultSetRangesTest, EveryDefaultSetShowsEveryFieldUnlimited) {
+  for (int bike = 0; bike < 50; ++bike) {
+    const ParameterImage set = DefaultParameterSet(bike);
+    for (const Field& field : AllFields()) {
+      if (field.kind == FieldKind::kFlag || field.kind == FieldKind::kIndex ||
+          field.kind == FieldKind::kText || field.min > field.max) {
+        continue;
+      }
+      bool on_a_settings_page = false;
+      for (const int page : kSettingsPages) on_a_settings_page |= field.page == page;
+      if (!on_a_settings_page) continue;
+      const ShownRange range = RangeOf(field, set);
+      for (int e = 0; e < field.count; ++e) {
+        const int shown = ToShown(field, set, e);
+        EXPECT_TRUE(shown >= range.min && shown <= range.max)
+            << "bike " << bike << ", " << field.name << " [" << e << "] shows " << shown;
+      }
+    }
+  }
 }
 
 }  // namespace
