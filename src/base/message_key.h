@@ -118,6 +118,9 @@ enum class MessageKey : std::uint8_t {
   kMsgComHeldBy,
   // A command's output names its input file (the same path, or a hard or symbolic link to it).
   kMsgOutputIsInput,
+  // Beside the bike code in the difference list: taking it takes the bike's engine configuration
+  // and constants with it.
+  kMsgDiffWithBikeConstants,
 };
 
 }  // namespace korvan

@@ -135,10 +135,26 @@ DiffEntry Describe(const DiffUnitPlace& place, const ParameterImage& a, const Pa
   return e;
 }
 
+bool IsBikeConstant(int k) {
+  for (const ByteRun& run : BikeConstantBytes()) {
+    if (k >= run.first && k < run.first + run.length) return true;
+  }
+  return false;
+}
+
 }  // namespace
+
+bool DiffEntryTakes(const DiffEntry& entry, int k) {
+  if (k >= entry.first_byte && k < entry.first_byte + entry.length) return true;
+  return entry.with_bike_constants && IsBikeConstant(k);
+}
 
 std::vector<DiffEntry> DiffImages(const ParameterImage& a, const ParameterImage& b) {
   const OwnerTable& owners = Owners();
+  // Another bike code brings its own constants: they are taken with the code, never alone, so
+  // that no set holds one bike's code with another's engine configuration.
+  const bool bikes_differ = a.Byte(kBikeCodeOffset) != b.Byte(kBikeCodeOffset);
+  bool constants_differ = false;
   std::vector<DiffEntry> entries;
   int differing = 0;
   for (int k = 0; k < kImageSize; ++k) differing += a.Byte(k) != b.Byte(k) ? 1 : 0;
@@ -147,6 +163,10 @@ std::vector<DiffEntry> DiffImages(const ParameterImage& a, const ParameterImage&
   for (int k = 0; k < kImageSize; ++k) {
     if (a.Byte(k) == b.Byte(k)) continue;
     const int unit = owners.owner[static_cast<std::size_t>(k)];
+    if (unit < 0 && bikes_differ && IsBikeConstant(k)) {
+      constants_differ = true;
+      continue;
+    }
     if (unit < 0) {
       entries.push_back(
           Describe({DiffKind::kRaw, -1, nullptr, MapId::kAdvance, 0, k, 1}, a, b));
@@ -156,6 +176,12 @@ std::vector<DiffEntry> DiffImages(const ParameterImage& a, const ParameterImage&
     if (unit == last_unit) continue;
     last_unit = unit;
     entries.push_back(Describe(owners.units[static_cast<std::size_t>(unit)], a, b));
+  }
+  if (constants_differ) {
+    for (DiffEntry& e : entries) {
+      if (e.kind == DiffKind::kField && e.first_byte == kBikeCodeOffset)
+        e.with_bike_constants = true;
+    }
   }
   // Grouped by page as the window orders its pages, the raw bytes last; by byte within a page.
   std::stable_sort(entries.begin(), entries.end(), [](const DiffEntry& x, const DiffEntry& y) {
@@ -210,6 +236,10 @@ void TakeDiffEntries(std::span<const DiffEntry> entries, const ParameterImage& s
                      ParameterImage& target) {
   for (const DiffEntry& e : entries) {
     for (int k = e.first_byte; k < e.first_byte + e.length; ++k) target.SetByte(k, source.Byte(k));
+    if (!e.with_bike_constants) continue;
+    for (const ByteRun& run : BikeConstantBytes()) {
+      for (int k = run.first; k < run.first + run.length; ++k) target.SetByte(k, source.Byte(k));
+    }
   }
 }
 

@@ -45,6 +45,9 @@ struct DiffEntry {
   DiffUnit unit = DiffUnit::kNone;
   std::string text_a;  // kMemo
   std::string text_b;
+  // The bike code's entry when the bike codes differ: the bike constants (engine configuration,
+  // cylinders, ...) follow from the code and go with it; the list shows no rows of their own.
+  bool with_bike_constants = false;
 
   int row() const { return CellRow(element); }        // kMapCell
   int column() const { return CellColumn(element); }  // kMapCell
@@ -65,7 +68,12 @@ struct DiffPageSummary {
 // In page order, the raw bytes last.
 std::vector<DiffPageSummary> SummarizeDiff(std::span<const DiffEntry> entries);
 
-// Copies the bytes of the entries from `source` into `target`; nothing else changes.
+// Whether taking `entry` takes image byte k: its own bytes, and with the bike code the bike
+// constants that follow from it.
+bool DiffEntryTakes(const DiffEntry& entry, int k);
+
+// Copies the bytes of the entries from `source` into `target` (the bike code together with its
+// bike constants); nothing else changes.
 void TakeDiffEntries(std::span<const DiffEntry> entries, const ParameterImage& source,
                      ParameterImage& target);
 

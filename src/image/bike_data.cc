@@ -557,7 +557,7 @@ bool ApplyEngineConfiguration(ParameterImage& image) {
   image.SetByte(3, static_cast<unsigned>(Byte3Of(code)));
   image.SetByte(4, static_cast<unsigned>(Byte4Of(code)));
   image.SetByte(5, static_cast<unsigned>(Byte5Of(code)));
-  return code == 38;
+  return code == kChokeBikeCode;
 }
 
 bool ApplyBikeConstants(ParameterImage& image) {

@@ -64,6 +64,9 @@ struct BikeTables {
   BikeTables();
 };
 
+// The bike whose pilot-light output drives a choke (the station-only choke flag).
+inline constexpr int kChokeBikeCode = 38;
+
 // Writes the bike constants of the bike code in image byte 0: byte 2 (codes 0..49 only) and
 // bytes 3..5, then 255, 254, 253, 252, 191, 192..193 (codes 0..49 only), 256..260, the nine words
 // w115..w123 and bytes 261..276 by the engine configuration code now in byte 2. Returns the

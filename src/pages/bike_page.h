@@ -29,6 +29,8 @@ class BikePage {
 
   ControlHandle combo() const { return combo_; }
 
+  const PageFields& fields() const { return fields_; }
+
  private:
   void GatherMemo(ParameterImage& image, PageMessages& messages);
   void RefreshMemo(const ParameterImage& image);

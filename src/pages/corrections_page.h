@@ -36,6 +36,8 @@ class CorrectionsPage {
   void Refresh(const ParameterImage& image) { fields_.Refresh(image); }
   void PaintLiveCursor(const LiveValues& live, const ParameterImage& image);
 
+  const PageFields& fields() const { return fields_; }
+
  private:
   ControlSet& controls_;
   PageFields fields_;

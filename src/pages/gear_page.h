@@ -34,6 +34,8 @@ class GearPage {
   // present ratio becomes gear k's (there is none for neutral); other modes store nothing.
   static void TakeLive(int gear, const LiveValues& live, ParameterImage& image);
 
+  const PageFields& fields() const { return fields_; }
+
  private:
   ControlSet& controls_;
   PageFields fields_;

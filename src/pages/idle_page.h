@@ -53,6 +53,8 @@ class IdlePage {
   // The actuator radio group was clicked: the new mode into the image, the targets converted.
   void ModeClicked(ParameterImage& image) const;
 
+  const PageFields& fields() const { return fields_; }
+
  private:
   void SetTargetScale(const ParameterImage& image);
 

@@ -23,6 +23,8 @@ class N2oPage {
   void Refresh(const ParameterImage& image) { fields_.Refresh(image); }
   void Visibility(const ParameterImage& image);
 
+  const PageFields& fields() const { return fields_; }
+
  private:
   ControlSet& controls_;
   PageFields fields_;

@@ -65,6 +65,18 @@ void PageFields::Gather(ParameterImage& image) const {
   }
 }
 
+bool PageFields::StoreShown(ParameterImage& image) const {
+  bool stored = false;
+  for (const Bound& b : bound_) {
+    if (!controls_.Visible(b.handle)) continue;
+    const int value = ControlValue(b);
+    if (value == ToShown(*b.field, image, b.element)) continue;
+    FromShown(*b.field, value, image, b.element);
+    stored = true;
+  }
+  return stored;
+}
+
 void PageFields::GatherOne(ControlHandle handle, ParameterImage& image) const {
   for (const Bound& b : bound_) {
     if (b.handle == handle) FromShown(*b.field, ControlValue(b), image, b.element);

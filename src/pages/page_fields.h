@@ -3,9 +3,10 @@
 // What the settings pages share: controls bound to fields of the dictionary (a spinner with its
 // scale and offset, a check box, a radio group), placed on their page, gathered into the image
 // and refreshed from it in one loop. Each bound control remembers what the last refresh showed,
-// so a gather stores only what the user changed: a value from a unit or a file that its field
-// cannot show (out of range, not on the field's step) stays in the image until the user edits
-// that very field.
+// so a gather stores what the user changed. A value from a unit or a file outside its field's
+// range is shown limited; after the edit's refresh, StoreShown stores every field on show as it
+// shows, so that after any edit of a page the window, the image (and with it a saved file and
+// the unit) agree. A hidden field shows nothing and keeps its value.
 
 #include <string>
 #include <string_view>
@@ -47,6 +48,9 @@ class PageFields {
 
   // Controls -> image, for the controls the user changed since the last refresh.
   void Gather(ParameterImage& image) const;
+  // Every visible field whose value the image does not hold (it showed a stored value limited to
+  // its range) -> image, as shown. Returns whether any byte was stored.
+  bool StoreShown(ParameterImage& image) const;
   // One bound control into the image whatever the last refresh showed (a radio group's click).
   void GatherOne(ControlHandle handle, ParameterImage& image) const;
   // Image -> controls. A control that already shows its value is not touched; a spinner limits
@@ -56,13 +60,15 @@ class PageFields {
   ControlSet& controls() { return controls_; }
   int page() const { return page_; }
 
- private:
   struct Bound {
     ControlHandle handle;
     const Field* field;
     int element;
     int shown;  // what the last refresh showed
   };
+  const std::vector<Bound>& bound() const { return bound_; }
+
+ private:
   ControlHandle Bind(std::string name, ControlKind kind, std::string_view field_name, int element,
                      Box box);
   int ControlValue(const Bound& b) const;

@@ -44,6 +44,8 @@ class PositionPage {
 
   ControlHandle all_box(Bank bank) const { return all_[Index(bank)]; }
 
+  const PageFields& fields() const { return fields_; }
+
  private:
   static std::size_t Index(Bank bank) { return bank == Bank::kA ? 0 : 1; }
 

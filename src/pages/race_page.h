@@ -32,6 +32,8 @@ class RacePage {
   void PaintLiveCursor(const LiveValues& live);
   void ClutchModeClicked(ParameterImage& image) const { fields_.GatherOne(clutch_mode_, image); }
 
+  const PageFields& fields() const { return fields_; }
+
  private:
   ControlSet& controls_;
   PageFields fields_;

@@ -31,6 +31,8 @@ class SensorsPage {
   // The potentiometer mode radio group was clicked: its index into the image.
   void PotencModeClicked(ParameterImage& image) const { fields_.GatherOne(potenc_mode_, image); }
 
+  const PageFields& fields() const { return fields_; }
+
  private:
   ControlSet& controls_;
   PageFields fields_;

@@ -123,6 +123,36 @@ void SettingsPages::Visibility(int page, ParameterImage& image) {
   }
 }
 
+const PageFields* SettingsPages::FieldsOf(int page) const {
+  switch (page) {
+    case kPageBike:
+      return &bike_.fields();
+    case kPageCorrections:
+      return &corrections_.fields();
+    case kPageSensors:
+      return &sensors_.fields();
+    case kPageRace:
+      return &race_.fields();
+    case kPageIdle:
+      return &idle_.fields();
+    case kPageGear:
+      return &gear_.fields();
+    case kPageN2o:
+      return &n2o_.fields();
+    case kPagePosition:
+      return &position_.fields();
+    case kPageTuning:
+      return &tuning_.fields();
+    default:
+      return nullptr;
+  }
+}
+
+bool SettingsPages::StoreShown(int page, ParameterImage& image) const {
+  const PageFields* fields = FieldsOf(page);
+  return fields != nullptr && fields->StoreShown(image);
+}
+
 void SettingsPages::PaintLiveCursor(int page, const LiveValues& live, const ParameterImage& image) {
   if (page == kPageCorrections) corrections_.PaintLiveCursor(live, image);
   if (page == kPageRace) race_.PaintLiveCursor(live);

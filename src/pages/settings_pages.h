@@ -53,6 +53,10 @@ class SettingsPages {
   void Refresh(int page, const ParameterImage& image, const PageFacts& facts,
                PageMessages& messages);
   void Visibility(int page, ParameterImage& image);
+  // The fields of `page` (nullptr for a page not built here), and storing those on show as they
+  // show (PageFields::StoreShown); returns whether anything was stored.
+  const PageFields* FieldsOf(int page) const;
+  bool StoreShown(int page, ParameterImage& image) const;
   void PaintLiveCursor(int page, const LiveValues& live, const ParameterImage& image);
 
   BikePage& bike() { return bike_; }

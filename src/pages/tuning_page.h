@@ -19,6 +19,8 @@ class TuningPage {
   void Gather(ParameterImage& image) const { fields_.Gather(image); }
   void Refresh(const ParameterImage& image) { fields_.Refresh(image); }
 
+  const PageFields& fields() const { return fields_; }
+
  private:
   PageFields fields_;
 };

@@ -60,6 +60,9 @@ std::string DiffEntryPlace(const DiffEntry& entry, Language language,
   const std::string column = Text(MessageKey::kMsgDiffColumn, language);
   switch (entry.kind) {
     case DiffKind::kField:
+      return entry.with_bike_constants ? FieldName(entry, label) + " " +
+                                             Text(MessageKey::kMsgDiffWithBikeConstants, language)
+                                       : FieldName(entry, label);
     case DiffKind::kMemo:
       return FieldName(entry, label);
     case DiffKind::kMapCell: {

@@ -339,6 +339,11 @@ constexpr MessageTexts kMessages[] = {
       "La sortie est l'entrée elle-même (le même fichier ou un lien vers lui) ; rien n'a été "
       "écrit : ",
       "Výstup je sám vstup (tentýž soubor nebo odkaz na něj); nic nebylo zapsáno: "}},
+    {MessageKey::kMsgDiffWithBikeConstants,
+     {"(with engine configuration and bike constants)",
+      "(mit Motorkonfiguration und Motorradkonstanten)",
+      "(avec configuration moteur et constantes de la moto)",
+      "(s konfigurací motoru a konstantami motorky)"}},
 };
 
 }  // namespace

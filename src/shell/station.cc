@@ -241,6 +241,20 @@ void Station::CommitEdit() {
   RecordChange();
 }
 
+void Station::CommitPageEdit() {
+  ApplyRules();
+  RefreshPage();
+  // The values the refresh had to limit are stored as shown; the rules see them before the
+  // second refresh and the change recorder.
+  if (StoreShownValues()) ApplyRules();
+  RefreshPage(false);
+  RecordChange();
+}
+
+bool Station::StoreShownValues() {
+  return SettingsPages::Has(active_page_) && pages_.StoreShown(active_page_, image_);
+}
+
 bool Station::EndReadForUserAction() {
   if (device_.session().state() != SessionState::kRead) return false;
   device_.session().CancelRead();
@@ -256,14 +270,14 @@ void Station::HideStatusLineUnless(bool read_ended) {
 void Station::GatherAndCommit() {
   EndReadForUserAction();
   GatherPage();
-  CommitEdit();
+  CommitPageEdit();
 }
 
 void Station::CheckBoxMouseUp() {
   EndReadForUserAction();
   GatherPage();
   UpdateVisibility();
-  CommitEdit();
+  CommitPageEdit();
 }
 
 void Station::CheckBoxTps_UniMouseUp() {
@@ -336,7 +350,7 @@ void Station::ToolStep(int direction) {
     PositionPage& page = pages_.position();
     page.Step(Bank::kA, direction, device_.live(), image_);
     page.Step(Bank::kB, direction, device_.live(), image_);
-    CommitEdit();
+    CommitPageEdit();
   }
   if (direction < 0) {
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -437,7 +451,10 @@ void Station::ShowLinkMessage(const PortOpenReport& report) {
 void Station::ApplyConsistencyAndRefresh() {
   ApplyRules();
   maps_.RefreshPercentArrays();
-  RefreshPage();
+  // A verify or program run refreshes for the unit's identity only; the command's own refresh
+  // has already said what the page has to say.
+  const SessionState state = device_.session().state();
+  RefreshPage(state != SessionState::kVerify && state != SessionState::kProgram);
 }
 
 void Station::ShowVersionMismatch(std::uint8_t unit_version) {
@@ -486,10 +503,11 @@ void Station::ApplyDefaults(ParameterImage& image, bool page_only) {
   ApplyDefaultSet(image, page_only, active_page_, bike_, maps_.word_maps());
 }
 
-void Station::NewSet(bool page_only) {
-  if (controls_.Value(combo_bike_) >= kBikeListSeparator) return;
+Desktop::Answer Station::NewSet(bool page_only) {
+  if (controls_.Value(combo_bike_) >= kBikeListSeparator) return Desktop::Answer::kNo;
   const MessageKey ask = page_only ? MessageKey::kMsgAskDefaultsPage : MessageKey::kMsgAskDefaults;
-  if (desktop_.AskYesNoCancel(Text(ask)) != Desktop::Answer::kYes) return;
+  const Desktop::Answer answer = desktop_.AskYesNoCancel(Text(ask));
+  if (answer != Desktop::Answer::kYes) return answer;
   const bool read_ended = EndReadForUserAction();
   page_only_ = page_only;
   ApplyDefaults(image_, page_only);
@@ -497,6 +515,7 @@ void Station::NewSet(bool page_only) {
   HideStatusLineUnless(read_ended);
   ShowFileName("");
   CommitEdit();
+  return answer;
 }
 
 void Station::OpenFile(bool page_only) {

@@ -185,6 +185,11 @@ class Station : public DeviceHost {
   // The consistency rules over the image and the two station settings they keep valid.
   ConsistencyResult ApplyRules();
   void GatherAndCommit();
+  // The end of an edit on the page on display: the commit, and every field on show stored as it
+  // shows after the refresh (a stored value outside a field's range is shown limited).
+  void CommitPageEdit();
+  // The page's fields on show into the image as they show; true when any byte was stored.
+  bool StoreShownValues();
   // A user action that changes the image ends a read under way first: the image stays the set
   // the user was editing, and the status line says the read did not complete.
   bool EndReadForUserAction();
@@ -207,7 +212,8 @@ class Station : public DeviceHost {
   std::vector<StableName> OfferedStableNames() const;
   // "Programming after change" and "No Reading" are red while checked.
   void PaintOptionBoxes();
-  void NewSet(bool page_only);
+  // Asks "Do you want default setting?" and loads the default set on Yes; returns the answer.
+  Desktop::Answer NewSet(bool page_only);
   void OpenFile(bool page_only);
   void ApplyDefaults(ParameterImage& image, bool page_only);
   void SetCouplingMode(int mode);

@@ -3,6 +3,7 @@
 // path.
 #include <utility>
 
+#include "image/bike_data.h"
 #include "shell/field_captions.h"
 #include "shell/parameter_set_check.h"
 #include "shell/station.h"
@@ -52,10 +53,15 @@ std::optional<ParameterImage> Station::ChooseDiffFile(std::string* name) {
 void Station::TakeDifferences(const ParameterImage& source, std::span<const DiffEntry> entries) {
   if (entries.empty()) return;
   EndReadForUserAction();
+  const std::uint8_t code_before = image_.Byte(kBikeCodeOffset);
   TakeDiffEntries(entries, source, image_);
   // The pages not on display derive their percentages from the image, as after a file.
   maps_.RefreshPercentArrays();
+  // Another bike came with its constants; the captions that follow the bike follow it too.
+  const bool bike_changed = image_.Byte(kBikeCodeOffset) != code_before;
+  if (bike_changed) bike_.choke = image_.Byte(kBikeCodeOffset) == kChokeBikeCode;
   CommitEdit();
+  if (bike_changed) LoadTexts();
 }
 
 std::string Station::FieldLabel(const Field& field, int element) const {

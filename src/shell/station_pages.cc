@@ -21,10 +21,17 @@ void Station::ComboBoxBikeChange() {
     RefreshPage();
     return;
   }
-  EndReadForUserAction();
+  const std::uint8_t code_before = image_.Byte(kBikeCodeOffset);
   image_.SetByte(kBikeCodeOffset, static_cast<std::uint8_t>(*code));
   // "No" keeps the set; the maps then keep their percentages on the new bike's base times.
-  MenuNewClick();
+  // Cancel (Escape, closing the box) takes the choice back: the bike and the set stay as they
+  // were, and a read under way goes on.
+  if (NewSet(false) == Desktop::Answer::kCancel) {
+    image_.SetByte(kBikeCodeOffset, code_before);
+    RefreshPage(false);
+    return;
+  }
+  EndReadForUserAction();
   WordMapState& word_maps = maps_.word_maps();
   const std::array<CellArray, kWordMapCount> base_before = word_maps.base_time;
   ComputeBaseTimes(image_, word_maps);
@@ -42,7 +49,7 @@ void Station::TakeLiveThrottle(bool (*take)(const LiveValues&, ParameterImage&))
   if (!take(device_.live(), image_)) return;
   // The read under way would replace the value just taken: the user's action wins.
   EndReadForUserAction();
-  CommitEdit();
+  CommitPageEdit();
 }
 
 void Station::ButtonTps0Click() { TakeLiveThrottle(&SensorsPage::TakeTps0); }
@@ -50,6 +57,8 @@ void Station::ButtonTps100Click() { TakeLiveThrottle(&SensorsPage::TakeTps100); 
 
 void Station::SettingsRadioClicked() {
   UpdateVisibility();
+  // Fields the click brought on show hold what they show from now on.
+  if (StoreShownValues()) RefreshPage(false);
   RecordChange();
 }
 
@@ -74,7 +83,7 @@ void Station::RadioGroupGearSystemClick() {
 void Station::ButtonGearClick(int gear) {
   EndReadForUserAction();
   GearPage::TakeLive(gear, device_.live(), image_);
-  CommitEdit();
+  CommitPageEdit();
 }
 
 void Station::RadioGroupIdleModeClick() {
@@ -82,8 +91,10 @@ void Station::RadioGroupIdleModeClick() {
   pages_.idle().ModeClicked(image_);
   // The targets were converted to the new unit: the page shows them in it at once. The change
   // is recorded as that of any other radio group, so that undo and "Programming after change"
-  // see it without waiting for the next edit.
+  // see it without waiting for the next edit. A target the new unit's range limits is stored
+  // as the field shows it.
   RefreshPage();
+  if (StoreShownValues()) RefreshPage(false);
   RecordChange();
 }
 
@@ -91,7 +102,7 @@ void Station::PositionButton(Bank bank, int direction) {
   EndReadForUserAction();
   GatherPage();
   pages_.position().Step(bank, direction, device_.live(), image_);
-  CommitEdit();
+  CommitPageEdit();
 }
 
 void Station::RadioGroupPolohaAClick() {

@@ -17,7 +17,8 @@ void ExpectExactCover(const ParameterImage& a, const ParameterImage& b,
   std::vector<int> covered(kImageSize, 0);
   for (const DiffEntry& e : entries) {
     bool any_differs = false;
-    for (int k = e.first_byte; k < e.first_byte + e.length; ++k) {
+    for (int k = 0; k < kImageSize; ++k) {
+      if (!DiffEntryTakes(e, k)) continue;
       ++covered[static_cast<std::size_t>(k)];
       any_differs = any_differs || a.Byte(k) != b.Byte(k);
     }
@@ -157,9 +158,50 @@ TEST(ImageDiffTest, TakingEntriesCopiesOnlyTheirBytes) {
   EXPECT_EQ(left.size(), entries.size() - chosen.size());
   for (int k = 0; k < kImageSize; ++k) {
     bool in_chosen = false;
-    for (const DiffEntry& e : chosen) in_chosen |= k >= e.first_byte && k < e.first_byte + e.length;
+    for (const DiffEntry& e : chosen) in_chosen |= DiffEntryTakes(e, k);
     EXPECT_EQ(target.Byte(k), in_chosen ? b.Byte(k) : a.Byte(k)) << "byte " << k;
   }
+}
+
+// The bike code of another bike takes its bike constants with it: the list holds no rows of
+// their own then, and a taken code leaves no set with one bike's code and another's engine
+// configuration. With the same bike code, differing constants are raw bytes as any other.
+TEST(ImageDiffTest, TheBikeCodeTakesItsBikeConstantsWithIt) {
+  struct Case {
+    int bike_a;
+    int bike_b;
+  };
+  const Case cases[] = {{11, 47}, {0, 7}, {26, 32}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "bikes " << c.bike_a << " and " << c.bike_b);
+    const ParameterImage a = DefaultParameterSet(c.bike_a);
+    const ParameterImage b = DefaultParameterSet(c.bike_b);
+    ASSERT_NE(a.Byte(2), b.Byte(2));
+    const std::vector<DiffEntry> entries = DiffImages(a, b);
+    ASSERT_EQ(entries.front().field->name, "ComboBoxBike");
+    EXPECT_TRUE(entries.front().with_bike_constants);
+    for (const DiffEntry& e : entries) {
+      EXPECT_FALSE(e.kind == DiffKind::kRaw && (e.first_byte == 2 || e.first_byte == 256))
+          << "raw row of byte " << e.first_byte;
+    }
+    ParameterImage target = a;
+    TakeDiffEntries(std::vector<DiffEntry>{entries.front()}, b, target);
+    for (const ByteRun& run : BikeConstantBytes()) {
+      for (int k = run.first; k < run.first + run.length; ++k) {
+        EXPECT_EQ(target.Byte(k), b.Byte(k)) << "bike constant " << k;
+      }
+    }
+    EXPECT_EQ(target.Byte(0), c.bike_b);
+    EXPECT_EQ(target.Byte(28), a.Byte(28)) << "a field of the bike page stays";
+  }
+  // The same bike with another engine configuration byte: a raw row, taken alone.
+  const ParameterImage a = DefaultParameterSet(11);
+  ParameterImage b = a;
+  b.SetByte(2, 9);
+  const std::vector<DiffEntry> entries = DiffImages(a, b);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries.front().kind, DiffKind::kRaw);
+  EXPECT_FALSE(entries.front().with_bike_constants);
 }
 
 }  // namespace

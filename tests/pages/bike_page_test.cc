@@ -94,6 +94,32 @@ TEST_F(BikePageTest, AnswerNoKeepsTheSetButMovesItOntoTheNewBike) {
   EXPECT_EQ(s.image(), before);
 }
 
+// Cancel (which Escape and closing the box also answer) takes the choice back: the list, the image,
+// the undo history and the blocks to program are as they were; the maps keep their times.
+TEST_F(BikePageTest, AnswerCancelKeepsTheBikeAndTheSet) {
+  Station& s = StartOn(kPageBike);
+  Type("EditStartLimiter", "12300");
+  const ParameterImage before = s.image();
+  s.dirty().ClearAll();
+  const bool could_redo = s.undo().CanRedo();
+
+  ChooseBike(kYamahaR1From07, Desktop::Answer::kCancel);
+  EXPECT_EQ(desktop.questions, std::vector<std::string>{kAskDefaults});
+  EXPECT_EQ(s.image(), before);
+  EXPECT_EQ(Value("ComboBoxBike"), ListIndexOfBikeCode(11));
+  EXPECT_FALSE(C("GroupBoxIntakePort").visible);
+  for (int b = 0; b < kBlockCount; ++b) EXPECT_FALSE(s.dirty().IsSet(b)) << "block " << b;
+  EXPECT_EQ(s.undo().CanRedo(), could_redo);
+  // The one step back is still the limiter typed before.
+  s.SpeedButtonZpetClick();
+  EXPECT_EQ(s.image().Byte(28), DefaultParameterSet(11).Byte(28));
+  EXPECT_EQ(s.image().Byte(0), 11);
+  // An edit after the cancel stores no bike change either.
+  s.SpeedButtonZnovuClick();
+  Type("EditChlazeni", "99");
+  EXPECT_EQ(s.image().Byte(0), 11);
+}
+
 TEST_F(BikePageTest, TheSeparatorKeepsTheBikeAndAsksNothing) {
   Station& s = StartOn(kPageBike);
   const ParameterImage before = s.image();
@@ -124,6 +150,29 @@ TEST_F(BikePageTest, AnUnknownBikeCodeShowsTheSeparatorAndSaysSoAtEveryRefresh) 
             "Tato verze programu Korvan_Max_Power.exe není pro požadovanou motorku!");
   s.MenuFrenchClick();
   EXPECT_EQ(desktop.messages.back(), kWrongBike);
+}
+
+// One command, one message: the refresh for the unit's identity during a run repeats nothing.
+TEST_F(BikePageTest, AnUnknownBikeCodeIsSaidOncePerCommand) {
+  struct Case {
+    const char* command;
+    void (Station::*click)();
+  };
+  const Case cases[] = {
+      {"Program", &Station::MenuProgramClick},
+      {"Verify", &Station::MenuVerifyClick},
+      {"Read", &Station::MenuReadClick},
+  };
+  for (const Case& c : cases) {
+    ParameterImage other = DefaultParameterSet(11);
+    other.SetByte(0, 60);
+    unit.LoadImage(other);
+    Station& s = StartOn(kPageBike);
+    s.image().SetByte(0, 60);
+    (s.*c.click)();
+    RunUntilIdle();
+    EXPECT_EQ(desktop.messages, std::vector<std::string>{kWrongBike}) << c.command;
+  }
 }
 
 TEST_F(BikePageTest, StartOnAnUnknownBikeCodeSaysSoOnce) {
@@ -178,14 +227,15 @@ TEST_F(BikePageTest, CheckBoxesStoreOneOrZero) {
   EXPECT_EQ(s.image().Byte(25), 7);
 }
 
-TEST_F(BikePageTest, AGatherStoresOnlyTheFieldsTheUserChanged) {
+TEST_F(BikePageTest, AnEditStoresWhatTheUserChangedAndWhatTheFieldsShow) {
   Station& s = StartOn(kPageBike);
   s.image().SetByte(32, 0);  // below the retard field's range: shown as 1
   s.RefreshPage();
   EXPECT_EQ(Value("EditRetardLimiterAdv"), 1);
+  EXPECT_EQ(s.image().Byte(32), 0) << "a refresh stores nothing";
   Type("EditStartLimiter", "10000");
   EXPECT_EQ(s.image().Byte(28), 100);
-  EXPECT_EQ(s.image().Byte(32), 0);
+  EXPECT_EQ(s.image().Byte(32), 1) << "the edit stores what the field shows";
   Type("EditRetardLimiterAdv", "3");
   EXPECT_EQ(s.image().Byte(32), 3);
 }

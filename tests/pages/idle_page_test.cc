@@ -88,12 +88,14 @@ TEST_F(IdlePageTest, PercentTargetsAreConvertedWhenTheActuatorChanges) {
   EXPECT_EQ(s.image().Byte(kMode), 2);
   EXPECT_EQ(s.image().Byte(kTargets), 100);
   EXPECT_EQ(Value("EditIdleServoPoz0"), 5000);
-  EXPECT_EQ(s.image().Byte(kTargets + 8), 250);
+  // 100 % converts to 250 (12500 rpm), beyond the field's 12000: stored as shown.
+  EXPECT_EQ(Value("EditIdleServoPoz8"), 12000);
+  EXPECT_EQ(s.image().Byte(kTargets + 8), 240);
   EXPECT_TRUE(s.undo().CanUndo());
 
   ChooseMode(1);
   EXPECT_EQ(s.image().Byte(kTargets), 40) << "(2 x 101) / 5";
-  EXPECT_EQ(s.image().Byte(kTargets + 8), 100);
+  EXPECT_EQ(s.image().Byte(kTargets + 8), 96) << "(2 x 241) / 5";
   EXPECT_EQ(Value("EditIdleServoPoz0"), 40);
 }
 

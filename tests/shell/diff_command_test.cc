@@ -71,7 +71,12 @@ TEST_F(DiffCommandTest, ListsSummariesThenOneLinePerField) {
   EXPECT_EQ(same.out, "The two sets are equal.\n");
   const CommandRun run = Run({"diff", Path("bike3.ign"), Path("bike17.ign")});
   EXPECT_NE(run.out.find("Advance: "), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("\nBike\tMotorbike Type\t3\t17\n"), std::string::npos) << run.out;
+  // Another bike: its constants go with the code, and the line says so.
+  EXPECT_NE(run.out.find("\nBike\tMotorbike Type (with engine configuration and bike constants)"
+                         "\t3\t17\n"),
+            std::string::npos)
+      << run.out;
+  EXPECT_EQ(run.out.find("offset 0x0002"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("Inj. 1\trow "), std::string::npos) << run.out;
   // Fields go by the window's captions: the label beside the field, the group of a run.
   EXPECT_NE(run.out.find("\nBike\tStart limiter [rpm]\t"), std::string::npos) << run.out;
@@ -95,7 +100,10 @@ TEST_F(DiffCommandTest, ComparesTheUnitReadOverThePort) {
   unit.LoadImage(DefaultParameterSet(3));
   const CommandRun differ = Run({"diff", Path("bike17.ign"), "--port", "/dev/emulated"});
   EXPECT_EQ(differ.code, kExitRunFailed) << differ.err;
-  EXPECT_NE(differ.out.find("\nBike\tMotorbike Type\t17\t3\n"), std::string::npos) << differ.out;
+  EXPECT_NE(differ.out.find("\nBike\tMotorbike Type (with engine configuration and bike "
+                            "constants)\t17\t3\n"),
+            std::string::npos)
+      << differ.out;
 
   unit.fault().silent = true;
   const CommandRun silent = Run({"diff", Path("bike17.ign"), "--port", "/dev/emulated"});

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "diff/image_diff.h"
+#include "image/default_set.h"
 #include "image/map_storage.h"
+#include "shell/diff_report.h"
 #include "shell/field_captions.h"
 #include "station_fixture.h"
 
@@ -152,6 +154,45 @@ TEST_F(StationDiffTest, FieldNamesAreFixedTextsNeverLiveValues) {
   Tick(30);  // live data fills the labels beside the correction tables
   EXPECT_EQ(s.FieldLabel(*field, 0), before);
   EXPECT_EQ(before.find('='), std::string::npos) << before;
+}
+
+// Taking only "Motorbike Type" of another bike's set makes a set of that bike: its engine
+// configuration and the other bike constants come with the code, the map pages count its
+// cylinders, and the settings the user did not take stay.
+TEST_F(StationDiffTest, TakingTheBikeCodeTakesWhatFollowsFromIt) {
+  Station& s = Start();
+  s.image().SetByte(28, 123);  // a start limiter of 12300 rpm
+  const ParameterImage working = s.image();
+  // One cylinder where bike 11 has four, and a choke on the pilot-light output.
+  const ParameterImage other = DefaultParameterSet(38);
+  ASSERT_NE(working.Byte(2), other.Byte(2));
+  ASSERT_NE(working.Byte(256), other.Byte(256));
+  const std::vector<DiffEntry> entries = DiffImages(working, other);
+  ASSERT_EQ(entries.front().field->name, "ComboBoxBike");
+  EXPECT_EQ(DiffEntryPlace(entries.front(), Language::kEnglish, working, {}),
+            "ComboBoxBike (with engine configuration and bike constants)");
+
+  s.TakeDifferences(other, std::vector<DiffEntry>{entries.front()});
+  EXPECT_EQ(s.image().Byte(0), 38);
+  for (const ByteRun& run : BikeConstantBytes()) {
+    for (int k = run.first; k < run.first + run.length; ++k) {
+      EXPECT_EQ(s.image().Byte(k), other.Byte(k)) << "bike constant " << k;
+    }
+  }
+  EXPECT_EQ(s.image().Byte(28), 123);
+  for (int cell = 0; cell < kMapCells; ++cell) {
+    ASSERT_EQ(s.image().Word(CellOffset(MapId::kInj1A, cell)),
+              working.Word(CellOffset(MapId::kInj1A, cell)))
+        << "the injection times stay as they were, cell " << cell;
+  }
+  s.PageControl1Change(kPageAdvance);
+  EXPECT_FALSE(C("MapHeaderE1").visible) << "one cylinder: one correction field";
+  s.PageControl1Change(kPageRace);
+  EXPECT_EQ(C("LabelPilotLight").text, "Choke [rpm]");
+  // What is left to take lists no bike constant of its own.
+  for (const DiffEntry& e : DiffImages(s.image(), other)) {
+    EXPECT_NE(e.kind, DiffKind::kRaw) << "byte " << e.first_byte;
+  }
 }
 
 }  // namespace

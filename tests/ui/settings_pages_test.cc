@@ -3,10 +3,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 
 #include "image/field_dictionary.h"
 #include "window_fixture.h"
@@ -47,6 +49,38 @@ TEST_F(SettingsPagesWindowTest, BikePage) {
   EXPECT_EQ(ReadMemo(station().image()),
             "\xD8"
             "azen\xED");
+}
+
+// The question after another bike was chosen, answered by Escape or by closing it: the choice is
+// taken back, the list shows the bike of the set again and the set is as it was.
+TEST_F(SettingsPagesWindowTest, EscapeOrClosingTheBikeQuestionTakesTheChoiceBack) {
+  struct Case {
+    const char* how;
+    void (*answer)(QMessageBox*);
+  };
+  const Case cases[] = {
+      {"Escape", [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }},
+      {"closing", [](QMessageBox* box) { box->close(); }},
+  };
+  ShowPage(kPageBike);
+  auto* bikes = Widget<QComboBox>("ComboBoxBike");
+  ASSERT_NE(bikes, nullptr);
+  const int index_before = bikes->currentIndex();
+  for (const Case& c : cases) {
+    const ParameterImage before = station().image();
+    bool asked = false;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr) return;
+      asked = true;
+      c.answer(box);
+    });
+    bikes->setCurrentIndex(47);
+    emit bikes->activated(47);
+    EXPECT_TRUE(asked) << c.how;
+    EXPECT_EQ(station().image(), before) << c.how;
+    EXPECT_EQ(bikes->currentIndex(), index_before) << c.how;
+  }
 }
 
 TEST_F(SettingsPagesWindowTest, CorrectionsPage) {
