@@ -94,6 +94,9 @@ enum class MessageKey : std::uint8_t {
   kMsgComBusy,
   // The restore offer when the journal holds a single edit; {first} is its time.
   kMsgJournalRestoreOne,
+  // A command that talks to the unit was asked for while a recording is replayed; {command} is
+  // the command's name as its menu item shows it.
+  kMsgLogStopReplayFor,
 };
 
 }  // namespace korvan

@@ -243,6 +243,11 @@ constexpr MessageTexts kMessages[] = {
       "La station n'a pas été fermée correctement. Restaurer la modification non enregistrée "
       "faite à {first} ?",
       "Stanice nebyla řádně ukončena. Obnovit neuloženou změnu provedenou v {first}?"}},
+    {MessageKey::kMsgLogStopReplayFor,
+     {"A recording is being replayed. Stop the replay and run \"{command}\"?",
+      "Eine Aufzeichnung wird wiedergegeben. Wiedergabe beenden und „{command}“ ausführen?",
+      "Un enregistrement est en relecture. Arrêter la relecture et lancer « {command} » ?",
+      "Přehrává se záznam. Ukončit přehrávání a spustit „{command}“?"}},
 };
 
 }  // namespace
