@@ -50,9 +50,15 @@ void Link::SendFrame(const LinkFrame& frame) {
   if (port_.IsOpen()) port_.WriteAndDrain(frame);
 }
 
-void Link::SendMonitorRequest() {
+bool Link::SendMonitorRequest() {
   static const LinkFrame kRequest = MakeMonitorRequest();
+  if (clock_) {
+    const std::chrono::steady_clock::time_point now = clock_();
+    if (last_monitor_request_ && now - *last_monitor_request_ < kExchangeTime) return false;
+    last_monitor_request_ = now;
+  }
   SendFrame(kRequest);
+  return true;
 }
 
 void Link::MenuCom1Click(int item) {
