@@ -48,8 +48,10 @@ class Link {
   // so the next request re-aligns the stream).
   std::optional<FrameView> PollLink();
   void SendFrame(const LinkFrame& frame);
-  // Sends a monitor request, unless the clock says the last one went less than one exchange time
-  // ago: then nothing is sent and the answer is false (the caller asks again at its next tick).
+  // Sends a monitor request, never less than one exchange time after the last one by the clock:
+  // when only a few milliseconds are missing (a tick woken a little early or late) it waits for
+  // them, otherwise nothing is sent and the answer is false (the caller asks again at its next
+  // tick).
   bool SendMonitorRequest();
   // The clock the monitor requests are spaced by. Without one (tests whose ticks take no time)
   // every request goes when asked; the window and the command line give the real one.
