@@ -121,6 +121,9 @@ enum class MessageKey : std::uint8_t {
   // Beside the bike code in the difference list: taking it takes the bike's engine configuration
   // and constants with it.
   kMsgDiffWithBikeConstants,
+  // A command that talks to the unit was asked for while a recording is replayed; {command} is
+  // the command's name as its menu item shows it.
+  kMsgLogStopReplayFor,
 };
 
 }  // namespace korvan

@@ -1,8 +1,16 @@
 #include "link/link.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 namespace korvan {
+namespace {
+
+// The longest a monitor request waits for the line to finish the exchange before it.
+constexpr std::chrono::milliseconds kMaxMonitorWait{10};
+
+}  // namespace
 
 const std::string& Link::CurrentDevice() const {
   if (override_in_use_) return device_override_;
@@ -54,9 +62,24 @@ void Link::SendFrame(const LinkFrame& frame) {
   if (port_.IsOpen()) port_.WriteAndDrain(frame);
 }
 
-void Link::SendMonitorRequest() {
+bool Link::SendMonitorRequest() {
   static const LinkFrame kRequest = MakeMonitorRequest();
+  if (clock_) {
+    std::chrono::steady_clock::time_point now = clock_();
+    if (last_monitor_request_ && now - *last_monitor_request_ < kExchangeTime) {
+      // The 55 ms tick leaves only 2.2 ms over one exchange, less than a timer's wake-up jitter:
+      // waiting out a short remainder keeps fast live data at every tick, while a tick that comes
+      // much sooner (catching up after a late one) leaves the request to the next.
+      const std::chrono::steady_clock::time_point due = *last_monitor_request_ + kExchangeTime;
+      if (due - now > kMaxMonitorWait) return false;
+      std::this_thread::sleep_until(due);
+      // The wake-up comes a little after `due`; the next request counts from the real send.
+      now = std::max(due, clock_());
+    }
+    last_monitor_request_ = now;
+  }
   SendFrame(kRequest);
+  return true;
 }
 
 void Link::MenuCom1Click(int item) {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -32,12 +34,20 @@ class LinkHost {
   virtual void ShowLinkMessage(const PortOpenReport& report) = 0;
 };
 
+// The monotonic time the line's requests are spaced by.
+using LineClock = std::function<std::chrono::steady_clock::time_point()>;
+
 // The station's end of the serial line: which port, opening and closing it, draining received
 // bytes once per tick and sending frames. It keeps no protocol state: that is the session's.
 class Link {
  public:
   // Everything drained in one poll lands here; only its first frame is looked at.
   static constexpr std::size_t kReceiveBufferSize = 15000;
+  // One exchange on the line: a request and the unit's reply, 152 bytes each at 57600 baud and
+  // ten bits a byte (52.8 ms). A request sent sooner after the one before meets the unit still
+  // answering, and the unit drops it.
+  static constexpr std::chrono::microseconds kExchangeTime{2LL * kFrameSize * 10 * 1'000'000 /
+                                                           57600};
 
   Link(SerialPort& port, LinkHost& host) : port_(port), host_(host) {}
 
@@ -48,7 +58,14 @@ class Link {
   // so the next request re-aligns the stream).
   std::optional<FrameView> PollLink();
   void SendFrame(const LinkFrame& frame);
-  void SendMonitorRequest();
+  // Sends a monitor request, never less than one exchange time after the last one by the clock:
+  // when only a few milliseconds are missing (a tick woken a little early or late) it waits for
+  // them, otherwise nothing is sent and the answer is false (the caller asks again at its next
+  // tick).
+  bool SendMonitorRequest();
+  // The clock the monitor requests are spaced by. Without one (tests whose ticks take no time)
+  // every request goes when asked; the window and the command line give the real one.
+  void set_clock(LineClock clock) { clock_ = std::move(clock); }
   // A port picked from the menu (item 0..19): re-open there and report a failure even when the
   // last automatic re-open was quiet.
   void MenuCom1Click(int item);
@@ -89,6 +106,8 @@ class Link {
   std::string picked_device_;
   std::uint8_t port_index_ = 0;
   bool quiet_open_ = false;
+  LineClock clock_;
+  std::optional<std::chrono::steady_clock::time_point> last_monitor_request_;
   std::array<std::uint8_t, kReceiveBufferSize> receive_{};
 };
 

@@ -41,6 +41,12 @@ void TransferSession::CancelRead() {
   display_.gauge_visible = false;
 }
 
+void TransferSession::HideStatus() {
+  display_.status_visible = false;
+  display_.gauge_visible = false;
+  status_countdown_ = 0;
+}
+
 void TransferSession::StartRead() {
   AbandonRead();
   read_blocks_ = image_;
@@ -150,8 +156,9 @@ void TransferSession::SessionTick() {
 
 void TransferSession::IdleTick() {
   if (++tick_counter_ >= monitor_ticks_) {
-    tick_counter_ = 0;
-    link_.SendMonitorRequest();
+    // A request the line cannot carry yet (the last one went less than an exchange ago, after a
+    // late tick) is asked for again at the next tick.
+    tick_counter_ = link_.SendMonitorRequest() ? 0 : monitor_ticks_ - 1;
   }
   if (saving_count_ > 0) {
     // The unit stores what it was sent; the gauge fills as its countdown runs out. The status

@@ -80,6 +80,9 @@ class TransferSession {
   // image (an edit, a file, undo), and says on the status line that the read did not complete.
   void AbandonRead();
   void CancelRead();
+  // A new set or a file takes the status line and the gauge away for good: what they said was
+  // about the set before. A run under way shows its next text as usual.
+  void HideStatus();
 
   void SessionTick();
   void HandleReply(FrameView frame);

@@ -83,6 +83,19 @@ void MonitorPresenter::ApplyCaptions(int language) {
   SetColor(C::kLabelEeDataErr, kColorRed);
 }
 
+void MonitorPresenter::ClearLiveStates() {
+  // A background or a bar left from the last frame beside a dash would still read as a state
+  // (a lime pick-up is an engine running): they go back to what they were before any frame.
+  for (const MonitorControlEntry& entry : MonitorControlEntries()) {
+    if (entry.id == C::kLabelEeDataErr) continue;
+    if (entry.kind == ControlKind::kLabel) SetColor(entry.id, kDefaultColor);
+    if (entry.kind == ControlKind::kGauge) {
+      SetGauge(entry.id, 0, entry.id == C::kCGaugeRpm ? kColorFuchsia : kDefaultColor);
+    }
+  }
+  controls_->SetVisible(H(C::kLabelEeDataErr), false);
+}
+
 void MonitorPresenter::ApplyLayout(const PresentationInputs& inputs) {
   if (controls_ == nullptr) return;
   choke_ = inputs.choke;
@@ -102,6 +115,7 @@ void MonitorPresenter::ApplyLayout(const PresentationInputs& inputs) {
 void MonitorPresenter::ShowPlaceholders(int language) {
   if (controls_ == nullptr) return;
   ApplyCaptions(language);
+  ClearLiveStates();
   LabelText text;
   const auto tx = [language](T t) { return MonitorTextOf(t, language); };
   // "<prefix> = ---" with the prefix's trailing blanks dropped.

@@ -39,10 +39,11 @@ class MonitorPresenter {
   // the station's.
   void CreateControls(ControlSet& controls);
 
-  // The texts shown before the first frame, and again when the language changes while no unit
-  // answers: each value label reads its prefix and a dash placeholder, each state label its bare
-  // prefix. Also writes the captions of the monitor page. Colours, gauges and visibility are
-  // left as they are.
+  // The live display before the first frame, and again when the language changes while no unit
+  // answers or a replay ends: each value label reads its prefix and a dash placeholder, each
+  // state label its bare prefix, on the face colour; the bars are empty and "Programmed data
+  // error" is hidden. Also writes the captions of the monitor page. The layout's visibility is
+  // left as it is.
   void ShowPlaceholders(int language);
 
   // The captions that do not depend on the live data (check box, group boxes, error label).
@@ -69,6 +70,7 @@ class MonitorPresenter {
   void SetText(MonitorControl c, const char* text);
   void SetColor(MonitorControl c, std::uint32_t color);
   void SetGauge(MonitorControl c, int value, std::uint32_t bar_color);
+  void ClearLiveStates();
 
   void UpdateStateLabels(const LiveValues& live, const PresentationInputs& inputs);
   void UpdatePanelValues(const LiveValues& live, const PresentationInputs& inputs);

@@ -64,11 +64,7 @@ const char kCommandLineUsage[] =
     "with exit status 2 and nothing is written.\n";
 
 void SteadyTickClock::WaitForNextTick() {
-  constexpr auto kTick = std::chrono::milliseconds(55);
-  const auto now = std::chrono::steady_clock::now();
-  if (next_ == std::chrono::steady_clock::time_point{} || now - next_ > 4 * kTick) next_ = now;
-  next_ += kTick;
-  std::this_thread::sleep_until(next_);
+  std::this_thread::sleep_until(schedule_.Next(std::chrono::steady_clock::now()));
 }
 
 namespace {
@@ -384,7 +380,9 @@ class Runner {
         out_(out),
         err_(err),
         host_(image_, err),
-        loop_(image_, identity_, dirty_, port, host_) {}
+        loop_(image_, identity_, dirty_, port, host_) {
+    loop_.link().set_clock(clock.line_clock());
+  }
 
   // Chooses the device: a path as it is, a port number through the port map.
   bool SelectPort(const std::string& port) {

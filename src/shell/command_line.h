@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "image/parameter_image.h"
+#include "link/link.h"
 #include "link/serial_port.h"
 #include "monitor/live_values.h"
+#include "shell/tick_schedule.h"
 
 namespace korvan {
 
@@ -17,15 +19,20 @@ class TickClock {
  public:
   virtual ~TickClock() = default;
   virtual void WaitForNextTick() = 0;
+  // The time the line's monitor requests are spaced by; none where ticks take no time (tests).
+  virtual LineClock line_clock() const { return {}; }
 };
 
-// The real tick: sleeps until the next 55 ms boundary (without drifting).
+// The real tick: sleeps until the next 55 ms deadline (without drifting).
 class SteadyTickClock : public TickClock {
  public:
   void WaitForNextTick() override;
+  LineClock line_clock() const override {
+    return [] { return std::chrono::steady_clock::now(); };
+  }
 
  private:
-  std::chrono::steady_clock::time_point next_{};
+  TickSchedule schedule_;
 };
 
 // Exit codes of the command line.

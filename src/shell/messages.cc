@@ -344,6 +344,11 @@ constexpr MessageTexts kMessages[] = {
       "(mit Motorkonfiguration und Motorradkonstanten)",
       "(avec configuration moteur et constantes de la moto)",
       "(s konfigurací motoru a konstantami motorky)"}},
+    {MessageKey::kMsgLogStopReplayFor,
+     {"A recording is being replayed. Stop the replay and run \"{command}\"?",
+      "Eine Aufzeichnung wird wiedergegeben. Wiedergabe beenden und „{command}“ ausführen?",
+      "Un enregistrement est en relecture. Arrêter la relecture et lancer « {command} » ?",
+      "Přehrává se záznam. Ukončit přehrávání a spustit „{command}“?"}},
 };
 
 }  // namespace

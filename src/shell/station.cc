@@ -148,6 +148,9 @@ void Station::ShowStatusLine() {
 }
 
 void Station::HideStatusLine() {
+  // Hidden in the session too, or the next tick would show its last text again.
+  device_.session().HideStatus();
+  print_line_.ticks = 0;
   notice_ = MessageKey::kNone;
   controls_.SetVisible(label_hlaseni_, false);
   controls_.SetVisible(gauge_, false);
@@ -400,7 +403,7 @@ void Station::SetCouplingMode(int mode) {
 // --- Device ------------------------------------------------------------------------------------
 
 void Station::MenuReadClick() {
-  if (replay_) return;  // the unit is not talked to while a recording is replayed
+  if (!EndReplayFor("MenuRead")) return;
   device_.session().StartRead();
   ShowStatusLine();
 }
@@ -418,7 +421,7 @@ void Station::GatherCheckRefresh() {
 }
 
 void Station::MenuVerifyClick() {
-  if (replay_) return;
+  if (!EndReplayFor("MenuVerify")) return;
   device_.session().AbandonRead();
   GatherCheckRefresh();
   device_.session().StartVerify();
@@ -426,7 +429,7 @@ void Station::MenuVerifyClick() {
 }
 
 void Station::MenuProgramClick() {
-  if (replay_) return;
+  if (!EndReplayFor("MenuProgram")) return;
   if (!ConfirmProgramDamaged()) return;
   device_.session().AbandonRead();
   GatherCheckRefresh();

@@ -380,6 +380,11 @@ class Station : public DeviceHost {
  private:
   void CreateDatalogControls();
   void PaintDatalogControls();
+  // A command that talks to the unit (or records it) asked for during a replay: the user is
+  // asked whether the replay ends for it. True when the command goes on: no replay was running,
+  // or the user said Yes and it has ended. The menu item, by control or by name, names it.
+  bool EndReplayFor(ControlHandle menu_item);
+  bool EndReplayFor(std::string_view menu_item);
   // The tick's datalog part; true while a replay stands in for the unit.
   bool DatalogTick();
   void FeedReplay(std::span<const RecordedFrame> frames);

@@ -3,6 +3,9 @@
 // in the settings file.
 #include <cstdio>
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "datalog/plot_channels.h"
 #include "datalog/recording.h"
@@ -63,7 +66,7 @@ void Station::PaintDatalogControls() {
 void Station::MenuLogRecordClick() {
   if (recorder_.active()) {
     recorder_.Stop();
-  } else if (!replay_) {
+  } else if (EndReplayFor(menu_log_record_)) {
     const std::uint64_t now = WallClockMs();
     const std::string path =
         NewRecordingPath(LogsFolder(), static_cast<std::int64_t>(now / 1000));
@@ -126,6 +129,26 @@ void Station::MenuLogStopReplayClick() {
   UpdateLiveCursor();
   PaintDatalogControls();
   ShowStatusLine();
+}
+
+bool Station::EndReplayFor(std::string_view menu_item) {
+  if (!replay_) return true;
+  const std::optional<ControlHandle> item = controls_.Find(menu_item);
+  return !item || EndReplayFor(*item);
+}
+
+bool Station::EndReplayFor(ControlHandle menu_item) {
+  if (!replay_) return true;
+  // The command is named as its menu item shows it, without the key's marker.
+  std::string command = controls_.Text(menu_item);
+  std::erase(command, '&');
+  std::string question(Text(MessageKey::kMsgLogStopReplayFor));
+  if (const std::size_t at = question.find("{command}"); at != std::string::npos) {
+    question.replace(at, std::string_view("{command}").size(), command);
+  }
+  if (desktop_.AskYesNo(question) != Desktop::Answer::kYes) return false;
+  MenuLogStopReplayClick();
+  return true;
 }
 
 void Station::MenuLogExportClick() {

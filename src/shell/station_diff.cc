@@ -18,7 +18,7 @@ constexpr char kDiffFileFilter[] = "Ignition Parametrs(*.ign)|*.ign|All Files (*
 void Station::MenuCompareClick() { desktop_.ShowDifferences(false); }
 
 void Station::MenuShowDifferencesClick() {
-  if (replay_) return;  // the unit is not talked to while a recording is replayed
+  if (!EndReplayFor("MenuShowDifferences")) return;
   show_differences_after_read_ = true;
   device_.session().StartSideRead();
   ShowStatusLine();

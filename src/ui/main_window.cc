@@ -8,6 +8,8 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QWindow>
+#include <algorithm>
+#include <chrono>
 
 #include "ui/window_placement.h"
 
@@ -16,7 +18,6 @@ namespace korvan::ui {
 namespace {
 constexpr int kClientWidth = 1056;
 constexpr int kClientHeight = 901;
-constexpr int kTickMs = 55;
 }  // namespace
 
 MainWindow::MainWindow(SerialPort& port, StationPaths paths, const std::vector<std::string>& args,
@@ -58,8 +59,25 @@ MainWindow::MainWindow(SerialPort& port, StationPaths paths, const std::vector<s
     binder_->Apply();
   });
 
-  connect(&timer_, &QTimer::timeout, this, &MainWindow::Tick);
-  timer_.start(kTickMs);
+  // Each tick is timed to its own deadline on the monotonic clock (a repeating coarse timer
+  // fires up to 5 % early, and a 1x replay would run as much too fast), and the monitor
+  // requests are spaced by the same clock, never closer than the line can carry.
+  station_->device().link().set_clock([] { return std::chrono::steady_clock::now(); });
+  timer_.setSingleShot(true);
+  timer_.setTimerType(Qt::PreciseTimer);
+  connect(&timer_, &QTimer::timeout, this, &MainWindow::TimerTick);
+  ArmTimer();
+}
+
+void MainWindow::TimerTick() {
+  Tick();
+  if (!closed_) ArmTimer();
+}
+
+void MainWindow::ArmTimer() {
+  const TickSchedule::Clock::time_point now = TickSchedule::Clock::now();
+  const auto wait = std::chrono::ceil<std::chrono::milliseconds>(schedule_.Next(now) - now);
+  timer_.start(std::max(wait, std::chrono::milliseconds(0)));
 }
 
 MainWindow::~MainWindow() {
@@ -97,7 +115,8 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 void MainWindow::PlaceOnScreen() {
   const Station::WindowGeometry& g = station_->window_geometry();
-  // The settings keep the frame's position and the inside's size; the screen takes both.
+  // The settings keep the inside's corner and size (as closeEvent found them); the screen takes
+  // both, with the frame around them.
   const QMargins margins = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
   const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
   // Left and Top of -1 are what the settings hold before the window was ever closed.
@@ -109,8 +128,10 @@ void MainWindow::PlaceOnScreen() {
   const QRect place =
       PlaceWindow(saved ? QRect(QPoint(g.left, g.top), QSize(g.width, g.height) + frame) : QRect(),
                   DesignedSize() + frame, screens, main);
-  resize(place.size() - frame);
-  move(place.topLeft());
+  // The inside goes where the inside was. A window manager frames the window only after it is
+  // shown, so the frame is not known here: keeping the frame's corner and putting the inside
+  // there made the window climb by its title bar at every start.
+  setGeometry(QRect(place.topLeft(), place.size() - frame));
 }
 
 void MainWindow::Tick() {
@@ -125,8 +146,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     closed_ = true;
     timer_.stop();
     Station::WindowGeometry& g = station_->window_geometry();
-    g.left = x();
-    g.top = y();
+    // The inside's corner, as PlaceOnScreen puts it back (x() and y() are the frame's).
+    g.left = geometry().x();
+    g.top = geometry().y();
     g.width = width();
     g.height = height();
     station_->FormClose();

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "shell/station.h"
+#include "shell/tick_schedule.h"
 #include "ui/binder.h"
 #include "ui/datalog_bar.h"
 #include "ui/diff_dialog.h"
@@ -16,7 +17,7 @@
 namespace korvan::ui {
 
 // The station's one window: menus, tool bar, the page control with its nineteen pages, the status
-// line and the live panel, all drawn from the station's controls; the 55 ms timer drives it.
+// line and the live panel, all drawn from the station's controls; the 55 ms tick drives it.
 class MainWindow : public QMainWindow {
  public:
   MainWindow(SerialPort& port, StationPaths paths, const std::vector<std::string>& args,
@@ -29,9 +30,14 @@ class MainWindow : public QMainWindow {
   DatalogBar& datalog() { return *datalog_; }
   // The difference view, made on first use.
   DiffDialog& differences();
-  // One tick by hand (tests drive the timer themselves).
+  // One tick by hand (tests drive the timer themselves; StopTimer first).
   void Tick();
-  void StopTimer() { timer_.stop(); }
+  // Ticks by hand take no time, so the line's clock goes with the timer: every monitor request
+  // the session asks for is sent.
+  void StopTimer() {
+    timer_.stop();
+    station_->device().link().set_clock({});
+  }
   // The window's size when the whole client area shows without scrolling.
   QSize DesignedSize() const;
 
@@ -41,6 +47,9 @@ class MainWindow : public QMainWindow {
 
  private:
   void PlaceOnScreen();
+  // The timer fired: the tick, then the wait until the next deadline.
+  void TimerTick();
+  void ArmTimer();
 
   QtDesktop desktop_;
   std::unique_ptr<Station> station_;
@@ -52,6 +61,7 @@ class MainWindow : public QMainWindow {
   DatalogBar* datalog_ = nullptr;
   DiffDialog* differences_ = nullptr;
   QTimer timer_;
+  TickSchedule schedule_;
   bool closed_ = false;
   bool placed_ = false;
 };

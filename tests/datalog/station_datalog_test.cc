@@ -197,6 +197,7 @@ TEST_F(StationDatalogTest, WhileReplayingTheUnitIsNotAskedAndTheStatusLineSaysSo
   Record(kPageAdvance, 60);
   OpenReplay();
   fx_.port.ClearSent();
+  fx_.desktop.answer = Desktop::Answer::kNo;  // the replay goes on
   fx_.station->MenuReadClick();
   fx_.Tick(100);
   EXPECT_TRUE(fx_.port.sent().empty());
@@ -211,6 +212,63 @@ TEST_F(StationDatalogTest, WhileReplayingTheUnitIsNotAskedAndTheStatusLineSaysSo
   EXPECT_FALSE(fx_.station->live().has_frame);
   fx_.Tick(6);
   EXPECT_FALSE(fx_.port.sent().empty());
+}
+
+// A command that needs the unit, asked for during a replay, is neither dropped nor run behind the
+// user's back: the station asks, naming the command. Yes ends the replay and runs the command,
+// which then shows on the status line (or the record button); No leaves the replay running and
+// the unit alone.
+TEST_F(StationDatalogTest, ACommandForTheUnitDuringAReplayAsksWhetherToEndIt) {
+  struct Command {
+    const char* name;  // as the question names it
+    void (Station::*click)();
+    SessionState runs;  // the session's state once it started (kIdle: the recording starts)
+    const char* status;
+  };
+  const Command commands[] = {
+      {"Read", &Station::MenuReadClick, SessionState::kRead, "Read:"},
+      {"Verify", &Station::MenuVerifyClick, SessionState::kVerify, "Verify:"},
+      {"Program", &Station::MenuProgramClick, SessionState::kProgram, "Program device:"},
+      {"Show differences", &Station::MenuShowDifferencesClick, SessionState::kRead, "Read:"},
+      {"Start recording", &Station::MenuLogRecordClick, SessionState::kIdle, nullptr},
+  };
+  Record(kPageAdvance, 40);
+  for (const Command& command : commands) {
+    for (const Desktop::Answer answer : {Desktop::Answer::kNo, Desktop::Answer::kYes}) {
+      const bool yes = answer == Desktop::Answer::kYes;
+      SCOPED_TRACE(std::string(command.name) + (yes ? ", yes" : ", no"));
+      fx_.Start();
+      OpenReplay();
+      Station& st = *fx_.station;
+      fx_.desktop.questions.clear();
+      fx_.desktop.answer = answer;
+      (st.*command.click)();
+      ASSERT_EQ(fx_.desktop.questions.size(), 1u);
+      EXPECT_EQ(fx_.desktop.questions[0], std::string("A recording is being replayed. Stop the "
+                                                      "replay and run \"") +
+                                              command.name + "\"?");
+      EXPECT_EQ(st.replay() == nullptr, yes);
+      EXPECT_EQ(st.session().state(), yes ? command.runs : SessionState::kIdle);
+      EXPECT_EQ(st.recording(), yes && command.runs == SessionState::kIdle);
+      if (yes && command.status != nullptr) {
+        EXPECT_EQ(fx_.C("LabelHlaseni").text, command.status);
+        EXPECT_TRUE(fx_.C("LabelHlaseni").visible);
+      }
+      if (!yes) {
+        fx_.port.ClearSent();
+        fx_.Tick(12);
+        EXPECT_TRUE(fx_.port.sent().empty());
+        EXPECT_TRUE(fx_.C("LabelHlaseni").text.starts_with("Replay, the unit is not asked: "));
+      }
+      if (st.recording()) st.MenuLogRecordClick();
+    }
+  }
+  // Without a replay nothing is asked.
+  fx_.Start();
+  fx_.desktop.questions.clear();
+  fx_.station->MenuVerifyClick();
+  EXPECT_TRUE(fx_.desktop.questions.empty());
+  EXPECT_EQ(fx_.station->session().state(), SessionState::kVerify);
 }
 
 TEST_F(StationDatalogTest, ABadRecordingIsRefusedWithAMessageAndLosesNothing) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <vector>
 
 #include "session_fixture.h"
 
@@ -399,6 +401,60 @@ TEST_F(TransferSessionTest, PrintingKeepsTheNoConnectionTextHidden) {
   for (int i = 0; i < 30; ++i) Tick();
   EXPECT_FALSE(session.display().no_connection_visible);
   EXPECT_TRUE(session.display().version_visible);
+}
+
+// With fast live data a monitor request goes every tick, but never sooner than one exchange
+// (52.8 ms) after the one before: a tick that comes early (a timer that fires ahead of time, or
+// the tick after a late one) would meet the unit still answering. A few milliseconds missing are
+// waited out; a request that would have to wait longer goes at the next tick. The times are those
+// a clock gives at each tick, in microseconds.
+TEST_F(TransferSessionTest, MonitorRequestsAreNeverCloserThanOneExchange) {
+  ASSERT_EQ(Link::kExchangeTime, std::chrono::microseconds(52'777));
+  struct Case {
+    const char* name;
+    std::vector<int> tick_us;
+    std::vector<bool> sent;
+  };
+  const Case cases[] = {
+      {"ticks on time", {0, 55'000, 110'000, 165'000}, {true, true, true, true}},
+      {"a late tick, then one on its deadline",
+       {0, 75'000, 110'000, 165'000},
+       {true, true, false, true}},
+      {"a timer firing 5 % early: waits the half millisecond",
+       {0, 52'250, 104'500, 156'750},
+       {true, true, true, true}},
+      {"a tick 11 ms early: left to the next",
+       {0, 41'000, 96'000, 151'000},
+       {true, false, true, true}},
+      {"exactly one exchange apart", {0, 52'777, 105'554}, {true, true, true}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    UnitEmulator unit_here;
+    MemoryUnitPort port_here{unit_here};
+    RecordingHost host_here;
+    ParameterImage image_here;
+    IdentityBlock identity_here;
+    DirtyBlockSet dirty_here;
+    DeviceLoop loop_here{image_here, identity_here, dirty_here, port_here, host_here};
+    std::chrono::steady_clock::time_point now{};
+    loop_here.link().set_clock([&now] { return now; });
+    loop_here.link().OpenLink();
+    loop_here.session().set_monitor_ticks(1);
+    for (std::size_t k = 0; k < c.tick_us.size(); ++k) {
+      now = std::chrono::steady_clock::time_point(std::chrono::microseconds(c.tick_us[k]));
+      port_here.ClearSent();
+      port_here.AdvanceTick();
+      loop_here.Tick();
+      EXPECT_EQ(port_here.SentCodes() == std::vector<std::uint8_t>{kMonitorRequest}, c.sent[k])
+          << "tick " << k;
+    }
+  }
+  // Without a clock (ticks that take no time) every tick asks, as before.
+  session.set_monitor_ticks(1);
+  port.ClearSent();
+  for (int k = 0; k < 3; ++k) Tick();
+  EXPECT_EQ(port.SentCodes(), std::vector<std::uint8_t>(3, kMonitorRequest));
 }
 
 TEST_F(TransferSessionTest, StatusLineAndGaugeHideAfterTwoHundredTicks) {

@@ -25,13 +25,14 @@ struct Manual {
   Language language;
   const char* code;
   const char* title;  // the first heading, as the PDF's text holds it
+  const char* read;   // the Read command as its menu item names it
 };
 
 constexpr Manual kManuals[] = {
-    {Language::kEnglish, "en", "Korvan station"},
-    {Language::kGerman, "de", "Korvan-Station"},
-    {Language::kFrench, "fr", "Station Korvan"},
-    {Language::kCzech, "cz", "Stanice Korvan"},
+    {Language::kEnglish, "en", "Korvan station", "Read"},
+    {Language::kGerman, "de", "Korvan-Station", "Lesen"},
+    {Language::kFrench, "fr", "Station Korvan", "Lire"},
+    {Language::kCzech, "cz", "Stanice Korvan", "Číst"},
 };
 
 std::string ReadAll(const std::filesystem::path& path) {
@@ -116,6 +117,14 @@ TEST(ManualTest, ManualsQuoteTheStationsMessagesInTheirLanguage) {
       EXPECT_NE(text.find(message), std::string::npos)
           << m.code << " manual does not quote \"" << message << "\"";
     }
+    // The question a command asks during a replay names the command; the manual shows it for
+    // Read.
+    std::string question(MessageText(MessageKey::kMsgLogStopReplayFor, m.language));
+    const std::size_t at = question.find("{command}");
+    ASSERT_NE(at, std::string::npos);
+    question = Flatten(question.replace(at, std::string("{command}").size(), m.read));
+    EXPECT_NE(text.find(question), std::string::npos)
+        << m.code << " manual does not quote \"" << question << "\"";
   }
 }
 

@@ -10,6 +10,7 @@
 
 #include "base/control_set.h"
 #include "monitor/live_values.h"
+#include "monitor/monitor_controls.h"
 #include "monitor/monitor_frame.h"
 #include "monitor/monitor_texts.h"
 #include "monitor_frame_builder.h"
@@ -110,13 +111,57 @@ TEST_F(MonitorPanelTest, PlaceholdersBeforeTheFirstFrame) {
   EXPECT_EQ(Text("CheckBoxExtMonitor"), "Detaillierte Darstellung");
 }
 
-TEST_F(MonitorPanelTest, PlaceholdersAfterLostConnectionKeepColoursAndGauges) {
-  Show(MonitorFrameBuilder().Byte(23, 0).Byte(56, 0).Word(138, 500));
-  ASSERT_EQ(Color("LabelVoda"), kColorRed);
-  presenter_.ShowPlaceholders(kEnglish);
-  EXPECT_EQ(Text("LabelVoda"), "Coolant = ---");
-  EXPECT_EQ(Color("LabelVoda"), kColorRed);
-  EXPECT_EQ(Get("CGaugeTps").value, 50);
+// The placeholders come back after a language switch with no unit answering, and a frame's
+// colours and bars beside them would still read as live states: every background, bar and the
+// data error label look as they did before the first frame, whatever the last frame showed.
+TEST_F(MonitorPanelTest, PlaceholdersClearEveryStateTheLastFrameShowed) {
+  ControlSet fresh_controls;
+  MonitorPresenter fresh;
+  fresh.CreateControls(fresh_controls);
+  fresh.ShowPlaceholders(kEnglish);
+
+  // Everything lit at once: inputs and outputs, limiters, servo faults, cooling, both pick-ups,
+  // the data error, a coolant sensor error, low supply, another version, full bars.
+  Show(MonitorFrameBuilder()
+           .Byte(1, 0b1010'1010)
+           .Byte(2, 0b0001'1100)
+           .Byte(3, 0b1111'0010)
+           .Byte(23, 0)
+           .Byte(150, kMonitorVersion - 1)
+           .Word(48, 12000)
+           .Word(56, 500)
+           .Word(58, 1100)
+           .Word(64, 6000)
+           .Word(138, 1000));
+  const struct {
+    const char* name;
+    std::uint32_t lit;  // what the frame made of it, to show the frame reached it
+  } lit[] = {
+      {"LabelSnimacCkps", kColorLime},
+      {"LabelSnimacCmps", kColorLime},
+      {"LabelClazeniMon", kColorWhite},
+      {"LabelMonFallOut", kColorRed},
+      {"LabelRpm", kColorRed},
+      {"LabelVoda", kColorRed},
+      {"LabelNapeti", kColorRed},
+      {"LabelVersion", kColorRed},
+      {"LabelMonServoIntake", kColorRed},
+      {"LabelMonIgnLimiter", kColorFuchsia},
+  };
+  for (const auto& l : lit) ASSERT_EQ(Color(l.name), l.lit) << l.name;
+  ASSERT_TRUE(Visible("LabelEeDataErr"));
+  ASSERT_GT(Get("CGaugeTps").value, 0);
+
+  presenter_.ShowPlaceholders(kGerman);
+  for (const MonitorControlEntry& entry : MonitorControlEntries()) {
+    const Control& now = Get(entry.name);
+    const Control& before = fresh_controls.Get(fresh_controls.Handle(entry.name));
+    EXPECT_EQ(now.color, before.color) << entry.name;
+    EXPECT_EQ(now.value, before.value) << entry.name;
+    EXPECT_EQ(now.font_color, before.font_color) << entry.name;
+  }
+  EXPECT_FALSE(Visible("LabelEeDataErr"));
+  EXPECT_EQ(Text("LabelVoda"), "Kühlwasser = ---");
 }
 
 TEST(MonitorPresenterCreateTest, TakesOverTheStationsControlsAndCreatesTheRestOnce) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <fstream>
 #include <map>
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "maps/map_editor.h"
 #include "maps/map_texts.h"
+#include "monitor/monitor_controls.h"
 #include "monitor/monitor_texts.h"
 #include "shell/messages.h"
 #include "shell/station.h"
@@ -235,6 +237,38 @@ TEST_F(StationLanguagesTest, SwitchingWhileAMapPageIsShownRedrawsItsHeader) {
   const std::vector<std::string> french = shown_header();
   EXPECT_NE(std::find(french.begin(), french.end(), "Avance de base [\u00b0]"), french.end());
   EXPECT_EQ(Text("CheckBoxAll_Uni"), "Tout");
+}
+
+// With no unit answering, a language switch shows the live display as before the first frame:
+// dashes, face backgrounds and empty bars, so that nothing the last frame left (a lime pick-up, the
+// white cooling label, a full bar) reads as the engine running.
+TEST_F(StationLanguagesTest, ASwitchWithNoUnitAnsweringClearsTheLiveStatesWithTheTexts) {
+  for (const Language language : kLanguages) {
+    SCOPED_TRACE(NameOf(language));
+    unit.fault().silent = false;
+    Start();
+    const auto live_look = [&] {
+      std::map<std::string, std::tuple<std::uint32_t, int, bool>> look;
+      const ControlSet& c = station->controls();
+      for (const MonitorControlEntry& entry : MonitorControlEntries()) {
+        const Control& control = c.Get(c.Handle(entry.name));
+        const bool shown = entry.id == MonitorControl::kLabelEeDataErr && control.visible;
+        look[entry.name] = {control.color, control.value, shown};
+      }
+      return look;
+    };
+    const auto before_any_frame = live_look();
+    Tick(40);
+    ASSERT_TRUE(station->live().has_frame);
+    ASSERT_EQ(C("LabelSnimacCkps").color, 0x00FF00u);
+    ASSERT_GT(C("CGaugeRpm").value, 0);
+    unit.fault().silent = true;
+    Tick(TransferSession::kNoConnectionTicks + 2);
+    ASSERT_TRUE(C("LabelSpojeni").visible);
+    SetLanguage(language);
+    EXPECT_EQ(live_look(), before_any_frame);
+    EXPECT_EQ(Text("LabelRpm"), "RPM = ---");
+  }
 }
 
 // Every message, monitor word and grid caption exists in every language; a text the same as the

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
+#include <string>
 
 #include "files/parameter_file.h"
+#include "image/default_set.h"
 #include "shell/page_captions.h"
 #include "shell/image_dump.h"
 #include "station_fixture.h"
@@ -203,6 +206,49 @@ TEST_F(StationTest, NewAsksAndOnlyYesResetsTheSet) {
   EXPECT_EQ(desktop.questions.back(), "Do you want default setting?");
   s.MenuNewActPageClick();
   EXPECT_EQ(desktop.questions.back(), "Do you want default setting for this page?");
+}
+
+// What the status line said after a read belongs to the set the unit holds: a new set, a file or
+// even a cancelled file dialog takes it and the gauge away for good, so "Verify: OK" never stands
+// beside a set the unit does not hold. Answering No to New changes nothing, the line included.
+TEST_F(StationTest, NewAndOpenTakeTheStatusLineAndTheGaugeAway) {
+  const std::string bike8 = (dir / "bike8.ign").string();
+  ASSERT_TRUE(SaveParameterFile(bike8, DefaultParameterSet(8)).ok());
+  const std::string old_version = (dir / "old.ign").string();
+  std::ofstream(old_version) << "VELMORAX_KEY    67 \r\nBIKE             5 \r\n";
+  struct Case {
+    const char* name;
+    void (Station::*click)();
+    Desktop::Answer answer;           // to "Do you want default setting?"
+    std::optional<std::string> file;  // what the open dialog gives
+    bool hidden;
+  };
+  const Case cases[] = {
+      {"new", &Station::MenuNewClick, Desktop::Answer::kYes, {}, true},
+      {"new for the page", &Station::MenuNewActPageClick, Desktop::Answer::kYes, {}, true},
+      {"open", &Station::MenuOpenClick, Desktop::Answer::kYes, bike8, true},
+      {"open for the page", &Station::MenuOpenActPageClick, Desktop::Answer::kYes, bike8, true},
+      {"cancelled open", &Station::MenuOpenClick, Desktop::Answer::kYes, std::nullopt, true},
+      {"open of another version", &Station::MenuOpenClick, Desktop::Answer::kYes, old_version,
+       true},
+      {"new answered no", &Station::MenuNewClick, Desktop::Answer::kNo, {}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Station& s = Start();
+    s.MenuReadClick();
+    RunUntilIdle();
+    ASSERT_EQ(C("LabelHlaseni").text, "Verify: OK");
+    ASSERT_TRUE(C("LabelHlaseni").visible);
+    desktop.answer = c.answer;
+    desktop.open_path = c.file;
+    (s.*c.click)();
+    for (int tick = 0; tick < 3; ++tick) {
+      EXPECT_EQ(C("LabelHlaseni").visible, !c.hidden) << "tick " << tick;
+      EXPECT_EQ(C("CGaugeProgram").visible, !c.hidden) << "tick " << tick;
+      Tick();
+    }
+  }
 }
 
 TEST_F(StationTest, HelpThatCannotBeOpenedIsReportedInTheLanguage) {
