@@ -110,6 +110,8 @@ void MonitorPresenter::ApplyLayout(const PresentationInputs& inputs) {
   controls_->SetVisible(H(C::kLabelSnimacCkps), pickups.ckps);
   controls_->SetVisible(H(C::kLabelSnimacCmps), pickups.cmps);
   controls_->SetVisible(H(C::kLabelN2oEnable), inputs.n2o_enabled);
+  // Without the idle control through the advance the unit applies no such correction.
+  controls_->SetVisible(H(C::kLabelIdleKorAdv), inputs.idle_advance);
 }
 
 void MonitorPresenter::ShowPlaceholders(int language) {

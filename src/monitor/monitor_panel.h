@@ -27,6 +27,7 @@ struct PresentationInputs {
   bool n2o_enabled = false;           // CheckBoxGas on the N2O page (image byte 98)
   bool choke = false;                 // the bike's pilot-light output drives a choke
   bool detailed_view = false;         // CheckBoxExtMonitor: sensor voltages beside the values
+  bool idle_advance = false;          // CheckBoxIdleAdvOn on the idle page (image byte 2618)
 };
 
 // Writes the live data into the controls of the live panel, the monitor page and the live

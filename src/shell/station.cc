@@ -226,6 +226,7 @@ PresentationInputs Station::MonitorInputsNow() const {
   in.n2o_enabled = image_.Byte(98) != 0;
   in.choke = bike_.choke;
   in.detailed_view = ext_monitor_;
+  in.idle_advance = image_.Byte(2618) != 0;
   return in;
 }
 

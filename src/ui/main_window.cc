@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "ui/datalog_plot.h"
 #include "ui/window_placement.h"
 
 namespace korvan::ui {
@@ -152,6 +153,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     g.width = width();
     g.height = height();
     station_->FormClose();
+    // The plot is a window of its own: left open it would keep the program running.
+    if (DatalogPlot* plot = datalog_->plot()) plot->close();
   }
   event->accept();
 }

@@ -183,6 +183,25 @@ TEST_F(IdlePageTest, WhatShowsFollowsTheModeAndTheAdvanceControl) {
   EXPECT_TRUE(C("EditIdleTpsMez").visible);
 }
 
+TEST_F(IdlePageTest, TheLiveIdleAdvanceCorrectionShowsOnlyWithTheAdvanceControl) {
+  Station& s = StartWith(0, false, false);
+  s.PageControl1Change(kPageCorrections);
+  EXPECT_FALSE(C("LabelIdleKorAdv").visible) << "control off";
+
+  s.PageControl1Change(kPageIdle);
+  Click("CheckBoxIdleAdvOn", true);
+  s.PageControl1Change(kPageCorrections);
+  EXPECT_TRUE(C("LabelIdleKorAdv").visible) << "switched on by the check box";
+
+  // A set loaded while the corrections page shows takes the label along with it.
+  s.image().SetByte(2618, 0);
+  s.RefreshPage();
+  EXPECT_FALSE(C("LabelIdleKorAdv").visible) << "a set without the control";
+  s.image().SetByte(2618, 1);
+  s.RefreshPage();
+  EXPECT_TRUE(C("LabelIdleKorAdv").visible) << "a set with the control";
+}
+
 TEST_F(IdlePageTest, TheStepPulseIsCutToTheStepPeriod) {
   Station& s = StartWith(2, false, false);
   Type("EditIdleStepPerioda", "50");

@@ -104,5 +104,32 @@ TEST_F(DatalogWindowTest, TheReplayControlsDriveTheReplayAndThePlotFollowsIt) {
   EXPECT_FALSE(Widget<QWidget>("DatalogReplay")->isVisible());
 }
 
+TEST_F(DatalogWindowTest, ExitClosesTheOpenPlotSoTheProgramEnds) {
+  const std::string path = (dir_ / "short.kvlog").string();
+  {
+    FrameRecorder recorder;
+    std::int64_t now = 0;
+    recorder.set_clock([&now] { return now; });
+    ASSERT_TRUE(recorder.Start(path, {}));
+    for (unsigned i = 0; i < 5; ++i, now += 333) recorder.Record(MonitorFrameBuilder().Frame());
+  }
+  ASSERT_TRUE(station().OpenReplay(path));
+  window_->Tick();
+  Widget<QAction>("MenuLogPlot")->trigger();
+  DatalogPlot* plot = window_->datalog().plot();
+  ASSERT_NE(plot, nullptr);
+  QApplication::processEvents();
+  ASSERT_TRUE(plot->isVisible());
+
+  Widget<QAction>("MenuExit")->trigger();
+  QApplication::processEvents();
+  EXPECT_FALSE(window_->isVisible());
+  EXPECT_FALSE(plot->isVisible());
+  // The application quits when its last window closes: none may be left on screen.
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+  }
+}
+
 }  // namespace
 }  // namespace korvan::ui
