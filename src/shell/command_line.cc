@@ -613,12 +613,13 @@ std::string FormatLiveLine(const LiveValues& v) {
   char line[400];
   std::snprintf(line, sizeof line,
                 "rpm %5u  tps %s  iap %s  ap %3u.%u kPa  lambda %4u mV  coolant %s  air %4d C  "
-                "gear %u  speed %3u km/h  adv %s  inj %5d us  duty %3d%%  batt %2u.%02u V  "
+                "gear %u  speed %3u km/h  adv %s  inj %5d us  duty %3d%%  batt %4.1f V  "
                 "ver %u",
                 v.engine_speed, tps, iap, v.atmospheric_pressure / 10u,
                 v.atmospheric_pressure % 10u, v.lambda_mv, coolant, air, v.gear, v.road_speed,
-                advance, v.bank_a_mean_us, v.injection_duty, v.supply_mv / 1000u,
-                (v.supply_mv % 1000u) / 10u, v.unit_version);
+                advance, v.bank_a_mean_us, v.injection_duty,
+                // Rounded to the tenth, as the window's voltage label shows it.
+                v.supply_mv / 1000.0, v.unit_version);
   return line + notes + "\n";
 }
 
