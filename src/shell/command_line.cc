@@ -2,7 +2,9 @@
 
 #include <charconv>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -679,6 +681,18 @@ int RunCommandLine(const std::vector<std::string>& args, SerialPort& port, TickC
         RefuseOutputOverInput(o->file, *output, err)) {
       return kExitUsage;
     }
+  }
+  // A recording never replaces another file (the window's recording does not either); said
+  // before the port is opened, so the unit is not even asked.
+  std::error_code exists_error;
+  if (o->command == "monitor" && !o->log.empty() &&
+      std::filesystem::symlink_status(o->log, exists_error).type() !=
+          std::filesystem::file_type::not_found &&
+      !exists_error) {
+    std::fprintf(err, "%s%s\n",
+                 std::string(MessageText(MessageKey::kMsgLogFileExists, kLanguage)).c_str(),
+                 o->log.c_str());
+    return kExitFile;
   }
   const bool refuse = o->command == "program" && !o->force;
   const bool set_file = needs_file || (o->command == "monitor" && !o->file.empty());
