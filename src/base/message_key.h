@@ -124,6 +124,7 @@ enum class MessageKey : std::uint8_t {
   // A command that talks to the unit was asked for while a recording is replayed; {command} is
   // the command's name as its menu item shows it.
   kMsgLogStopReplayFor,
+  kMsgLogFileExists,  // a recording is never written over an existing file; the path follows
 };
 
 }  // namespace korvan

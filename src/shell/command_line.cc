@@ -2,7 +2,9 @@
 
 #include <charconv>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -613,12 +615,13 @@ std::string FormatLiveLine(const LiveValues& v) {
   char line[400];
   std::snprintf(line, sizeof line,
                 "rpm %5u  tps %s  iap %s  ap %3u.%u kPa  lambda %4u mV  coolant %s  air %4d C  "
-                "gear %u  speed %3u km/h  adv %s  inj %5d us  duty %3d%%  batt %2u.%02u V  "
+                "gear %u  speed %3u km/h  adv %s  inj %5d us  duty %3d%%  batt %4.1f V  "
                 "ver %u",
                 v.engine_speed, tps, iap, v.atmospheric_pressure / 10u,
                 v.atmospheric_pressure % 10u, v.lambda_mv, coolant, air, v.gear, v.road_speed,
-                advance, v.bank_a_mean_us, v.injection_duty, v.supply_mv / 1000u,
-                (v.supply_mv % 1000u) / 10u, v.unit_version);
+                advance, v.bank_a_mean_us, v.injection_duty,
+                // Rounded to the tenth, as the window's voltage label shows it.
+                v.supply_mv / 1000.0, v.unit_version);
   return line + notes + "\n";
 }
 
@@ -678,6 +681,18 @@ int RunCommandLine(const std::vector<std::string>& args, SerialPort& port, TickC
         RefuseOutputOverInput(o->file, *output, err)) {
       return kExitUsage;
     }
+  }
+  // A recording never replaces another file (the window's recording does not either); said
+  // before the port is opened, so the unit is not even asked.
+  std::error_code exists_error;
+  if (o->command == "monitor" && !o->log.empty() &&
+      std::filesystem::symlink_status(o->log, exists_error).type() !=
+          std::filesystem::file_type::not_found &&
+      !exists_error) {
+    std::fprintf(err, "%s%s\n",
+                 std::string(MessageText(MessageKey::kMsgLogFileExists, kLanguage)).c_str(),
+                 o->log.c_str());
+    return kExitFile;
   }
   const bool refuse = o->command == "program" && !o->force;
   const bool set_file = needs_file || (o->command == "monitor" && !o->file.empty());

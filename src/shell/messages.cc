@@ -349,6 +349,11 @@ constexpr MessageTexts kMessages[] = {
       "Eine Aufzeichnung wird wiedergegeben. Wiedergabe beenden und „{command}“ ausführen?",
       "Un enregistrement est en relecture. Arrêter la relecture et lancer « {command} » ?",
       "Přehrává se záznam. Ukončit přehrávání a spustit „{command}“?"}},
+    {MessageKey::kMsgLogFileExists,
+     {"The file already exists; nothing was recorded and the file is unchanged: ",
+      "Die Datei existiert bereits; nichts wurde aufgezeichnet, die Datei ist unverändert: ",
+      "Le fichier existe déjà ; rien n'a été enregistré, le fichier est inchangé : ",
+      "Soubor již existuje; nic nebylo zaznamenáno a soubor zůstal beze změny: "}},
 };
 
 }  // namespace

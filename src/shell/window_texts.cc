@@ -69,7 +69,7 @@ constexpr WindowText kWindowTexts[] = {
       "Connection com|Choisir le numéro du port com", "Port|Nastavení čísla portu Com"}},
 
     // Ignition.
-    {"MenuDevice", Slot::kText, {"&Ignition", "&Zündung", "&Allumage", "&Zapalování"}},
+    {"MenuDevice", Slot::kText, {"&Ignition", "&Zündung", "Allu&mage", "Z&apalování"}},
     {"MenuRead", Slot::kText, {"&Read", "&Lesen", "&Lire", "Čí&st"}},
     {"MenuRead",
      Slot::kHint,
@@ -119,7 +119,7 @@ constexpr WindowText kWindowTexts[] = {
      {"Show differences", "Unterschiede zeigen", "Afficher les différences", "Zobrazit rozdíly"}},
 
     // Language.
-    {"MenuLanguage", Slot::kText, {"&Language", "&Sprache", "&Langue", "&Jazyk"}},
+    {"MenuLanguage", Slot::kText, {"Lan&guage", "&Sprache", "&Langue", "&Jazyk"}},
     {"MenuLanguage",
      Slot::kHint,
      {"Language|Set English or German or French",

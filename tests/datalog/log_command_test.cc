@@ -117,11 +117,39 @@ TEST_F(LogCommandTest, BadUseAndBadFilesGiveAMessageAndAnExitCode) {
   }
 }
 
+// A recording never replaces a file: the tuner is told that the file exists, the unit is not even
+// monitored, and the file (or what a link leads to) keeps what it held.
 TEST_F(LogCommandTest, MonitorRefusesToRecordOverAnExistingFile) {
-  const std::string log = (dir_ / "kept.kvlog").string();
-  std::ofstream(log) << "old";
-  EXPECT_EQ(Run({"monitor", "--port", "/dev/emulated", "--frames", "1", "--log", log}), kExitFile);
-  EXPECT_EQ(Read(log), "old");
+  const std::filesystem::path kept = dir_ / "kept.kvlog";
+  std::ofstream(kept) << "old";
+  std::ofstream(dir_ / "empty.kvlog");
+  std::filesystem::create_symlink(kept, dir_ / "link.kvlog");
+  std::filesystem::create_symlink(dir_ / "gone.kvlog", dir_ / "dangling.kvlog");
+  struct Case {
+    const char* log;
+    std::filesystem::path holder;  // the file whose contents must stay
+    const char* held;
+  };
+  const Case cases[] = {
+      {"kept.kvlog", kept, "old"},
+      {"empty.kvlog", dir_ / "empty.kvlog", ""},
+      {"link.kvlog", kept, "old"},
+      {"dangling.kvlog", dir_ / "gone.kvlog", ""},
+  };
+  for (const Case& c : cases) {
+    const std::string log = (dir_ / c.log).string();
+    EXPECT_EQ(Run({"monitor", "--port", "/dev/emulated", "--frames", "1", "--log", log}),
+              kExitFile)
+        << c.log;
+    EXPECT_NE(err_.find("The file already exists; nothing was recorded and the file is "
+                        "unchanged: " +
+                        log),
+              std::string::npos)
+        << c.log << ": " << err_;
+    EXPECT_EQ(out_, "") << c.log;
+    EXPECT_EQ(Read(c.holder), c.held) << c.log;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "gone.kvlog"));
 }
 
 // An output that is one of the command's inputs would destroy it: refused before anything is read

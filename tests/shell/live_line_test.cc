@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <map>
 #include <optional>
@@ -68,6 +69,23 @@ TEST(LiveLineTest, SensorErrorsReadAsTheWindowShowsThem) {
     const std::string line = LineOf(c.frame);
     EXPECT_TRUE(Contains(line, c.shown)) << c.what << ": " << line;
     EXPECT_FALSE(Contains(line, "-100 C")) << c.what << ": " << line;
+  }
+}
+
+// A tuner reads the battery from the window and from the command line: both give the same tenth,
+// rounded, never cut off.
+TEST(LiveLineTest, TheBatteryIsRoundedToTheTenthAsTheWindowShowsIt) {
+  struct Case {
+    std::uint16_t supply_mv;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {13949, "batt 13.9 V"}, {13960, "batt 14.0 V"}, {9990, "batt 10.0 V"},
+      {12000, "batt 12.0 V"}, {8049, "batt  8.0 V"},  {8051, "batt  8.1 V"},
+  };
+  for (const Case& c : cases) {
+    const std::string line = LineOf(Running().Word(64, c.supply_mv));
+    EXPECT_TRUE(Contains(line, c.shown)) << c.supply_mv << " mV: " << line;
   }
 }
 

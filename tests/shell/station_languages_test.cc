@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <fstream>
 #include <map>
@@ -190,6 +191,46 @@ TEST_F(StationLanguagesTest, TheWindowSpeaksTheWordsTunersKnow) {
   EXPECT_EQ(C("MenuOpen").hint, "Open|Open file with parametrs");
   EXPECT_EQ(C("MenuLanguage").hint, "Language|Set English or German or French");
   EXPECT_EQ(C("ButtonVerify").hint, "Verify|Compare set parametrs  with parametrs of ignition");
+}
+
+// Alt and a letter opens one menu of the bar: two menus with the same key would leave the second
+// one out of reach from the keyboard.
+TEST_F(StationLanguagesTest, EveryMenuOfTheBarHasItsOwnKeyInEveryLanguage) {
+  // The character after a single '&' (one UTF-8 sequence), in lower case where it is ASCII.
+  auto key_of = [](const std::string& caption) -> std::string {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+      if (caption[i] != '&') continue;
+      if (caption[i + 1] == '&') {
+        ++i;
+        continue;
+      }
+      std::size_t end = i + 2;
+      while (end < caption.size() && (static_cast<unsigned char>(caption[end]) & 0xC0) == 0x80) {
+        ++end;
+      }
+      std::string key = caption.substr(i + 1, end - i - 1);
+      if (key.size() == 1) key[0] = static_cast<char>(std::tolower(key[0]));
+      return key;
+    }
+    return {};
+  };
+  Start();
+  for (Language language : kLanguages) {
+    SCOPED_TRACE(NameOf(language));
+    SetLanguage(language);
+    Tick();  // the Log menu takes the new language on the next tick
+    std::map<std::string, std::string> owner;  // key -> the menu that has it
+    const ControlSet& c = station->controls();
+    for (ControlHandle h = 0; h < c.size(); ++h) {
+      const Control& control = c.Get(h);
+      if (control.kind != ControlKind::kMenu) continue;
+      const std::string key = key_of(control.text);
+      if (key.empty()) continue;
+      const auto [it, fresh] = owner.emplace(key, control.text);
+      EXPECT_TRUE(fresh) << "\"" << control.text << "\" and \"" << it->second
+                         << "\" both open with Alt+" << key;
+    }
+  }
 }
 
 TEST_F(StationLanguagesTest, TheLanguageWordOnTheCommandLineSetsTheCaptionsFromTheStart) {
