@@ -95,9 +95,13 @@ TEST_F(ProgramCommandTest, ADamagedFileOrAnUnknownBikeNeedsForce) {
     EXPECT_EQ(run.code, c.code) << run.out << run.err;
     for (const std::string& text : c.said)
       EXPECT_NE(run.err.find(text), std::string::npos) << run.err;
-    if (c.said.empty()) EXPECT_EQ(run.err, "");
+    if (c.said.empty()) {
+      EXPECT_EQ(run.err, "");
+    }
     EXPECT_EQ(unit.writes_received() > writes_before, c.programmed);
-    if (!c.programmed) EXPECT_EQ(unit.Image(), before);
+    if (!c.programmed) {
+      EXPECT_EQ(unit.Image(), before);
+    }
   }
 }
 
