@@ -7,9 +7,9 @@
 #include <string>
 
 #include "files/parameter_file.h"
-#include "image/base_tables.h"
+#include "model/base_tables.h"
 #include "image/consistency.h"
-#include "image/default_set.h"
+#include "model/default_set.h"
 #include "image/word_map_state.h"
 
 namespace korvan {

@@ -21,9 +21,9 @@
 #include "image/page_index.h"
 #include "platform/posix_serial_port.h"
 #include "platform/pty_unit_server.h"
-#include "shell/command_line.h"
-#include "shell/device_loop.h"
-#include "shell/station.h"
+#include "cli/command_line.h"
+#include "device/device_loop.h"
+#include "station/station.h"
 #include "silent_desktop.h"
 #include "ui/datalog_plot.h"
 

@@ -4,8 +4,8 @@
 #include <benchmark/benchmark.h>
 
 #include "diff/image_diff.h"
-#include "image/default_set.h"
-#include "shell/diff_report.h"
+#include "model/default_set.h"
+#include "diff/diff_report.h"
 
 namespace korvan {
 namespace {

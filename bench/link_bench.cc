@@ -11,8 +11,8 @@
 #include "emulator/unit_emulator.h"
 #include "platform/posix_serial_port.h"
 #include "platform/pty_unit_server.h"
-#include "shell/command_line.h"
-#include "shell/device_loop.h"
+#include "cli/command_line.h"
+#include "device/device_loop.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/desktop.h"
+#include "station/desktop.h"
 
 namespace korvan {
 

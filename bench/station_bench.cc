@@ -9,7 +9,7 @@
 
 #include "emulator/memory_port.h"
 #include "emulator/unit_emulator.h"
-#include "shell/station.h"
+#include "station/station.h"
 #include "silent_desktop.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "link/serial_port.h"
-#include "shell/command_line.h"
+#include "cli/command_line.h"
 
 namespace korvan {
 

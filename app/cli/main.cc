@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/posix_serial_port.h"
-#include "shell/command_line.h"
+#include "cli/command_line.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);

@@ -13,7 +13,7 @@
 #include "emulator/unit_emulator.h"
 #include "platform/posix_serial_port.h"
 #include "platform/pty_unit_server.h"
-#include "shell/edit_script.h"
+#include "station/edit_script.h"
 #include "ui/main_window.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "image/default_set.h"
+#include "model/default_set.h"
 
 namespace korvan {
 namespace {

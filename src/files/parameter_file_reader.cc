@@ -5,7 +5,7 @@
 
 #include "files/parameter_file.h"
 #include "files/parameter_file_values.h"
-#include "image/bike_data.h"
+#include "model/bike_data.h"
 
 namespace korvan {
 namespace {

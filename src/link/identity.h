@@ -3,12 +3,11 @@
 #include <cstdint>
 #include <string>
 
+#include "base/version.h"
 #include "image/parameter_image.h"
 
 namespace korvan {
 
-// The station's own program version; a unit must report the same number.
-inline constexpr std::uint8_t kStationVersion = 68;
 
 // Where the identity block keeps what the station looks at.
 inline constexpr int kIdentityTypeLetters = 0;   // bytes 0..2

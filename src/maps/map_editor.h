@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "base/control_set.h"
-#include "image/base_tables.h"
+#include "model/base_tables.h"
 #include "image/map_storage.h"
 #include "image/page_index.h"
 #include "image/parameter_image.h"

@@ -2,7 +2,7 @@
 
 #include "image/field_dictionary.h"
 #include "image/page_index.h"
-#include "pages/bike_list.h"
+#include "model/bike_list.h"
 #include "pages/windows1250.h"
 
 namespace korvan {

@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <QScreen>
 
-#include "shell/about_texts.h"
+#include "texts/about_texts.h"
 
 namespace korvan::ui {
 namespace {

@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <QLabel>
 
-#include "shell/messages.h"
+#include "texts/messages.h"
 
 namespace korvan::ui {
 

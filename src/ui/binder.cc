@@ -17,7 +17,7 @@
 #include <QStatusBar>
 #include <QToolButton>
 
-#include "shell/window_texts.h"
+#include "texts/window_texts.h"
 #include "ui/control_style.h"
 #include "ui/field_widgets.h"
 #include "ui/handlers.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "base/control_set.h"
-#include "shell/station.h"
+#include "station/station.h"
 
 namespace korvan::ui {
 

@@ -6,7 +6,7 @@
 #include <QPixmap>
 #include <QWidget>
 
-#include "shell/messages.h"
+#include "texts/messages.h"
 #include "ui/datalog_plot.h"
 
 namespace korvan::ui {

@@ -8,7 +8,7 @@
 #include <array>
 #include <memory>
 
-#include "shell/station.h"
+#include "station/station.h"
 #include "ui/binder.h"
 
 namespace korvan::ui {

@@ -9,7 +9,7 @@
 #include <cmath>
 #include <map>
 
-#include "shell/messages.h"
+#include "texts/messages.h"
 
 namespace korvan::ui {
 namespace {

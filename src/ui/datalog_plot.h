@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "datalog/plot_channels.h"
-#include "shell/station.h"
+#include "station/station.h"
 
 namespace korvan::ui {
 

@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 #include <set>
 
-#include "shell/diff_report.h"
+#include "diff/diff_report.h"
 
 namespace korvan::ui {
 namespace {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "diff/image_diff.h"
-#include "shell/station.h"
+#include "station/station.h"
 
 namespace korvan::ui {
 

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string_view>
 
-#include "shell/station.h"
+#include "station/station.h"
 
 namespace korvan::ui {
 

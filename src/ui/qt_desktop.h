@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "shell/desktop.h"
+#include "station/desktop.h"
 #include "ui/about_box.h"
 
 namespace korvan::ui {

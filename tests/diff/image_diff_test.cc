@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "image/default_set.h"
+#include "model/default_set.h"
 #include "image/page_index.h"
 
 namespace korvan {

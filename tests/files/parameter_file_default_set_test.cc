@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "files/parameter_file.h"
-#include "image/bike_data.h"
-#include "image/default_set.h"
+#include "model/bike_data.h"
+#include "model/default_set.h"
 
 namespace korvan {
 namespace {

@@ -13,7 +13,7 @@
 
 #include "files/parameter_file.h"
 #include "image/consistency.h"
-#include "image/default_set.h"
+#include "model/default_set.h"
 #include "file_text.h"
 
 namespace korvan {

@@ -15,8 +15,8 @@
 
 #include "files/parameter_file.h"
 #include "image/consistency.h"
-#include "image/default_set.h"
-#include "shell/parameter_set_check.h"
+#include "model/default_set.h"
+#include "files/parameter_set_check.h"
 
 namespace {
 

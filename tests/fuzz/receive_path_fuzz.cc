@@ -15,11 +15,11 @@
 #include "emulator/memory_port.h"
 #include "emulator/unit_emulator.h"
 #include "image/consistency.h"
-#include "image/default_set.h"
+#include "model/default_set.h"
 #include "image/field_dictionary.h"
 #include "receive_path_input.h"
-#include "shell/device_loop.h"
-#include "shell/parameter_set_check.h"
+#include "device/device_loop.h"
+#include "files/parameter_set_check.h"
 
 namespace {
 

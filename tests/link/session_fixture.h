@@ -8,7 +8,7 @@
 #include "emulator/unit_emulator.h"
 #include "link/link.h"
 #include "link/transfer_session.h"
-#include "shell/device_loop.h"
+#include "device/device_loop.h"
 
 namespace korvan {
 

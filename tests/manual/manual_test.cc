@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "shell/command_line.h"
-#include "shell/messages.h"
-#include "shell/window_texts.h"
+#include "cli/command_line.h"
+#include "texts/messages.h"
+#include "texts/window_texts.h"
 
 namespace korvan {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "base/control_set.h"
 #include "image/consistency.h"
-#include "image/default_set.h"
+#include "model/default_set.h"
 #include "image/map_storage.h"
 #include "maps/map_editor.h"
 

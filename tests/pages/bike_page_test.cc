@@ -5,10 +5,10 @@
 #include <sstream>
 
 #include "files/parameter_file.h"
-#include "image/default_set.h"
+#include "model/default_set.h"
 #include "image/map_storage.h"
-#include "pages/bike_list.h"
-#include "shell/image_dump.h"
+#include "model/bike_list.h"
+#include "files/image_dump.h"
 #include "pages_fixture.h"
 
 namespace korvan {

@@ -2,7 +2,7 @@
 // buttons that take the unit's live voltage or ratio, and the engaged gear's entries lit.
 #include "pages/gear_page.h"
 
-#include "image/default_set.h"
+#include "model/default_set.h"
 #include "pages_fixture.h"
 
 namespace korvan {

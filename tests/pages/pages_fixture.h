@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "shell/station_fixture.h"
+#include "station/station_fixture.h"
 
 namespace korvan {
 

@@ -2,7 +2,7 @@
 // characteristics, the pressure sensors' warning colour and the potentiometer's range.
 #include "pages/sensors_page.h"
 
-#include "image/default_set.h"
+#include "model/default_set.h"
 #include "pages_fixture.h"
 
 namespace korvan {

@@ -5,7 +5,7 @@
 
 #include "files/parameter_file.h"
 #include "image/consistency.h"
-#include "image/default_set.h"
+#include "model/default_set.h"
 #include "image/field_dictionary.h"
 #include "pages_fixture.h"
 

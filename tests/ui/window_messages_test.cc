@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "files/edit_journal.h"
-#include "image/default_set.h"
+#include "model/default_set.h"
 #include "image/map_storage.h"
 #include "window_fixture.h"
 

@@ -1,0 +1,188 @@
+// Printing the page on display: the window as it shows the page, on white, with the editing
+// adornments taken away and the time of printing on the status line.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "image/map_storage.h"
+#include "maps/header_fields.h"
+#include "station/station.h"
+
+namespace korvan {
+namespace {
+
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+constexpr std::string_view kStampGap = "    ";
+
+// Controls a printout leaves out: a field keeps its value and loses only its arrows; anything
+// else goes. Names with a count stand for name0 .. name(count - 1), or from `first` on.
+struct Adornment {
+  std::string_view name;
+  int count = 0;
+  int first = 0;
+};
+
+constexpr Adornment kAdornments[] = {
+    // The window's frame around the page.
+    {"StatusBar1"},
+    {"ImageLogo2"},
+    {"GroupBoxToolBar"},
+    {"LabelSpojeni"},
+    {"SpeedButton6"},
+    {"SpeedButton5"},
+    {"SpeedButton7"},
+    {"SpeedButtonPrint"},
+    {"SpeedButtonZpet"},
+    {"SpeedButtonZnovu"},
+    {"ButtonProgram"},
+    {"ButtonVerify"},
+    {"ButtonRead"},
+    // The map grid's editing aids.
+    {"UpDownMapRpm", kMapColumns},
+    {"UpDownMapCell", kMapCells},
+    {"CSpinButton", kMapColumns},
+    {"CSpinButtonTools"},
+    {"CheckBoxAll_Uni"},
+    {"CheckBoxTps_Uni"},
+    {"CheckBoxZobrMs_Uni"},
+    {"MapHeaderE", kHeaderFieldCount},
+    // The settings pages' arrows, spin buttons and tool boxes (the position tables' fields are
+    // all the spins of their page, taken below).
+    {"CSpinButtonPolohaA"},
+    {"CSpinButtonPolohaB"},
+    {"CheckBoxAll_PolohaA"},
+    {"CheckBoxAll_PolohaB"},
+    {"CheckBoxExtMonitor"},
+    {"EditKorVodaJet", 5},
+    {"EditKorVzduchJet", 5},
+    {"UpDownStartJet"},
+    {"UpDownAkcelPrah"},
+    {"UpDownAkcelJet"},
+    {"UpDownChlazeni"},
+    {"UpDownSyticCas", 4, 1},
+    {"UpDownSyticKorekce", 4},
+    {"UpDownGas1"},
+    {"UpDownGas2"},
+    {"UpDownGasD"},
+    {"UpDownGasT"},
+    {"UpDownRetard1"},
+    {"UpDownRetard2"},
+    {"UpDownRetardD"},
+    {"UpDownRetardT"},
+    // The live panel's bars.
+    {"CGaugeRpm"},
+    {"CGaugeTps"},
+    {"CGaugeLambda"},
+    {"CGaugeVoda"},
+};
+
+}  // namespace
+
+std::vector<ControlHandle> Station::PrintAdornments() const {
+  std::vector<ControlHandle> out;
+  const auto add = [&](std::string_view name) {
+    if (const std::optional<ControlHandle> h = controls_.Find(name)) out.push_back(*h);
+  };
+  for (const Adornment& a : kAdornments) {
+    if (a.count == 0) {
+      add(a.name);
+      continue;
+    }
+    for (int i = a.first; i < a.first + a.count; ++i) add(std::string(a.name) + std::to_string(i));
+  }
+  for (ControlHandle h = 0; h < controls_.size(); ++h) {
+    const Control& c = controls_.Get(h);
+    const bool position_field = c.kind == ControlKind::kSpin && c.page == kPagePosition;
+    // Only the page being printed keeps its tab.
+    const bool other_tab = c.kind == ControlKind::kTab && c.page != active_page_;
+    if (position_field || other_tab) out.push_back(h);
+  }
+  return out;
+}
+
+std::vector<Station::PrintSaved> Station::EnterPrintMode() {
+  std::vector<PrintSaved> saved;
+  const auto save = [&](ControlHandle h) {
+    const Control& c = controls_.Get(h);
+    saved.push_back({h, c.visible, c.up_down_visible, c.color});
+  };
+  save(form_);
+  save(gauge_);
+  controls_.SetColor(form_, kWhite);
+  controls_.SetVisible(gauge_, false);
+  for (const ControlHandle h : PrintAdornments()) {
+    save(h);
+    if (controls_.Get(h).kind == ControlKind::kSpin) {
+      controls_.SetUpDownVisible(h, false);
+    } else {
+      controls_.SetVisible(h, false);
+    }
+  }
+  // The throttle rows' labels stand on white like the rest of the sheet.
+  for (int row = 0; row < kMapRows; ++row) {
+    if (const std::optional<ControlHandle> h =
+            controls_.Find("MapRowLabel" + std::to_string(row))) {
+      save(*h);
+      controls_.SetColor(*h, kWhite);
+    }
+  }
+  return saved;
+}
+
+void Station::LeavePrintMode(const std::vector<PrintSaved>& saved) {
+  // Back to what each control showed before, not simply shown: what the page's own rules hid
+  // (a coupled channel's tab, a field this bike has not) stays hidden.
+  for (auto it = saved.rbegin(); it != saved.rend(); ++it) {
+    controls_.SetVisible(it->handle, it->visible);
+    controls_.SetUpDownVisible(it->handle, it->up_down_visible);
+    controls_.SetColor(it->handle, it->color);
+  }
+}
+
+void Station::ShowPrintLine(std::string text, std::uint32_t color) {
+  notice_ = MessageKey::kNone;
+  print_line_ = {std::move(text), color, TransferSession::kStatusTicks,
+                 device_.session().status_serial()};
+  DrawPrintLine();
+}
+
+bool Station::DrawPrintLine() {
+  if (print_line_.ticks > 0 && print_line_.session_serial != device_.session().status_serial()) {
+    print_line_.ticks = 0;  // the session has said something newer
+  }
+  if (print_line_.ticks == 0) return false;
+  controls_.SetText(label_hlaseni_, print_line_.text);
+  controls_.SetColor(label_hlaseni_, print_line_.color);
+  controls_.SetVisible(label_hlaseni_, true);
+  return true;
+}
+
+void Station::SpeedButtonPrintClick() {
+  const std::vector<PrintSaved> saved = EnterPrintMode();
+  const LocalDateTime now = desktop_.Now();
+  ShowPrintLine(
+      std::string(Text(MessageKey::kMsgPrintDate)) + now.date + std::string(kStampGap) + now.time,
+      kWhite);
+  // The tick must not bring the connection label back onto the sheet.
+  device_.session().SetPrinting(true);
+  const PrintOutcome outcome = desktop_.PrintActivePage();
+  device_.session().SetPrinting(false);
+  LeavePrintMode(saved);
+  UpdateVisibility();
+  switch (outcome.kind) {
+    case PrintOutcome::Kind::kPrinter:
+      break;
+    case PrintOutcome::Kind::kPdfFile:
+      ShowPrintLine(std::string(Text(MessageKey::kMsgPrintedToPdf)) + outcome.detail,
+                    kDefaultColor);
+      break;
+    case PrintOutcome::Kind::kFailed:
+      // Nothing was printed: the stamp goes, and a message box says why.
+      print_line_.ticks = 0;
+      ShowStatusLine();
+      desktop_.ShowMessage(std::string(Text(MessageKey::kMsgPrintFailed)) + outcome.detail);
+      break;
+  }
+}
+
+}  // namespace korvan

@@ -1,0 +1,34 @@
+#include "texts/about_texts.h"
+
+#include "base/version.h"
+
+namespace korvan {
+
+std::string AboutCaption(Language language, std::string_view previous) {
+  switch (language) {
+    case Language::kEnglish:
+      return "About Dravo_Power_R";
+    case Language::kGerman:
+      return "\xC3\x9C" "ber Programm Dravo_Power_R";  // Über
+    case Language::kFrench:
+      return "Information Dravo_Power_R";
+    case Language::kCzech:
+      break;
+  }
+  return std::string(previous);
+}
+
+std::string AboutDateText(std::string_view compiler_date) {
+  // The compiler pads a one-digit day with a blank; the box shows single blanks.
+  std::string text;
+  for (const char c : compiler_date) {
+    if (c == ' ' && (text.empty() || text.back() == ' ')) continue;
+    text += c;
+  }
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return text;
+}
+
+std::string AboutVersionText() { return "Version - " + std::to_string(kStationVersion); }
+
+}  // namespace korvan

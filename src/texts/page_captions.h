@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+#include "texts/messages.h"
+
+namespace korvan {
+
+// The caption of a page's tab in a language ("Inj. 1", "Einsp. 1", ...).
+std::string PageCaption(int page, Language language);
+
+}  // namespace korvan
