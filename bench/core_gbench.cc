@@ -7,10 +7,10 @@
 #include <string>
 
 #include "files/parameter_file.h"
-#include "model/base_tables.h"
 #include "image/consistency.h"
-#include "model/default_set.h"
 #include "image/word_map_state.h"
+#include "model/base_tables.h"
+#include "model/default_set.h"
 
 namespace korvan {
 namespace {

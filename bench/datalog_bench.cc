@@ -13,18 +13,18 @@
 #include <filesystem>
 #include <thread>
 
+#include "cli/command_line.h"
 #include "datalog/frame_recorder.h"
 #include "datalog/plot_channels.h"
 #include "datalog/recording.h"
+#include "device/device_loop.h"
 #include "emulator/memory_port.h"
 #include "emulator/unit_emulator.h"
 #include "image/page_index.h"
 #include "platform/posix_serial_port.h"
 #include "platform/pty_unit_server.h"
-#include "cli/command_line.h"
-#include "device/device_loop.h"
-#include "station/station.h"
 #include "silent_desktop.h"
+#include "station/station.h"
 #include "ui/datalog_plot.h"
 
 namespace korvan {

@@ -3,9 +3,9 @@
 // Figures in microseconds; the target is well under 5 ms for two whole sets.
 #include <benchmark/benchmark.h>
 
+#include "diff/diff_report.h"
 #include "diff/image_diff.h"
 #include "model/default_set.h"
-#include "diff/diff_report.h"
 
 namespace korvan {
 namespace {

@@ -8,11 +8,11 @@
 #include <cstdio>
 #include <thread>
 
+#include "cli/command_line.h"
+#include "device/device_loop.h"
 #include "emulator/unit_emulator.h"
 #include "platform/posix_serial_port.h"
 #include "platform/pty_unit_server.h"
-#include "cli/command_line.h"
-#include "device/device_loop.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include "fake_device_tree.h"
 #include "link/port_discovery.h"

@@ -9,8 +9,8 @@
 
 #include "emulator/memory_port.h"
 #include "emulator/unit_emulator.h"
-#include "station/station.h"
 #include "silent_desktop.h"
+#include "station/station.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "link/serial_port.h"
 #include "cli/command_line.h"
+#include "link/serial_port.h"
 
 namespace korvan {
 
@@ -26,7 +26,8 @@ struct CommandRun {
 inline std::string TakeText(std::FILE* file) {
   std::string text;
   std::rewind(file);
-  for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) text.push_back(static_cast<char>(c));
+  for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file))
+    text.push_back(static_cast<char>(c));
   std::fclose(file);
   return text;
 }

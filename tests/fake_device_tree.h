@@ -41,7 +41,8 @@ class FakeDeviceTree {
     std::filesystem::create_directories(iface);
     AddTty(tty, iface);
     std::filesystem::create_directories(root_ / "dev/serial/by-id");
-    std::filesystem::create_symlink("../../" + tty, root_ / "dev/serial/by-id" / ById(product, serial));
+    std::filesystem::create_symlink("../../" + tty,
+                                    root_ / "dev/serial/by-id" / ById(product, serial));
   }
 
   // A port on the main board: a tty without a USB device above it.

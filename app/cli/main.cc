@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix_serial_port.h"
 #include "cli/command_line.h"
+#include "platform/posix_serial_port.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);

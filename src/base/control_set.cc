@@ -33,8 +33,9 @@ ControlHandle ControlSet::Add(std::string name, ControlKind kind, int page) {
     c.max = 1'000'000;
   }
   controls_.push_back(std::move(c));
-  const auto pos = std::lower_bound(names_.begin(), names_.end(), name,
-                                    [](const auto& entry, const std::string& n) { return entry.first < n; });
+  const auto pos =
+      std::lower_bound(names_.begin(), names_.end(), name,
+                       [](const auto& entry, const std::string& n) { return entry.first < n; });
   names_.insert(pos, {std::move(name), handle});
   changed_.push_back(true);
   changed_list_.reserve(controls_.size());
@@ -43,14 +44,16 @@ ControlHandle ControlSet::Add(std::string name, ControlKind kind, int page) {
 }
 
 void ControlSet::AddAlias(std::string alias, ControlHandle handle) {
-  const auto pos = std::lower_bound(names_.begin(), names_.end(), alias,
-                                    [](const auto& entry, const std::string& n) { return entry.first < n; });
+  const auto pos =
+      std::lower_bound(names_.begin(), names_.end(), alias,
+                       [](const auto& entry, const std::string& n) { return entry.first < n; });
   names_.insert(pos, {std::move(alias), handle});
 }
 
 std::optional<ControlHandle> ControlSet::Find(std::string_view name) const {
-  const auto pos = std::lower_bound(names_.begin(), names_.end(), name,
-                                    [](const auto& entry, std::string_view n) { return entry.first < n; });
+  const auto pos =
+      std::lower_bound(names_.begin(), names_.end(), name,
+                       [](const auto& entry, std::string_view n) { return entry.first < n; });
   if (pos == names_.end() || pos->first != name) return std::nullopt;
   return pos->second;
 }
@@ -188,8 +191,7 @@ void ControlSet::UserEnterText(ControlHandle h, std::string_view text) {
   long long parsed = 0;
   const auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), parsed);
   if (!t.empty() && ec == std::errc() && ptr == t.data() + t.size()) {
-    const long long limited =
-        c.max >= c.min ? std::clamp<long long>(parsed, c.min, c.max) : parsed;
+    const long long limited = c.max >= c.min ? std::clamp<long long>(parsed, c.min, c.max) : parsed;
     SetValue(h, static_cast<int>(limited));
   }
   // Whatever was typed, the field shows its value again.

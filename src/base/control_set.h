@@ -10,18 +10,18 @@ namespace korvan {
 
 enum class ControlKind : std::uint8_t {
   kLabel,
-  kSpin,        // an edit field with its up-down companion: value, range and step
+  kSpin,  // an edit field with its up-down companion: value, range and step
   kCheckBox,
   kRadioGroup,  // value = item index
   kComboBox,    // value = item index
   kMemo,
-  kGauge,       // value = position, max = maximum
+  kGauge,  // value = position, max = maximum
   kButton,
   kSpinButton,  // a small down/up pair without a field
   kMenu,
-  kMenuItem,    // checked = check mark
-  kTab,         // a page of the page control
-  kPageControl, // value = active page
+  kMenuItem,     // checked = check mark
+  kTab,          // a page of the page control
+  kPageControl,  // value = active page
   kGroupBox,
   kLine,
 };
@@ -45,8 +45,8 @@ struct Control {
   int min = 0;
   int max = 0;
   int step = 1;
-  std::string text;  // caption, label text, or the field's text
-  std::string hint;  // "short|long": the tool tip, then the status-bar text
+  std::string text;                // caption, label text, or the field's text
+  std::string hint;                // "short|long": the tool tip, then the status-bar text
   std::vector<std::string> items;  // radio group and combo box items
   bool checked = false;
   bool visible = true;

@@ -35,18 +35,18 @@ enum class MessageKey : std::uint8_t {
   kMsgDesiredRpm,  // the idle page's target table captions
   kMsgServoStartPosition,
   kMsgServoTpsMinSteps,
-  kMsgPrintDate,     // the stamp on a printout; the date and time follow
-  kMsgPrintedToPdf,  // no printer: where the page's PDF file was written; the path follows
-  kMsgPrintFailed,   // the printer or the PDF file refused the page; the reason follows
-  kMsgBatchResults,       // Compare All New is done; the report's path follows in quotes
-  kMsgBatchReportError,   // the report of Compare All New could not be written; its path follows
+  kMsgPrintDate,         // the stamp on a printout; the date and time follow
+  kMsgPrintedToPdf,      // no printer: where the page's PDF file was written; the path follows
+  kMsgPrintFailed,       // the printer or the PDF file refused the page; the reason follows
+  kMsgBatchResults,      // Compare All New is done; the report's path follows in quotes
+  kMsgBatchReportError,  // the report of Compare All New could not be written; its path follows
   // The datalog: recording, replay, plot, fast live data.
   kMsgLogNotARecording,  // the file is no recording of this station
   kMsgLogNewerFormat,    // a recording of a later station version
   kMsgLogTooLarge,
-  kMsgLogWriteFailed,    // the recording could not be created or written; the path follows
-  kMsgLogTornRecord,     // the last record was cut off and is skipped
-  kMsgLogDamagedRecords, // records failing their check byte were skipped; the count follows
+  kMsgLogWriteFailed,     // the recording could not be created or written; the path follows
+  kMsgLogTornRecord,      // the last record was cut off and is skipped
+  kMsgLogDamagedRecords,  // records failing their check byte were skipped; the count follows
   kMsgLogMenu,
   kMsgLogStartRecording,
   kMsgLogStopRecording,
@@ -69,8 +69,8 @@ enum class MessageKey : std::uint8_t {
   kMsgDiffWorkingSet,  // the set the window edits
   kMsgDiffReadUnit,    // button: read the unit for the comparison
   kMsgDiffTakeSelected,
-  kMsgDiffAllPages,    // the page filter's first item
-  kMsgDiffRawBytes,    // the group of bytes no field owns
+  kMsgDiffAllPages,      // the page filter's first item
+  kMsgDiffRawBytes,      // the group of bytes no field owns
   kMsgDiffCellsDiffer,   // summary: the count precedes it
   kMsgDiffValuesDiffer,  // summary: the count precedes it
   kMsgDiffLargest,       // summary: the largest change follows
@@ -81,7 +81,7 @@ enum class MessageKey : std::uint8_t {
   kMsgDiffPage,    // column headings
   kMsgDiffField,
   kMsgDiffPlace,
-  kMsgDiffUnitNotRead,  // the unit was not read yet (or its read failed)
+  kMsgDiffUnitNotRead,   // the unit was not read yet (or its read failed)
   kMsgDiffCellDiffers,   // summary of a single cell
   kMsgDiffValueDiffers,  // summary of a single value
   // The restore offer at start; {count}, {first} and {last} are replaced by the number of changes

@@ -3,13 +3,13 @@
 #include <filesystem>
 #include <string_view>
 
+#include "cli/command_line.h"
+#include "files/parameter_set_check.h"
 #include "files/safe_file.h"
 #include "files/same_file.h"
-#include "model/bike_list.h"
-#include "cli/command_line.h"
-#include "texts/messages.h"
-#include "files/parameter_set_check.h"
 #include "files/service_batch.h"
+#include "model/bike_list.h"
+#include "texts/messages.h"
 
 namespace korvan {
 

@@ -1,5 +1,4 @@
 #include "cli/command_line.h"
-#include "device/device_texts.h"
 
 #include <charconv>
 #include <cstdlib>
@@ -9,22 +8,23 @@
 #include <thread>
 #include <utility>
 
+#include "cli/batch_command.h"
+#include "cli/diff_command.h"
+#include "cli/log_command.h"
+#include "cli/ports_command.h"
+#include "device/device_loop.h"
+#include "device/device_texts.h"
+#include "files/image_dump.h"
 #include "files/parameter_file.h"
+#include "files/parameter_set_check.h"
 #include "files/safe_file.h"
 #include "files/same_file.h"
-#include "model/bike_data.h"
 #include "image/consistency.h"
 #include "link/identity.h"
+#include "model/bike_data.h"
 #include "monitor/monitor_texts.h"
-#include "cli/batch_command.h"
-#include "device/device_loop.h"
-#include "cli/diff_command.h"
-#include "files/image_dump.h"
-#include "cli/log_command.h"
-#include "texts/messages.h"
-#include "files/parameter_set_check.h"
 #include "settings/port_settings.h"
-#include "cli/ports_command.h"
+#include "texts/messages.h"
 
 namespace korvan {
 
@@ -86,10 +86,10 @@ struct Options {
   std::string file;
   long frames = -1;
   long ticks = -1;
-  std::string bike;   // as typed; checked by the command that uses it
-  bool dump = false;  // FILE is an image dump instead of a parameter file
-  std::string log;    // monitor: record into this file
-  bool fast = false;  // monitor: fast live data
+  std::string bike;    // as typed; checked by the command that uses it
+  bool dump = false;   // FILE is an image dump instead of a parameter file
+  std::string log;     // monitor: record into this file
+  bool fast = false;   // monitor: fast live data
   bool force = false;  // program: a damaged file or an unknown bike goes to the unit all the same
 };
 
@@ -516,8 +516,8 @@ class Runner {
       }
     }
     if (recorder_.error() != MessageKey::kNone) {
-      std::fprintf(err_, "%s%s\n",
-                   std::string(MessageText(recorder_.error(), kLanguage)).c_str(), log.c_str());
+      std::fprintf(err_, "%s%s\n", std::string(MessageText(recorder_.error(), kLanguage)).c_str(),
+                   log.c_str());
       return kExitFile;
     }
     return frames < 0 || seen >= frames ? kExitOk : kExitRunFailed;
@@ -626,14 +626,13 @@ std::string FormatLiveLine(const LiveValues& v) {
   return line + notes + "\n";
 }
 
-std::optional<ParameterImage> LoadSetForCommand(const std::string& path, bool dump,
-                                                std::FILE* out, std::FILE* err) {
+std::optional<ParameterImage> LoadSetForCommand(const std::string& path, bool dump, std::FILE* out,
+                                                std::FILE* err) {
   return LoadSetFile(path, dump, out, err);
 }
 
 std::optional<ParameterImage> ReadUnitForCommand(const std::string& port_name, SerialPort& port,
-                                                 TickClock& clock, std::FILE* out,
-                                                 std::FILE* err) {
+                                                 TickClock& clock, std::FILE* out, std::FILE* err) {
   Runner runner(port, clock, out, err);
   if (!runner.SelectPort(port_name) || !runner.Open()) return std::nullopt;
   runner.session().StartRead();

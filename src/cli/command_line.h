@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "device/tick_schedule.h"
 #include "image/parameter_image.h"
 #include "link/link.h"
 #include "link/serial_port.h"
 #include "monitor/live_values.h"
-#include "device/tick_schedule.h"
 
 namespace korvan {
 
@@ -51,8 +51,8 @@ extern const char kCommandLineUsage[];
 // For commands that work on sets: a file as `verify` loads it (consistency rules applied), and the
 // unit read over the port as `read` reads it (then verified), its progress printed to out.
 // Nothing on failure, the reason printed to err.
-std::optional<ParameterImage> LoadSetForCommand(const std::string& path, bool dump,
-                                                std::FILE* out, std::FILE* err);
+std::optional<ParameterImage> LoadSetForCommand(const std::string& path, bool dump, std::FILE* out,
+                                                std::FILE* err);
 std::optional<ParameterImage> ReadUnitForCommand(const std::string& port_name, SerialPort& port,
                                                  TickClock& clock, std::FILE* out, std::FILE* err);
 

@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "diff/image_diff.h"
 #include "diff/diff_report.h"
 #include "diff/field_captions.h"
+#include "diff/image_diff.h"
 
 namespace korvan {
 namespace {

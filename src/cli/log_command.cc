@@ -2,12 +2,12 @@
 
 #include <filesystem>
 
+#include "cli/command_line.h"
 #include "datalog/recording.h"
 #include "datalog/recording_csv.h"
 #include "datalog/recording_notes.h"
 #include "files/safe_file.h"
 #include "files/same_file.h"
-#include "cli/command_line.h"
 #include "texts/messages.h"
 
 namespace korvan {
@@ -18,9 +18,8 @@ int RunLogCommand(const std::vector<std::string>& args, std::FILE* out, std::FIL
     return kExitUsage;
   }
   const std::string& path = args[2];
-  const std::string target = args.size() == 4
-                                 ? args[3]
-                                 : std::filesystem::path(path).replace_extension(".csv").string();
+  const std::string target =
+      args.size() == 4 ? args[3] : std::filesystem::path(path).replace_extension(".csv").string();
   // "ride.csv" holding a recording would otherwise be replaced by its own export.
   if (OutputIsInput(path, target)) {
     std::fprintf(

@@ -98,8 +98,8 @@ PlotSeries DecimateSeries(const PlotSeries& s, double t0, double t1, int columns
   if (n == 0 || columns <= 0 || t1 <= t0) return out;
   const auto begin = static_cast<std::size_t>(
       std::lower_bound(s.time_s.begin(), s.time_s.end(), t0) - s.time_s.begin());
-  const auto end = static_cast<std::size_t>(
-      std::upper_bound(s.time_s.begin(), s.time_s.end(), t1) - s.time_s.begin());
+  const auto end = static_cast<std::size_t>(std::upper_bound(s.time_s.begin(), s.time_s.end(), t1) -
+                                            s.time_s.begin());
   const auto push = [&out, &s](std::size_t i) {
     out.time_s.push_back(s.time_s[i]);
     out.value.push_back(s.value[i]);

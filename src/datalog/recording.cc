@@ -115,12 +115,12 @@ RecordingReadResult ReadRecording(const std::string& path) {
   if (!error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
     FileReadResult picked;
     picked.failure = FileReadFailure::kNotRegular;
-    picked.kind = std::filesystem::is_directory(status) ? FileKind::kFolder
-                  : std::filesystem::is_fifo(status)    ? FileKind::kNamedPipe
-                  : std::filesystem::is_character_file(status) ||
-                          std::filesystem::is_block_file(status)
-                      ? FileKind::kDevice
-                      : FileKind::kOther;
+    picked.kind =
+        std::filesystem::is_directory(status) ? FileKind::kFolder
+        : std::filesystem::is_fifo(status)    ? FileKind::kNamedPipe
+        : std::filesystem::is_character_file(status) || std::filesystem::is_block_file(status)
+            ? FileKind::kDevice
+            : FileKind::kOther;
     return failed(ReadFailureReason(picked));
   }
   if (std::filesystem::is_regular_file(status)) {

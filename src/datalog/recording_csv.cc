@@ -38,18 +38,18 @@ void AppendRow(const RecordedFrame& frame, const LiveValues& v, std::string& out
                   v.atmospheric_pressure % 10u);
   }
   char row[512];
-  std::snprintf(
-      row, sizeof row,
-      "%u.%03u,%u,%s,%s,%s,%u,%s,%s,%u.%03u,%u,%u,%u,%u,%u,%u,%d,%d,%d,%u,"
-      "%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%u,%u,%u,%u,%d\n",
-      frame.time_ms / 1000u, frame.time_ms % 1000u, v.engine_speed, tps, iap, ap, v.lambda_mv,
-      coolant, air, v.supply_mv / 1000u, v.supply_mv % 1000u, v.gear, v.road_speed, v.advance[0],
-      v.advance[1], v.advance[2], v.advance[3], v.bank_a_mean_us, v.bank_b_mean_us,
-      v.injection_duty, v.throttle_share, v.tp_error, v.iap_error, v.ap_error,
-      v.coolant_sensor_error, v.air_sensor_error, v.injection_position_invalid, v.n2o_active,
-      v.cooling_fan_on, v.limiter_by_ignition, v.limiter_by_injection, v.limiter_by_retard,
-      v.base_advance, v.programmed_data_error, v.flags_a, v.flags_b, v.flags_c, v.flags_d,
-      v.mean_advance);
+  std::snprintf(row, sizeof row,
+                "%u.%03u,%u,%s,%s,%s,%u,%s,%s,%u.%03u,%u,%u,%u,%u,%u,%u,%d,%d,%d,%u,"
+                "%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%u,%u,%u,%u,%d\n",
+                frame.time_ms / 1000u, frame.time_ms % 1000u, v.engine_speed, tps, iap, ap,
+                v.lambda_mv, coolant, air, v.supply_mv / 1000u, v.supply_mv % 1000u, v.gear,
+                v.road_speed, v.advance[0], v.advance[1], v.advance[2], v.advance[3],
+                v.bank_a_mean_us, v.bank_b_mean_us, v.injection_duty, v.throttle_share, v.tp_error,
+                v.iap_error, v.ap_error, v.coolant_sensor_error, v.air_sensor_error,
+                v.injection_position_invalid, v.n2o_active, v.cooling_fan_on, v.limiter_by_ignition,
+                v.limiter_by_injection, v.limiter_by_retard, v.base_advance,
+                v.programmed_data_error, v.flags_a, v.flags_b, v.flags_c, v.flags_d,
+                v.mean_advance);
   out += row;
 }
 

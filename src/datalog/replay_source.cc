@@ -48,9 +48,9 @@ std::span<const RecordedFrame> ReplaySource::Seek(std::size_t index) {
 }
 
 std::span<const RecordedFrame> ReplaySource::SeekTime(std::uint32_t time_ms) {
-  const auto after = std::upper_bound(
-      recording_.frames.begin(), recording_.frames.end(), time_ms,
-      [](std::uint32_t t, const RecordedFrame& f) { return t < f.time_ms; });
+  const auto after =
+      std::upper_bound(recording_.frames.begin(), recording_.frames.end(), time_ms,
+                       [](std::uint32_t t, const RecordedFrame& f) { return t < f.time_ms; });
   const auto index = after == recording_.frames.begin()
                          ? std::size_t{0}
                          : static_cast<std::size_t>(after - recording_.frames.begin()) - 1;

@@ -24,7 +24,10 @@ class DeviceLoop {
  public:
   DeviceLoop(ParameterImage& image, IdentityBlock& identity, DirtyBlockSet& dirty, SerialPort& port,
              DeviceHost& host)
-      : image_(image), host_(host), link_(port, host), session_(image, identity, dirty, link_, host) {}
+      : image_(image),
+        host_(host),
+        link_(port, host),
+        session_(image, identity, dirty, link_, host) {}
 
   void Tick();
   // Decodes a monitor frame into the live values and tells the host, as for a frame from the

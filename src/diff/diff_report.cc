@@ -14,13 +14,20 @@ std::string Trimmed(std::string text) {
 
 std::string_view UnitText(DiffUnit unit) {
   switch (unit) {
-    case DiffUnit::kDegree: return "\u00b0";
-    case DiffUnit::kMicroseconds: return "\u00b5s";
-    case DiffUnit::kPercent: return "%";
-    case DiffUnit::kMillivolt: return "mV";
-    case DiffUnit::kRpm: return "rpm";
-    case DiffUnit::kKilopascal: return "kPa";
-    case DiffUnit::kNone: break;
+    case DiffUnit::kDegree:
+      return "\u00b0";
+    case DiffUnit::kMicroseconds:
+      return "\u00b5s";
+    case DiffUnit::kPercent:
+      return "%";
+    case DiffUnit::kMillivolt:
+      return "mV";
+    case DiffUnit::kRpm:
+      return "rpm";
+    case DiffUnit::kKilopascal:
+      return "kPa";
+    case DiffUnit::kNone:
+      break;
   }
   return {};
 }
@@ -41,7 +48,8 @@ std::string FieldName(const DiffEntry& entry, const FieldLabelLookup& label) {
   if (name.empty()) name = std::string(entry.field->name);
   // A run of fields shares one caption; its element tells them apart.
   if (entry.field->count > 1 && entry.kind == DiffKind::kField) {
-    const int first = entry.field->first_control_number >= 0 ? entry.field->first_control_number : 1;
+    const int first =
+        entry.field->first_control_number >= 0 ? entry.field->first_control_number : 1;
     name += " [" + std::to_string(first + entry.element) + "]";
   }
   return name;
@@ -106,12 +114,11 @@ std::string DiffValueText(const DiffEntry& entry, bool side_b) {
 std::string DiffSummaryLine(const DiffPageSummary& summary, Language language) {
   const bool cells = summary.cells > 0 && summary.cells == summary.count;
   const bool one = summary.count == 1;
-  const MessageKey counted = cells ? (one ? MessageKey::kMsgDiffCellDiffers
-                                          : MessageKey::kMsgDiffCellsDiffer)
-                                   : (one ? MessageKey::kMsgDiffValueDiffers
-                                          : MessageKey::kMsgDiffValuesDiffer);
-  std::string line = DiffPageName(summary.page, language) + ": " +
-                     std::to_string(summary.count) + Text(counted, language);
+  const MessageKey counted =
+      cells ? (one ? MessageKey::kMsgDiffCellDiffers : MessageKey::kMsgDiffCellsDiffer)
+            : (one ? MessageKey::kMsgDiffValueDiffers : MessageKey::kMsgDiffValuesDiffer);
+  std::string line = DiffPageName(summary.page, language) + ": " + std::to_string(summary.count) +
+                     Text(counted, language);
   if (summary.largest_change != 0) {
     line += ", " + Text(MessageKey::kMsgDiffLargest, language) +
             WithUnit(summary.largest_change, summary.unit, true);
@@ -123,7 +130,8 @@ std::string FormatDiffReport(std::span<const DiffEntry> entries, const Parameter
                              Language language, const FieldLabelLookup& label) {
   if (entries.empty()) return Text(MessageKey::kMsgDiffEqual, language) + "\n";
   std::string report;
-  for (const DiffPageSummary& s : SummarizeDiff(entries)) report += DiffSummaryLine(s, language) + "\n";
+  for (const DiffPageSummary& s : SummarizeDiff(entries))
+    report += DiffSummaryLine(s, language) + "\n";
   report += "\n";
   for (const DiffEntry& e : entries) {
     report += DiffPageName(e.page, language) + "\t" + DiffEntryPlace(e, language, a, label) + "\t" +

@@ -108,9 +108,8 @@ FieldCaptions::FieldCaptions(Language language) : language_(language) {
   controls_.Add("CheckBoxZakazCteni", ControlKind::kCheckBox);
   maps_.CreateControls();
   monitor_.CreateControls(controls_);
-  pages_.CreateControls([](MessageKey key, int lang) {
-    return MessageText(key, static_cast<Language>(lang));
-  });
+  pages_.CreateControls(
+      [](MessageKey key, int lang) { return MessageText(key, static_cast<Language>(lang)); });
   maps_.SetTexts(MapTextsOf(static_cast<int>(language)));
   pages_.ApplyTexts(static_cast<int>(language));
   ApplyWindowTexts(controls_, language);

@@ -29,7 +29,8 @@ void Claim(OwnerTable& table, const DiffUnitPlace& unit) {
   table.units.push_back(unit);
   for (int k = unit.first_byte; k < unit.first_byte + unit.length; ++k) {
     // The first owner keeps a byte claimed twice, so that it is reported exactly once.
-    if (table.owner[static_cast<std::size_t>(k)] < 0) table.owner[static_cast<std::size_t>(k)] = index;
+    if (table.owner[static_cast<std::size_t>(k)] < 0)
+      table.owner[static_cast<std::size_t>(k)] = index;
   }
 }
 
@@ -41,12 +42,12 @@ OwnerTable BuildOwnerTable() {
   for (const MapStorage& m : kMapTable) {
     const int width = m.word_cells ? 2 : 1;
     for (int cell = 0; cell < kMapCells; ++cell) {
-      Claim(table, {DiffKind::kMapCell, m.page, nullptr, m.id, cell, CellImageByte(m.id, cell),
-                    width});
+      Claim(table,
+            {DiffKind::kMapCell, m.page, nullptr, m.id, cell, CellImageByte(m.id, cell), width});
     }
     for (int column = 0; column < kMapColumns; ++column) {
-      Claim(table, {DiffKind::kMapAxis, m.page, nullptr, m.id, column, AxisOffset(m.id, column),
-                    1});
+      Claim(table,
+            {DiffKind::kMapAxis, m.page, nullptr, m.id, column, AxisOffset(m.id, column), 1});
     }
   }
   for (int row = 0; row < kMapRows; ++row) {
@@ -55,8 +56,8 @@ OwnerTable BuildOwnerTable() {
   }
   for (const Field& field : AllFields()) {
     if (field.kind == FieldKind::kText) {
-      Claim(table, {DiffKind::kMemo, field.page, &field, MapId::kAdvance, 0, field.offset,
-                    field.count});
+      Claim(table,
+            {DiffKind::kMemo, field.page, &field, MapId::kAdvance, 0, field.offset, field.count});
       continue;
     }
     const int width = field.width == FieldWidth::kWord ? 2 : 1;
@@ -168,8 +169,7 @@ std::vector<DiffEntry> DiffImages(const ParameterImage& a, const ParameterImage&
       continue;
     }
     if (unit < 0) {
-      entries.push_back(
-          Describe({DiffKind::kRaw, -1, nullptr, MapId::kAdvance, 0, k, 1}, a, b));
+      entries.push_back(Describe({DiffKind::kRaw, -1, nullptr, MapId::kAdvance, 0, k, 1}, a, b));
       continue;
     }
     // A unit's bytes are consecutive: a second differing byte of it follows the first directly.

@@ -27,18 +27,25 @@ enum class DiffKind : std::uint8_t {
 };
 
 // The unit a shown value is in; kNone for counts, flags, indices and plain numbers.
-enum class DiffUnit : std::uint8_t { kNone, kDegree, kMicroseconds, kPercent, kMillivolt, kRpm,
-                                     kKilopascal };
+enum class DiffUnit : std::uint8_t {
+  kNone,
+  kDegree,
+  kMicroseconds,
+  kPercent,
+  kMillivolt,
+  kRpm,
+  kKilopascal
+};
 
 // One differing unit. `shown_a` / `shown_b` are the values as the page shows them (the raw byte
 // for kRaw); the memo carries its texts instead.
 struct DiffEntry {
   DiffKind kind = DiffKind::kRaw;
-  int page = -1;                  // PageIndex; -1 for raw bytes
-  const Field* field = nullptr;   // kField, kMemo
-  MapId map = MapId::kAdvance;    // kMapCell, kMapAxis, kIapAxis
-  int element = 0;                // field element, cell index, axis column or IAP row
-  int first_byte = 0;             // image bytes [first_byte, first_byte + length)
+  int page = -1;                 // PageIndex; -1 for raw bytes
+  const Field* field = nullptr;  // kField, kMemo
+  MapId map = MapId::kAdvance;   // kMapCell, kMapAxis, kIapAxis
+  int element = 0;               // field element, cell index, axis column or IAP row
+  int first_byte = 0;            // image bytes [first_byte, first_byte + length)
   int length = 1;
   int shown_a = 0;
   int shown_b = 0;

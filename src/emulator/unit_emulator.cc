@@ -66,10 +66,10 @@ void UnitEmulator::FillIdentity(std::span<std::uint8_t, kBlockSize> out) const {
   out[0] = 'K';
   out[1] = 'V';
   out[2] = 'N';
-  out[3] = 7;    // type number
-  out[4] = 14;   // built on the 14th
-  out[5] = 32;   // of March ('M' + 'a' + 'r' modulo 256)
-  out[6] = 7;    // 2007
+  out[3] = 7;   // type number
+  out[4] = 14;  // built on the 14th
+  out[5] = 32;  // of March ('M' + 'a' + 'r' modulo 256)
+  out[6] = 7;   // 2007
   out[7] = 9;
   out[8] = 5;
   // A unit programmed with the "No Reading" flag (image byte 1) refuses to be read.
@@ -97,8 +97,8 @@ void UnitEmulator::FillMonitorFrame(LinkFrame& frame) const {
   const int idle = 1200;
   // The engine revs from idle to just under the limiter and back every 24 s; the throttle leads.
   const double sweep = Triangle(t, 24000);
-  const int rpm = held_engine_ ? held_engine_->rpm
-                              : idle + static_cast<int>((limiter - 200 - idle) * sweep);
+  const int rpm =
+      held_engine_ ? held_engine_->rpm : idle + static_cast<int>((limiter - 200 - idle) * sweep);
   const int throttle =
       held_engine_ ? held_engine_->throttle
                    : static_cast<int>(1000 * std::min(1.0, Triangle(t + 1500, 24000) * 1.1));
@@ -127,21 +127,21 @@ void UnitEmulator::FillMonitorFrame(LinkFrame& frame) const {
   PutByte(frame, kThrottleShare, held_engine_ ? held_engine_->throttle_share : 100 - iap / 4);
   PutByte(frame, kPilotLight, rpm > limiter - 2000 ? 2 : 0);
   PutWord(frame, 48, rpm);
-  PutWord(frame, 50, 4010);                       // AP sensor voltage
-  PutWord(frame, 52, 1013);                       // 101.3 kPa
-  PutWord(frame, 54, 900 + iap * 35);             // IAP sensor voltage
-  PutWord(frame, 56, 600 + throttle * 38 / 10);   // TP sensor voltage
+  PutWord(frame, 50, 4010);                      // AP sensor voltage
+  PutWord(frame, 52, 1013);                      // 101.3 kPa
+  PutWord(frame, 54, 900 + iap * 35);            // IAP sensor voltage
+  PutWord(frame, 56, 600 + throttle * 38 / 10);  // TP sensor voltage
   PutWord(frame, 58, lambda_mv);
-  PutWord(frame, 60, 3600 - coolant_c * 25);      // coolant sensor voltage
-  PutWord(frame, 62, 2500);                       // air sensor voltage
+  PutWord(frame, 60, 3600 - coolant_c * 25);  // coolant sensor voltage
+  PutWord(frame, 62, 2500);                   // air sensor voltage
   PutWord(frame, 64, 13800 + static_cast<int>(150 * std::sin(static_cast<double>(t) / 3100.0)));
-  PutWord(frame, 66, 1000 + rpm / 5);             // exhaust servo
+  PutWord(frame, 66, 1000 + rpm / 5);  // exhaust servo
   PutWord(frame, 68, 1000 + rpm / 5);
-  PutWord(frame, 70, 800 + throttle * 3);         // intake servo
+  PutWord(frame, 70, 800 + throttle * 3);  // intake servo
   PutWord(frame, 72, 800 + throttle * 3);
-  PutWord(frame, 74, 2500);                       // potentiometer
-  PutWord(frame, 76, 12 + writes_received_ / 19); // programming count
-  PutWord(frame, 94, static_cast<int>(t / 100));  // time since start
+  PutWord(frame, 74, 2500);                        // potentiometer
+  PutWord(frame, 76, 12 + writes_received_ / 19);  // programming count
+  PutWord(frame, 94, static_cast<int>(t / 100));   // time since start
   PutWord(frame, 96, 360);
   PutWord(frame, 98, 400);
   PutWord(frame, 100, 1000 + std::max(0, (70 - coolant_c) * 3));  // coolant correction
@@ -153,7 +153,7 @@ void UnitEmulator::FillMonitorFrame(LinkFrame& frame) const {
   PutWord(frame, 112, 1000);
   PutWord(frame, 114, 1000);
   PutWord(frame, 116, road_speed);
-  PutWord(frame, 118, 500 + gear * 600);          // gear sensor voltage
+  PutWord(frame, 118, 500 + gear * 600);  // gear sensor voltage
   PutWord(frame, 120, road_speed > 0 ? rpm * 10 / road_speed : 0);
   for (int g = 0; g < 6; ++g) PutWord(frame, 122 + 2 * g, 900 / (g + 1));
   PutWord(frame, 134, 1000);
@@ -202,8 +202,8 @@ void UnitEmulator::Finish(LinkFrame& frame, UnitReply& reply) {
   ++replies_sent_;
   if (fault_.corrupt_every > 0 && replies_sent_ % fault_.corrupt_every == 0) frame[20] ^= 0xFF;
   std::copy(frame.begin(), frame.end(), reply.bytes.begin());
-  const std::size_t stray =
-      std::min<std::size_t>(static_cast<std::size_t>(std::max(0, fault_.stray_bytes)), UnitReply::kMaxStray);
+  const std::size_t stray = std::min<std::size_t>(
+      static_cast<std::size_t>(std::max(0, fault_.stray_bytes)), UnitReply::kMaxStray);
   std::fill_n(reply.bytes.begin() + kFrameSize, stray, std::uint8_t{0xA5});
   reply.size = kFrameSize + stray;
 }

@@ -13,15 +13,15 @@ namespace korvan {
 // Ways the emulated unit can misbehave, one switch each, so every failure path of the station can
 // be shown on demand.
 struct UnitFault {
-  bool silent = false;              // answers nothing
-  bool bad_check_byte = false;      // every reply fails the check
-  bool wrong_reply_code = false;    // every reply carries a code the station did not ask for
-  int mismatch_echo_block = -1;     // the echo of a write of this block differs in one byte
-  int stray_bytes = 0;              // bytes of noise sent after every reply
-  int late_ticks = 0;               // every reply goes out this many 55 ms ticks late
-  int version = 68;                 // program version reported in the identity and monitor frames
-  bool reading_forbidden = false;   // the identity forbids reading
-  int corrupt_every = 0;            // every k-th reply has a damaged payload byte (k > 0)
+  bool silent = false;             // answers nothing
+  bool bad_check_byte = false;     // every reply fails the check
+  bool wrong_reply_code = false;   // every reply carries a code the station did not ask for
+  int mismatch_echo_block = -1;    // the echo of a write of this block differs in one byte
+  int stray_bytes = 0;             // bytes of noise sent after every reply
+  int late_ticks = 0;              // every reply goes out this many 55 ms ticks late
+  int version = 68;                // program version reported in the identity and monitor frames
+  bool reading_forbidden = false;  // the identity forbids reading
+  int corrupt_every = 0;           // every k-th reply has a damaged payload byte (k > 0)
 };
 
 // One reply as it leaves the unit: a frame, maybe followed by stray bytes.

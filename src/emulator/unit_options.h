@@ -16,7 +16,8 @@ struct UnitOptions {
 
 // Parses the emulator's command line (without the program name). On a bad option returns nothing
 // and says why in *error.
-std::optional<UnitOptions> ParseUnitOptions(const std::vector<std::string>& args, std::string* error);
+std::optional<UnitOptions> ParseUnitOptions(const std::vector<std::string>& args,
+                                            std::string* error);
 
 extern const char kUnitUsage[];
 

@@ -61,16 +61,16 @@ struct ParameterFileReadResult {
   MessageKey message = MessageKey::kMsgFileVersionMismatch;
   // The number after the last key word met before reading stopped (68 when applied).
   std::optional<std::uint32_t> version;
-  std::vector<ParameterSection> applied;     // in file order; repeats included
-  std::vector<ParameterSection> skipped;     // key met, but not for this page or channels coupled
+  std::vector<ParameterSection> applied;  // in file order; repeats included
+  std::vector<ParameterSection> skipped;  // key met, but not for this page or channels coupled
   // A non-number or the end came before all values, or the file ends right after the last one
   // without the line end the writer puts there (a value cut short: 1360 read as 136).
   std::vector<ParameterSection> incomplete;
-  std::optional<int> bike_code;              // the bike whose defaults BIKE applied (last one)
-  int ignored_words = 0;                            // unknown words and surplus numbers
-  int overlong_tokens = 0;                          // words longer than kMaxParameterFileToken
-  bool memo_truncated = false;                      // memo text beyond 149 characters was dropped
-  int error_number = 0;                             // errno when the file could not be read
+  std::optional<int> bike_code;  // the bike whose defaults BIKE applied (last one)
+  int ignored_words = 0;         // unknown words and surplus numbers
+  int overlong_tokens = 0;       // words longer than kMaxParameterFileToken
+  bool memo_truncated = false;   // memo text beyond 149 characters was dropped
+  int error_number = 0;          // errno when the file could not be read
   // With kOpenFailed: what was picked instead of a file (kMsgNotAFilePipe, ...), else kNone.
   MessageKey reason = MessageKey::kNone;
 

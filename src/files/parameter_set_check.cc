@@ -3,10 +3,10 @@
 #include <string_view>
 
 #include "image/consistency.h"
-#include "model/default_set.h"
 #include "image/field_dictionary.h"
 #include "image/map_storage.h"
 #include "image/word_map_state.h"
+#include "model/default_set.h"
 
 namespace korvan {
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "files/parameter_file.h"
-#include "model/default_set.h"
 #include "image/parameter_image.h"
+#include "model/default_set.h"
 
 namespace korvan {
 

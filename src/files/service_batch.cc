@@ -4,11 +4,11 @@
 #include <optional>
 
 #include "files/parameter_file.h"
+#include "files/parameter_set_check.h"
 #include "image/consistency.h"
 #include "image/field_dictionary.h"
 #include "image/page_index.h"
 #include "model/bike_list.h"
-#include "files/parameter_set_check.h"
 
 namespace korvan {
 namespace {

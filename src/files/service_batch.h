@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "files/safe_file.h"
-#include "model/default_set.h"
 #include "image/parameter_image.h"
 #include "image/word_map_state.h"
+#include "model/default_set.h"
 
 namespace korvan {
 

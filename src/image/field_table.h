@@ -102,7 +102,6 @@ constexpr Field WithStep(Field f, int step) {
 
 }  // namespace field_table_detail
 
-
 // clang-format off
 inline constexpr auto kFieldTable = [] {
   using namespace field_table_detail;

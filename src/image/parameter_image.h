@@ -8,9 +8,9 @@
 
 namespace korvan {
 
-inline constexpr int kBlockSize = 150;          // bytes of one device block
-inline constexpr int kBlockCount = 20;          // blocks 0..19; block 0 is the identity
-inline constexpr int kImageSize = 2850;         // blocks 1..19
+inline constexpr int kBlockSize = 150;             // bytes of one device block
+inline constexpr int kBlockCount = 20;             // blocks 0..19; block 0 is the identity
+inline constexpr int kImageSize = 2850;            // blocks 1..19
 inline constexpr int kWordCount = kImageSize / 2;  // word indices 0..1424
 
 // Image byte k lies in block 1 + k / 150.

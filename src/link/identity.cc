@@ -11,8 +11,18 @@ struct MonthCode {
 };
 
 constexpr std::array<MonthCode, 12> kMonthCodes = {{
-    {25, " 1"}, {13, " 2"}, {32, " 3"}, {35, " 4"}, {39, " 5"}, {45, " 6"},
-    {43, " 7"}, {29, " 8"}, {40, " 9"}, {38, "10"}, {51, "11"}, {12, "12"},
+    {25, " 1"},
+    {13, " 2"},
+    {32, " 3"},
+    {35, " 4"},
+    {39, " 5"},
+    {45, " 6"},
+    {43, " 7"},
+    {29, " 8"},
+    {40, " 9"},
+    {38, "10"},
+    {51, "11"},
+    {12, "12"},
 }};
 
 // The code of a month is the sum of its English abbreviation's letters modulo 256.
@@ -23,9 +33,7 @@ static_assert(CodeOf("Jan") == 25 && CodeOf("Feb") == 13 && CodeOf("Dec") == 12)
 
 char Digit(int value) { return static_cast<char>('0' + value % 10); }
 
-std::string TwoDigits(int value) {
-  return std::string{Digit(value / 10), Digit(value)};
-}
+std::string TwoDigits(int value) { return std::string{Digit(value / 10), Digit(value)}; }
 
 }  // namespace
 

@@ -8,18 +8,17 @@
 
 namespace korvan {
 
-
 // Where the identity block keeps what the station looks at.
-inline constexpr int kIdentityTypeLetters = 0;   // bytes 0..2
+inline constexpr int kIdentityTypeLetters = 0;  // bytes 0..2
 inline constexpr int kIdentityTypeNumber = 3;
 inline constexpr int kIdentityDay = 4;
 inline constexpr int kIdentityMonthCode = 5;
-inline constexpr int kIdentityYear = 6;          // year - 2000
+inline constexpr int kIdentityYear = 6;  // year - 2000
 inline constexpr int kIdentityHour = 7;
 inline constexpr int kIdentityMinute = 8;
 inline constexpr int kIdentityReadPermission = 9;  // 1: the unit may be read
 inline constexpr int kIdentityVersion = 10;
-inline constexpr int kIdentityLongName = 16;     // bytes 16..45, optional
+inline constexpr int kIdentityLongName = 16;  // bytes 16..45, optional
 inline constexpr int kIdentityLongNameSize = 30;
 
 // The three texts the bike page shows of a unit: type, build date and build time.

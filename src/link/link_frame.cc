@@ -11,8 +11,8 @@ std::uint8_t ComputeCheckByte(std::span<const std::uint8_t, kCheckByteIndex> hea
 }
 
 void SealFrame(LinkFrame& frame) {
-  frame[kCheckByteIndex] =
-      ComputeCheckByte(std::span<const std::uint8_t, kCheckByteIndex>(frame.data(), kCheckByteIndex));
+  frame[kCheckByteIndex] = ComputeCheckByte(
+      std::span<const std::uint8_t, kCheckByteIndex>(frame.data(), kCheckByteIndex));
 }
 
 bool FrameCheckOk(FrameView frame) {

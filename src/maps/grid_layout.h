@@ -72,8 +72,8 @@ struct ServoBytes {
 };
 inline constexpr ServoBytes kIntakeServoBytes{kIntakeServoEnableOffset, kIntakeServoPercentOffset,
                                               kIntakeServoModeOffset};
-inline constexpr ServoBytes kExhaustServoBytes{
-    kExhaustServoEnableOffset, kExhaustServoPercentOffset, kExhaustServoModeOffset};
+inline constexpr ServoBytes kExhaustServoBytes{kExhaustServoEnableOffset,
+                                               kExhaustServoPercentOffset, kExhaustServoModeOffset};
 // The servo bytes of the page the grid shows, or nothing on a page that is not a servo page.
 constexpr const ServoBytes* ServoBytesOf(int page) {
   if (page == kPageIntakeServo) return &kIntakeServoBytes;

@@ -17,12 +17,12 @@ inline constexpr int kHeaderLabelCount = 5;
 // When a header field is shown.
 enum class HeaderShown : std::uint8_t {
   kAlways,
-  kCylinders2,     // image byte 256 greater than 1
-  kCylinders3,     // ... greater than 2
-  kCylinders4,     // ... greater than 3
-  kOneChannel,     // engine configuration (image byte 2) 7 or 22
-  kServoShown,     // the servo grid is not Hidden
-  kStepMotorShown, // as kServoShown, and "Step motor" on (image byte 66)
+  kCylinders2,      // image byte 256 greater than 1
+  kCylinders3,      // ... greater than 2
+  kCylinders4,      // ... greater than 3
+  kOneChannel,      // engine configuration (image byte 2) 7 or 22
+  kServoShown,      // the servo grid is not Hidden
+  kStepMotorShown,  // as kServoShown, and "Step motor" on (image byte 66)
 };
 
 struct HeaderFieldEntry {

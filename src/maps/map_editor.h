@@ -5,13 +5,13 @@
 #include <optional>
 
 #include "base/control_set.h"
-#include "model/base_tables.h"
 #include "image/map_storage.h"
 #include "image/page_index.h"
 #include "image/parameter_image.h"
 #include "image/word_map_state.h"
 #include "maps/grid_layout.h"
 #include "maps/map_texts.h"
+#include "model/base_tables.h"
 #include "monitor/live_values.h"
 
 namespace korvan {

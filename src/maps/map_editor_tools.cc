@@ -44,7 +44,8 @@ bool MapEditor::StepCells(int page, const std::array<bool, kMapCells>& targets, 
   const WordMap own = *WordMapOfMap(*map);
   const bool follower = own == WordMap::kInj2A || own == WordMap::kInj3A || own == WordMap::kInj4A;
   if (follower && ChannelsFollow1A(image_)) return false;
-  const bool coupled = own == WordMap::kInj1A && image_.Byte(kJetCouplingModeOffset) == kModeCoupled;
+  const bool coupled =
+      own == WordMap::kInj1A && image_.Byte(kJetCouplingModeOffset) == kModeCoupled;
 
   // The percentages are taken from the image as it is now, for the page on display and for the
   // coupled channels alike.

@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "model/base_tables_data.h"
 #include "image/map_storage.h"
+#include "model/base_tables_data.h"
 
 namespace korvan {
 namespace {

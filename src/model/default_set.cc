@@ -1,6 +1,5 @@
 #include "model/default_set.h"
 
-
 #include <array>
 #include <cstddef>
 #include <cstdint>

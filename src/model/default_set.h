@@ -3,10 +3,10 @@
 // The default parameter set: a complete, working set for the motorcycle in image byte 0, for the
 // whole image ("New") or only for the page on display ("New for actual page").
 
-#include "model/base_tables.h"
-#include "model/bike_data.h"
 #include "image/parameter_image.h"
 #include "image/word_map_state.h"
+#include "model/base_tables.h"
+#include "model/bike_data.h"
 
 namespace korvan {
 

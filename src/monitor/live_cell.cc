@@ -1,8 +1,8 @@
 #include "monitor/live_cell.h"
 
-#include "image/page_index.h"
-
 #include <array>
+
+#include "image/page_index.h"
 
 namespace korvan {
 namespace {

@@ -18,7 +18,7 @@ constexpr int kPanelColumnWidth = 252;
 constexpr int kPanelLastColumnWidth = 268;
 
 constexpr MonitorControlEntry Panel(C id, const char* name, K kind, int column, int row,
-                                   int rows = 1) {
+                                    int rows = 1) {
   const int width = column == 3 ? kPanelLastColumnWidth : kPanelColumnWidth;
   return {id,
           name,
@@ -50,12 +50,12 @@ constexpr int kPageRowStep = 24;
 constexpr int kPageRowHeight = 20;
 
 constexpr MonitorControlEntry OnPage(C id, const char* name, K kind, int page, int x, int y,
-                                    int width, int height = kPageRowHeight) {
+                                     int width, int height = kPageRowHeight) {
   return {id, name, kind, page, x, y, width, height};
 }
 
 constexpr MonitorControlEntry MonRow(C id, const char* name, int x, int first_y, int row,
-                                    int width = 284) {
+                                     int width = 284) {
   return OnPage(id, name, K::kLabel, kPageMonitor, x, first_y + row * kPageRowStep, width);
 }
 
@@ -101,8 +101,7 @@ constexpr MonitorControlEntry kSpecs[] = {
     PanelTest(6),
     PanelTest(7),
 
-    OnPage(C::kGroupBoxMonInput, "GroupBoxMonInput", K::kGroupBox, kPageMonitor, 8, 8, 300,
-           150),
+    OnPage(C::kGroupBoxMonInput, "GroupBoxMonInput", K::kGroupBox, kPageMonitor, 8, 8, 300, 150),
     MonRow(C::kLabelMonFallIn, "LabelMonFallIn", kInputX, kGroupRowY, 0),
     MonRow(C::kLabelMonBlock2In, "LabelMonBlock2In", kInputX, kGroupRowY, 1),
     MonRow(C::kLabelMonStartLimiterIn, "LabelMonStartLimiterIn", kInputX, kGroupRowY, 2),
@@ -115,8 +114,8 @@ constexpr MonitorControlEntry kSpecs[] = {
     MonRow(C::kLabelMonRpmLambdaOut, "LabelMonRpmLambdaOut", kOutputX, kGroupRowY, 2),
     MonRow(C::kLabelN2oEnable, "LabelN2oEnable", kOutputX, kGroupRowY, 3),
     MonRow(C::kLabelMonPilotLight, "LabelMonPilotLight", kOutputX, kGroupRowY, 4),
-    OnPage(C::kGroupBoxMonLimiter, "GroupBoxMonLimiter", K::kGroupBox, kPageMonitor, 632, 8,
-           300, 102),
+    OnPage(C::kGroupBoxMonLimiter, "GroupBoxMonLimiter", K::kGroupBox, kPageMonitor, 632, 8, 300,
+           102),
     MonRow(C::kLabelMonIgnLimiter, "LabelMonIgnLimiter", kLimiterX, kGroupRowY, 0),
     MonRow(C::kLabelMonJetLimiter, "LabelMonJetLimiter", kLimiterX, kGroupRowY, 1),
     MonRow(C::kLabelMonRetardLimiter, "LabelMonRetardLimiter", kLimiterX, kGroupRowY, 2),
@@ -125,8 +124,7 @@ constexpr MonitorControlEntry kSpecs[] = {
     MonRow(C::kLabelMonIgn1 + 1, "LabelMon_Ign2", kInputX, kCylinderRowY, 1),
     MonRow(C::kLabelMonIgn1 + 2, "LabelMon_Ign3", kInputX, kCylinderRowY, 2),
     MonRow(C::kLabelMonIgn1 + 3, "LabelMon_Ign4", kInputX, kCylinderRowY, 3),
-    OnPage(C::kGroupBoxMonJet, "GroupBoxMonJet", K::kGroupBox, kPageMonitor, 320, 170, 612,
-           126),
+    OnPage(C::kGroupBoxMonJet, "GroupBoxMonJet", K::kGroupBox, kPageMonitor, 320, 170, 612, 126),
     MonRow(C::kLabelMonJet1A, "LabelMon_Jet_1A", kOutputX, kCylinderRowY, 0, 290),
     MonRow(C::kLabelMonJet1A + 1, "LabelMon_Jet_2A", kOutputX, kCylinderRowY, 1, 290),
     MonRow(C::kLabelMonJet1A + 2, "LabelMon_Jet_3A", kOutputX, kCylinderRowY, 2, 290),
@@ -139,41 +137,35 @@ constexpr MonitorControlEntry kSpecs[] = {
     MonRow(C::kLabelMonPolohaA, "LabelMon_PolohaA", kInputX, 310, 1),
     MonRow(C::kLabelMonPolohaB, "LabelMon_PolohaB", kInputX, 310, 2),
     MonRow(C::kLabelMonPotenc, "LabelMonPotenc", kInputX, 310, 3),
-    OnPage(C::kCheckBoxExtMonitor, "CheckBoxExtMonitor", K::kCheckBox, kPageMonitor, kInputX,
-           420, 284),
+    OnPage(C::kCheckBoxExtMonitor, "CheckBoxExtMonitor", K::kCheckBox, kPageMonitor, kInputX, 420,
+           284),
 
     // Live values on other pages: a column at the right or bottom edge, out of the way of the
     // page's own fields; the page may move them.
-    OnPage(C::kLabelPocetProgramovani, "LabelPocetProgramovani", K::kLabel, kPageBike, 8,
-           600, 300),
+    OnPage(C::kLabelPocetProgramovani, "LabelPocetProgramovani", K::kLabel, kPageBike, 8, 600, 300),
     OnPage(C::kLabelKorVodaJet, "LabelKorVodaJet", K::kLabel, kPageCorrections, 740, 8, 300),
     OnPage(C::kLabelKorVzduch, "LabelKorVzduch", K::kLabel, kPageCorrections, 740, 32, 300),
     OnPage(C::kLabelKorTlak, "LabelKorTlak", K::kLabel, kPageCorrections, 740, 56, 300),
     OnPage(C::kLabelKorSytic, "LabelKorSytic", K::kLabel, kPageCorrections, 740, 80, 300),
     OnPage(C::kLabelKorNapeti, "LabelKorNapeti", K::kLabel, kPageCorrections, 740, 104, 300),
-    OnPage(C::kLabelKorVodaIgn, "LabelKorVodaIgn", K::kLabel, kPageCorrections, 740, 128,
-           300),
-    OnPage(C::kLabelKorPotencIgn, "LabelKorPotencIgn", K::kLabel, kPageCorrections, 740, 152,
-           300),
-    OnPage(C::kLabelKorPotencJet, "LabelKorPotencJet", K::kLabel, kPageCorrections, 740, 176,
-           300),
-    OnPage(C::kLabelIdleKorAdv, "LabelIdleKorAdv", K::kLabel, kPageCorrections, 740, 200,
-           300),
+    OnPage(C::kLabelKorVodaIgn, "LabelKorVodaIgn", K::kLabel, kPageCorrections, 740, 128, 300),
+    OnPage(C::kLabelKorPotencIgn, "LabelKorPotencIgn", K::kLabel, kPageCorrections, 740, 152, 300),
+    OnPage(C::kLabelKorPotencJet, "LabelKorPotencJet", K::kLabel, kPageCorrections, 740, 176, 300),
+    OnPage(C::kLabelIdleKorAdv, "LabelIdleKorAdv", K::kLabel, kPageCorrections, 740, 200, 300),
     OnPage(C::kLabelMonGearNapeti, "LabelMonGearNapeti", K::kLabel, kPageGear, 8, 560, 300),
-    OnPage(C::kLabelMonPomerRpmSpeed, "LabelMonPomerRpmSpeed", K::kLabel, kPageGear, 8, 584,
-           300),
-    OnPage(C::kLabelMonPomerRpmSpeedAuto1, "LabelMonPomerRpmSpeedAuto1", K::kLabel,
-           kPageGear, 320, 584, 80),
-    OnPage(C::kLabelMonPomerRpmSpeedAuto1 + 1, "LabelMonPomerRpmSpeedAuto2", K::kLabel,
-           kPageGear, 410, 584, 80),
-    OnPage(C::kLabelMonPomerRpmSpeedAuto1 + 2, "LabelMonPomerRpmSpeedAuto3", K::kLabel,
-           kPageGear, 500, 584, 80),
-    OnPage(C::kLabelMonPomerRpmSpeedAuto1 + 3, "LabelMonPomerRpmSpeedAuto4", K::kLabel,
-           kPageGear, 590, 584, 80),
-    OnPage(C::kLabelMonPomerRpmSpeedAuto1 + 4, "LabelMonPomerRpmSpeedAuto5", K::kLabel,
-           kPageGear, 680, 584, 80),
-    OnPage(C::kLabelMonPomerRpmSpeedAuto1 + 5, "LabelMonPomerRpmSpeedAuto6", K::kLabel,
-           kPageGear, 770, 584, 80),
+    OnPage(C::kLabelMonPomerRpmSpeed, "LabelMonPomerRpmSpeed", K::kLabel, kPageGear, 8, 584, 300),
+    OnPage(C::kLabelMonPomerRpmSpeedAuto1, "LabelMonPomerRpmSpeedAuto1", K::kLabel, kPageGear, 320,
+           584, 80),
+    OnPage(C::kLabelMonPomerRpmSpeedAuto1 + 1, "LabelMonPomerRpmSpeedAuto2", K::kLabel, kPageGear,
+           410, 584, 80),
+    OnPage(C::kLabelMonPomerRpmSpeedAuto1 + 2, "LabelMonPomerRpmSpeedAuto3", K::kLabel, kPageGear,
+           500, 584, 80),
+    OnPage(C::kLabelMonPomerRpmSpeedAuto1 + 3, "LabelMonPomerRpmSpeedAuto4", K::kLabel, kPageGear,
+           590, 584, 80),
+    OnPage(C::kLabelMonPomerRpmSpeedAuto1 + 4, "LabelMonPomerRpmSpeedAuto5", K::kLabel, kPageGear,
+           680, 584, 80),
+    OnPage(C::kLabelMonPomerRpmSpeedAuto1 + 5, "LabelMonPomerRpmSpeedAuto6", K::kLabel, kPageGear,
+           770, 584, 80),
 };
 
 constexpr bool EntriesInEnumOrder() {

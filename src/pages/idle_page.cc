@@ -106,8 +106,8 @@ void IdlePage::CreateControls() {
       const auto k = static_cast<std::size_t>(i);
       const int y = y0 + kRowStep * i;
       labels[k] = f.Add(ElementName(label, i), ControlKind::kLabel, {x, y + 3, 80, 18});
-      spins[k] = f.Spin(ElementName(field, i), "", field, i,
-                        {x + 88, y, kSpinWidth + 20, kSpinHeight});
+      spins[k] =
+          f.Spin(ElementName(field, i), "", field, i, {x + 88, y, kSpinWidth + 20, kSpinHeight});
     }
   };
 

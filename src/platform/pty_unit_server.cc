@@ -73,7 +73,8 @@ void PtyUnitServer::ReadRequests(Clock::time_point now) {
     if (reply.size == 0) continue;
     outgoing_.push_back(
         Outgoing{now + late_ticks * kTick,
-                 std::vector<std::uint8_t>(reply.bytes.begin(), reply.bytes.begin() + static_cast<long>(reply.size))});
+                 std::vector<std::uint8_t>(reply.bytes.begin(),
+                                           reply.bytes.begin() + static_cast<long>(reply.size))});
   }
 }
 
@@ -115,7 +116,8 @@ void PtyUnitServer::Serve(const std::atomic<bool>& stop) {
     }
     ReadRequests(now);
     WriteReplies(now);
-    const auto wait = std::chrono::duration_cast<std::chrono::microseconds>(NextEvent(now) - Clock::now());
+    const auto wait =
+        std::chrono::duration_cast<std::chrono::microseconds>(NextEvent(now) - Clock::now());
     pollfd fd{master_, POLLIN, 0};
     const int timeout_ms = static_cast<int>(std::max<long>(0, (wait.count() + 999) / 1000));
     ::poll(&fd, 1, timeout_ms);

@@ -7,10 +7,10 @@
 #include <utility>
 #include <vector>
 
+#include "files/image_dump.h"
 #include "files/safe_file.h"
 #include "image/parameter_image.h"
 #include "settings/ini_document.h"
-#include "files/image_dump.h"
 
 namespace korvan {
 
@@ -27,9 +27,9 @@ struct StationSettingsValues {
   // "ComPort": the port number, that is the port index + 1, as stored. 0 gives port index 255
   // (see PortIndexFromComPort), which the consistency rules turn into the first port.
   int com_port = 1;
-  int language = 0;           // "Language", 0 English .. 3 Czech
-  std::string file;           // "File", the file the current-file label names
-  std::string ini_dir;        // "IniDir", the last file path of the file dialogs
+  int language = 0;     // "Language", 0 English .. 3 Czech
+  std::string file;     // "File", the file the current-file label names
+  std::string ini_dir;  // "IniDir", the last file path of the file dialogs
   // "FileDamaged": the sections an incomplete or damaged file left short, when the set on
   // display comes from one (blank-separated section keys); empty otherwise.
   std::string file_damaged;

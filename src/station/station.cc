@@ -1,23 +1,23 @@
 #include "station/station.h"
-#include "device/device_texts.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 
+#include "device/device_texts.h"
 #include "files/parameter_file.h"
-#include "model/bike_data.h"
 #include "image/consistency.h"
 #include "image/map_storage.h"
-#include "maps/map_texts.h"
 #include "link/identity.h"
+#include "maps/map_texts.h"
+#include "model/bike_data.h"
+#include "model/bike_list.h"
 #include "monitor/live_cell.h"
 #include "monitor/monitor_texts.h"
-#include "model/bike_list.h"
-#include "texts/page_captions.h"
 #include "settings/port_settings.h"
 #include "settings/settings_file.h"
+#include "texts/page_captions.h"
 #include "texts/window_texts.h"
 
 namespace korvan {

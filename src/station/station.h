@@ -12,25 +12,25 @@
 #include "base/control_set.h"
 #include "datalog/frame_recorder.h"
 #include "datalog/replay_source.h"
+#include "device/device_loop.h"
+#include "diff/field_captions.h"
 #include "diff/image_diff.h"
 #include "files/edit_journal.h"
 #include "files/parameter_file_layout.h"
+#include "files/service_batch.h"
 #include "image/consistency.h"
-#include "model/default_set.h"
 #include "image/page_index.h"
 #include "image/parameter_image.h"
 #include "link/port_discovery.h"
 #include "link/serial_port.h"
 #include "maps/map_editor.h"
 #include "maps/undo_history.h"
+#include "model/default_set.h"
 #include "monitor/live_cell.h"
 #include "monitor/monitor_panel.h"
 #include "pages/settings_pages.h"
 #include "station/desktop.h"
-#include "device/device_loop.h"
-#include "diff/field_captions.h"
 #include "texts/messages.h"
-#include "files/service_batch.h"
 
 namespace korvan {
 
@@ -430,6 +430,7 @@ class Station : public DeviceHost {
  private:
   bool unit_side_read_ = false;
   bool show_differences_after_read_ = false;
+
  public:
   // The journal of unsaved edits (station_journal.cc). FormCreate reads what a previous run left;
   // the window then offers it (OfferJournalRestore), a script answers it directly.

@@ -72,9 +72,9 @@ void Station::CreateControls() {
                     c.Handle("MenuCzech")};
 
   // Tool bar.
-  for (const char* name : {"SpeedButton6", "SpeedButton5", "SpeedButton7", "SpeedButtonPrint",
-                           "SpeedButtonZpet", "SpeedButtonZnovu", "ButtonProgram", "ButtonVerify",
-                           "ButtonRead"}) {
+  for (const char* name :
+       {"SpeedButton6", "SpeedButton5", "SpeedButton7", "SpeedButtonPrint", "SpeedButtonZpet",
+        "SpeedButtonZnovu", "ButtonProgram", "ButtonVerify", "ButtonRead"}) {
     c.Add(name, ControlKind::kButton);
   }
   undo_controls_ = {c.Handle("SpeedButtonZpet"), c.Handle("MenuZpet")};
@@ -87,11 +87,15 @@ void Station::CreateControls() {
     const char* caption;
   };
   const TabEntry tabs[] = {
-      {kPageBike, "TabSheet_Bike", "Bike"},          {kPagePosition, "TabSheet_Poloha", "Position"},
+      {kPageBike, "TabSheet_Bike", "Bike"},
+      {kPagePosition, "TabSheet_Poloha", "Position"},
       {kPageCorrections, "TabSheet_Korekce", "Corrections"},
-      {kPageSensors, "TabSheet_Cidla", "Sensors"},   {kPageIdle, "TabSheet_Idle", "Idle"},
-      {kPageN2o, "TabSheet_Gas", "N2O"},             {kPageRace, "TabSheet_Race", "Race"},
-      {kPageGear, "TabSheet_Gear", "Gear"},          {kPageTuning, "TabSheet_Ladeni", "Tuning"},
+      {kPageSensors, "TabSheet_Cidla", "Sensors"},
+      {kPageIdle, "TabSheet_Idle", "Idle"},
+      {kPageN2o, "TabSheet_Gas", "N2O"},
+      {kPageRace, "TabSheet_Race", "Race"},
+      {kPageGear, "TabSheet_Gear", "Gear"},
+      {kPageTuning, "TabSheet_Ladeni", "Tuning"},
       {kPageMonitor, "TabSheet_Monitor", "Monitor"},
   };
   for (const TabEntry& t : tabs) {

@@ -31,7 +31,8 @@ void Station::FindCursorHandles() {
   }
   for (int i = 0; i < kMapCells; ++i) {
     all &= find("MapCell" + std::to_string(i), cursor_.cell[static_cast<std::size_t>(i)]);
-    all &= find("MapValueLabel" + std::to_string(i), cursor_.value_label[static_cast<std::size_t>(i)]);
+    all &=
+        find("MapValueLabel" + std::to_string(i), cursor_.value_label[static_cast<std::size_t>(i)]);
   }
   cursor_.ready = all;
 }
@@ -46,7 +47,8 @@ std::optional<MapCursor> Station::CursorOfActivePage() const {
   const std::optional<MapId> map = MapOfPage(active_page_);
   if (!map) return std::nullopt;
   std::array<std::uint8_t, 15> axis{};
-  for (int c = 0; c < kMapColumns; ++c) axis[static_cast<std::size_t>(c)] = image_.Byte(AxisOffset(*map, c));
+  for (int c = 0; c < kMapColumns; ++c)
+    axis[static_cast<std::size_t>(c)] = image_.Byte(AxisOffset(*map, c));
   std::array<std::uint16_t, 10> iap_axis{};
   for (int r = 0; r < kMapRows; ++r) {
     iap_axis[static_cast<std::size_t>(r)] = image_.Word(kIapRowAxisWord + r);

@@ -10,10 +10,10 @@
 #include "datalog/plot_channels.h"
 #include "datalog/recording.h"
 #include "datalog/recording_csv.h"
+#include "datalog/recording_notes.h"
 #include "files/safe_file.h"
 #include "files/same_file.h"
 #include "settings/ini_document.h"
-#include "datalog/recording_notes.h"
 #include "settings/settings_file.h"
 #include "station/station.h"
 
@@ -68,8 +68,7 @@ void Station::MenuLogRecordClick() {
     recorder_.Stop();
   } else if (EndReplayFor(menu_log_record_)) {
     const std::uint64_t now = WallClockMs();
-    const std::string path =
-        NewRecordingPath(LogsFolder(), static_cast<std::int64_t>(now / 1000));
+    const std::string path = NewRecordingPath(LogsFolder(), static_cast<std::int64_t>(now / 1000));
     // The decoder's inputs from the set, whatever page was shown: a replay and the export
     // decode with them.
     const MonitorInputs inputs = MonitorInputsOf(image_);

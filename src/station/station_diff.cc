@@ -3,9 +3,9 @@
 // path.
 #include <utility>
 
-#include "model/bike_data.h"
 #include "diff/field_captions.h"
 #include "files/parameter_set_check.h"
+#include "model/bike_data.h"
 #include "station/station.h"
 
 namespace korvan {

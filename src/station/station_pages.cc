@@ -2,9 +2,9 @@
 // page controls that act without the common edit cycle.
 #include <string>
 
+#include "image/field_dictionary.h"
 #include "model/base_tables.h"
 #include "model/bike_data.h"
-#include "image/field_dictionary.h"
 #include "model/bike_list.h"
 #include "station/station.h"
 

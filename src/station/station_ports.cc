@@ -95,8 +95,7 @@ void Station::CheckPortMenu() {
   const Link& link = device_.link();
   for (int i = 0; i < kPortCount; ++i) {
     const ControlHandle item = menu_com_[static_cast<std::size_t>(i)];
-    const bool checked = !link.override_in_use() && !link.picked_in_use() &&
-                         i == link.port_index();
+    const bool checked = !link.override_in_use() && !link.picked_in_use() && i == link.port_index();
     controls_.SetChecked(item, checked);
     if (!discovery_ || static_cast<std::size_t>(i) >= ports_seen_.size()) continue;
     const PortStatus& port = ports_seen_[static_cast<std::size_t>(i)];

@@ -9,7 +9,8 @@ std::string AboutCaption(Language language, std::string_view previous) {
     case Language::kEnglish:
       return "About Dravo_Power_R";
     case Language::kGerman:
-      return "\xC3\x9C" "ber Programm Dravo_Power_R";  // Über
+      return "\xC3\x9C"
+             "ber Programm Dravo_Power_R";  // Über
     case Language::kFrench:
       return "Information Dravo_Power_R";
     case Language::kCzech:

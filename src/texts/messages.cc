@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdio>
 
-
 namespace korvan {
 namespace {
 
@@ -165,10 +164,11 @@ constexpr MessageTexts kMessages[] = {
     {MessageKey::kMsgLogPause, {"Pause", "Pause", "Pause", "Pozastavit"}},
     {MessageKey::kMsgLogStep, {"Step", "Schritt", "Pas", "Krok"}},
     {MessageKey::kMsgLogEmpty,
-     {"The recording holds no complete frame.", "Die Aufzeichnung enthält keinen vollständigen Rahmen.",
-      "L'enregistrement ne contient aucune trame complète.", "Záznam neobsahuje žádný úplný rámec."}},
-    {MessageKey::kMsgDiffTitle,
-     {"Differences", "Unterschiede", "Différences", "Rozdíly"}},
+     {"The recording holds no complete frame.",
+      "Die Aufzeichnung enthält keinen vollständigen Rahmen.",
+      "L'enregistrement ne contient aucune trame complète.",
+      "Záznam neobsahuje žádný úplný rámec."}},
+    {MessageKey::kMsgDiffTitle, {"Differences", "Unterschiede", "Différences", "Rozdíly"}},
     {MessageKey::kMsgDiffUnit, {"Unit", "Steuergerät", "Boîtier", "Jednotka"}},
     {MessageKey::kMsgDiffFile, {"File...", "Datei...", "Fichier...", "Soubor..."}},
     {MessageKey::kMsgDiffWorkingSet,
@@ -178,7 +178,8 @@ constexpr MessageTexts kMessages[] = {
     {MessageKey::kMsgDiffTakeSelected,
      {"Take selected into the working set", "Auswahl in den Arbeitssatz übernehmen",
       "Reprendre la sélection dans le jeu de travail", "Převzít vybrané do pracovní sady"}},
-    {MessageKey::kMsgDiffAllPages, {"All pages", "Alle Seiten", "Toutes les pages", "Všechny stránky"}},
+    {MessageKey::kMsgDiffAllPages,
+     {"All pages", "Alle Seiten", "Toutes les pages", "Všechny stránky"}},
     {MessageKey::kMsgDiffRawBytes,
      {"Bytes without a field", "Bytes ohne Feld", "Octets sans champ", "Bajty bez pole"}},
     {MessageKey::kMsgDiffCellsDiffer,
@@ -240,8 +241,7 @@ constexpr MessageTexts kMessages[] = {
     {MessageKey::kMsgComBusy,
      {"port busy: another program is using it",
       "Anschluss belegt: ein anderes Programm benutzt ihn",
-      "port occupé : un autre programme l'utilise",
-      "port je obsazen: používá ho jiný program"}},
+      "port occupé : un autre programme l'utilise", "port je obsazen: používá ho jiný program"}},
     {MessageKey::kMsgJournalRestoreOne,
      {"The station was not closed properly. Its journal holds 1 unsaved change, made at "
       "{first}. Restore the working set as it was after it?",

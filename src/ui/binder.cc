@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFrame>
 #include <QFontMetrics>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -34,15 +34,15 @@ struct Place {
 // longest caption of the four languages ("Mémoriser", "Programmieren", "Programmer après
 // modification").
 constexpr Place kWindowPlaces[] = {
-    {"SpeedButton6", 4, 4, 62, 26},        {"SpeedButton5", 68, 4, 62, 26},
-    {"SpeedButton7", 132, 4, 74, 26},      {"SpeedButtonPrint", 208, 4, 66, 26},
-    {"SpeedButtonZpet", 280, 4, 58, 26},   {"SpeedButtonZnovu", 340, 4, 58, 26},
-    {"ButtonProgram", 406, 4, 104, 26},    {"ButtonVerify", 514, 4, 90, 26},
-    {"ButtonRead", 608, 4, 60, 26},        {"CheckBoxProgHned", 672, 2, 216, 17},
+    {"SpeedButton6", 4, 4, 62, 26},           {"SpeedButton5", 68, 4, 62, 26},
+    {"SpeedButton7", 132, 4, 74, 26},         {"SpeedButtonPrint", 208, 4, 66, 26},
+    {"SpeedButtonZpet", 280, 4, 58, 26},      {"SpeedButtonZnovu", 340, 4, 58, 26},
+    {"ButtonProgram", 406, 4, 104, 26},       {"ButtonVerify", 514, 4, 90, 26},
+    {"ButtonRead", 608, 4, 60, 26},           {"CheckBoxProgHned", 672, 2, 216, 17},
     {"CheckBoxZakazCteni", 672, 19, 216, 17}, {"LabelFile1", 890, 2, 48, 17},
-    {"LabelFile2", 940, 2, 112, 17},       {"LabelSpojeni", 890, 19, 162, 17},
-    {"LabelVersion", 890, 19, 162, 17},    {"LabelHlaseni", 4, 678, 430, 20},
-    {"CGaugeProgram", 440, 678, 300, 20},  {"LabelEeDataErr", 750, 678, 300, 20},
+    {"LabelFile2", 940, 2, 112, 17},          {"LabelSpojeni", 890, 19, 162, 17},
+    {"LabelVersion", 890, 19, 162, 17},       {"LabelHlaseni", 4, 678, 430, 20},
+    {"CGaugeProgram", 440, 678, 300, 20},     {"LabelEeDataErr", 750, 678, 300, 20},
 };
 
 QString Qs(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }

@@ -26,7 +26,10 @@ class Binder {
   // Draws the controls that changed since the last call.
   void Apply();
   // From now on widget events reach nothing (the window is being torn down).
-  void Freeze() { applying_ = true; frozen_ = true; }
+  void Freeze() {
+    applying_ = true;
+    frozen_ = true;
+  }
 
   QWidget* WidgetOf(std::string_view name) const;
   QWidget* PageWidget(int page) const { return pages_[static_cast<std::size_t>(page)]; }

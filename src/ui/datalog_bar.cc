@@ -89,10 +89,11 @@ DatalogBar::DatalogBar(Station& station, Binder& binder, QWidget* parent)
 DatalogBar::~DatalogBar() = default;
 
 void DatalogBar::ShowPlot() {
-  if (!plot_) plot_ = std::make_unique<DatalogPlot>(station_, [this] {
-    binder_.Apply();
-    Refresh();
-  });
+  if (!plot_)
+    plot_ = std::make_unique<DatalogPlot>(station_, [this] {
+      binder_.Apply();
+      Refresh();
+    });
   plot_->Reload();
   plot_->show();
   plot_->raise();
@@ -111,8 +112,8 @@ void DatalogBar::Refresh() {
   const ReplaySource* replay = station_.replay();
   replay_group_->setVisible(replay != nullptr);
   if (replay != nullptr) {
-    play_->setText(Qs(MessageText(
-        replay->playing() ? MessageKey::kMsgLogPause : MessageKey::kMsgLogPlay, lang)));
+    play_->setText(Qs(
+        MessageText(replay->playing() ? MessageKey::kMsgLogPause : MessageKey::kMsgLogPlay, lang)));
     step_->setText(Qs(MessageText(MessageKey::kMsgLogStep, lang)));
     for (std::size_t i = 0; i < speeds_.size(); ++i) {
       speeds_[i]->setChecked(replay->speed() == ReplaySource::kSpeeds[i]);

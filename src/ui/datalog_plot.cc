@@ -101,9 +101,7 @@ DatalogPlot::DatalogPlot(Station& station, std::function<void()> after_action)
     const double t0 = at - (at - time_axis_->min()) * factor;
     ShowRange(t0, t0 + (time_axis_->max() - time_axis_->min()) * factor);
   };
-  view_->on_pan = [this](double by) {
-    ShowRange(time_axis_->min() + by, time_axis_->max() + by);
-  };
+  view_->on_pan = [this](double by) { ShowRange(time_axis_->min() + by, time_axis_->max() + by); };
   view_->on_click = [this](double at) {
     station_.ReplaySeekTime(static_cast<std::uint32_t>(std::max(0.0, at) * 1000.0 + 0.5));
     if (after_action_) after_action_();

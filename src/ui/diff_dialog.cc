@@ -12,7 +12,9 @@
 namespace korvan::ui {
 namespace {
 
-QString Qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
+QString Qs(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
+}
 
 constexpr int kAllPages = -2;  // the page filter's "All pages"
 
@@ -100,9 +102,12 @@ void DiffDialog::SetFile(const ParameterImage& image, const std::string& name) {
 
 const ParameterImage* DiffDialog::SideImage(int side) const {
   switch (side) {
-    case kWorkingSet: return &station_.image();
-    case kUnit: return station_.unit_side_image();
-    default: return has_file_ ? &file_image_ : nullptr;
+    case kWorkingSet:
+      return &station_.image();
+    case kUnit:
+      return station_.unit_side_image();
+    default:
+      return has_file_ ? &file_image_ : nullptr;
   }
 }
 
@@ -136,9 +141,9 @@ void DiffDialog::Retranslate() {
   }
   read_unit_->setText(text(MessageKey::kMsgDiffReadUnit));
   take_->setText(text(MessageKey::kMsgDiffTakeSelected));
-  table_->setHorizontalHeaderLabels(
-      {text(MessageKey::kMsgDiffPage), text(MessageKey::kMsgDiffField), side_a_->currentText(),
-       side_b_->currentText()});
+  table_->setHorizontalHeaderLabels({text(MessageKey::kMsgDiffPage),
+                                     text(MessageKey::kMsgDiffField), side_a_->currentText(),
+                                     side_b_->currentText()});
 }
 
 void DiffDialog::RefreshIfChanged() {
@@ -180,8 +185,8 @@ void DiffDialog::Refresh() {
   }
   summary_->setText(summary);
   // The filter offers the pages that have differences.
-  const int filtered = page_filter_->currentData().isValid() ? page_filter_->currentData().toInt()
-                                                              : kAllPages;
+  const int filtered =
+      page_filter_->currentData().isValid() ? page_filter_->currentData().toInt() : kAllPages;
   page_filter_->clear();
   page_filter_->addItem(Qs(MessageText(MessageKey::kMsgDiffAllPages, lang)), kAllPages);
   std::set<int> pages;
@@ -200,8 +205,8 @@ void DiffDialog::Refresh() {
 
 void DiffDialog::FillTable() {
   const Language lang = station_.language();
-  const int page = page_filter_->currentData().isValid() ? page_filter_->currentData().toInt()
-                                                          : kAllPages;
+  const int page =
+      page_filter_->currentData().isValid() ? page_filter_->currentData().toInt() : kAllPages;
   const ParameterImage* a = SideImage(a_);
   const FieldLabelLookup label = [this](const Field& field, int element) {
     return station_.FieldLabel(field, element);

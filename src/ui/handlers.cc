@@ -84,10 +84,10 @@ struct Shortcut {
 };
 
 constexpr Shortcut kShortcuts[] = {
-    {"MenuNew", "Ctrl+N"},       {"MenuOpen", "F3"},        {"MenuSave", "F2"},
-    {"MenuPrint", "Ctrl+P"},     {"MenuRead", "F7"},        {"MenuVerify", "F8"},
-    {"MenuProgram", "F9"},       {"MenuToolsMinus", "F4"},  {"MenuToolsPlus", "F5"},
-    {"MenuZpet", "Ctrl+Z"},      {"MenuZnovu", "Ctrl+Alt+Z"}, {"MenuContens", "F1"},
+    {"MenuNew", "Ctrl+N"},   {"MenuOpen", "F3"},          {"MenuSave", "F2"},
+    {"MenuPrint", "Ctrl+P"}, {"MenuRead", "F7"},          {"MenuVerify", "F8"},
+    {"MenuProgram", "F9"},   {"MenuToolsMinus", "F4"},    {"MenuToolsPlus", "F5"},
+    {"MenuZpet", "Ctrl+Z"},  {"MenuZnovu", "Ctrl+Alt+Z"}, {"MenuContens", "F1"},
 };
 
 // The number at the end of a name ("MenuCom12" -> 12), or -1.

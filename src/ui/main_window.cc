@@ -100,7 +100,8 @@ QSize MainWindow::DesignedSize() const {
 
 DiffDialog& MainWindow::differences() {
   if (differences_ == nullptr) {
-    differences_ = new DiffDialog(*station_, [this] { binder_->Apply(); }, this);
+    differences_ = new DiffDialog(
+        *station_, [this] { binder_->Apply(); }, this);
   }
   return *differences_;
 }

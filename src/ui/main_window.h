@@ -7,8 +7,8 @@
 #include <QTimer>
 #include <memory>
 
-#include "station/station.h"
 #include "device/tick_schedule.h"
+#include "station/station.h"
 #include "ui/binder.h"
 #include "ui/datalog_bar.h"
 #include "ui/diff_dialog.h"

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "command_run.h"
 #include "emulator/memory_port.h"
 #include "emulator/unit_emulator.h"
 #include "model/default_set.h"
-#include "command_run.h"
 
 namespace korvan {
 namespace {
@@ -20,7 +20,8 @@ class DiffCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
-           ("korvan_diff_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+           ("korvan_diff_" +
+            std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     // Two bikes' default sets, written as the station writes them.

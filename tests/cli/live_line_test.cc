@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_line.h"
 #include "command_run.h"
-#include "model/default_set.h"
 #include "image/field_dictionary.h"
+#include "model/default_set.h"
 #include "monitor/monitor_frame.h"
 #include "monitor/monitor_frame_builder.h"
 #include "monitor/monitor_panel.h"
-#include "cli/command_line.h"
 #include "station/station_fixture.h"
 
 namespace korvan {

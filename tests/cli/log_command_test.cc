@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_line.h"
+#include "command_run.h"
 #include "datalog/recording.h"
 #include "emulator/memory_port.h"
 #include "emulator/unit_emulator.h"
-#include "model/default_set.h"
-#include "image/field_dictionary.h"
-#include "cli/command_line.h"
 #include "files/service_batch.h"
-#include "command_run.h"
+#include "image/field_dictionary.h"
+#include "model/default_set.h"
 
 namespace korvan {
 namespace {
@@ -138,8 +138,7 @@ TEST_F(LogCommandTest, MonitorRefusesToRecordOverAnExistingFile) {
   };
   for (const Case& c : cases) {
     const std::string log = (dir_ / c.log).string();
-    EXPECT_EQ(Run({"monitor", "--port", "/dev/emulated", "--frames", "1", "--log", log}),
-              kExitFile)
+    EXPECT_EQ(Run({"monitor", "--port", "/dev/emulated", "--frames", "1", "--log", log}), kExitFile)
         << c.log;
     EXPECT_NE(err_.find("The file already exists; nothing was recorded and the file is "
                         "unchanged: " +

@@ -32,7 +32,8 @@ TEST(PortsCommandTest, ListsAdapterMissingPortsAndStableNames) {
   tree->PlugUsb("ttyUSB0");
   tree->AddOnBoard("ttyS0");
   const std::string root = tree->root().string();
-  const std::string by_id = "/dev/serial/by-id/" + FakeDeviceTree::ById("FT232R USB UART", "A50285BI");
+  const std::string by_id =
+      "/dev/serial/by-id/" + FakeDeviceTree::ById("FT232R USB UART", "A50285BI");
 
   const std::string text = Printed(PortMap(), PortDiscovery(root));
   for (const std::string& line : std::vector<std::string>{
@@ -49,8 +50,7 @@ TEST(PortsCommandTest, ListsAdapterMissingPortsAndStableNames) {
 
   // Without any adapter the list still names every port and says there are no stable names.
   const std::string empty = Printed(PortMap(), PortDiscovery(root));
-  EXPECT_NE(empty.find("Com 20 \u2014 /dev/ttyS5 (not plugged in)\n"), std::string::npos)
-      << empty;
+  EXPECT_NE(empty.find("Com 20 \u2014 /dev/ttyS5 (not plugged in)\n"), std::string::npos) << empty;
   EXPECT_NE(empty.find("No stable names under /dev/serial/by-id.\n"), std::string::npos);
 }
 

@@ -1,9 +1,10 @@
+#include "datalog/plot_channels.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 
-#include "datalog/plot_channels.h"
 #include "datalog/recording_csv.h"
 #include "monitor/monitor_frame_builder.h"
 

@@ -147,22 +147,31 @@ TEST(RecordingCsv, ColumnsAndUnitsOfACraftedFrame) {
   RecordedFrame f;
   f.time_ms = 1234;
   f.bytes = MonitorFrameBuilder()
-                .Word(48, 5000)      // rpm
-                .Word(138, 123)      // throttle 12.3 %
-                .Word(136, 95)       // iap kPa
-                .Word(52, 1013)      // ap 101.3 kPa
-                .Word(58, 850)       // lambda mV
-                .Byte(23, 185)       // coolant 85 C
-                .Byte(24, 0)         // air sensor error
-                .Word(64, 13450)     // battery 13.450 V
-                .Byte(25, 3)         // gear
-                .Word(116, 120)      // km/h
-                .Byte(10, 30).Byte(11, 31).Byte(12, 32).Byte(13, 33)
-                .Byte(14, 20).Byte(15, 20).Byte(16, 20).Byte(17, 20)  // bank A 2000 us
-                .Byte(18, 10).Byte(19, 10).Byte(20, 10).Byte(21, 10)  // bank B 1000 us
-                .Byte(26, 40)        // throttle share
-                .Byte(3, 0x02)       // N2O active
-                .Byte(4, 0x04)       // AP sensor error
+                .Word(48, 5000)   // rpm
+                .Word(138, 123)   // throttle 12.3 %
+                .Word(136, 95)    // iap kPa
+                .Word(52, 1013)   // ap 101.3 kPa
+                .Word(58, 850)    // lambda mV
+                .Byte(23, 185)    // coolant 85 C
+                .Byte(24, 0)      // air sensor error
+                .Word(64, 13450)  // battery 13.450 V
+                .Byte(25, 3)      // gear
+                .Word(116, 120)   // km/h
+                .Byte(10, 30)
+                .Byte(11, 31)
+                .Byte(12, 32)
+                .Byte(13, 33)
+                .Byte(14, 20)
+                .Byte(15, 20)
+                .Byte(16, 20)
+                .Byte(17, 20)  // bank A 2000 us
+                .Byte(18, 10)
+                .Byte(19, 10)
+                .Byte(20, 10)
+                .Byte(21, 10)   // bank B 1000 us
+                .Byte(26, 40)   // throttle share
+                .Byte(3, 0x02)  // N2O active
+                .Byte(4, 0x04)  // AP sensor error
                 .Frame();
   r.frames = {f, f};
   const std::string csv = RecordingToCsv(r);

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "model/default_set.h"
 #include "image/page_index.h"
+#include "model/default_set.h"
 
 namespace korvan {
 namespace {
@@ -77,20 +77,27 @@ TEST(ImageDiffTest, EntriesDescribeTheUnitAndItsShownValues) {
     DiffUnit unit;
   };
   const Case cases[] = {
-      {"word cell, both bytes", [](ParameterImage& i) {
-         SetStoredCell(i, MapId::kInj1A, CellIndex(2, 4), StoredCell(i, MapId::kInj1A, CellIndex(2, 4)) + 0x101);
-       }, DiffKind::kMapCell, kPageInj1A, CellIndex(2, 4), DiffUnit::kMicroseconds},
-      {"advance cell", [](ParameterImage& i) {
+      {"word cell, both bytes",
+       [](ParameterImage& i) {
+         SetStoredCell(i, MapId::kInj1A, CellIndex(2, 4),
+                       StoredCell(i, MapId::kInj1A, CellIndex(2, 4)) + 0x101);
+       },
+       DiffKind::kMapCell, kPageInj1A, CellIndex(2, 4), DiffUnit::kMicroseconds},
+      {"advance cell",
+       [](ParameterImage& i) {
          SetStoredCell(i, MapId::kAdvance, 7, StoredCell(i, MapId::kAdvance, 7) + 3);
-       }, DiffKind::kMapCell, kPageAdvance, 7, DiffUnit::kDegree},
-      {"axis point", [](ParameterImage& i) {
+       },
+       DiffKind::kMapCell, kPageAdvance, 7, DiffUnit::kDegree},
+      {"axis point",
+       [](ParameterImage& i) {
          i.SetByte(AxisOffset(MapId::kInjB, 5), i.Byte(AxisOffset(MapId::kInjB, 5)) + 1);
-       }, DiffKind::kMapAxis, kPageInjB, 5, DiffUnit::kRpm},
-      {"IAP row", [](ParameterImage& i) {
-         i.SetWord(kIapRowAxisWord + 9, i.Word(kIapRowAxisWord + 9) + 7);
-       }, DiffKind::kIapAxis, kPageInjIap, 9, DiffUnit::kKilopascal},
-      {"memo", [](ParameterImage& i) { WriteMemo(i, "another memo"); },
-       DiffKind::kMemo, kPageBike, 0, DiffUnit::kNone},
+       },
+       DiffKind::kMapAxis, kPageInjB, 5, DiffUnit::kRpm},
+      {"IAP row",
+       [](ParameterImage& i) { i.SetWord(kIapRowAxisWord + 9, i.Word(kIapRowAxisWord + 9) + 7); },
+       DiffKind::kIapAxis, kPageInjIap, 9, DiffUnit::kKilopascal},
+      {"memo", [](ParameterImage& i) { WriteMemo(i, "another memo"); }, DiffKind::kMemo, kPageBike,
+       0, DiffUnit::kNone},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

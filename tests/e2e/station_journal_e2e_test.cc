@@ -39,8 +39,8 @@ class StationProcess {
 
 TEST(StationJournalE2eTest, AKilledStationRestoresTheLastEditAtTheNextStart) {
   if (!fs::exists(BinDir() + "/korvan-station")) GTEST_SKIP() << "built without the window";
-  const fs::path dir = fs::path(::testing::TempDir()) /
-                       ("korvan_journal_e2e_" + std::to_string(getpid()));
+  const fs::path dir =
+      fs::path(::testing::TempDir()) / ("korvan_journal_e2e_" + std::to_string(getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir / "config");
 
@@ -52,10 +52,12 @@ TEST(StationJournalE2eTest, AKilledStationRestoresTheLastEditAtTheNextStart) {
                                       "redo\n"
                                       "byte 603 43\n"
                                       "byte 610 53\n"
-                                      "dump " << (dir / "before.bin").string() << "\n"
+                                      "dump "
+                                   << (dir / "before.bin").string() << "\n"
                                    << "dirty " << (dir / "before.dirty").string() << "\n";
   std::ofstream(dir / "restore.txt") << "restore yes\n"
-                                        "dump " << (dir / "after.bin").string() << "\n"
+                                        "dump "
+                                     << (dir / "after.bin").string() << "\n"
                                      << "dirty " << (dir / "after.dirty").string() << "\n";
   {
     StationProcess first(dir / "config", dir / "edits.txt");

@@ -94,8 +94,8 @@ TEST(ImageDumpTest, ShortOrBrokenDumpsFillOnlyWhatTheySupply) {
     const char* text;
     int bytes;
   };
-  for (const Case c : {Case{"1 2 3", 3}, Case{"300 5", 2}, Case{"7 x 9", 1}, Case{"", 0},
-                       Case{"4 12abc 6", 1}}) {
+  for (const Case c :
+       {Case{"1 2 3", 3}, Case{"300 5", 2}, Case{"7 x 9", 1}, Case{"", 0}, Case{"4 12abc 6", 1}}) {
     ParameterImage image;
     image.SetByte(5, 99);
     ToolModes modes{};

@@ -11,10 +11,10 @@
 #include <iterator>
 #include <string>
 
+#include "file_text.h"
 #include "files/parameter_file.h"
 #include "image/consistency.h"
 #include "model/default_set.h"
-#include "file_text.h"
 
 namespace korvan {
 namespace {

@@ -322,9 +322,8 @@ TEST(ParameterFileReaderTest, BikeKeepsTheLowByteOfItsValue) {
     int defaults_for = -1;
     ParameterFileReadOptions options;
     options.apply_defaults = [&](ParameterImage& i) { defaults_for = i.Byte(0); };
-    const auto result =
-        ReadParameterFile(WithKeyLine(std::string("BIKE ") + c.value + " COOLING 33"), image,
-                          options);
+    const auto result = ReadParameterFile(
+        WithKeyLine(std::string("BIKE ") + c.value + " COOLING 33"), image, options);
     ASSERT_TRUE(result.ok()) << c.value;
     EXPECT_EQ(defaults_for, c.code) << c.value;
     EXPECT_EQ(result.bike_code, c.code) << c.value;

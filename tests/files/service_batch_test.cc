@@ -13,14 +13,14 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_line.h"
+#include "command_run.h"
 #include "emulator/memory_port.h"
 #include "emulator/unit_emulator.h"
-#include "files/parameter_file.h"
-#include "model/bike_list.h"
-#include "cli/command_line.h"
-#include "files/parameter_set_check.h"
 #include "file_text.h"
-#include "command_run.h"
+#include "files/parameter_file.h"
+#include "files/parameter_set_check.h"
+#include "model/bike_list.h"
 
 namespace korvan {
 namespace {

@@ -11,14 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "device/device_loop.h"
 #include "emulator/memory_port.h"
 #include "emulator/unit_emulator.h"
 #include "files/parameter_file.h"
-#include "model/default_set.h"
-#include "image/field_dictionary.h"
-#include "receive_path_input.h"
-#include "device/device_loop.h"
 #include "files/parameter_set_check.h"
+#include "image/field_dictionary.h"
+#include "model/default_set.h"
+#include "receive_path_input.h"
 
 namespace {
 
@@ -119,10 +119,17 @@ std::string RecordRun(const Scenario& scenario) {
   input.push_back(static_cast<char>(scenario.run));
   input.push_back(static_cast<char>(scenario.cylinders));
   switch (scenario.run) {
-    case FuzzRun::kRead: loop.session().StartRead(); break;
-    case FuzzRun::kVerify: loop.session().StartVerify(); break;
-    case FuzzRun::kProgram: loop.session().StartProgram(); break;
-    case FuzzRun::kIdle: break;
+    case FuzzRun::kRead:
+      loop.session().StartRead();
+      break;
+    case FuzzRun::kVerify:
+      loop.session().StartVerify();
+      break;
+    case FuzzRun::kProgram:
+      loop.session().StartProgram();
+      break;
+    case FuzzRun::kIdle:
+      break;
   }
   for (int t = 0; t < scenario.ticks; ++t) {
     port.RecordTick(input);
@@ -253,11 +260,12 @@ void WriteFileSeeds(const fs::path& dir) {
                 "\r\nGEAR_CORR      -40     0     5    -5   100   155 \r\n"
                 "                 1     2     3     4     5     6 \r\n");
   WriteSeed(dir, "repeated_and_short_sections.ign",
-            key + "\r\nBIKE            25 \r\n\r\nLIMITER      12000 11500 \r\nTPS\r\n"
-                  "\r\nLIMITER      13000 12500 11000 10000     3 \r\n\r\nNO_READING       1\r\n"
-                  "\r\nBIKE            60 \r\n\r\nCHOKE          1  2  3  4\r\n"
-                  "             -20   -10    0   10 \r\n\r\nMEMO         \r\n"
-                  "ends without a line break");
+            key +
+                "\r\nBIKE            25 \r\n\r\nLIMITER      12000 11500 \r\nTPS\r\n"
+                "\r\nLIMITER      13000 12500 11000 10000     3 \r\n\r\nNO_READING       1\r\n"
+                "\r\nBIKE            60 \r\n\r\nCHOKE          1  2  3  4\r\n"
+                "             -20   -10    0   10 \r\n\r\nMEMO         \r\n"
+                "ends without a line break");
   WriteSeed(dir, "overlong_word.ign",
             std::string(300, 'A') + " " + key + "\r\nMEMO         \r\n" + std::string(160, 'm'));
 }

@@ -14,9 +14,9 @@
 #include <string_view>
 
 #include "files/parameter_file.h"
+#include "files/parameter_set_check.h"
 #include "image/consistency.h"
 #include "model/default_set.h"
-#include "files/parameter_set_check.h"
 
 namespace {
 

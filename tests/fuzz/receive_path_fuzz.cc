@@ -12,14 +12,14 @@
 #include <cstdint>
 #include <span>
 
+#include "device/device_loop.h"
 #include "emulator/memory_port.h"
 #include "emulator/unit_emulator.h"
-#include "image/consistency.h"
-#include "model/default_set.h"
-#include "image/field_dictionary.h"
-#include "receive_path_input.h"
-#include "device/device_loop.h"
 #include "files/parameter_set_check.h"
+#include "image/consistency.h"
+#include "image/field_dictionary.h"
+#include "model/default_set.h"
+#include "receive_path_input.h"
 
 namespace {
 
@@ -67,10 +67,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   image.SetByte(korvan::kCylinderCountOffset, static_cast<std::uint8_t>(data[1] % 6));
   loop.link().OpenLink();
   switch (static_cast<FuzzRun>(data[0] % korvan::fuzz::kRunCount)) {
-    case FuzzRun::kRead: loop.session().StartRead(); break;
-    case FuzzRun::kVerify: loop.session().StartVerify(); break;
-    case FuzzRun::kProgram: loop.session().StartProgram(); break;
-    case FuzzRun::kIdle: break;
+    case FuzzRun::kRead:
+      loop.session().StartRead();
+      break;
+    case FuzzRun::kVerify:
+      loop.session().StartVerify();
+      break;
+    case FuzzRun::kProgram:
+      loop.session().StartProgram();
+      break;
+    case FuzzRun::kIdle:
+      break;
   }
   std::size_t pos = korvan::fuzz::kReceiveHeaderSize;
   while (pos < size) {

@@ -97,7 +97,8 @@ TEST(PortMapTest, DefaultsCoverUsbAdaptersModemsAndOnboardPorts) {
 IdentityBlock MakeIdentity(std::initializer_list<int> first_bytes) {
   IdentityBlock identity;
   int i = 0;
-  for (int b : first_bytes) identity.bytes[static_cast<std::size_t>(i++)] = static_cast<std::uint8_t>(b);
+  for (int b : first_bytes)
+    identity.bytes[static_cast<std::size_t>(i++)] = static_cast<std::uint8_t>(b);
   return identity;
 }
 

@@ -37,7 +37,8 @@ TEST(OpenFailureTest, DocumentedMessageFirstThenTheReasonWhenKnown) {
     std::vector<MessageKey> shown;
   };
   const Case cases[] = {
-      {OpenFailure::kPermission, {MessageKey::kMsgComOpenError, MessageKey::kMsgComPermissionDenied}},
+      {OpenFailure::kPermission,
+       {MessageKey::kMsgComOpenError, MessageKey::kMsgComPermissionDenied}},
       {OpenFailure::kBusy, {MessageKey::kMsgComOpenError, MessageKey::kMsgComBusy}},
       {OpenFailure::kMissing, {MessageKey::kMsgComOpenError, MessageKey::kMsgComMissing}},
       {OpenFailure::kOther, {MessageKey::kMsgComOpenError}},

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "device/device_loop.h"
 #include "emulator/memory_port.h"
 #include "emulator/unit_emulator.h"
 #include "link/link.h"
 #include "link/transfer_session.h"
-#include "device/device_loop.h"
 
 namespace korvan {
 
@@ -70,15 +70,33 @@ class SessionFixture {
     if (!d.status_visible) return "";
     std::string text;
     switch (d.status_key) {
-      case MessageKey::kMsgReadProgress: text = "Read:"; break;
-      case MessageKey::kMsgVerifyProgress: text = "Verify:"; break;
-      case MessageKey::kMsgProgramProgress: text = "Program device:"; break;
-      case MessageKey::kMsgReadError: text = "Read error!"; break;
-      case MessageKey::kMsgVerifyError: text = "Verify error!"; break;
-      case MessageKey::kMsgProgramError: text = "Program error!"; break;
-      case MessageKey::kMsgSavingProgress: text = "Saving:"; break;
-      case MessageKey::kMsgNoReading: text = "No reading!"; break;
-      default: text = "?"; break;
+      case MessageKey::kMsgReadProgress:
+        text = "Read:";
+        break;
+      case MessageKey::kMsgVerifyProgress:
+        text = "Verify:";
+        break;
+      case MessageKey::kMsgProgramProgress:
+        text = "Program device:";
+        break;
+      case MessageKey::kMsgReadError:
+        text = "Read error!";
+        break;
+      case MessageKey::kMsgVerifyError:
+        text = "Verify error!";
+        break;
+      case MessageKey::kMsgProgramError:
+        text = "Program error!";
+        break;
+      case MessageKey::kMsgSavingProgress:
+        text = "Saving:";
+        break;
+      case MessageKey::kMsgNoReading:
+        text = "No reading!";
+        break;
+      default:
+        text = "?";
+        break;
     }
     if (d.status_suffix == StatusSuffix::kColon) text += ":";
     if (d.status_suffix == StatusSuffix::kOk) text += " OK";

@@ -14,7 +14,8 @@ namespace {
 using Strings = std::vector<std::string>;
 
 // Ticks at which frames with the given code were sent.
-std::vector<int> SendTicks(const std::vector<std::pair<int, std::uint8_t>>& log, std::uint8_t code) {
+std::vector<int> SendTicks(const std::vector<std::pair<int, std::uint8_t>>& log,
+                           std::uint8_t code) {
   std::vector<int> ticks;
   for (const auto& [tick, c] : log) {
     if (c == code) ticks.push_back(tick);
@@ -107,7 +108,8 @@ TEST_F(TransferSessionTest, VerifyIgnoresOnlyImageByteOne) {
 TEST_F(TransferSessionTest, MismatchingEchoKeepsTheBlockFlaggedForTheNextRun) {
   unit.fault().mismatch_echo_block = 7;
   session.StartProgram();
-  do TickLogged(); while (session.state() != SessionState::kIdle);
+  do TickLogged();
+  while (session.state() != SessionState::kIdle);
   EXPECT_EQ(SendTicks(log, 0x07).size(), 5u);
   EXPECT_EQ(StatusText(), "Program error!");
   EXPECT_TRUE(session.display().status_red);

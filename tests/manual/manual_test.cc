@@ -63,7 +63,8 @@ std::filesystem::path StationDir() {
 TEST(ManualTest, EveryLanguageHasItsPdfBesideTheStation) {
   if (!KORVAN_MANUAL_PDFS) GTEST_SKIP() << "built without Qt: no help documents";
   for (const Manual& m : kManuals) {
-    const std::filesystem::path pdf = StationDir() / MessageText(MessageKey::kMsgHelpFile, m.language);
+    const std::filesystem::path pdf =
+        StationDir() / MessageText(MessageKey::kMsgHelpFile, m.language);
     ASSERT_TRUE(std::filesystem::exists(pdf)) << pdf;
     const std::string bytes = ReadAll(pdf);
     EXPECT_EQ(bytes.substr(0, 5), "%PDF-") << pdf;
@@ -82,10 +83,12 @@ TEST(ManualTest, PdfTextIsTheManualsTextWithItsLetters) {
   const std::array<const char*, 4> letters = {"Retard [°/100rpm]", "Zündung", "boîtier", "přečte"};
   for (std::size_t i = 0; i < std::size(kManuals); ++i) {
     const Manual& m = kManuals[i];
-    const std::filesystem::path pdf = StationDir() / MessageText(MessageKey::kMsgHelpFile, m.language);
+    const std::filesystem::path pdf =
+        StationDir() / MessageText(MessageKey::kMsgHelpFile, m.language);
     const std::filesystem::path txt =
         std::filesystem::path(::testing::TempDir()) / (std::string("manual_") + m.code + ".txt");
-    const std::string command = "pdftotext -enc UTF-8 '" + pdf.string() + "' '" + txt.string() + "'";
+    const std::string command =
+        "pdftotext -enc UTF-8 '" + pdf.string() + "' '" + txt.string() + "'";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     const std::string text = Flatten(ReadAll(txt));
     std::filesystem::remove(txt);
@@ -97,18 +100,25 @@ TEST(ManualTest, PdfTextIsTheManualsTextWithItsLetters) {
 TEST(ManualTest, ManualsQuoteTheStationsMessagesInTheirLanguage) {
   // What a tuner sees on the status line or in a message box when the link or a file fails.
   const MessageKey keys[] = {
-      MessageKey::kMsgReadError,         MessageKey::kMsgVerifyError,
-      MessageKey::kMsgProgramError,      MessageKey::kMsgNoReading,
-      MessageKey::kMsgNoConnection,      MessageKey::kMsgComOpenError,
-      MessageKey::kMsgUnitVersionMismatch, MessageKey::kMsgFileVersionMismatch,
-      MessageKey::kMsgAskDefaults,       MessageKey::kMsgSavingProgress,
-      MessageKey::kMsgVerifyProgress,    MessageKey::kMsgProgramProgress,
+      MessageKey::kMsgReadError,
+      MessageKey::kMsgVerifyError,
+      MessageKey::kMsgProgramError,
+      MessageKey::kMsgNoReading,
+      MessageKey::kMsgNoConnection,
+      MessageKey::kMsgComOpenError,
+      MessageKey::kMsgUnitVersionMismatch,
+      MessageKey::kMsgFileVersionMismatch,
+      MessageKey::kMsgAskDefaults,
+      MessageKey::kMsgSavingProgress,
+      MessageKey::kMsgVerifyProgress,
+      MessageKey::kMsgProgramProgress,
       // A line another program holds: the reason and the holder named after it.
-      MessageKey::kMsgComBusy,           MessageKey::kMsgComHeldBy,
+      MessageKey::kMsgComBusy,
+      MessageKey::kMsgComHeldBy,
   };
   for (const Manual& m : kManuals) {
-    const std::string text = Flatten(
-        ReadAll(std::filesystem::path(KORVAN_MANUAL_DIR) / (std::string("korvan_") + m.code + ".md")));
+    const std::string text = Flatten(ReadAll(std::filesystem::path(KORVAN_MANUAL_DIR) /
+                                             (std::string("korvan_") + m.code + ".md")));
     ASSERT_FALSE(text.empty()) << m.code;
     for (const MessageKey key : keys) {
       // A text with a place for what the station fills in is quoted up to that place.

@@ -7,9 +7,9 @@
 
 #include "base/control_set.h"
 #include "image/consistency.h"
-#include "model/default_set.h"
 #include "image/map_storage.h"
 #include "maps/map_editor.h"
+#include "model/default_set.h"
 
 namespace korvan {
 

@@ -1,12 +1,11 @@
 #include "maps/undo_history.h"
 
-#include "image/page_index.h"
-
 #include <gtest/gtest.h>
+
+#include "image/page_index.h"
 
 namespace korvan {
 namespace {
-
 
 class UndoHistoryTest : public ::testing::Test {
  protected:

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <span>
 
+#include "image/map_storage.h"
 #include "model/base_tables.h"
 #include "model/default_set.h"
-#include "image/map_storage.h"
 
 namespace korvan {
 namespace {

@@ -7,10 +7,10 @@
 #include <set>
 #include <vector>
 
-#include "model/bike_tables_advance.h"
-#include "model/bike_tables_servo.h"
 #include "image/consistency.h"
 #include "image/map_storage.h"
+#include "model/bike_tables_advance.h"
+#include "model/bike_tables_servo.h"
 
 namespace korvan {
 namespace {

@@ -4,11 +4,11 @@
 #include <set>
 #include <sstream>
 
+#include "files/image_dump.h"
 #include "files/parameter_file.h"
-#include "model/default_set.h"
 #include "image/map_storage.h"
 #include "model/bike_list.h"
-#include "files/image_dump.h"
+#include "model/default_set.h"
 #include "pages_fixture.h"
 
 namespace korvan {

@@ -2,8 +2,8 @@
 // gear row.
 #include "pages/race_page.h"
 
-#include "model/default_set.h"
 #include "model/bike_list.h"
+#include "model/default_set.h"
 #include "pages_fixture.h"
 
 namespace korvan {

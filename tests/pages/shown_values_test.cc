@@ -5,8 +5,8 @@
 
 #include "files/parameter_file.h"
 #include "image/consistency.h"
-#include "model/default_set.h"
 #include "image/field_dictionary.h"
+#include "model/default_set.h"
 #include "pages_fixture.h"
 
 namespace korvan {

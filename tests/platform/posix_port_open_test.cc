@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <grp.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -22,9 +22,9 @@ TEST(PosixPortOpenTest, SortsOpenErrorsIntoWhatTheTunerCanFix) {
     OpenFailure why;
   };
   const Case cases[] = {
-      {ENOENT, OpenFailure::kMissing},    {ENODEV, OpenFailure::kMissing},
-      {ENXIO, OpenFailure::kMissing},     {EACCES, OpenFailure::kPermission},
-      {EPERM, OpenFailure::kPermission},  {EBUSY, OpenFailure::kBusy},
+      {ENOENT, OpenFailure::kMissing},   {ENODEV, OpenFailure::kMissing},
+      {ENXIO, OpenFailure::kMissing},    {EACCES, OpenFailure::kPermission},
+      {EPERM, OpenFailure::kPermission}, {EBUSY, OpenFailure::kBusy},
       {EIO, OpenFailure::kOther},
   };
   for (const Case& c : cases) EXPECT_EQ(OpenFailureFromErrno(c.error), c.why) << c.error;
@@ -34,7 +34,8 @@ TEST(PosixPortOpenTest, MissingDeviceAndNonTtyAreTold) {
   PosixSerialPort port;
   EXPECT_FALSE(port.Open("/nonexistent/ttyUSB9"));
   EXPECT_EQ(port.LastOpenFailure(), OpenFailure::kMissing);
-  const fs::path plain = fs::temp_directory_path() / ("korvan-not-a-tty-" + std::to_string(getpid()));
+  const fs::path plain =
+      fs::temp_directory_path() / ("korvan-not-a-tty-" + std::to_string(getpid()));
   std::ofstream(plain) << "x";
   EXPECT_FALSE(port.Open(plain.string()));
   EXPECT_EQ(port.LastOpenFailure(), OpenFailure::kOther);

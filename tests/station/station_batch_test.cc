@@ -8,12 +8,12 @@
 #include <map>
 #include <string>
 
-#include "image/page_index.h"
 #include "cli/command_line.h"
+#include "file_text.h"
 #include "files/service_batch.h"
+#include "image/page_index.h"
 #include "station/station.h"
 #include "station_fixture.h"
-#include "file_text.h"
 
 namespace korvan {
 namespace {

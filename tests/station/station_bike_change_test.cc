@@ -5,9 +5,9 @@
 
 #include <fstream>
 
+#include "files/image_dump.h"
 #include "files/parameter_file.h"
 #include "model/default_set.h"
-#include "files/image_dump.h"
 #include "station_fixture.h"
 
 namespace korvan {
@@ -97,9 +97,9 @@ TEST_F(StationBikeChangeTest, FileWithABikeCodeOfAnotherProgramVersion) {
   desktop.open_path = path;
   s.MenuOpenClick();
   // The file opens without complaint; the bike page on display says it knows no such bike.
-  EXPECT_EQ(desktop.messages, std::vector<std::string>{
-                                  "This version of program Korvan_Max_Power.exe is not for "
-                                  "required bike!"});
+  EXPECT_EQ(desktop.messages,
+            std::vector<std::string>{"This version of program Korvan_Max_Power.exe is not for "
+                                     "required bike!"});
   EXPECT_EQ(s.image().Byte(0), 60);
   EXPECT_EQ(s.image().Byte(35), 97);
   ExpectUntouchedEditCyclesChangeNothing("bike 60");

@@ -308,8 +308,9 @@ TEST_F(StationDatalogTest, FastLiveDataNeverAsksForAFrameDuringATransferRun) {
     const char* name;
     void (Station::*start)();
   };
-  for (const Run& run : {Run{"read", &Station::MenuReadClick}, Run{"verify", &Station::MenuVerifyClick},
-                         Run{"program", &Station::MenuProgramClick}}) {
+  for (const Run& run :
+       {Run{"read", &Station::MenuReadClick}, Run{"verify", &Station::MenuVerifyClick},
+        Run{"program", &Station::MenuProgramClick}}) {
     SCOPED_TRACE(run.name);
     (st.*run.start)();
     ASSERT_NE(st.session().state(), SessionState::kIdle);

@@ -4,11 +4,11 @@
 #include <utility>
 #include <vector>
 
-#include "diff/image_diff.h"
-#include "model/default_set.h"
-#include "image/map_storage.h"
 #include "diff/diff_report.h"
 #include "diff/field_captions.h"
+#include "diff/image_diff.h"
+#include "image/map_storage.h"
+#include "model/default_set.h"
 #include "station_fixture.h"
 
 namespace korvan {
@@ -21,7 +21,8 @@ class StationDiffTest : public ::testing::Test, public StationFixture {
   ParameterImage UnitWithChangedCells(const ParameterImage& working) {
     ParameterImage unit_set = working;
     for (int cell : {3, 140}) {
-      SetStoredCell(unit_set, MapId::kAdvance, cell, StoredCell(working, MapId::kAdvance, cell) + 1);
+      SetStoredCell(unit_set, MapId::kAdvance, cell,
+                    StoredCell(working, MapId::kAdvance, cell) + 1);
     }
     SetStoredCell(unit_set, MapId::kInj1A, 20, StoredCell(working, MapId::kInj1A, 20) + 40);
     unit.LoadImage(unit_set);

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "cli/command_line.h"
+#include "file_text.h"
 #include "settings/settings_file.h"
 #include "station/station.h"
 #include "station_fixture.h"
-#include "file_text.h"
 
 namespace korvan {
 namespace {

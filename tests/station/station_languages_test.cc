@@ -14,10 +14,10 @@
 #include "maps/map_texts.h"
 #include "monitor/monitor_controls.h"
 #include "monitor/monitor_texts.h"
-#include "texts/messages.h"
 #include "station/station.h"
-#include "texts/window_texts.h"
 #include "station_fixture.h"
+#include "texts/messages.h"
+#include "texts/window_texts.h"
 
 namespace korvan {
 namespace {
@@ -91,8 +91,8 @@ TEST_F(StationLanguagesTest, NoLanguageLeavesAControlEmptyWhereEnglishSaysSometh
     for (const auto& [key, words] : english) {
       const Words& shown = other.at(key);
       const auto& [page, name, handle] = key;
-      const std::string where = std::string(NameOf(language)) + ", page " + std::to_string(page) +
-                                ", " + name;
+      const std::string where =
+          std::string(NameOf(language)) + ", page " + std::to_string(page) + ", " + name;
       EXPECT_FALSE(!words.text.empty() && shown.text.empty()) << where;
       EXPECT_FALSE(!words.hint.empty() && shown.hint.empty()) << where;
       ASSERT_EQ(shown.items.size(), words.items.size()) << where;
@@ -108,8 +108,8 @@ TEST_F(StationLanguagesTest, BackToEnglishRestoresEveryTextExactly) {
   WalkAllPages();  // the first visits store what the pages gather; from here the image holds
   const Snapshot before = WalkAllPages();
   station->PageControl1Change(kPageInj1A);  // the switches happen with the grid on show
-  for (Language language : {Language::kGerman, Language::kFrench, Language::kCzech,
-                            Language::kEnglish}) {
+  for (Language language :
+       {Language::kGerman, Language::kFrench, Language::kCzech, Language::kEnglish}) {
     SetLanguage(language);
   }
   const Snapshot after = WalkAllPages();
@@ -180,9 +180,11 @@ TEST_F(StationLanguagesTest, TheWindowSpeaksTheWordsTunersKnow) {
   for (Language language : kLanguages) {
     SetLanguage(language);
     for (const auto& [button, item] : {std::pair{"SpeedButton5", "MenuOpen"},
-                                       {"SpeedButton6", "MenuNew"}, {"SpeedButton7", "MenuSave"},
+                                       {"SpeedButton6", "MenuNew"},
+                                       {"SpeedButton7", "MenuSave"},
                                        {"SpeedButtonPrint", "MenuPrint"},
-                                       {"ButtonRead", "MenuRead"}, {"ButtonVerify", "MenuVerify"},
+                                       {"ButtonRead", "MenuRead"},
+                                       {"ButtonVerify", "MenuVerify"},
                                        {"ButtonProgram", "MenuProgram"}}) {
       EXPECT_EQ(C(button).hint, C(item).hint) << NameOf(language) << ", " << button;
     }
@@ -234,18 +236,14 @@ TEST_F(StationLanguagesTest, EveryMenuOfTheBarHasItsOwnKeyInEveryLanguage) {
 }
 
 TEST_F(StationLanguagesTest, TheLanguageWordOnTheCommandLineSetsTheCaptionsFromTheStart) {
-  {
-    std::ofstream(Paths().settings_file) << "[BASIC]\nLanguage=0\n";
-  }
+  { std::ofstream(Paths().settings_file) << "[BASIC]\nLanguage=0\n"; }
   Start({"CESKY"});
   EXPECT_EQ(Text("FormHlav"), "Programování jednotky Korvan_2007");
   EXPECT_EQ(Text("MenuHelp"), "Nápověda");
   EXPECT_TRUE(C("MenuCzech").checked);
   EXPECT_FALSE(C("MenuEnglish").checked);
 
-  {
-    std::ofstream(Paths().settings_file) << "[BASIC]\nLanguage=1\n";
-  }
+  { std::ofstream(Paths().settings_file) << "[BASIC]\nLanguage=1\n"; }
   Start({"english"});  // not the word: the settings' German stays
   EXPECT_EQ(Text("FormHlav"), "Programmierung der Korvan_2007 Zündbox");
   EXPECT_EQ(Text("MenuFile"), "&Datei");
@@ -341,8 +339,8 @@ TEST(LanguageTablesTest, EveryTextIsTranslatedOrEnglishOnPurpose) {
       }
       const std::string_view text = MessageText(key, language);
       EXPECT_FALSE(text.empty()) << "message " << k << ", " << NameOf(language);
-      EXPECT_EQ(text == english, same_on_purpose) << "message " << k << ", " << NameOf(language)
-                                                  << ": " << text;
+      EXPECT_EQ(text == english, same_on_purpose)
+          << "message " << k << ", " << NameOf(language) << ": " << text;
     }
   }
 
@@ -355,9 +353,9 @@ TEST(LanguageTablesTest, EveryTextIsTranslatedOrEnglishOnPurpose) {
       const bool same_everywhere =
           std::find(std::begin(monitor_same), std::end(monitor_same), id) != std::end(monitor_same);
       // German writes "Potentiometer" and "Choke" as English does, French "Position".
-      const bool same_word = (language == 1 && (id == MonitorText::kPotentiometer ||
-                                                id == MonitorText::kChoke)) ||
-                             (language == 2 && id == MonitorText::kPosition);
+      const bool same_word =
+          (language == 1 && (id == MonitorText::kPotentiometer || id == MonitorText::kChoke)) ||
+          (language == 2 && id == MonitorText::kPosition);
       EXPECT_EQ(text == english, same_everywhere || same_word)
           << "monitor text " << t << ", " << NameOf(static_cast<Language>(language)) << ": "
           << text;

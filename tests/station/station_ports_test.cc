@@ -3,17 +3,18 @@
 #include <iterator>
 #include <string>
 
-#include "fake_device_tree.h"
 #include "device/device_texts.h"
+#include "fake_device_tree.h"
 #include "file_text.h"
-#include "texts/messages.h"
 #include "station_fixture.h"
+#include "texts/messages.h"
 
 namespace korvan {
 namespace {
 namespace fs = std::filesystem;
 
-const std::string kById = "/dev/serial/by-id/" + FakeDeviceTree::ById("FT232R USB UART", "A50285BI");
+const std::string kById =
+    "/dev/serial/by-id/" + FakeDeviceTree::ById("FT232R USB UART", "A50285BI");
 
 // A station whose Com menu looks at a fake machine: an FTDI adapter on ttyUSB0 and an on-board
 // ttyS0.

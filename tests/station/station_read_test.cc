@@ -7,10 +7,10 @@
 #include <functional>
 #include <sstream>
 
-#include "files/parameter_file.h"
-#include "model/default_set.h"
-#include "image/map_storage.h"
 #include "files/image_dump.h"
+#include "files/parameter_file.h"
+#include "image/map_storage.h"
+#include "model/default_set.h"
 #include "station_fixture.h"
 
 namespace korvan {
@@ -82,7 +82,12 @@ TEST_F(StationReadTest, EachUserActionEndsTheReadThenTakesEffect) {
     int bike_after;  // image byte 0 once the action took effect
   };
   const Case cases[] = {
-      {"open", [&](Station& s) { desktop.open_path = path; s.MenuOpenClick(); }, 8},
+      {"open",
+       [&](Station& s) {
+         desktop.open_path = path;
+         s.MenuOpenClick();
+       },
+       8},
       {"new", [](Station& s) { s.MenuNewClick(); }, 11},
       {"plus with all",
        [&](Station& s) {

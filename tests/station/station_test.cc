@@ -6,11 +6,11 @@
 #include <optional>
 #include <string>
 
+#include "files/image_dump.h"
 #include "files/parameter_file.h"
 #include "model/default_set.h"
-#include "texts/page_captions.h"
-#include "files/image_dump.h"
 #include "station_fixture.h"
+#include "texts/page_captions.h"
 
 namespace korvan {
 namespace {
@@ -37,9 +37,7 @@ TEST_F(StationTest, FirstStartWithoutFiles) {
 }
 
 TEST_F(StationTest, LanguageWordOnTheCommandLineWinsOverTheSettings) {
-  {
-    std::ofstream(Paths().settings_file) << "[BASIC]\nLanguage=0\n";
-  }
+  { std::ofstream(Paths().settings_file) << "[BASIC]\nLanguage=0\n"; }
   struct Case {
     const char* word;
     Language language;
@@ -260,7 +258,8 @@ TEST_F(StationTest, HelpThatCannotBeOpenedIsReportedInTheLanguage) {
   const Case cases[] = {
       {"ENGLISH", "korvan_2007_en.pdf", "Error by opening file korvan_2007_en.pdf !"},
       {"DEUTSCH", "korvan_2007_de.pdf",
-       "Fehler beim \xC3\xB6" "ffnen der Datei korvan_2007_de.pdf !"},
+       "Fehler beim \xC3\xB6"
+       "ffnen der Datei korvan_2007_de.pdf !"},
       {"FRENCH", "korvan_2007_fr.pdf",
        "Erreur \xC3\xA0 l\xC2\xB4ouvertur du Fichier korvan_2007_fr.pdf !"},
       {"CESKY", "korvan_2007_cz.pdf",

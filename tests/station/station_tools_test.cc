@@ -13,7 +13,8 @@ namespace {
 
 class StationToolsTest : public ::testing::Test, public StationFixture {};
 
-std::vector<int> ChangedCells(const ParameterImage& before, const ParameterImage& after, MapId map) {
+std::vector<int> ChangedCells(const ParameterImage& before, const ParameterImage& after,
+                              MapId map) {
   std::vector<int> cells;
   for (int cell = 0; cell < kMapCells; ++cell) {
     if (StoredCell(before, map, cell) != StoredCell(after, map, cell)) {
@@ -42,11 +43,13 @@ TEST_F(StationToolsTest, PlusChangesExactlyTheCellAtTheOperatingPoint) {
 
       std::array<std::uint8_t, 15> axis{};
       for (int c = 0; c < 15; ++c) {
-        axis[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(s.image().Byte(AxisOffset(p.map, c)));
+        axis[static_cast<std::size_t>(c)] =
+            static_cast<std::uint8_t>(s.image().Byte(AxisOffset(p.map, c)));
       }
       std::array<std::uint16_t, 10> iap_axis{};
       for (int r = 0; r < 10; ++r) {
-        iap_axis[static_cast<std::size_t>(r)] = static_cast<std::uint16_t>(s.image().Word(kIapRowAxisWord + r));
+        iap_axis[static_cast<std::size_t>(r)] =
+            static_cast<std::uint16_t>(s.image().Word(kIapRowAxisWord + r));
       }
       const int row = p.map == MapId::kInjIap ? *LiveIapRow(s.live(), iap_axis) : 5;
       const int column = LiveSpeedColumn(kRpm, axis);

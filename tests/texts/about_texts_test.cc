@@ -15,13 +15,18 @@ TEST(AboutTextsTest, CaptionFollowsTheLanguageAndCzechKeepsThePreviousOne) {
   };
   const Case cases[] = {
       {Language::kEnglish, "Dravo Power", "About Dravo_Power_R"},
-      {Language::kGerman, "Dravo Power", "\xC3\x9C" "ber Programm Dravo_Power_R"},
+      {Language::kGerman, "Dravo Power",
+       "\xC3\x9C"
+       "ber Programm Dravo_Power_R"},
       {Language::kFrench, "About Dravo_Power_R", "Information Dravo_Power_R"},
       // Czech on the first activation: the designed caption stays.
       {Language::kCzech, std::string(kAboutDesignedCaption), "Dravo Power"},
       // Czech after German: the German caption stays.
-      {Language::kCzech, "\xC3\x9C" "ber Programm Dravo_Power_R",
-       "\xC3\x9C" "ber Programm Dravo_Power_R"},
+      {Language::kCzech,
+       "\xC3\x9C"
+       "ber Programm Dravo_Power_R",
+       "\xC3\x9C"
+       "ber Programm Dravo_Power_R"},
       // English after Czech replaces whatever Czech kept.
       {Language::kEnglish, "Information Dravo_Power_R", "About Dravo_Power_R"},
   };

@@ -12,7 +12,9 @@
 namespace korvan::ui {
 namespace {
 
-const QString kGermanCaption = QString::fromUtf8("\xC3\x9C" "ber Programm Dravo_Power_R");
+const QString kGermanCaption = QString::fromUtf8(
+    "\xC3\x9C"
+    "ber Programm Dravo_Power_R");
 
 QString LabelText(const QWidget& box, const char* name) {
   const auto* label = box.findChild<QLabel*>(QString::fromLatin1(name));
@@ -45,10 +47,8 @@ TEST(AboutBoxTest, EachActivationTakesTheCaptionOfItsLanguage) {
   AboutBox box;
   // Czech first: the designed caption stays; after German, the German one stays.
   const std::pair<Language, QString> steps[] = {
-      {Language::kCzech, "Dravo Power"},
-      {Language::kGerman, kGermanCaption},
-      {Language::kCzech, kGermanCaption},
-      {Language::kFrench, "Information Dravo_Power_R"},
+      {Language::kCzech, "Dravo Power"},           {Language::kGerman, kGermanCaption},
+      {Language::kCzech, kGermanCaption},          {Language::kFrench, "Information Dravo_Power_R"},
       {Language::kEnglish, "About Dravo_Power_R"},
   };
   for (const auto& [language, caption] : steps) {
@@ -66,8 +66,8 @@ TEST(AboutBoxTest, OkEscAndEnterCloseIt) {
     action();
     return !box.isVisible();
   };
-  EXPECT_TRUE(close_with(
-      [&] { QTest::mouseClick(box.findChild<QLabel*>("LabelExit"), Qt::LeftButton); }));
+  EXPECT_TRUE(
+      close_with([&] { QTest::mouseClick(box.findChild<QLabel*>("LabelExit"), Qt::LeftButton); }));
   EXPECT_TRUE(close_with([&] { QTest::keyClick(&box, Qt::Key_Escape); }));
   EXPECT_TRUE(close_with([&] { QTest::keyClick(&box, Qt::Key_Return); }));
   // A click on the picture is no "OK".

@@ -16,7 +16,8 @@ class DiffDialogTest : public WindowFixture {
   ParameterImage LoadChangedUnit() {
     ParameterImage unit_set = station().image();
     for (int cell : {3, 140}) {
-      SetStoredCell(unit_set, MapId::kAdvance, cell, StoredCell(unit_set, MapId::kAdvance, cell) + 2);
+      SetStoredCell(unit_set, MapId::kAdvance, cell,
+                    StoredCell(unit_set, MapId::kAdvance, cell) + 2);
     }
     SetStoredCell(unit_set, MapId::kInj1A, 20, StoredCell(unit_set, MapId::kInj1A, 20) + 120);
     unit_.LoadImage(unit_set);
@@ -39,11 +40,13 @@ TEST_F(DiffDialogTest, ShowDifferencesListsTheUnitsCellsAndTakesTheSelectedOnes)
   ASSERT_TRUE(view.isVisible());
   EXPECT_EQ(station().image(), working);
   ASSERT_EQ(view.table()->rowCount(), 3);
-  EXPECT_EQ(view.table()->item(0, 3)->text(), QString::fromStdString(
-      std::to_string(StoredCell(unit_set, MapId::kAdvance, 3)) + " \u00b0"));
+  EXPECT_EQ(
+      view.table()->item(0, 3)->text(),
+      QString::fromStdString(std::to_string(StoredCell(unit_set, MapId::kAdvance, 3)) + " \u00b0"));
 
   if (const char* shots = std::getenv("KORVAN_DIFF_SHOTS")) {
-    for (const auto& [german, name] : {std::pair{false, "diff-en.png"}, std::pair{true, "diff-de.png"}}) {
+    for (const auto& [german, name] :
+         {std::pair{false, "diff-en.png"}, std::pair{true, "diff-de.png"}}) {
       if (german) station().MenuGermanClick();
       view.Refresh();
       view.resize(1024, 768);

@@ -2,11 +2,11 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QImage>
 #include <QTest>
 #include <cstdlib>
 
@@ -147,11 +147,15 @@ namespace {
 TEST(WindowProgramEndToEnd, DemoRunsAgainstItsEmulatorAndSavesAPicture) {
   const char* bin = std::getenv("KORVAN_BIN_DIR");
   if (bin == nullptr) GTEST_SKIP() << "KORVAN_BIN_DIR not set";
-  const std::string shot = ::testing::TempDir() + "/korvan_window_" + std::to_string(getpid()) + ".png";
-  const std::string config = ::testing::TempDir() + "/korvan_window_cfg_" + std::to_string(getpid());
+  const std::string shot =
+      ::testing::TempDir() + "/korvan_window_" + std::to_string(getpid()) + ".png";
+  const std::string config =
+      ::testing::TempDir() + "/korvan_window_cfg_" + std::to_string(getpid());
   const std::string command = "KORVAN_CONFIG_DIR=" + config + " QT_QPA_PLATFORM=offscreen " +
-                              std::string(bin) + "/korvan-station --demo --page 2 --after 1500 "
-                              "--screenshot " + shot + " >/dev/null 2>&1";
+                              std::string(bin) +
+                              "/korvan-station --demo --page 2 --after 1500 "
+                              "--screenshot " +
+                              shot + " >/dev/null 2>&1";
   EXPECT_EQ(std::system(command.c_str()), 0);
   QImage picture(QString::fromStdString(shot));
   EXPECT_FALSE(picture.isNull());

@@ -44,7 +44,8 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
   std::printf("title: %s\n", window.windowTitle().toUtf8().constData());
   window.grab().save(out + "/window.png");
-  for (QMenu* menu : window.menuBar()->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly)) {
+  for (QMenu* menu :
+       window.menuBar()->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly)) {
     if (!menu->menuAction()->isVisible()) continue;
     menu->popup(window.mapToGlobal(QPoint(0, 0)));
     QApplication::processEvents();

@@ -39,17 +39,16 @@ TEST_F(WindowLanguageTest, TheLanguageItemRedrawsTitleMenusAndToolBar) {
   }
   window_->findChild<QAction*>("MenuCzech")->trigger();
   EXPECT_EQ(window_->findChild<QAction*>("MenuRead")->text(), U("Čí&st"));
-  EXPECT_EQ(window_->findChild<QAction*>("MenuOpen")->statusTip(),
-            U("Otevřít soubor s parametry"));
+  EXPECT_EQ(window_->findChild<QAction*>("MenuOpen")->statusTip(), U("Otevřít soubor s parametry"));
   EXPECT_EQ(Widget<QCheckBox>("CheckBoxAll_Uni")->text(), U("Vše"));
 }
 
 TEST_F(WindowLanguageTest, EveryCaptionAboveThePagesFitsInEveryLanguage) {
   for (const char* item : {"MenuEnglish", "MenuGerman", "MenuFrench", "MenuCzech"}) {
     window_->findChild<QAction*>(item)->trigger();
-    for (const char* name : {"SpeedButton6", "SpeedButton5", "SpeedButton7", "SpeedButtonPrint",
-                             "SpeedButtonZpet", "SpeedButtonZnovu", "ButtonProgram",
-                             "ButtonVerify", "ButtonRead"}) {
+    for (const char* name :
+         {"SpeedButton6", "SpeedButton5", "SpeedButton7", "SpeedButtonPrint", "SpeedButtonZpet",
+          "SpeedButtonZnovu", "ButtonProgram", "ButtonVerify", "ButtonRead"}) {
       auto* button = Widget<QPushButton>(name);
       const int text = button->fontMetrics().horizontalAdvance(QString(button->text()).remove('&'));
       EXPECT_LE(text + 8, button->width()) << item << ": " << name;
@@ -61,7 +60,8 @@ TEST_F(WindowLanguageTest, EveryCaptionAboveThePagesFitsInEveryLanguage) {
     for (const char* name : {"LabelFile1", "LabelSpojeni"}) {
       auto* label = Widget<QLabel>(name);
       // The whole caption, not one shortened to fit.
-      EXPECT_EQ(label->text().toStdString(), station().controls().Get(station().controls().Handle(name)).text)
+      EXPECT_EQ(label->text().toStdString(),
+                station().controls().Get(station().controls().Handle(name)).text)
           << item << ": " << name;
       EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width())
           << item << ": " << name;

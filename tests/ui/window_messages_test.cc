@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "files/edit_journal.h"
-#include "model/default_set.h"
 #include "image/map_storage.h"
+#include "model/default_set.h"
 #include "window_fixture.h"
 
 namespace korvan::ui {

@@ -113,7 +113,7 @@ void DrawConnectorAndLoom(QPainter& p, const QRectF& body) {
     }
   }
   // The loom: wires in the unit's colours, bundled towards the bike.
-  const QColor wires[] = {QColor(200, 30, 30), QColor(20, 20, 20),  QColor(240, 200, 0),
+  const QColor wires[] = {QColor(200, 30, 30),  QColor(20, 20, 20),  QColor(240, 200, 0),
                           QColor(30, 110, 210), QColor(30, 160, 60), QColor(250, 250, 250),
                           QColor(150, 60, 180), QColor(240, 120, 20)};
   p.setBrush(Qt::NoBrush);

@@ -1,8 +1,8 @@
 // korvan_make_manual: renders one of the station's Markdown manuals into the A4 PDF that F1 opens.
 // Runs at build time on a machine without a display, so it uses Qt's offscreen platform.
+#include <QColor>
 #include <QFile>
 #include <QFileInfo>
-#include <QColor>
 #include <QFont>
 #include <QGuiApplication>
 #include <QPageLayout>
@@ -65,9 +65,9 @@ int main(int argc, char** argv) {
   QFont font("DejaVu Sans");
   font.setPointSizeF(10);
   document.setDefaultFont(font);
-  document.setMetaInformation(QTextDocument::DocumentUrl,
-                              QUrl::fromLocalFile(QFileInfo(source).absolutePath() + "/")
-                                  .toString());
+  document.setMetaInformation(
+      QTextDocument::DocumentUrl,
+      QUrl::fromLocalFile(QFileInfo(source).absolutePath() + "/").toString());
   document.setMarkdown(markdown);
   SpaceTables(document);
 
