@@ -31,10 +31,11 @@ for pair in en:ENGLISH de:DEUTSCH fr:FRENCH cz:CESKY; do
   word=${pair#*:}
   out=$top/docs/manual/pictures/$lang
   mkdir -p "$out" "$work/$lang/menus"
-  "$shots" "$work/$lang" "$word" >/dev/null 2>&1
+  "$shots" "$work/$lang" "$word" --differences >/dev/null 2>&1
   "$menus" "$work/$lang/menus" "$word" >/dev/null 2>&1
   small "$work/$lang/bike.png" "$out/bike.png" 900
   small "$work/$lang/inj-1a.png" "$out/inj-1a.png" 900
   small "$work/$lang/menus/MenuLog.png" "$out/menu-log.png" 400
+  small "$work/$lang/differences.png" "$out/differences.png" 900
 done
 du -sh "$top/docs/manual/pictures"
