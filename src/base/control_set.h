@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/colors.h"
+
 namespace korvan {
 
 enum class ControlKind : std::uint8_t {
@@ -29,11 +31,6 @@ enum class ControlKind : std::uint8_t {
 // The page of the controls of the shared map grid: the window shows them on whichever map page is
 // active.
 inline constexpr int kMapGridPanel = -2;
-
-// The window's standard background: button face for labels, window colour for fields.
-inline constexpr std::uint32_t kDefaultColor = 0xFF000000u;
-// The button face, drawn opaque (a label that must hide what lies under it).
-inline constexpr std::uint32_t kFaceColor = 0xFE000000u;
 
 // What one widget shows. The window draws it; the core reads and writes it as the pages read and
 // write their controls.

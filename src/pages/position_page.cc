@@ -82,7 +82,7 @@ void PositionPage::PaintLiveCursor(const LiveValues& live, const ParameterImage&
     const int column = PositionColumn(bank, live, image);
     for (int i = 0; i < kPositionPoints; ++i) {
       const auto k = static_cast<std::size_t>(i);
-      const std::uint32_t color = i == column ? kCursorLime : kDefaultColor;
+      const std::uint32_t color = i == column ? kColorLime : kDefaultColor;
       controls_.SetColor(speeds_[b][k], color);
       controls_.SetColor(angles_[b][k], color);
     }

@@ -111,7 +111,7 @@ void Station::CreateControls() {
   gauge_ = c.Add("CGaugeProgram", ControlKind::kGauge);
   c.SetRange(gauge_, 0, TransferSession::kGaugeMax, 1);
   label_spojeni_ = c.Add("LabelSpojeni", ControlKind::kLabel);
-  c.SetFontColor(label_spojeni_, 0xFF0000);
+  c.SetFontColor(label_spojeni_, kColorRed);
   label_version_ = c.Add("LabelVersion", ControlKind::kLabel);
   label_ee_data_err_ = c.Add("LabelEeDataErr", ControlKind::kLabel);
   for (int i = 0; i < 8; ++i) {

@@ -11,7 +11,6 @@
 namespace korvan {
 namespace {
 
-constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::string_view kStampGap = "    ";
 
 // Controls a printout leaves out: a field keeps its value and loses only its arrows; anything
@@ -108,7 +107,7 @@ std::vector<Station::PrintSaved> Station::EnterPrintMode() {
   };
   save(form_);
   save(gauge_);
-  controls_.SetColor(form_, kWhite);
+  controls_.SetColor(form_, kColorWhite);
   controls_.SetVisible(gauge_, false);
   for (const ControlHandle h : PrintAdornments()) {
     save(h);
@@ -123,7 +122,7 @@ std::vector<Station::PrintSaved> Station::EnterPrintMode() {
     if (const std::optional<ControlHandle> h =
             controls_.Find("MapRowLabel" + std::to_string(row))) {
       save(*h);
-      controls_.SetColor(*h, kWhite);
+      controls_.SetColor(*h, kColorWhite);
     }
   }
   return saved;
@@ -162,7 +161,7 @@ void Station::SpeedButtonPrintClick() {
   const LocalDateTime now = desktop_.Now();
   ShowPrintLine(
       std::string(Text(MessageKey::kMsgPrintDate)) + now.date + std::string(kStampGap) + now.time,
-      kWhite);
+      kColorWhite);
   // The tick must not bring the connection label back onto the sheet.
   device_.session().SetPrinting(true);
   const PrintOutcome outcome = desktop_.PrintActivePage();
