@@ -23,7 +23,6 @@
 namespace korvan {
 namespace {
 
-constexpr std::uint32_t kRed = 0xFF0000;
 constexpr int kNoReadingByte = 1;
 constexpr char kOpenFilter[] = "Ignition Parametrs(*.ign)|*.ign|All Files (*.*)|*.*";
 constexpr char kSaveFilter[] = "Ignition Parametrs(*.ign)|*.ign";
@@ -135,11 +134,11 @@ void Station::ShowStatusLine() {
     std::string text(Text(notice_));
     if (notice_ == MessageKey::kMsgFileDamaged) text += " " + DamagedSectionList();
     controls_.SetText(label_hlaseni_, text);
-    controls_.SetColor(label_hlaseni_, kRed);
+    controls_.SetColor(label_hlaseni_, kColorRed);
     controls_.SetVisible(label_hlaseni_, true);
   } else {
     controls_.SetText(label_hlaseni_, StatusLineText(d, language_));
-    controls_.SetColor(label_hlaseni_, d.status_red ? kRed : kDefaultColor);
+    controls_.SetColor(label_hlaseni_, d.status_red ? kColorRed : kDefaultColor);
     controls_.SetVisible(label_hlaseni_, d.status_visible);
   }
   controls_.SetValue(gauge_, d.gauge);
@@ -206,7 +205,7 @@ void Station::UpdateVisibility() {
 void Station::PaintOptionBoxes() {
   // Red while checked, also when the box was checked by a read, a file or the bike page.
   for (ControlHandle box : {check_prog_hned_, check_zakaz_cteni_}) {
-    controls_.SetColor(box, controls_.Checked(box) ? kRed : kDefaultColor);
+    controls_.SetColor(box, controls_.Checked(box) ? kColorRed : kDefaultColor);
   }
 }
 
@@ -577,7 +576,7 @@ void Station::PaintFileLabel() {
   controls_.SetText(label_file2_, file_path_ + "  (" +
                                       std::string(Text(MessageKey::kMsgFileDamaged)) + " " +
                                       DamagedSectionList() + ")");
-  controls_.SetFontColor(label_file2_, kRed);
+  controls_.SetFontColor(label_file2_, kColorRed);
 }
 
 std::string Station::DamagedSectionList() const {

@@ -11,6 +11,23 @@ namespace {
 struct MenuEntry {
   const char* name;
   const char* caption;  // only where it is the same in every language
+  MenuSeparator separator = MenuSeparator::kNone;
+};
+
+// The controls around the pages and where they sit in the 1056-pixel-wide window. The widths hold
+// the longest caption of the four languages ("Mémoriser", "Programmieren", "Programmer après
+// modification"). The connection and the version share a place: one of them shows.
+struct FramePlace {
+  const char* name;
+  int x, y, width, height;
+};
+
+constexpr FramePlace kToolBar[] = {
+    {"SpeedButton6", 4, 4, 62, 26},      {"SpeedButton5", 68, 4, 62, 26},
+    {"SpeedButton7", 132, 4, 74, 26},    {"SpeedButtonPrint", 208, 4, 66, 26},
+    {"SpeedButtonZpet", 280, 4, 58, 26}, {"SpeedButtonZnovu", 340, 4, 58, 26},
+    {"ButtonProgram", 406, 4, 104, 26},  {"ButtonVerify", 514, 4, 90, 26},
+    {"ButtonRead", 608, 4, 60, 26},
 };
 
 }  // namespace
@@ -20,25 +37,28 @@ void Station::CreateControls() {
   page_control_ = c.Add("PageControl1", ControlKind::kPageControl);
   // The window itself: its caption is the title, its colour the background behind every page
   // (white on a printout).
-  form_ = c.Add(std::string(kWindowCaptionControl), ControlKind::kLabel);
+  form_ = c.Add(std::string(kWindowCaptionControl), ControlKind::kWindow);
 
-  // Menus: the menu, then its items in order. Separators are the window's business. Captions and
-  // hints come from the window's texts (window_texts.cc) when the station loads a language.
+  // Menus: the menu, then its items in order, each with the separator that closes its group.
+  // Captions and hints come from the window's texts (window_texts.cc) when the station loads a
+  // language.
   const auto menu = [&](const char* name, std::initializer_list<MenuEntry> items) {
     const ControlHandle h = c.Add(name, ControlKind::kMenu);
     for (const MenuEntry& item : items) {
       const ControlHandle i = c.Add(item.name, ControlKind::kMenuItem);
       c.SetText(i, item.caption);
+      c.SetSeparator(i, item.separator);
     }
     return h;
   };
+  constexpr MenuSeparator kEnd = MenuSeparator::kAfter;
   menu("MenuFile", {{"MenuNew", ""},
-                    {"MenuNewActPage", ""},
+                    {"MenuNewActPage", "", kEnd},
                     {"MenuOpen", ""},
                     {"MenuOpenActPage", ""},
-                    {"MenuAsideEdits", ""},
-                    {"MenuSave", ""},
-                    {"MenuPrint", ""},
+                    {"MenuAsideEdits", "", kEnd},
+                    {"MenuSave", "", kEnd},
+                    {"MenuPrint", "", kEnd},
                     {"MenuExit", ""}});
   menu("MenuCom", {});
   for (int i = 0; i < kPortCount; ++i) {
@@ -46,20 +66,23 @@ void Station::CreateControls() {
         c.Add("MenuCom" + std::to_string(i + 1), ControlKind::kMenuItem);
     c.SetText(menu_com_[static_cast<std::size_t>(i)], "Com " + std::to_string(i + 1));
   }
-  // The stable names under /dev/serial/by-id, as many as are plugged in.
+  // The stable names under /dev/serial/by-id, as many as are plugged in. They and the run's own
+  // device stand apart from the numbered ports.
   for (int i = 0; i < kStableNameItems; ++i) {
     menu_com_by_id_[static_cast<std::size_t>(i)] =
         c.Add("MenuComById" + std::to_string(i + 1), ControlKind::kMenuItem);
     c.SetVisible(menu_com_by_id_[static_cast<std::size_t>(i)], false);
   }
+  c.SetSeparator(menu_com_by_id_[0], MenuSeparator::kBefore);
   menu_com_device_ = c.Add("MenuComDevice", ControlKind::kMenuItem);
   c.SetVisible(menu_com_device_, false);
+  c.SetSeparator(menu_com_device_, MenuSeparator::kBefore);
   menu("MenuDevice",
        {{"MenuRead", ""}, {"MenuVerify", ""}, {"MenuProgram", ""}, {"MenuShowDifferences", ""}});
   menu("Menu_Jet123Mode",
        {{"Menu_Jet123Normal", ""}, {"Menu_Jet123Coupled", ""}, {"Menu_Jet123Stejny", "1=2=3=4"}});
   menu("MenuTools", {{"MenuToolsMinus", "Minus "},
-                     {"MenuToolsPlus", "Plus"},
+                     {"MenuToolsPlus", "Plus", kEnd},
                      {"MenuZpet", ""},
                      {"MenuZnovu", ""},
                      {"MenuLadeni", ""},
@@ -72,10 +95,8 @@ void Station::CreateControls() {
                     c.Handle("MenuCzech")};
 
   // Tool bar.
-  for (const char* name :
-       {"SpeedButton6", "SpeedButton5", "SpeedButton7", "SpeedButtonPrint", "SpeedButtonZpet",
-        "SpeedButtonZnovu", "ButtonProgram", "ButtonVerify", "ButtonRead"}) {
-    c.Add(name, ControlKind::kButton);
+  for (const FramePlace& p : kToolBar) {
+    c.SetGeometry(c.Add(p.name, ControlKind::kButton), p.x, p.y, p.width, p.height);
   }
   undo_controls_ = {c.Handle("SpeedButtonZpet"), c.Handle("MenuZpet")};
   redo_controls_ = {c.Handle("SpeedButtonZnovu"), c.Handle("MenuZnovu")};
@@ -107,22 +128,31 @@ void Station::CreateControls() {
   // The tuning page is for experienced users only: its tab stays hidden.
   c.SetVisible(tabs_[kPageTuning], false);
 
+  // The status line along the bottom, the connection and the file at the top right.
   label_hlaseni_ = c.Add("LabelHlaseni", ControlKind::kLabel);
+  c.SetGeometry(label_hlaseni_, 4, 678, 430, 20);
   gauge_ = c.Add("CGaugeProgram", ControlKind::kGauge);
+  c.SetGeometry(gauge_, 440, 678, 300, 20);
   c.SetRange(gauge_, 0, TransferSession::kGaugeMax, 1);
   label_spojeni_ = c.Add("LabelSpojeni", ControlKind::kLabel);
-  c.SetFontColor(label_spojeni_, 0xFF0000);
+  c.SetGeometry(label_spojeni_, 890, 19, 162, 17);
+  c.SetFontColor(label_spojeni_, kColorRed);
   label_version_ = c.Add("LabelVersion", ControlKind::kLabel);
+  c.SetGeometry(label_version_, 890, 19, 162, 17);
   label_ee_data_err_ = c.Add("LabelEeDataErr", ControlKind::kLabel);
+  c.SetGeometry(label_ee_data_err_, 750, 678, 300, 20);
   for (int i = 0; i < 8; ++i) {
     label_test_[static_cast<std::size_t>(i)] =
         c.Add("LabelTest" + std::to_string(i + 1), ControlKind::kLabel);
   }
   check_prog_hned_ = c.Add("CheckBoxProgHned", ControlKind::kCheckBox);
+  c.SetGeometry(check_prog_hned_, 672, 2, 216, 17);
   check_zakaz_cteni_ = c.Add("CheckBoxZakazCteni", ControlKind::kCheckBox);
-  status_bar_ = c.Add("StatusBar1", ControlKind::kLabel);
-  c.Add("LabelFile1", ControlKind::kLabel);
+  c.SetGeometry(check_zakaz_cteni_, 672, 19, 216, 17);
+  status_bar_ = c.Add("StatusBar1", ControlKind::kStatusBar);
+  c.SetGeometry(c.Add("LabelFile1", ControlKind::kLabel), 890, 2, 48, 17);
   label_file2_ = c.Add("LabelFile2", ControlKind::kLabel);
+  c.SetGeometry(label_file2_, 940, 2, 112, 17);
 }
 
 }  // namespace korvan

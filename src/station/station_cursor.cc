@@ -7,12 +7,6 @@
 #include "station/station.h"
 
 namespace korvan {
-namespace {
-
-constexpr std::uint32_t kLime = 0x00FF00;
-constexpr std::uint32_t kYellow = 0xFFFF00;
-
-}  // namespace
 
 void Station::FindCursorHandles() {
   const auto find = [this](const std::string& name, ControlHandle& out) {
@@ -69,18 +63,18 @@ void Station::PaintMapCursor() {
   const MapCursor& cursor = *found;
   for (int c = 0; c < kMapColumns; ++c) {
     const bool lit = cursor.column_header_lit && c == cursor.column;
-    controls_.SetColor(cursor_.rpm[static_cast<std::size_t>(c)], lit ? kLime : kDefaultColor);
+    controls_.SetColor(cursor_.rpm[static_cast<std::size_t>(c)], lit ? kColorLime : kDefaultColor);
   }
   for (int r = 0; r < kMapRows; ++r) {
     const auto i = static_cast<std::size_t>(r);
-    controls_.SetColor(cursor_.row_label[i], cursor.throttle_row == r ? kLime : kDefaultColor);
-    controls_.SetColor(cursor_.row_axis[i], cursor.iap_row == r ? kLime : kDefaultColor);
+    controls_.SetColor(cursor_.row_label[i], cursor.throttle_row == r ? kColorLime : kDefaultColor);
+    controls_.SetColor(cursor_.row_axis[i], cursor.iap_row == r ? kColorLime : kDefaultColor);
   }
   int lit_cell = -1;
   std::uint32_t lit_color = kDefaultColor;
   if (cursor.cell) {
     lit_cell = CellIndex(cursor.cell->row, cursor.cell->column);
-    lit_color = cursor.cell->shade == LiveCellShade::kYellow ? kYellow : kLime;
+    lit_color = cursor.cell->shade == LiveCellShade::kYellow ? kColorYellow : kColorLime;
   }
   for (int i = 0; i < kMapCells; ++i) {
     const std::uint32_t color = i == lit_cell ? lit_color : kDefaultColor;
