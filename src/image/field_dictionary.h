@@ -123,6 +123,9 @@ void WriteMemo(ParameterImage& image, std::string_view text);
 // Image offsets that the dictionary names and several parts of the station use directly.
 inline constexpr int kBikeCodeOffset = 0;
 inline constexpr int kEngineConfigOffset = 2;
+inline constexpr int kIgnitionLimiterOffset = 29;  // hundreds of rpm
+inline constexpr int kBaseAdvanceOffset = 45;
+inline constexpr int kWidthOfLobeOffset = 46;
 inline constexpr int kIdleTypeOffset = 2600;
 inline constexpr int kIdleServoTableOffset = 2609;
 inline constexpr int kAdvanceByThrottleOffset = 40;  // "TPS" on the Advance page
