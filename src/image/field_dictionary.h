@@ -138,6 +138,11 @@ inline constexpr int kExhaustServoModeOffset = 64;
 inline constexpr int kIntakeServoModeOffset = 65;
 inline constexpr int kStepMotorOffset = 66;
 inline constexpr int kCylinderCountOffset = 256;
+// The injection position tables: 15 engine speeds (rpm / 100) and 15 angles (degrees / 5) each.
+inline constexpr int kPositionASpeedOffset = 305;
+inline constexpr int kPositionAAngleOffset = 320;
+inline constexpr int kPositionBSpeedOffset = 335;
+inline constexpr int kPositionBAngleOffset = 350;
 
 // A run of image bytes [first, first + length).
 struct ByteRun {

@@ -107,7 +107,8 @@ inline constexpr auto kFieldTable = [] {
   using namespace field_table_detail;
   return std::array{
     // Bike page.
-    Raw(WithKind(Value("ComboBoxBike", kPageBike, 0, 0, 49, "BIKE", 0, 1), FieldKind::kCode)),
+    Raw(WithKind(Value("ComboBoxBike", kPageBike, kBikeCodeOffset, 0, 49, "BIKE", 0, 1),
+                 FieldKind::kCode)),
     Flag("CheckBoxZakazCteni", kPageBike, 1, "NO_READING", 0, 1),
     Flag("CheckBoxFallEnable", kPageBike, 22, "INPUTS", 0, 1),
     Flag("CheckBoxBlokEnable", kPageBike, 23, "INPUTS", 0, 2),
@@ -116,7 +117,8 @@ inline constexpr auto kFieldTable = [] {
     Flag("CheckBoxAktStartLimiter", kPageBike, 26, "INPUTS", 0, 5),
     Flag("CheckBoxAktRpm", kPageBike, 27, "INPUTS", 0, 6),
     Scaled("UpDownStartLimiter", kPageBike, 28, 100, 900, 25000, 100, "LIMITER", 0, 1),
-    Scaled("UpDownIgnLimiter", kPageBike, 29, 100, 900, 25000, 100, "LIMITER", 0, 2),
+    Scaled("UpDownIgnLimiter", kPageBike, kIgnitionLimiterOffset, 100, 900, 25000, 100, "LIMITER",
+           0, 2),
     Scaled("UpDownJetLimiter", kPageBike, 30, 100, 900, 25000, 100, "LIMITER", 0, 3),
     Scaled("UpDownRetardLimiterRpm", kPageBike, 31, 100, 900, 25000, 100, "LIMITER", 0, 4),
     Value("UpDownRetardLimiterAdv", kPageBike, 32, 1, 250, "LIMITER", 0, 5),
@@ -131,8 +133,8 @@ inline constexpr auto kFieldTable = [] {
     Flag("CheckBoxTps_Uni", kPageAdvance, kAdvanceByThrottleOffset, "ADVANCE_MISC", 0, 1),
     Times(Biased("AdvanceCylinderCorrection", kPageAdvance, 41, 100, -15, 15, "ADVANCE_MISC", 0, 2),
           4),
-    Value("AdvanceBase", kPageAdvance, 45, 0, 100, "ADVANCE_MISC", 0, 6),
-    Value("AdvanceWidthOfLobe", kPageAdvance, 46, 0, 100, "ADVANCE_MISC", 0, 7),
+    Value("AdvanceBase", kPageAdvance, kBaseAdvanceOffset, 0, 100, "ADVANCE_MISC", 0, 6),
+    Value("AdvanceWidthOfLobe", kPageAdvance, kWidthOfLobeOffset, 0, 100, "ADVANCE_MISC", 0, 7),
 
     // Inj-1A page: channel mode and the change-over "IAP -> TP ".
     Index("JetCouplingMode", kPageInj1A, kJetCouplingModeOffset, 2, "JET1_MISC", 0, 1),
@@ -149,12 +151,14 @@ inline constexpr auto kFieldTable = [] {
     // Injection position page.
     Index("RadioGroupPolohaA", kPagePosition, 56, 2, "POSITION_A", 1, 1),
     Index("RadioGroupPolohaB", kPagePosition, 57, 2, "POSITION_B", 1, 1),
-    Times(Scaled("EditPolohaRpmA", kPagePosition, 305, 100, 300, 25000, 100, "POSITION_A", 2, 1),
-          15),
-    Times(Scaled("EditPolohaA", kPagePosition, 320, 5, 0, 720, 5, "POSITION_A", 3, 1), 15),
-    Times(Scaled("EditPolohaRpmB", kPagePosition, 335, 100, 300, 25000, 100, "POSITION_B", 2, 1),
-          15),
-    Times(Scaled("EditPolohaB", kPagePosition, 350, 5, 0, 720, 5, "POSITION_B", 3, 1), 15),
+    Times(Scaled("EditPolohaRpmA", kPagePosition, kPositionASpeedOffset, 100, 300, 25000, 100,
+                 "POSITION_A", 2, 1), 15),
+    Times(Scaled("EditPolohaA", kPagePosition, kPositionAAngleOffset, 5, 0, 720, 5, "POSITION_A",
+                 3, 1), 15),
+    Times(Scaled("EditPolohaRpmB", kPagePosition, kPositionBSpeedOffset, 100, 300, 25000, 100,
+                 "POSITION_B", 2, 1), 15),
+    Times(Scaled("EditPolohaB", kPagePosition, kPositionBAngleOffset, 5, 0, 720, 5, "POSITION_B",
+                 3, 1), 15),
 
     // Corrections page.
     Numbered(Times(Value("UpDownSyticCas", kPageCorrections, 67, 0, 250, "CHOKE", 1, 1), 4), 1),
@@ -203,7 +207,7 @@ inline constexpr auto kFieldTable = [] {
     Index("ExhaustServoMode", kPageExhaustServo, kExhaustServoModeOffset, 2, "SERVO_EX", 0, 4),
 
     // Idle page. Byte 2607 is carried by files but never gathered by the page.
-    Index("RadioGroupIdleMode", kPageIdle, 2600, 3, "IDLE", 1, 1),
+    Index("RadioGroupIdleMode", kPageIdle, kIdleTypeOffset, 3, "IDLE", 1, 1),
     Scaled("UpDownIdleRpmMez", kPageIdle, 2601, 100, 300, 20000, 100, "IDLE", 1, 2),
     Value("UpDownIdleTpsMez", kPageIdle, 2602, 1, 100, "IDLE", 1, 3),
     Flag("CheckBoxIdleSmerReg", kPageIdle, 2603, "IDLE", 1, 4),
