@@ -2,8 +2,8 @@
 
 // Every setting of the unit lives at a fixed place in the ParameterImage. This dictionary is the
 // one place that knows those places: offset, width, how the stored value relates to the value a
-// control shows, the control's range, the page that edits it and where the parameter file
-// carries it. Pages, the parameter file and the map tools read it instead of repeating offsets.
+// control shows, the control's range and the page that edits it. Pages and the map tools read
+// it instead of repeating offsets.
 // The table itself is kFieldTable in image/field_table.h.
 
 #include <cstdint>
@@ -52,12 +52,7 @@ struct Field {
   int min;    // shown range; kIdleServo takes min and max from IdleServoStep
   int max;
   int step;
-  std::string_view file_section;  // parameter file section key; empty when not in files
-  int file_line;                  // 1-based line within the section; 0 for a one-line section
-  int file_position;              // 1-based position of element 0 within that line
-  int file_count;                 // elements the file carries (may be fewer than count)
-  bool file_raw;                  // the file writes the stored value instead of the shown one
-  int first_control_number;       // -1; else the controls are name + number, number from this
+  int first_control_number;  // -1; else the controls are name + number, number from this
 };
 
 // All fields, in page order. The same entries as kFieldTable.
