@@ -82,18 +82,18 @@ constexpr Item kIapMisc[] = {Bytes(52, 4)};
 constexpr Item kIapIap[] = {Words(kIapRowAxisWord, kMapRows)};
 constexpr Item kRpmIap[] = {Axis(MapId::kInjIap)};
 constexpr Item kIap[] = {Map(MapId::kInjIap)};
-constexpr Item kPositionA[] = {Bytes(56),
-                               kCont,
-                               Times(kAxisRpmScale, kPositionASpeedOffset, kMapColumns),
-                               kCont,
-                               Times(5, kPositionAAngleOffset, kMapColumns),
-                               kBreak};
-constexpr Item kPositionB[] = {Bytes(57),
-                               kCont,
-                               Times(kAxisRpmScale, kPositionBSpeedOffset, kMapColumns),
-                               kCont,
-                               Times(5, kPositionBAngleOffset, kMapColumns),
-                               kBreak};
+// An injection position table: its mode, then its engine speeds and its angles on lines of
+// their own.
+constexpr std::array<Item, 6> PositionTable(int mode, int speeds, int angles) {
+  return {Bytes(mode),
+          kCont,
+          Times(kAxisRpmScale, speeds, kMapColumns),
+          kCont,
+          Times(5, angles, kMapColumns),
+          kBreak};
+}
+constexpr auto kPositionA = PositionTable(56, kPositionASpeedOffset, kPositionAAngleOffset);
+constexpr auto kPositionB = PositionTable(57, kPositionBSpeedOffset, kPositionBAngleOffset);
 constexpr Item kServoIn[] = {Flag(kIntakeServoEnableOffset, ValueFormat::kFlag5),
                              Flag(kIntakeServoPercentOffset, ValueFormat::kFlag7),
                              Times(5, 61),
