@@ -222,7 +222,7 @@ PresentationInputs Station::MonitorInputsNow() const {
   in.language = static_cast<int>(language_);
   in.cylinders = MonitorInputsOf(image_).cylinders;
   in.engine_config = image_.Byte(2);
-  in.ignition_limiter = image_.Byte(29);
+  in.ignition_limiter = image_.Byte(kIgnitionLimiterOffset);
   in.n2o_enabled = image_.Byte(98) != 0;
   in.choke = bike_.choke;
   in.detailed_view = ext_monitor_;
