@@ -5,6 +5,7 @@
 
 #include "image/map_storage.h"
 #include "model/base_tables_data.h"
+#include "model/base_tables_data_12_23.h"
 
 namespace korvan {
 namespace {
