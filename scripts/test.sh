@@ -21,6 +21,13 @@ print_times() {
   echo "Phase times:"
   printf '  %s\n' "${phases[@]}"
   printf '  %-28s %4d s\n' "total" $((SECONDS - run_start))
+  # The processor time of every step, user and system: on a shared machine the elapsed times
+  # above say more about the other load than about this run.
+  local cpu_file
+  cpu_file=$(mktemp)
+  times >"$cpu_file"
+  printf '  %-28s %s\n' "processor time (user, sys)" "$(tail -n 1 "$cpu_file")"
+  rm -f "$cpu_file"
 }
 trap print_times EXIT
 
