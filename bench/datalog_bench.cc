@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "base/tick.h"
 #include "cli/command_line.h"
 #include "datalog/frame_recorder.h"
 #include "datalog/plot_channels.h"
@@ -66,7 +67,7 @@ const std::string& HourRecording() {
     while (recorder.frames() < kHourFrames) {
       port.AdvanceTick();
       loop.Tick();
-      now += 55;
+      now += kTickMs;
     }
     return p;
   }();

@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/tick.h"
 #include "emulator/memory_port.h"
 #include "emulator/unit_emulator.h"
 #include "link/link.h"
@@ -179,13 +180,13 @@ int main(int argc, char** argv) {
     QTest::qWait(seconds * 1000);
     const double exchange_ms =
         std::chrono::duration<double, std::milli>(Link::kExchangeTime).count();
-    const Spacing ticks = SpacingOf(port.polls, 55.0);
+    const Spacing ticks = SpacingOf(port.polls, kTickMs);
     const Spacing requests = SpacingOf(port.requests, exchange_ms);
     std::printf("window tick over %d s, fast live data: %zu ticks\n", seconds, port.polls.size());
     std::printf(
-        "  mean tick                     %6.2f ms (55 ms; a 1x replay at %.1f %% of real "
+        "  mean tick                     %6.2f ms (%d ms; a 1x replay at %.1f %% of real "
         "time)\n",
-        ticks.mean_ms, ticks.mean_ms > 0 ? 100.0 * 55.0 / ticks.mean_ms : 0.0);
+        ticks.mean_ms, kTickMs, ticks.mean_ms > 0 ? 100.0 * kTickMs / ticks.mean_ms : 0.0);
     std::printf("  tick spread                   %6.2f .. %.2f ms\n", ticks.min_ms, ticks.max_ms);
     std::printf(
         "  monitor requests              %zu, mean spacing %.2f ms, shortest %.2f ms, "

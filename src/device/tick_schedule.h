@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "base/tick.h"
+
 namespace korvan {
 
 // When the 55 ms tick is due, on a monotonic clock. The n-th tick is due at start + n x 55 ms:
@@ -12,7 +14,7 @@ namespace korvan {
 class TickSchedule {
  public:
   using Clock = std::chrono::steady_clock;
-  static constexpr std::chrono::milliseconds kTick{55};
+  static constexpr std::chrono::milliseconds kTick{kTickMs};
   static constexpr int kMaxBehindTicks = 4;
 
   // A tick runs now: when the next one is due.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/tick.h"
+
 namespace korvan {
 
 bool MemoryUnitPort::Open(const std::string& device) {
@@ -45,7 +47,7 @@ bool MemoryUnitPort::WriteAndDrain(std::span<const std::uint8_t> bytes) {
 
 void MemoryUnitPort::AdvanceTick() {
   ++tick_;
-  unit_.Advance(55);
+  unit_.Advance(kTickMs);
   while (!pending_.empty() && pending_.front().due_tick <= tick_) {
     const UnitReply& reply = pending_.front().reply;
     if (open_) {

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "base/tick.h"
 #include "platform/posix_serial_port.h"
 
 namespace korvan {
@@ -20,7 +21,7 @@ constexpr auto kByteTime = std::chrono::microseconds(1'000'000 / 5760);
 constexpr std::size_t kChunk = 16;
 // A request whose rest does not follow within this time was broken off; the unit forgets it.
 constexpr auto kRequestGap = std::chrono::milliseconds(30);
-constexpr auto kTick = std::chrono::milliseconds(55);
+constexpr auto kTick = std::chrono::milliseconds(kTickMs);
 
 }  // namespace
 

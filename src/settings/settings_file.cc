@@ -4,6 +4,7 @@
 #include <charconv>
 #include <filesystem>
 #include <system_error>
+#include <variant>
 
 #include "settings/ini_document.h"
 
@@ -13,21 +14,36 @@ namespace {
 // Far above any real settings file, dump or marker (a whole dump is about 17 KB).
 constexpr std::size_t kMaxSettingsBytes = 1 << 20;
 
-constexpr std::string_view kLeft = "Left";
-constexpr std::string_view kTop = "Top";
-constexpr std::string_view kHeight = "Height";
-constexpr std::string_view kWidth = "Width";
-constexpr std::string_view kComPort = "ComPort";
-constexpr std::string_view kLanguage = "Language";
-constexpr std::string_view kFile = "File";
-constexpr std::string_view kIniDir = "IniDir";
-constexpr std::string_view kFileDamaged = "FileDamaged";
-constexpr std::string_view kActivePage = "PageControl1->ActivePageIndex";
-constexpr std::string_view kZobrMsUni = "CheckBoxZobrMs_Uni->Checked";
-constexpr std::string_view kExtMonitor = "CheckBoxExtMonitor->Checked";
-constexpr std::string_view kAllPolohaA = "CheckBoxAll_PolohaA->Checked";
-constexpr std::string_view kAllPolohaB = "CheckBoxAll_PolohaB->Checked";
-constexpr std::string_view kTuningPage = "TabSheet_Ladeni->TabVisible";
+// Section BASIC, key by key: where each value lives, in the order a new file lists them. The
+// reader and the writer both go by this table; the kind of the member says how the value is
+// written (a number, a check box as 0 or 1, a text as it is).
+struct SettingsKey {
+  std::string_view key;
+  std::variant<int StationSettingsValues::*, bool StationSettingsValues::*,
+               std::string StationSettingsValues::*>
+      value;
+  // Written only when it holds something or the file has it already (FileDamaged: only a set
+  // from a damaged file has it), so that other settings files keep their keys.
+  bool only_when_set = false;
+};
+
+const SettingsKey kSettingsKeys[] = {
+    {"Left", &StationSettingsValues::left},
+    {"Top", &StationSettingsValues::top},
+    {"Height", &StationSettingsValues::height},
+    {"Width", &StationSettingsValues::width},
+    {"ComPort", &StationSettingsValues::com_port},
+    {"Language", &StationSettingsValues::language},
+    {"File", &StationSettingsValues::file},
+    {"IniDir", &StationSettingsValues::ini_dir},
+    {"FileDamaged", &StationSettingsValues::file_damaged, true},
+    {"PageControl1->ActivePageIndex", &StationSettingsValues::active_page},
+    {"CheckBoxZobrMs_Uni->Checked", &StationSettingsValues::zobr_ms_uni},
+    {"CheckBoxExtMonitor->Checked", &StationSettingsValues::ext_monitor},
+    {"CheckBoxAll_PolohaA->Checked", &StationSettingsValues::all_poloha_a},
+    {"CheckBoxAll_PolohaB->Checked", &StationSettingsValues::all_poloha_b},
+    {"TabSheet_Ladeni->TabVisible", &StationSettingsValues::tuning_page},
+};
 
 // A leading decimal integer, as the platform's integer read takes it ("12px" is 12); nothing
 // when the value does not start with one or does not fit.
@@ -41,21 +57,26 @@ std::optional<int> LeadingInteger(const std::string& text) {
   return value;
 }
 
-void ReadInt(const IniDocument& doc, std::string_view key, int& value) {
+void ReadValue(const IniDocument& doc, std::string_view key, int& value) {
   if (const std::optional<std::string> text = doc.Get(kSettingsSection, key)) {
     if (const std::optional<int> number = LeadingInteger(*text)) value = *number;
   }
 }
 
-void ReadBool(const IniDocument& doc, std::string_view key, bool& value) {
+// A check box is set by any non-zero number.
+void ReadValue(const IniDocument& doc, std::string_view key, bool& value) {
   if (const std::optional<std::string> text = doc.Get(kSettingsSection, key)) {
     if (const std::optional<int> number = LeadingInteger(*text)) value = *number != 0;
   }
 }
 
-void ReadText(const IniDocument& doc, std::string_view key, std::string& value) {
+void ReadValue(const IniDocument& doc, std::string_view key, std::string& value) {
   if (std::optional<std::string> text = doc.Get(kSettingsSection, key)) value = std::move(*text);
 }
+
+std::string ValueText(int value) { return std::to_string(value); }
+std::string ValueText(bool value) { return value ? "1" : "0"; }
+std::string ValueText(const std::string& value) { return value; }
 
 // Missing directories are created; a failure shows up when the write itself fails.
 void CreateParentDirectory(const std::string& path) {
@@ -118,21 +139,9 @@ StationSettingsValues SettingsFromText(std::string_view text,
                                        const StationSettingsValues& defaults) {
   const IniDocument doc = IniDocument::Parse(text);
   StationSettingsValues values = defaults;
-  ReadInt(doc, kLeft, values.left);
-  ReadInt(doc, kTop, values.top);
-  ReadInt(doc, kHeight, values.height);
-  ReadInt(doc, kWidth, values.width);
-  ReadInt(doc, kComPort, values.com_port);
-  ReadInt(doc, kLanguage, values.language);
-  ReadText(doc, kFile, values.file);
-  ReadText(doc, kIniDir, values.ini_dir);
-  ReadText(doc, kFileDamaged, values.file_damaged);
-  ReadInt(doc, kActivePage, values.active_page);
-  ReadBool(doc, kZobrMsUni, values.zobr_ms_uni);
-  ReadBool(doc, kExtMonitor, values.ext_monitor);
-  ReadBool(doc, kAllPolohaA, values.all_poloha_a);
-  ReadBool(doc, kAllPolohaB, values.all_poloha_b);
-  ReadBool(doc, kTuningPage, values.tuning_page);
+  for (const SettingsKey& k : kSettingsKeys) {
+    std::visit([&](auto member) { ReadValue(doc, k.key, values.*member); }, k.value);
+  }
   return values;
 }
 
@@ -146,27 +155,15 @@ StationSettingsValues LoadSettings(const std::string& path, const StationSetting
 
 std::string SettingsToText(std::string_view old_text, const StationSettingsValues& values) {
   IniDocument doc = IniDocument::Parse(old_text);
-  const auto set_int = [&doc](std::string_view key, int value) {
-    doc.Set(kSettingsSection, key, std::to_string(value));
-  };
-  set_int(kLeft, values.left);
-  set_int(kTop, values.top);
-  set_int(kHeight, values.height);
-  set_int(kWidth, values.width);
-  set_int(kComPort, values.com_port);
-  set_int(kLanguage, values.language);
-  doc.Set(kSettingsSection, kFile, values.file);
-  doc.Set(kSettingsSection, kIniDir, values.ini_dir);
-  // Written only for a set from a damaged file, so other settings files keep their keys.
-  if (!values.file_damaged.empty() || doc.Get(kSettingsSection, kFileDamaged)) {
-    doc.Set(kSettingsSection, kFileDamaged, values.file_damaged);
+  for (const SettingsKey& k : kSettingsKeys) {
+    std::visit(
+        [&](auto member) {
+          const std::string text = ValueText(values.*member);
+          if (k.only_when_set && text.empty() && !doc.Get(kSettingsSection, k.key)) return;
+          doc.Set(kSettingsSection, k.key, text);
+        },
+        k.value);
   }
-  set_int(kActivePage, values.active_page);
-  set_int(kZobrMsUni, values.zobr_ms_uni ? 1 : 0);
-  set_int(kExtMonitor, values.ext_monitor ? 1 : 0);
-  set_int(kAllPolohaA, values.all_poloha_a ? 1 : 0);
-  set_int(kAllPolohaB, values.all_poloha_b ? 1 : 0);
-  set_int(kTuningPage, values.tuning_page ? 1 : 0);
   return doc.Format();
 }
 

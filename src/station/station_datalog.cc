@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/tick.h"
 #include "datalog/plot_channels.h"
 #include "datalog/recording.h"
 #include "datalog/recording_csv.h"
@@ -21,7 +22,6 @@ namespace korvan {
 namespace {
 
 constexpr std::string_view kDatalogSection = "DATALOG";
-constexpr int kTickMs = 55;
 constexpr std::string_view kRecordingFilter = "Recordings (*.kvlog)|*.kvlog|All files|*.*";
 constexpr std::string_view kCsvFilter = "CSV (*.csv)|*.csv";
 

@@ -3,7 +3,6 @@
 #include "files/edit_journal.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -246,14 +245,19 @@ TEST_F(EditJournalFileTest, ALeftoverWithoutACompleteRecordDoesNotHideTheNewOnes
   EXPECT_FALSE(c->torn);
 }
 
-TEST_F(EditJournalFileTest, AReadOnlyFolderFailsTheAppendAndNothingElse) {
-  if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
-  fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
-  EditJournal journal(Path());
+TEST_F(EditJournalFileTest, AFolderThatCannotBeWrittenFailsTheAppendAndNothingElse) {
+  // A file stands where the journal's folder should be: nobody, root included, creates a file
+  // in it (permission bits would not stop root).
+  const fs::path blocker = dir_ / "settings";
+  std::ofstream(blocker, std::ios::binary) << "not a folder";
+  EditJournal journal((blocker / "edits.journal").string());
   EXPECT_FALSE(journal.Append(StateNumber(1)));
   EXPECT_FALSE(journal.has_records());
   journal.Clear();
   journal.SetAside();
+  std::ifstream in(blocker, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "not a folder");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
 TEST_F(EditJournalFileTest, AJournalThatIsAFolderCannotBeWritten) {
