@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The whole test suite: install what is missing, build, run every test; then the same under
 # AddressSanitizer + UndefinedBehaviorSanitizer (clang), which also runs the fuzz targets for a
-# bounded time; then the format check. Prints how long each phase took at the end.
+# bounded time. The format check runs first. Prints how long each phase took at the end.
 #
 # Both builds go through ccache when it is installed (see CMakeLists.txt), so a second run, or a
 # fresh clone on a machine that built the same sources before, compiles little.
@@ -34,6 +34,10 @@ trap print_times EXIT
 scripts/install-deps.sh
 phase_done "install"
 
+# First, since it takes seconds: a file that is not in the house style fails the run.
+scripts/check-format.sh
+phase_done "format check"
+
 jobs=$(nproc)
 cmake --preset default
 cmake --build --preset default -j "$jobs"
@@ -48,6 +52,3 @@ phase_done "configure+build asan"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --preset asan -j "$jobs" --label-exclude install
 phase_done "tests asan"
-
-scripts/check-format.sh
-phase_done "format check"
