@@ -1,10 +1,11 @@
 // The live cursor: which map cell, axis point and row the engine is using now.
+#include "station/live_cursor.h"
+
 #include <string>
 
 #include "image/field_dictionary.h"
 #include "image/map_storage.h"
-#include "monitor/live_cell.h"
-#include "station/station.h"
+#include "image/page_index.h"
 
 namespace korvan {
 namespace {
@@ -14,7 +15,7 @@ constexpr std::uint32_t kYellow = 0xFFFF00;
 
 }  // namespace
 
-void Station::FindCursorHandles() {
+void LiveCursor::FindHandles() {
   const auto find = [this](const std::string& name, ControlHandle& out) {
     const std::optional<ControlHandle> h = controls_.Find(name);
     if (!h) return false;
@@ -23,28 +24,21 @@ void Station::FindCursorHandles() {
   };
   bool all = true;
   for (int c = 0; c < kMapColumns; ++c) {
-    all &= find("MapRpm" + std::to_string(c), cursor_.rpm[static_cast<std::size_t>(c)]);
+    all &= find("MapRpm" + std::to_string(c), rpm_[static_cast<std::size_t>(c)]);
   }
   for (int r = 0; r < kMapRows; ++r) {
-    all &= find("MapRowLabel" + std::to_string(r), cursor_.row_label[static_cast<std::size_t>(r)]);
-    all &= find("MapRowAxis" + std::to_string(r), cursor_.row_axis[static_cast<std::size_t>(r)]);
+    all &= find("MapRowLabel" + std::to_string(r), row_label_[static_cast<std::size_t>(r)]);
+    all &= find("MapRowAxis" + std::to_string(r), row_axis_[static_cast<std::size_t>(r)]);
   }
   for (int i = 0; i < kMapCells; ++i) {
-    all &= find("MapCell" + std::to_string(i), cursor_.cell[static_cast<std::size_t>(i)]);
-    all &=
-        find("MapValueLabel" + std::to_string(i), cursor_.value_label[static_cast<std::size_t>(i)]);
+    all &= find("MapCell" + std::to_string(i), cell_[static_cast<std::size_t>(i)]);
+    all &= find("MapValueLabel" + std::to_string(i), value_label_[static_cast<std::size_t>(i)]);
   }
-  cursor_.ready = all;
+  ready_ = all;
 }
 
-void Station::UpdateLiveCursor() {
-  if (MapEditor::IsMapPage(active_page_)) PaintMapCursor();
-  // The bike, sensors, N2O, tuning and monitor pages have no cursor.
-  pages_.PaintLiveCursor(active_page_, device_.live(), image_);
-}
-
-std::optional<MapCursor> Station::CursorOfActivePage() const {
-  const std::optional<MapId> map = MapOfPage(active_page_);
+std::optional<MapCursor> LiveCursor::CursorOf(int page) const {
+  const std::optional<MapId> map = MapOfPage(page);
   if (!map) return std::nullopt;
   std::array<std::uint8_t, 15> axis{};
   for (int c = 0; c < kMapColumns; ++c)
@@ -54,27 +48,27 @@ std::optional<MapCursor> Station::CursorOfActivePage() const {
     iap_axis[static_cast<std::size_t>(r)] = image_.Word(kIapRowAxisWord + r);
   }
   MapPageFacts facts;
-  facts.page = active_page_;
+  facts.page = page;
   facts.advance_by_throttle = image_.Byte(kAdvanceByThrottleOffset) != 0;
-  facts.servo_mode = active_page_ == kPageIntakeServo    ? image_.Byte(kIntakeServoModeOffset)
-                     : active_page_ == kPageExhaustServo ? image_.Byte(kExhaustServoModeOffset)
-                                                         : 0;
-  return ComputeMapCursor(device_.live(), axis, iap_axis, facts);
+  facts.servo_mode = page == kPageIntakeServo    ? image_.Byte(kIntakeServoModeOffset)
+                     : page == kPageExhaustServo ? image_.Byte(kExhaustServoModeOffset)
+                                                 : 0;
+  return ComputeMapCursor(live_, axis, iap_axis, facts);
 }
 
-void Station::PaintMapCursor() {
-  if (!cursor_.ready) return;
-  const std::optional<MapCursor> found = CursorOfActivePage();
+void LiveCursor::Paint(int page) {
+  if (!ready_) return;
+  const std::optional<MapCursor> found = CursorOf(page);
   if (!found) return;
   const MapCursor& cursor = *found;
   for (int c = 0; c < kMapColumns; ++c) {
     const bool lit = cursor.column_header_lit && c == cursor.column;
-    controls_.SetColor(cursor_.rpm[static_cast<std::size_t>(c)], lit ? kLime : kDefaultColor);
+    controls_.SetColor(rpm_[static_cast<std::size_t>(c)], lit ? kLime : kDefaultColor);
   }
   for (int r = 0; r < kMapRows; ++r) {
     const auto i = static_cast<std::size_t>(r);
-    controls_.SetColor(cursor_.row_label[i], cursor.throttle_row == r ? kLime : kDefaultColor);
-    controls_.SetColor(cursor_.row_axis[i], cursor.iap_row == r ? kLime : kDefaultColor);
+    controls_.SetColor(row_label_[i], cursor.throttle_row == r ? kLime : kDefaultColor);
+    controls_.SetColor(row_axis_[i], cursor.iap_row == r ? kLime : kDefaultColor);
   }
   int lit_cell = -1;
   std::uint32_t lit_color = kDefaultColor;
@@ -84,10 +78,10 @@ void Station::PaintMapCursor() {
   }
   for (int i = 0; i < kMapCells; ++i) {
     const std::uint32_t color = i == lit_cell ? lit_color : kDefaultColor;
-    controls_.SetColor(cursor_.cell[static_cast<std::size_t>(i)], color);
+    controls_.SetColor(cell_[static_cast<std::size_t>(i)], color);
     // The time view's labels show the same cursor; window there is drawn as face, opaque over
     // the field they stand on.
-    controls_.SetColor(cursor_.value_label[static_cast<std::size_t>(i)],
+    controls_.SetColor(value_label_[static_cast<std::size_t>(i)],
                        i == lit_cell ? lit_color : kFaceColor);
   }
 }
