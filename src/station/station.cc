@@ -1,24 +1,12 @@
 #include "station/station.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 
 #include "device/device_texts.h"
-#include "files/parameter_file.h"
-#include "image/consistency.h"
-#include "image/map_storage.h"
-#include "link/identity.h"
-#include "maps/map_texts.h"
 #include "model/bike_data.h"
-#include "model/bike_list.h"
 #include "monitor/live_cell.h"
-#include "monitor/monitor_texts.h"
-#include "settings/port_settings.h"
 #include "settings/settings_file.h"
-#include "texts/page_captions.h"
-#include "texts/window_texts.h"
 
 namespace korvan {
 namespace {

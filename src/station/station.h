@@ -41,6 +41,7 @@ class Station : public DeviceHost, public StationState {
   void CheckBoxMouseUp();
   void CheckBoxTps_UniMouseUp();
   void RecordChange();
+  // Menus and buttons; the files in station_files.cc.
   void MenuNewClick() { NewSet(false); }
   void MenuNewActPageClick() { NewSet(true); }
   void MenuOpenClick() { OpenFile(false); }
@@ -76,6 +77,7 @@ class Station : public DeviceHost, public StationState {
   void CheckBoxZakazCteniClick();
   void CheckBoxProgHnedClick() { PaintOptionBoxes(); }
   void CheckBoxExtMonitorClick();
+  // The settings pages (station_pages.cc).
   void ComboBoxBikeChange();
   void ButtonTps0Click();
   void ButtonTps100Click();
