@@ -182,6 +182,17 @@ void ControlSet::SetGeometry(ControlHandle h, int x, int y, int width, int heigh
   Touch(h);
 }
 
+// The window reads these once, when it builds its widgets: nothing to redraw.
+void ControlSet::SetSeparator(ControlHandle h, MenuSeparator separator) {
+  At(h).separator = separator;
+}
+
+void ControlSet::SetStepTarget(ControlHandle h, StepTarget target, int index) {
+  Control& c = At(h);
+  c.step_target = target;
+  c.step_index = index;
+}
+
 void ControlSet::UserEnterText(ControlHandle h, std::string_view text) {
   Control& c = At(h);
   std::string_view t = text;

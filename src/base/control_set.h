@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/colors.h"
+
 namespace korvan {
 
 enum class ControlKind : std::uint8_t {
@@ -24,16 +26,28 @@ enum class ControlKind : std::uint8_t {
   kPageControl,  // value = active page
   kGroupBox,
   kLine,
+  kWindow,     // the window itself: text = its title, color = the background behind the pages
+  kStatusBar,  // the window's status bar: only whether it shows
+};
+
+// Where a menu item has a separator line.
+enum class MenuSeparator : std::uint8_t {
+  kNone,
+  kBefore,  // before the item, shown and hidden with it (a group that may be hidden whole)
+  kAfter,   // after the item, closing the group it ends
+};
+
+// What the down and up halves of a spin button step.
+enum class StepTarget : std::uint8_t {
+  kNone,
+  kMapColumn,      // the map column `step_index`
+  kMapTools,       // the map grid's selected cells, as the Tools menu's Minus and Plus
+  kPositionTable,  // the position table `step_index` (0 = A, 1 = B)
 };
 
 // The page of the controls of the shared map grid: the window shows them on whichever map page is
 // active.
 inline constexpr int kMapGridPanel = -2;
-
-// The window's standard background: button face for labels, window colour for fields.
-inline constexpr std::uint32_t kDefaultColor = 0xFF000000u;
-// The button face, drawn opaque (a label that must hide what lies under it).
-inline constexpr std::uint32_t kFaceColor = 0xFE000000u;
 
 // What one widget shows. The window draws it; the core reads and writes it as the pages read and
 // write their controls.
@@ -57,6 +71,9 @@ struct Control {
   std::uint32_t color = kDefaultColor;  // background, 0xRRGGBB
   std::uint32_t font_color = kDefaultColor;
   int x = 0, y = 0, width = 0, height = 0;  // within its page or panel; 0 = the window decides
+  MenuSeparator separator = MenuSeparator::kNone;  // a menu item's
+  StepTarget step_target = StepTarget::kNone;      // a spin button's
+  int step_index = 0;
 };
 
 using ControlHandle = int;
@@ -96,6 +113,9 @@ class ControlSet {
   void SetColor(ControlHandle h, std::uint32_t color);
   void SetFontColor(ControlHandle h, std::uint32_t color);
   void SetGeometry(ControlHandle h, int x, int y, int width, int height);
+  // The control's part in the window's make-up, set where it is created.
+  void SetSeparator(ControlHandle h, MenuSeparator separator);
+  void SetStepTarget(ControlHandle h, StepTarget target, int index = 0);
 
   // What the user typed into a field, taken when the field is committed: a whole number is
   // limited to the range; anything else leaves the value as it was. The text then shows the value.

@@ -1,11 +1,16 @@
 #include "diff/field_captions.h"
 
+#include <optional>
+
+#include "maps/map_texts.h"
+#include "pages/page_texts.h"
 #include "texts/window_texts.h"
 
 namespace korvan {
 namespace {
 
-// The map pages' header fields and the servo pages' settings, named by the grid's words.
+// The map pages' header fields, the advance map's TPS box and the servo pages' settings, named by
+// the grid's words.
 struct MapFieldCaption {
   std::string_view field;
   std::string_view MapTexts::*text;
@@ -16,6 +21,7 @@ constexpr MapFieldCaption kMapFieldCaptions[] = {
     {"AdvanceCylinderCorrection", &MapTexts::cylinder_correction},
     {"IapCylinderCorrection", &MapTexts::cylinder_correction},
     {"IapRowAxis", &MapTexts::iap_caption},
+    {"CheckBoxTps_Uni", &MapTexts::tps_check},
     {"JetTpsMin", &MapTexts::tps_min},
     {"JetTpsMax", &MapTexts::tps_max},
     {"JetRpmMin", &MapTexts::rpm_min},
@@ -51,6 +57,17 @@ constexpr NearbyCaption kNearbyCaptions[] = {
     {"RadioGroupSpeedMode", "GroupBoxPulsuProSpeed", ""},
 };
 
+// The caption the control named `control` shows in `language`: a page's, else the window's (the
+// bike page shows the window's "No Reading" box).
+std::optional<std::string_view> ControlText(std::string_view control, Language language) {
+  if (const auto text = PageControlText(control, static_cast<int>(language))) return text;
+  return WindowControlText(control, language);
+}
+
+std::string TextOf(std::string_view control, Language language) {
+  return std::string(ControlText(control, language).value_or(""));
+}
+
 // A caption as shown on its own: no menu accelerator, no colon after it.
 std::string Shown(std::string_view caption) {
   std::string shown;
@@ -64,7 +81,6 @@ std::string Shown(std::string_view caption) {
 }  // namespace
 
 std::string FieldCaptions::operator()(const Field& field, int element) const {
-  const ControlSet& controls = controls_;
   const MapTexts& map_texts = MapTextsOf(static_cast<int>(language_));
   for (const MapFieldCaption& m : kMapFieldCaptions) {
     if (m.field == field.name) return std::string(map_texts.*m.text);
@@ -72,9 +88,8 @@ std::string FieldCaptions::operator()(const Field& field, int element) const {
   std::string name(field.name);
   if (field.first_control_number >= 0) name += std::to_string(field.first_control_number + element);
   std::string caption;
-  if (const std::optional<ControlHandle> control = controls.Find(name)) {
-    const Control& c = controls.Get(*control);
-    if (c.kind == ControlKind::kCheckBox || c.kind == ControlKind::kRadioGroup) caption = c.text;
+  if (field.kind == FieldKind::kFlag || field.kind == FieldKind::kIndex) {
+    caption = TextOf(name, language_);
   }
   const std::string base(field.name);
   for (std::string_view prefix : {"UpDown", "Edit"}) {
@@ -83,36 +98,34 @@ std::string FieldCaptions::operator()(const Field& field, int element) const {
     const std::string number = name.substr(base.size());
     // The label beside this one field, else the caption of the group box its run sits in.
     for (const std::string& candidate : {"Label" + stem + number, "GroupBox" + stem}) {
-      const std::optional<ControlHandle> label = controls.Find(candidate);
-      if (!label || controls.Text(*label).empty()) continue;
-      caption = controls.Text(*label);
-      break;
+      caption = TextOf(candidate, language_);
+      if (!caption.empty()) break;
     }
   }
   for (const NearbyCaption& n : kNearbyCaptions) {
     if (!caption.empty() || n.field != field.name) continue;
-    if (const std::optional<ControlHandle> group = controls.Find(n.group)) {
-      caption = Shown(controls.Text(*group));
-    }
-    const std::optional<ControlHandle> label =
-        n.label.empty() ? std::nullopt : controls.Find(n.label);
-    if (label && !controls.Text(*label).empty()) {
-      caption += ", " + Shown(controls.Text(*label));
-    }
+    caption = Shown(TextOf(n.group, language_));
+    const std::string label = n.label.empty() ? std::string() : TextOf(n.label, language_);
+    if (!label.empty()) caption += ", " + Shown(label);
   }
   return Shown(caption);
 }
 
-FieldCaptions::FieldCaptions(Language language) : language_(language) {
-  // The bike page takes the window's own "No Reading" box; the gear page the live panel's labels.
-  controls_.Add("CheckBoxZakazCteni", ControlKind::kCheckBox);
-  maps_.CreateControls();
-  monitor_.CreateControls(controls_);
-  pages_.CreateControls(
-      [](MessageKey key, int lang) { return MessageText(key, static_cast<Language>(lang)); });
-  maps_.SetTexts(MapTextsOf(static_cast<int>(language)));
-  pages_.ApplyTexts(static_cast<int>(language));
-  ApplyWindowTexts(controls_, language);
+std::vector<std::string_view> UnknownCaptionNames() {
+  std::vector<std::string_view> unknown;
+  const auto need_field = [&unknown](std::string_view name) {
+    if (FindField(name) == nullptr) unknown.push_back(name);
+  };
+  const auto need_text = [&unknown](std::string_view control) {
+    if (!ControlText(control, Language::kEnglish)) unknown.push_back(control);
+  };
+  for (const MapFieldCaption& m : kMapFieldCaptions) need_field(m.field);
+  for (const NearbyCaption& n : kNearbyCaptions) {
+    need_field(n.field);
+    need_text(n.group);
+    if (!n.label.empty()) need_text(n.label);
+  }
+  return unknown;
 }
 
 }  // namespace korvan

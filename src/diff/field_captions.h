@@ -1,28 +1,21 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
-#include "base/control_set.h"
 #include "image/field_dictionary.h"
-#include "image/parameter_image.h"
-#include "maps/map_editor.h"
-#include "maps/map_texts.h"
-#include "monitor/monitor_panel.h"
-#include "pages/settings_pages.h"
-#include "texts/messages.h"
+#include "texts/language.h"
 
 namespace korvan {
 
-// The window's field-bearing controls (settings pages, maps, the live panel's labels the pages
-// use, "No Reading") with the fixed texts of one language and nothing live in them: the names of
-// fields for the difference list, the window's and the command line's alike. (The window's own
-// controls will not do: a label beside a run of fields may show a live value, "TW correction =
-// 12 %", which is no name.)
+// The names of fields for the difference list, the window's and the command line's alike: the
+// fixed captions the window's controls show in one language, read from the text tables by control
+// name. (The window's own controls will not do: a label beside a run of fields may show a live
+// value, "TW correction = 12 %", which is no name.)
 class FieldCaptions {
  public:
-  explicit FieldCaptions(Language language);
-  FieldCaptions(const FieldCaptions&) = delete;
-  FieldCaptions& operator=(const FieldCaptions&) = delete;
+  explicit FieldCaptions(Language language) : language_(language) {}
 
   Language language() const { return language_; }
   // A field element's caption: a check box or radio group carries its own; a number field's is
@@ -33,11 +26,11 @@ class FieldCaptions {
 
  private:
   Language language_;
-  ControlSet controls_;
-  ParameterImage image_;
-  MapEditor maps_{image_, controls_};
-  MonitorPresenter monitor_;
-  SettingsPages pages_{controls_};
 };
+
+// The names the caption rules give outright (fields, and the group boxes and labels that name
+// them) that neither the field dictionary nor a text table knows: empty unless a control was
+// renamed or a rule mistyped.
+std::vector<std::string_view> UnknownCaptionNames();
 
 }  // namespace korvan

@@ -3,16 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "image/field_dictionary.h"
+#include "link/monitor_frame_layout.h"
 #include "model/default_set.h"
 
 namespace korvan {
 namespace {
 
-// Monitor frame offsets the emulator fills.
-constexpr int kFlagsA = 1, kFlagsB = 2, kFlagsC = 3, kFlagsD = 4;
-constexpr int kAdvance = 10, kInjectionA = 14, kInjectionB = 18;
-constexpr int kCoolant = 23, kAir = 24, kGear = 25, kThrottleShare = 26, kPilotLight = 27;
-constexpr int kVersionByte = 150;
+using namespace monitor_frame;  // NOLINT(build/namespaces): the frame's offsets
 
 void PutWord(LinkFrame& frame, int offset, int value) {
   const int clamped = std::clamp(value, 0, 0xFFFF);
@@ -93,7 +91,8 @@ void UnitEmulator::FillMonitorFrame(LinkFrame& frame) const {
   frame.fill(0);
   frame[0] = kMonitorReply;
   const long t = elapsed_ms_;
-  const int limiter = memory_[29] != 0 ? memory_[29] * 100 : 11000;
+  const int limiter =
+      memory_[kIgnitionLimiterOffset] != 0 ? memory_[kIgnitionLimiterOffset] * 100 : 11000;
   const int idle = 1200;
   // The engine revs from idle to just under the limiter and back every 24 s; the throttle leads.
   const double sweep = Triangle(t, 24000);
@@ -126,41 +125,43 @@ void UnitEmulator::FillMonitorFrame(LinkFrame& frame) const {
   PutByte(frame, kGear, gear);
   PutByte(frame, kThrottleShare, held_engine_ ? held_engine_->throttle_share : 100 - iap / 4);
   PutByte(frame, kPilotLight, rpm > limiter - 2000 ? 2 : 0);
-  PutWord(frame, 48, rpm);
-  PutWord(frame, 50, 4010);                      // AP sensor voltage
-  PutWord(frame, 52, 1013);                      // 101.3 kPa
-  PutWord(frame, 54, 900 + iap * 35);            // IAP sensor voltage
-  PutWord(frame, 56, 600 + throttle * 38 / 10);  // TP sensor voltage
-  PutWord(frame, 58, lambda_mv);
-  PutWord(frame, 60, 3600 - coolant_c * 25);  // coolant sensor voltage
-  PutWord(frame, 62, 2500);                   // air sensor voltage
-  PutWord(frame, 64, 13800 + static_cast<int>(150 * std::sin(static_cast<double>(t) / 3100.0)));
-  PutWord(frame, 66, 1000 + rpm / 5);  // exhaust servo
-  PutWord(frame, 68, 1000 + rpm / 5);
-  PutWord(frame, 70, 800 + throttle * 3);  // intake servo
-  PutWord(frame, 72, 800 + throttle * 3);
-  PutWord(frame, 74, 2500);                        // potentiometer
-  PutWord(frame, 76, 12 + writes_received_ / 19);  // programming count
-  PutWord(frame, 94, static_cast<int>(t / 100));   // time since start
-  PutWord(frame, 96, 360);
-  PutWord(frame, 98, 400);
-  PutWord(frame, 100, 1000 + std::max(0, (70 - coolant_c) * 3));  // coolant correction
-  PutWord(frame, 102, 1000);
-  PutWord(frame, 104, 1000);
-  PutWord(frame, 106, t < 10000 ? 1300 - static_cast<int>(t / 33) : 1000);
-  PutWord(frame, 108, 1000);
-  PutWord(frame, 110, 1000);
-  PutWord(frame, 112, 1000);
-  PutWord(frame, 114, 1000);
-  PutWord(frame, 116, road_speed);
-  PutWord(frame, 118, 500 + gear * 600);  // gear sensor voltage
-  PutWord(frame, 120, road_speed > 0 ? rpm * 10 / road_speed : 0);
-  for (int g = 0; g < 6; ++g) PutWord(frame, 122 + 2 * g, 900 / (g + 1));
-  PutWord(frame, 134, 1000);
-  PutWord(frame, 136, iap);
-  PutWord(frame, 138, throttle);
-  PutWord(frame, 148, saving_count_);
-  frame[kVersionByte] = static_cast<std::uint8_t>(fault_.version);
+  PutWord(frame, kEngineSpeed, rpm);
+  PutWord(frame, kApSensor, 4010);
+  PutWord(frame, kAtmosphericPressure, 1013);  // 101.3 kPa
+  PutWord(frame, kIapSensor, 900 + iap * 35);
+  PutWord(frame, kThrottleSensor, 600 + throttle * 38 / 10);
+  PutWord(frame, kLambda, lambda_mv);
+  PutWord(frame, kCoolantSensor, 3600 - coolant_c * 25);
+  PutWord(frame, kAirSensor, 2500);
+  PutWord(frame, kSupply,
+          13800 + static_cast<int>(150 * std::sin(static_cast<double>(t) / 3100.0)));
+  PutWord(frame, kExhaustServoFirst, 1000 + rpm / 5);
+  PutWord(frame, kExhaustServoSecond, 1000 + rpm / 5);
+  PutWord(frame, kIntakeServoFirst, 800 + throttle * 3);
+  PutWord(frame, kIntakeServoSecond, 800 + throttle * 3);
+  PutWord(frame, kPotentiometer, 2500);
+  PutWord(frame, kProgrammingCount, 12 + writes_received_ / 19);
+  PutWord(frame, kTimeSinceStart, static_cast<int>(t / 100));
+  PutWord(frame, kInjectionPositionA, 360);
+  PutWord(frame, kInjectionPositionB, 400);
+  PutWord(frame, kCoolantInjectionCorrection, 1000 + std::max(0, (70 - coolant_c) * 3));
+  PutWord(frame, kAirInjectionCorrection, 1000);
+  PutWord(frame, kPressureInjectionCorrection, 1000);
+  PutWord(frame, kAfterStartInjectionCorrection,
+          t < 10000 ? 1300 - static_cast<int>(t / 33) : 1000);
+  PutWord(frame, kVoltageCorrection, 1000);
+  PutWord(frame, kCoolantAdvanceCorrection, 1000);
+  PutWord(frame, kPotentiometerAdvanceCorrection, 1000);
+  PutWord(frame, kPotentiometerInjectionCorrection, 1000);
+  PutWord(frame, kRoadSpeed, road_speed);
+  PutWord(frame, kGearSensor, 500 + gear * 600);
+  PutWord(frame, kSpeedRatio, road_speed > 0 ? rpm * 10 / road_speed : 0);
+  for (int g = 0; g < 6; ++g) PutWord(frame, kLearnedRatio + 2 * g, 900 / (g + 1));
+  PutWord(frame, kIdleAdvanceCorrection, 1000);
+  PutWord(frame, kIap, iap);
+  PutWord(frame, kThrottlePosition, throttle);
+  PutWord(frame, kSavingCountdown, saving_count_);
+  frame[kVersion] = static_cast<std::uint8_t>(fault_.version);
 }
 
 UnitReply UnitEmulator::Answer(FrameView request) {

@@ -3,6 +3,9 @@
 #include <array>
 #include <cstddef>
 
+#include "image/field_dictionary.h"
+#include "image/map_storage.h"
+
 namespace korvan {
 namespace {
 
@@ -12,10 +15,6 @@ using file_layout::kWholeFileOnly;
 using file_layout::Section;
 using file_layout::ValueConversion;
 using file_layout::ValueFormat;
-
-constexpr int kMapCells = 150;
-constexpr int kMapRowCells = 15;
-constexpr int kAxisPoints = 15;
 
 // Builders that keep each section to a few readable lines.
 constexpr Item Bytes(int first, int count = 1) { return Item{.first = first, .count = count}; }
@@ -38,16 +37,21 @@ constexpr Item Plus100(int first, int count) {
 constexpr Item Flag(int offset, ValueFormat format) {
   return Item{.first = offset, .count = 1, .format = format};
 }
-constexpr Item Axis(int first) { return Times(100, first, kAxisPoints); }
-constexpr Item Map(Item cells) {
-  cells.count = kMapCells;
-  cells.per_line = kMapRowCells;
-  return cells;
+// A map's engine-speed axis, written in rpm.
+constexpr Item Axis(MapId map) { return Times(kAxisRpmScale, AxisOffset(map, 0), kMapColumns); }
+// A map's cells, one map row per line.
+constexpr Item Map(MapId map, ValueConversion conversion = ValueConversion::kRaw) {
+  const MapStorage& m = MapInfo(map);
+  return Item{.words = m.word_cells,
+              .first = m.cell_base,
+              .count = kMapCells,
+              .conversion = conversion,
+              .per_line = kMapColumns};
 }
 constexpr Item kCont{.kind = ItemKind::kContinuation};
 constexpr Item kBreak{.kind = ItemKind::kLineBreak};
 
-constexpr Item kBike[] = {Bytes(0), kCont};
+constexpr Item kBike[] = {Bytes(kBikeCodeOffset), kCont};
 constexpr Item kApsIaps[] = {Words(3, 4), kCont, Words(7, 4)};
 constexpr Item kWaterTempSensor[] = {kCont, Words(97, 9)};
 constexpr Item kAirTempSensor[] = {kCont, Words(106, 5)};
@@ -59,58 +63,68 @@ constexpr Item kPotentiometer[] = {Bytes(75, 2)};
 constexpr Item kCooling[] = {Bytes(35)};
 constexpr Item kRpm[] = {Bytes(36), SignedBytes(37, 1)};
 constexpr Item kIntakePort[] = {Times(100, 38), kBreak};
-constexpr Item kAdvanceMisc[] = {Bytes(40), SignedBytes(41, 4), Bytes(45, 2)};
-constexpr Item kRpmAdv[] = {Axis(365)};
-constexpr Item kAdvance[] = {Map(Bytes(500))};
-constexpr Item kJet1Misc[] = {Bytes(47, 3), Times(100, 50, 2)};
-constexpr Item kRpmJet1A[] = {Axis(380)};
-constexpr Item kJet1A[] = {Map(Words(325))};
-constexpr Item kRpmJet2A[] = {Axis(395)};
-constexpr Item kJet2A[] = {Map(Words(475))};
-constexpr Item kRpmJet3A[] = {Axis(410)};
-constexpr Item kJet3A[] = {Map(Words(625))};
-constexpr Item kRpmJet4A[] = {Axis(425)};
-constexpr Item kJet4A[] = {Map(Words(775))};
-constexpr Item kRpmJetB[] = {Axis(440)};
-constexpr Item kJetB[] = {Map(Bytes(1850))};
+constexpr Item kAdvanceMisc[] = {Bytes(kAdvanceByThrottleOffset), SignedBytes(41, 4),
+                                 Bytes(kBaseAdvanceOffset, 2)};
+constexpr Item kRpmAdv[] = {Axis(MapId::kAdvance)};
+constexpr Item kAdvance[] = {Map(MapId::kAdvance)};
+constexpr Item kJet1Misc[] = {Bytes(kJetCouplingModeOffset, 3), Times(100, 50, 2)};
+constexpr Item kRpmJet1A[] = {Axis(MapId::kInj1A)};
+constexpr Item kJet1A[] = {Map(MapId::kInj1A)};
+constexpr Item kRpmJet2A[] = {Axis(MapId::kInj2A)};
+constexpr Item kJet2A[] = {Map(MapId::kInj2A)};
+constexpr Item kRpmJet3A[] = {Axis(MapId::kInj3A)};
+constexpr Item kJet3A[] = {Map(MapId::kInj3A)};
+constexpr Item kRpmJet4A[] = {Axis(MapId::kInj4A)};
+constexpr Item kJet4A[] = {Map(MapId::kInj4A)};
+constexpr Item kRpmJetB[] = {Axis(MapId::kInjB)};
+constexpr Item kJetB[] = {Map(MapId::kInjB)};
 constexpr Item kIapMisc[] = {Bytes(52, 4)};
-constexpr Item kIapIap[] = {Words(142, 10)};
-constexpr Item kRpmIap[] = {Axis(455)};
-constexpr Item kIap[] = {Map(Words(1000))};
-constexpr Item kPositionA[] = {Bytes(56),         kCont, Times(100, 305, 15), kCont,
-                               Times(5, 320, 15), kBreak};
-constexpr Item kPositionB[] = {Bytes(57),         kCont, Times(100, 335, 15), kCont,
-                               Times(5, 350, 15), kBreak};
-constexpr Item kServoIn[] = {Flag(59, ValueFormat::kFlag5),
-                             Flag(63, ValueFormat::kFlag7),
+constexpr Item kIapIap[] = {Words(kIapRowAxisWord, kMapRows)};
+constexpr Item kRpmIap[] = {Axis(MapId::kInjIap)};
+constexpr Item kIap[] = {Map(MapId::kInjIap)};
+// An injection position table: its mode, then its engine speeds and its angles on lines of
+// their own.
+constexpr std::array<Item, 6> PositionTable(int mode, int speeds, int angles) {
+  return {Bytes(mode),
+          kCont,
+          Times(kAxisRpmScale, speeds, kMapColumns),
+          kCont,
+          Times(5, angles, kMapColumns),
+          kBreak};
+}
+constexpr auto kPositionA = PositionTable(56, kPositionASpeedOffset, kPositionAAngleOffset);
+constexpr auto kPositionB = PositionTable(57, kPositionBSpeedOffset, kPositionBAngleOffset);
+constexpr Item kServoIn[] = {Flag(kIntakeServoEnableOffset, ValueFormat::kFlag5),
+                             Flag(kIntakeServoPercentOffset, ValueFormat::kFlag7),
                              Times(5, 61),
-                             Bytes(65),
-                             Flag(66, ValueFormat::kFlag6),
+                             Bytes(kIntakeServoModeOffset),
+                             Flag(kStepMotorOffset, ValueFormat::kFlag6),
                              Bytes(77),
                              Times(250, 78)};
-constexpr Item kRpmServoIn[] = {Axis(485)};
-constexpr Item kServoInValue[] = {
-    kCont, Map(Item{.first = 2450, .conversion = ValueConversion::kServoIntake}), kBreak};
-constexpr Item kServoEx[] = {Flag(58, ValueFormat::kFlag5), Flag(62, ValueFormat::kFlag7),
-                             Times(5, 60), Bytes(64)};
-constexpr Item kRpmServoEx[] = {Axis(470)};
-constexpr Item kServoExValue[] = {
-    kCont, Map(Item{.first = 2300, .conversion = ValueConversion::kServoExhaust})};
-constexpr Item kIdle[] = {Bytes(2600),
-                          Times(100, 2601),
-                          Bytes(2602, 2),
-                          Times(250, 2604),
-                          Bytes(2605),
-                          Times(10, 2606),
-                          Bytes(2607, 2),
-                          kCont,
-                          Item{.first = 2609, .count = 9, .conversion = ValueConversion::kIdleStep},
-                          kCont,
-                          Bytes(2618, 4),
-                          kCont,
-                          Times(50, 2622, 9),
-                          kCont,
-                          kCont};
+constexpr Item kRpmServoIn[] = {Axis(MapId::kIntakeServo)};
+constexpr Item kServoInValue[] = {kCont, Map(MapId::kIntakeServo, ValueConversion::kServoIntake),
+                                  kBreak};
+constexpr Item kServoEx[] = {Flag(kExhaustServoEnableOffset, ValueFormat::kFlag5),
+                             Flag(kExhaustServoPercentOffset, ValueFormat::kFlag7), Times(5, 60),
+                             Bytes(kExhaustServoModeOffset)};
+constexpr Item kRpmServoEx[] = {Axis(MapId::kExhaustServo)};
+constexpr Item kServoExValue[] = {kCont, Map(MapId::kExhaustServo, ValueConversion::kServoExhaust)};
+constexpr Item kIdle[] = {
+    Bytes(kIdleTypeOffset),
+    Times(100, 2601),
+    Bytes(2602, 2),
+    Times(250, 2604),
+    Bytes(2605),
+    Times(10, 2606),
+    Bytes(2607, 2),
+    kCont,
+    Item{.first = kIdleServoTableOffset, .count = 9, .conversion = ValueConversion::kIdleStep},
+    kCont,
+    Bytes(2618, 4),
+    kCont,
+    Times(50, 2622, 9),
+    kCont,
+    kCont};
 constexpr Item kChoke[] = {Bytes(67, 4), kCont, Plus100(71, 4)};
 constexpr Item kStartInj[] = {Bytes(92), kCont};
 constexpr Item kInjCorr[] = {Bytes(80, 5), kCont, Bytes(85, 5)};

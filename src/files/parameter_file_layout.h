@@ -3,7 +3,8 @@
 // The layout of a parameter file: which sections exist, in which order they are written, which
 // image fields each one carries with which conversion, and where its line breaks go. The writer
 // walks this table forwards; the reader walks the same table to take the values back, so the two
-// can never disagree about a field.
+// can never disagree about a field. It is the only description of the file: the field dictionary
+// and the map storage say where a value lies in the image, this table where it lies in a file.
 
 #include <cstdint>
 #include <optional>

@@ -18,20 +18,23 @@ void NotBelowByte(ParameterImage& image, int k, int reference) {
   AtLeast(image, k, image.Byte(reference));
 }
 
+constexpr int Axis(MapId map) { return MapInfo(map).axis_offset; }
+
 // Engine-speed axes that must start at 300 rpm (point i at least i + 3): the advance, 1A, B, 2A
 // and IAP maps and the speed rows of both injection position tables.
-constexpr std::array<int, 7> kMapSpeedAxes{365, 380, 440, 395, 455, 305, 335};
+constexpr std::array<int, 7> kMapSpeedAxes{
+    Axis(MapId::kAdvance), Axis(MapId::kInj1A),   Axis(MapId::kInjB),   Axis(MapId::kInj2A),
+    Axis(MapId::kInjIap),  kPositionASpeedOffset, kPositionBSpeedOffset};
 // Servo axes may start at 0 rpm (point i at least i).
-constexpr std::array<int, 2> kServoAxes{485, 470};
+constexpr std::array<int, 2> kServoAxes{Axis(MapId::kIntakeServo), Axis(MapId::kExhaustServo)};
 // Every axis that must rise strictly, the 3A and 4A axes included.
-constexpr std::array<int, 11> kOrderedAxes{365, 380, 440, 395, 410, 425, 455, 485, 470, 305, 335};
+constexpr std::array<int, 11> kOrderedAxes{
+    Axis(MapId::kAdvance), Axis(MapId::kInj1A),       Axis(MapId::kInjB),
+    Axis(MapId::kInj2A),   Axis(MapId::kInj3A),       Axis(MapId::kInj4A),
+    Axis(MapId::kInjIap),  Axis(MapId::kIntakeServo), Axis(MapId::kExhaustServo),
+    kPositionASpeedOffset, kPositionBSpeedOffset};
 constexpr std::array<MapId, 5> kWordMaps{MapId::kInj1A, MapId::kInj2A, MapId::kInj3A, MapId::kInj4A,
                                          MapId::kInjIap};
-
-constexpr int kBikeCodeByte = 0;
-constexpr int kEngineConfigByte = 2;
-constexpr int kBaseAdvanceByte = 45;
-constexpr int kWidthOfLobeByte = 46;
 
 void ClampAxes(ParameterImage& image) {
   for (int i = 0; i < kMapColumns; ++i) {
@@ -45,8 +48,8 @@ void ClampAxes(ParameterImage& image) {
       const int k = CellOffset(servo, i);
       if (image.Byte(k) > 249) image.SetByte(k, 1);
     }
-    AtMost(image, 320 + i, 144);  // 720 degrees
-    AtMost(image, 350 + i, 144);
+    AtMost(image, kPositionAAngleOffset + i, 144);  // 720 degrees
+    AtMost(image, kPositionBAngleOffset + i, 144);
   }
 }
 
@@ -73,7 +76,7 @@ void OrderAxes(ParameterImage& image) {
 void CapMapCells(ParameterImage& image, bool one_channel) {
   const int advance = MapInfo(MapId::kAdvance).cell_base;
   const int inj_b = MapInfo(MapId::kInjB).cell_base;
-  const unsigned lobe_limit = image.Byte(kBaseAdvanceByte) + image.Byte(kWidthOfLobeByte);
+  const unsigned lobe_limit = image.Byte(kBaseAdvanceOffset) + image.Byte(kWidthOfLobeOffset);
   for (int n = 0; n < kMapCells; ++n) {
     AtMost(image, advance + n, 60);
     for (MapId map : kWordMaps) {
@@ -134,7 +137,7 @@ ConsistencyResult ApplyConsistencyRules(ParameterImage& image, StationSettings& 
   OrderIapRowAxis(image);
   OrderAxes(image);
 
-  const std::uint8_t bike = image.Byte(kBikeCodeByte);
+  const std::uint8_t bike = image.Byte(kBikeCodeOffset);
   result.one_channel = bike == 32 || bike == 33;
   CapMapCells(image, result.one_channel);
 
@@ -151,7 +154,7 @@ ConsistencyResult ApplyConsistencyRules(ParameterImage& image, StationSettings& 
   if (settings.language_index > 3) settings.language_index = 0;
   if (settings.port_index >= 20) settings.port_index = 0;
 
-  AtMost(image, kBaseAdvanceByte, 40);
+  AtMost(image, kBaseAdvanceOffset, 40);
   AtMost(image, 48, 100);       // TPS min
   NotBelowByte(image, 49, 48);  // TPS max
   NotBelowByte(image, 51, 50);  // RPM max
@@ -169,8 +172,8 @@ ConsistencyResult ApplyConsistencyRules(ParameterImage& image, StationSettings& 
   AtMost(image, 78, image.Byte(77));      // step motor excitation within its period
   AtMost(image, 2604, image.Byte(2605));  // idle step pulse within its period
 
-  const std::uint8_t config = image.Byte(kEngineConfigByte);
-  if (config == 7 || config == 22) image.SetByte(267, image.Byte(kWidthOfLobeByte));
+  const std::uint8_t config = image.Byte(kEngineConfigOffset);
+  if (config == 7 || config == 22) image.SetByte(267, image.Byte(kWidthOfLobeOffset));
 
   return result;
 }

@@ -2,8 +2,8 @@
 
 // Every setting of the unit lives at a fixed place in the ParameterImage. This dictionary is the
 // one place that knows those places: offset, width, how the stored value relates to the value a
-// control shows, the control's range, the page that edits it and where the parameter file
-// carries it. Pages, the parameter file and the map tools read it instead of repeating offsets.
+// control shows, the control's range and the page that edits it. Pages and the map tools read
+// it instead of repeating offsets.
 // The table itself is kFieldTable in image/field_table.h.
 
 #include <cstdint>
@@ -52,12 +52,7 @@ struct Field {
   int min;    // shown range; kIdleServo takes min and max from IdleServoStep
   int max;
   int step;
-  std::string_view file_section;  // parameter file section key; empty when not in files
-  int file_line;                  // 1-based line within the section; 0 for a one-line section
-  int file_position;              // 1-based position of element 0 within that line
-  int file_count;                 // elements the file carries (may be fewer than count)
-  bool file_raw;                  // the file writes the stored value instead of the shown one
-  int first_control_number;       // -1; else the controls are name + number, number from this
+  int first_control_number;  // -1; else the controls are name + number, number from this
 };
 
 // All fields, in page order. The same entries as kFieldTable.
@@ -123,6 +118,9 @@ void WriteMemo(ParameterImage& image, std::string_view text);
 // Image offsets that the dictionary names and several parts of the station use directly.
 inline constexpr int kBikeCodeOffset = 0;
 inline constexpr int kEngineConfigOffset = 2;
+inline constexpr int kIgnitionLimiterOffset = 29;  // hundreds of rpm
+inline constexpr int kBaseAdvanceOffset = 45;
+inline constexpr int kWidthOfLobeOffset = 46;
 inline constexpr int kIdleTypeOffset = 2600;
 inline constexpr int kIdleServoTableOffset = 2609;
 inline constexpr int kAdvanceByThrottleOffset = 40;  // "TPS" on the Advance page
@@ -135,6 +133,11 @@ inline constexpr int kExhaustServoModeOffset = 64;
 inline constexpr int kIntakeServoModeOffset = 65;
 inline constexpr int kStepMotorOffset = 66;
 inline constexpr int kCylinderCountOffset = 256;
+// The injection position tables: 15 engine speeds (rpm / 100) and 15 angles (degrees / 5) each.
+inline constexpr int kPositionASpeedOffset = 305;
+inline constexpr int kPositionAAngleOffset = 320;
+inline constexpr int kPositionBSpeedOffset = 335;
+inline constexpr int kPositionBAngleOffset = 350;
 
 // A run of image bytes [first, first + length).
 struct ByteRun {

@@ -61,22 +61,6 @@ constexpr bool NamesUnique() {
   return true;
 }
 
-// No two fields claim the same value slot of a file line.
-constexpr bool FileSlotsUnique() {
-  for (std::size_t i = 0; i < kFieldTable.size(); ++i) {
-    const Field& a = kFieldTable[i];
-    if (a.file_count > a.count || (a.file_section.empty() && a.file_count > 0)) return false;
-    for (std::size_t j = i + 1; j < kFieldTable.size(); ++j) {
-      const Field& b = kFieldTable[j];
-      if (a.file_section != b.file_section || a.file_line != b.file_line) continue;
-      const bool disjoint = a.file_position + a.file_count <= b.file_position ||
-                            b.file_position + b.file_count <= a.file_position;
-      if (!disjoint) return false;
-    }
-  }
-  return true;
-}
-
 constexpr bool AddRun(std::array<int, kImageSize>& cover, int first, int length) {
   if (first < 0 || first + length > kImageSize) return false;
   for (int k = first; k < first + length; ++k) ++cover[static_cast<std::size_t>(k)];
@@ -110,7 +94,6 @@ constexpr bool MapsInPageOrder() {
 static_assert(FieldsInsideImage(), "a field lies outside the image or a word is odd");
 static_assert(RangesFitTheirWidth(), "a field range is unordered or does not fit its width");
 static_assert(NamesUnique(), "two fields share a name");
-static_assert(FileSlotsUnique(), "two fields claim the same file position");
 static_assert(EveryByteOwnedOnce(), "an image byte is owned twice or not at all");
 static_assert(MapsInPageOrder(), "the map table is not in PageIndex order");
 

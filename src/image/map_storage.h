@@ -33,28 +33,24 @@ inline constexpr int kMapCount = 9;
 
 struct MapStorage {
   MapId id;
-  int page;                       // PageIndex
-  std::string_view name;          // page name, "Advance", "Inj-1A", ...
-  bool word_cells;                // cells are words (injection times in microseconds)
-  int cell_base;                  // image byte of cell 0 (byte maps) or its word index (word maps)
-  int axis_offset;                // image byte of engine-speed axis point 0 (15 bytes)
-  std::string_view axis_section;  // parameter file section of the axis
-  std::string_view cell_section;  // parameter file section of the cells
-  int shown_max;                  // largest shown cell value (servo maps: see MapCellRange)
+  int page;               // PageIndex
+  std::string_view name;  // page name, "Advance", "Inj-1A", ...
+  bool word_cells;        // cells are words (injection times in microseconds)
+  int cell_base;          // image byte of cell 0 (byte maps) or its word index (word maps)
+  int axis_offset;        // image byte of engine-speed axis point 0 (15 bytes)
+  int shown_max;          // largest shown cell value (servo maps: see MapCellRange)
 };
 
 inline constexpr std::array<MapStorage, kMapCount> kMapTable{{
-    {MapId::kAdvance, 1, "Advance", false, 500, 365, "RPM_ADV", "ADVANCE", 60},
-    {MapId::kInj1A, 2, "Inj-1A", true, 325, 380, "RPM_JET_1A", "JET_1A", 1000},
-    {MapId::kInj2A, 3, "Inj-2A", true, 475, 395, "RPM_JET_2A", "JET_2A", 1000},
-    {MapId::kInj3A, 4, "Inj-3A", true, 625, 410, "RPM_JET_3A", "JET_3A", 1000},
-    {MapId::kInj4A, 5, "Inj-4A", true, 775, 425, "RPM_JET_4A", "JET_4A", 1000},
-    {MapId::kInjB, 6, "Inj-B", false, 1850, 440, "RPM_JET_B", "JET_B", 100},
-    {MapId::kInjIap, 7, "Inj-IAP", true, 1000, 455, "RPM_IAP", "IAP", 1000},
-    {MapId::kIntakeServo, 11, "Intake Servo", false, 2450, 485, "RPM_SERVO_IN", "SERVO_IN_VALUE",
-     100},
-    {MapId::kExhaustServo, 12, "Exhaust Servo", false, 2300, 470, "RPM_SERVO_EX", "SERVO_EX_VALUE",
-     100},
+    {MapId::kAdvance, 1, "Advance", false, 500, 365, 60},
+    {MapId::kInj1A, 2, "Inj-1A", true, 325, 380, 1000},
+    {MapId::kInj2A, 3, "Inj-2A", true, 475, 395, 1000},
+    {MapId::kInj3A, 4, "Inj-3A", true, 625, 410, 1000},
+    {MapId::kInj4A, 5, "Inj-4A", true, 775, 425, 1000},
+    {MapId::kInjB, 6, "Inj-B", false, 1850, 440, 100},
+    {MapId::kInjIap, 7, "Inj-IAP", true, 1000, 455, 1000},
+    {MapId::kIntakeServo, 11, "Intake Servo", false, 2450, 485, 100},
+    {MapId::kExhaustServo, 12, "Exhaust Servo", false, 2300, 470, 100},
 }};
 
 constexpr const MapStorage& MapInfo(MapId map) { return kMapTable[static_cast<std::size_t>(map)]; }
@@ -100,7 +96,6 @@ inline constexpr std::array<int, kMapRows> kThrottleRows{0, 2, 5, 10, 20, 30, 40
 // The IAP map's rows: ten intake pressures [kPa] in words 142..151, 0..1000 step 1, raw.
 inline constexpr int kIapRowAxisWord = 142;
 inline constexpr int kIapRowAxisMax = 1000;
-inline constexpr std::string_view kIapRowAxisSection = "IAP_IAP";
 
 // Servo maps show stored x 1 [%] when the page's percent flag is set (byte 63 intake, 62
 // exhaust), stored x 20 [mV] otherwise. Other byte maps show the stored byte. 1 for all others.

@@ -90,9 +90,11 @@ void MapEditor::CreateControls() {
         c.Add(Numbered("CSpinButton", col), ControlKind::kSpinButton, kMapGridPanel);
     c.SetGeometry(h, geo::kColumnSpinX0 + geo::kColumnPitch * col, geo::kColumnSpinY,
                   geo::kColumnSpinWidth, geo::kColumnSpinHeight);
+    c.SetStepTarget(h, StepTarget::kMapColumn, col);
     h_.column_spins[static_cast<std::size_t>(col)] = h;
   }
   h_.tools_spin = c.Add("CSpinButtonTools", ControlKind::kSpinButton, kMapGridPanel);
+  c.SetStepTarget(h_.tools_spin, StepTarget::kMapTools);
   c.SetGeometry(h_.tools_spin, kToolsX, geo::kColumnSpinY, geo::kColumnSpinWidth,
                 geo::kColumnSpinHeight);
   h_.all = c.Add("CheckBoxAll_Uni", ControlKind::kCheckBox, kMapGridPanel);

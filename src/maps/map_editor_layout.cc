@@ -13,8 +13,6 @@ namespace {
 
 namespace geo = grid_geometry;
 
-constexpr std::uint32_t kCyan = 0x00FFFF;
-constexpr std::uint32_t kYellow = 0xFFFF00;
 constexpr int kHeaderFieldWidth = 56;  // field and up-down
 
 bool IsFollowerPage(int page) {
@@ -58,7 +56,7 @@ void MapEditor::Layout(int page) {
   const bool bank_a = *map == MapId::kInj1A || IsFollowerPage(page);
   const bool all_equal = image_.Byte(kJetCouplingModeOffset) == kModeAllEqual;
   c.SetText(h_.banner, all_equal ? texts_.banner_all_equal : texts_.banner_coupled);
-  c.SetColor(h_.banner, all_equal ? kCyan : kYellow);
+  c.SetColor(h_.banner, all_equal ? kColorAqua : kColorYellow);
   c.SetVisible(h_.banner, bank_a && follows);
 
   LayoutHeader(page);

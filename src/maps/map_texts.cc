@@ -5,64 +5,59 @@
 namespace korvan {
 namespace {
 
-// What stays the same in every language: the throttle rows, "RPM", "TPS", "IAP [kPa]", "Ms",
-// the servo modes, the coupling banners, and the header's "IAP -> TP ", "TPS min" ... "RPM max",
-// which tuners read as the names of the unit's settings. The tabs' words are the station's.
-constexpr MapTexts GermanTexts() {
-  MapTexts t;
-  t.all = "Alle";
-  t.servo_enable = "Servo ein";
-  t.percent = "Prozent";
-  t.step_motor = "Schrittmotor";
-  t.base_advance = "Grundvorzündung [\u00b0]";
-  t.lobe_width = "Zahnbreite [\u00b0]";
-  t.cylinder_correction = "Korrektur für Zylinder 1,2,3,4";
-  t.hysteresis = "Hysterese [mV]";
-  t.period = "Periode [ms]";
-  t.excitation = "Erregung [us]";
-  return t;
-}
-constexpr MapTexts kGerman = GermanTexts();
+// The grid's words that change with the language, one row each. What stays the same in every
+// language is only in MapTexts: the throttle rows, "RPM", "TPS", "IAP [kPa]", "Ms", the servo
+// modes, the coupling banners, and the header's "IAP -> TP ", "TPS min" ... "RPM max", which
+// tuners read as the names of the unit's settings. The tabs' words are the station's.
+struct MapTextRow {
+  std::string_view MapTexts::*text;
+  LanguageTexts texts;
+};
+constexpr MapTextRow kRows[] = {
+    {&MapTexts::all, {"All", "Alle", "Tout", "Vše"}},
+    {&MapTexts::servo_enable, {"Servo Enable", "Servo ein", "Servo actif", "Servo povoleno"}},
+    {&MapTexts::percent, {"Procent", "Prozent", "Pourcent", "Procenta"}},
+    {&MapTexts::step_motor, {"Step motor", "Schrittmotor", "Moteur pas à pas", "Krokový motor"}},
+    {&MapTexts::base_advance,
+     {"Base advance [\u00b0]", "Grundvorzündung [\u00b0]", "Avance de base [\u00b0]",
+      "Základní předstih [\u00b0]"}},
+    {&MapTexts::lobe_width,
+     {"Width of Lobe [\u00b0]", "Zahnbreite [\u00b0]", "Largeur de dent [\u00b0]",
+      "Šířka zubu [\u00b0]"}},
+    {&MapTexts::cylinder_correction,
+     {"Correction for cylinder 1,2,3,4", "Korrektur für Zylinder 1,2,3,4",
+      "Correction cylindre 1,2,3,4", "Korekce pro válec 1,2,3,4"}},
+    {&MapTexts::hysteresis,
+     {"Hysteresis [mV]", "Hysterese [mV]", "Hystérésis [mV]", "Hystereze [mV]"}},
+    {&MapTexts::period, {"Period [ms]", "Periode [ms]", "Période [ms]", "Perioda [ms]"}},
+    {&MapTexts::excitation, {"Excitation [us]", "Erregung [us]", "Excitation [us]", "Buzení [us]"}},
+};
 
-constexpr MapTexts FrenchTexts() {
-  MapTexts t;
-  t.all = "Tout";
-  t.servo_enable = "Servo actif";
-  t.percent = "Pourcent";
-  t.step_motor = "Moteur pas à pas";
-  t.base_advance = "Avance de base [\u00b0]";
-  t.lobe_width = "Largeur de dent [\u00b0]";
-  t.cylinder_correction = "Correction cylindre 1,2,3,4";
-  t.hysteresis = "Hystérésis [mV]";
-  t.period = "Période [ms]";
-  t.excitation = "Excitation [us]";
-  return t;
+// The English column is the grid's starting set, word for word.
+constexpr bool EnglishIsTheStartingSet() {
+  for (const MapTextRow& row : kRows) {
+    if (kEnglishMapTexts.*row.text != row.texts[0]) return false;
+  }
+  return true;
 }
-constexpr MapTexts kFrench = FrenchTexts();
+static_assert(EnglishIsTheStartingSet(), "a map text's English differs from the grid's own");
 
-constexpr MapTexts CzechTexts() {
-  MapTexts t;
-  t.all = "Vše";
-  t.servo_enable = "Servo povoleno";
-  t.percent = "Procenta";
-  t.step_motor = "Krokový motor";
-  t.base_advance = "Základní předstih [\u00b0]";
-  t.lobe_width = "Šířka zubu [\u00b0]";
-  t.cylinder_correction = "Korekce pro válec 1,2,3,4";
-  t.hysteresis = "Hystereze [mV]";
-  t.period = "Perioda [ms]";
-  t.excitation = "Buzení [us]";
-  return t;
+constexpr MapTexts SetOf(Language language) {
+  MapTexts set;
+  for (const MapTextRow& row : kRows) set.*row.text = TextIn(row.texts, language);
+  return set;
 }
-constexpr MapTexts kCzech = CzechTexts();
+constexpr MapTexts kGerman = SetOf(Language::kGerman);
+constexpr MapTexts kFrench = SetOf(Language::kFrench);
+constexpr MapTexts kCzech = SetOf(Language::kCzech);
 
-constexpr std::array<const MapTexts*, 4> kSets = {&kEnglishMapTexts, &kGerman, &kFrench, &kCzech};
+constexpr std::array<const MapTexts*, kLanguageCount> kSets = {&kEnglishMapTexts, &kGerman,
+                                                               &kFrench, &kCzech};
 
 }  // namespace
 
 const MapTexts& MapTextsOf(int language) {
-  if (language < 0 || language >= static_cast<int>(kSets.size())) return kEnglishMapTexts;
-  return *kSets[static_cast<std::size_t>(language)];
+  return *kSets[static_cast<std::size_t>(LanguageOf(language))];
 }
 
 }  // namespace korvan

@@ -7,10 +7,12 @@
 #include <array>
 #include <string_view>
 
+#include "texts/language.h"
+
 namespace korvan {
 
 struct MapTexts {
-  // The tabs' captions in each language are the station's (shell/page_captions).
+  // The tabs' captions in each language are the station's (texts/page_captions).
   std::array<std::string_view, 10> throttle_rows{"0%",  "2%",  "5%",  "10%", "20%",
                                                  "30%", "40%", "60%", "80%", "100%"};
   std::string_view rpm_caption = "RPM";
@@ -43,7 +45,7 @@ struct MapTexts {
 // The texts are views of static strings: a language's set lives for the whole run.
 inline constexpr MapTexts kEnglishMapTexts{};
 
-// The set of a language: 0 English, 1 German, 2 French, 3 Czech (any other index: English).
+// The set of a language index (0 English, 1 German, 2 French, 3 Czech; any other index: English).
 const MapTexts& MapTextsOf(int language);
 
 }  // namespace korvan

@@ -2,7 +2,8 @@
 
 // Model data of the motorcycles: the bike constants that go straight into image bytes no page
 // shows, and the per-bike table families from which the default set fills maps and settings.
-// Models share entries in families; the entry of a family is chosen by the bike code.
+// Models share entries in families; the row of each bike code in model/bike_rows.h names its
+// constants and its entry of each family.
 
 #include <array>
 #include <cstdint>

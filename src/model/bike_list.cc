@@ -2,66 +2,28 @@
 
 #include <array>
 
+#include "model/bike_rows.h"
+
 namespace korvan {
 namespace {
 
-struct BikeEntry {
-  std::string_view text;
-  int code;
-};
+// Bike codes in list order (each row's name is in the bike rows).
+constexpr std::array<int, kBikeListSeparator> kListOrder{
+    0,  43, 39, 1,  30, 24, 33, 2,  3,  28, 46, 4,  21, 22, 44, 31, 5,
+    6,  7,  19, 48, 8,  36, 9,  10, 32, 38, 11, 20, 41, 12, 23, 49, 13,
+    14, 26, 15, 29, 40, 37, 16, 25, 45, 35, 42, 17, 27, 47, 18, 34};
 
-constexpr std::array<BikeEntry, kBikeListSeparator> kBikes{{
-    {"Aprilia RSV MILLE                98-", 0},
-    {"Aprilia RSV MILLE                04-", 43},
-    {"Aprilia SXV 450", 39},
-    {"Ducati 996", 1},
-    {"Ducati 999", 30},
-    {"HD V-rod", 24},
-    {"Honda CBR 125 PCE", 33},
-    {"Honda CBR 600 F               01-02", 2},
-    {"Honda CBR 600 RR            03-04", 3},
-    {"Honda CBR 600 RR            05-06", 28},
-    {"Honda CBR 600 RR            07", 46},
-    {"Honda CBR 900 RR            00-03", 4},
-    {"Honda CBR 1000 RR          04-07", 21},
-    {"Honda CBR 1100 XX               ", 22},
-    {"Honda CRF 250 PCE", 44},
-    {"Honda VFR 800                   ", 31},
-    {"Honda VTR 1000 SP-1       01-02", 5},
-    {"Kawasaki  ZX 6R PCE         02", 6},
-    {"Kawasaki  ZX6RR               03 ", 7},
-    {"Kawasaki  ZX6RR               04-06", 19},
-    {"Kawasaki  ZX6RR               07", 48},
-    {"Kawasaki  ZX10 R               04-05 ", 8},
-    {"Kawasaki  ZX10 R               06- ", 36},
-    {"Kawasaki  ZX12 R               00-01", 9},
-    {"Kawasaki  ZX12 R               02-", 10},
-    {"MZ 125 PCE", 32},
-    {"Peugeot", 38},
-    {"Suzuki GSX-R600               01-03", 11},
-    {"Suzuki GSX-R600               04-05", 20},
-    {"Suzuki GSX-R600               06-07", 41},
-    {"Suzuki GSX-R750               00-03", 12},
-    {"Suzuki GSX-R750               04-05", 23},
-    {"Suzuki GSX-R750               06-07", 49},
-    {"Suzuki GSX-R1000             01-02", 13},
-    {"Suzuki GSX-R1000             03-04", 14},
-    {"Suzuki GSX-R1000             05-06", 26},
-    {"Suzuki GSX-1300               99-01", 15},
-    {"Suzuki GSX-1300               02-", 29},
-    {"Suzuki SV 650 S               ", 40},
-    {"Suzuki SV 1000 S               ", 37},
-    {"Suzuki TL 1000 R               98-", 16},
-    {"Suzuki TL 1000 S               ", 25},
-    {"Triumph Daytona 675       06-07", 45},
-    {"Yamaha FZS-600 Fazer          ", 35},
-    {"Yamaha XT 660          ", 42},
-    {"Yamaha YZF-R1                 02-03", 17},
-    {"Yamaha YZF-R1                 04-06", 27},
-    {"Yamaha YZF-R1                 07-", 47},
-    {"Yamaha YZF-R6                 03-07", 18},
-    {"Yamaha YZF-R6R               06-07", 34},
-}};
+// The list holds every known bike code once, so list index and bike code convert both ways.
+constexpr bool EveryBikeListedOnce() {
+  std::array<int, kBikeCodeCount> seen{};
+  for (int code : kListOrder) {
+    if (code < 0 || code >= kBikeCodeCount || seen[static_cast<std::size_t>(code)]++ > 0) {
+      return false;
+    }
+  }
+  return kListOrder.size() == static_cast<std::size_t>(kBikeCodeCount);
+}
+static_assert(EveryBikeListedOnce());
 
 constexpr std::string_view kSeparatorText = "-------------";
 
@@ -70,19 +32,19 @@ constexpr std::string_view kSeparatorText = "-------------";
 std::vector<std::string> BikeListEntries() {
   std::vector<std::string> entries;
   entries.reserve(kBikeListSize);
-  for (const BikeEntry& b : kBikes) entries.emplace_back(b.text);
+  for (int code : kListOrder) entries.emplace_back(BikeRowOf(code).name);
   entries.emplace_back(kSeparatorText);
   return entries;
 }
 
 std::optional<int> BikeCodeOfListIndex(int index) {
   if (index < 0 || index >= kBikeListSeparator) return std::nullopt;
-  return kBikes[static_cast<std::size_t>(index)].code;
+  return kListOrder[static_cast<std::size_t>(index)];
 }
 
 int ListIndexOfBikeCode(int code) {
-  for (std::size_t i = 0; i < kBikes.size(); ++i) {
-    if (kBikes[i].code == code) return static_cast<int>(i);
+  for (std::size_t i = 0; i < kListOrder.size(); ++i) {
+    if (kListOrder[i] == code) return static_cast<int>(i);
   }
   return kBikeListSeparator;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 // Per-bike table families as the unit's maker specifies them for each model group: engine-speed
-// axes, one-row advance tables, limits, misc values, corrections, pressure sensor calibrations
-// and idle presets.
+// axes, one-row advance tables, limits, misc values, corrections, pressure sensor calibrations,
+// idle presets and the nine words by coolant temperature.
 // Numbers typed from the maker's model data.
 
 #include <array>
@@ -177,6 +177,23 @@ inline constexpr std::array<IdlePresetEntry, 5> kIdlePresets{{
      {1800, 1800, 1800, 1550, 1400, 1200, 1200, 1200, 1200},
      {0, 13, 3, 22},
      {1800, 1800, 1750, 1600, 1550, 1550, 1550, 1550, 1450}},
+}};
+
+// Nine words w115..w123 by coolant temperature.
+inline constexpr std::array<std::array<std::uint16_t, 9>, 13> kNineWordTables{{
+    {270, 207, 179, 151, 132, 115, 100, 90, 81},  // 0  : 0, 24, 43
+    {194, 166, 149, 136, 126, 114, 100, 95, 91},  // 1  : 1, 30
+    {227, 188, 155, 130, 112, 100, 100, 93, 84},  // 2  : 2, 3, 21, 28, 46
+    {379, 269, 190, 150, 127, 114, 100, 91, 86},  // 3  : 4, 31
+    {249, 208, 164, 143, 122, 112, 100, 88, 80},  // 4  : 5
+    {193, 168, 149, 131, 119, 109, 100, 94, 86},  // 5  : 6, 11, 20, 32, 33, 41, 44
+    {226, 186, 156, 140, 123, 113, 100, 92, 87},  // 6  : 7, 19, 48
+    {248, 195, 175, 150, 133, 118, 100, 95, 88},  // 7  : 8, 9, 10, 36, 45
+    {234, 184, 154, 137, 125, 115, 100, 91, 86},  // 8  : 16, 25, 37, 40
+    {225, 190, 160, 140, 125, 115, 100, 90, 80},  // 9  : 17, 27
+    {230, 185, 160, 140, 125, 110, 100, 90, 90},  // 10 : 18, 35, 42
+    {379, 269, 190, 150, 127, 114, 100, 92, 86},  // 11 : 22
+    {220, 165, 148, 135, 125, 113, 100, 94, 82},  // 12 : all other codes
 }};
 
 }  // namespace korvan::bike_tables

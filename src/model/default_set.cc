@@ -99,9 +99,9 @@ class DefaultSetWriter {
     image_.SetByte(37, 100);
     image_.SetByte(38, 90);
     image_.SetByte(28, (*tables_.limits)[2] / 100u);
-    image_.SetByte(29, image_.Byte(252));
-    image_.SetByte(30, image_.Byte(29) + 3u);
-    image_.SetByte(31, image_.Byte(29) + 3u);
+    image_.SetByte(kIgnitionLimiterOffset, image_.Byte(252));
+    image_.SetByte(30, image_.Byte(kIgnitionLimiterOffset) + 3u);
+    image_.SetByte(31, image_.Byte(kIgnitionLimiterOffset) + 3u);
     image_.SetByte(32, 20);
     for (int k = kMemoOffset; k <= kMemoTerminator; ++k) image_.SetByte(k, 0);
   }
@@ -310,7 +310,7 @@ class DefaultSetWriter {
   }
 
   void RacePage() {
-    const unsigned first = image_.Byte(29) - 20u;
+    const unsigned first = image_.Byte(kIgnitionLimiterOffset) - 20u;
     for (int gear = 0; gear < 6; ++gear) {
       image_.SetByte(108 + gear, first);
       image_.SetByte(114 + gear, first + 5u);

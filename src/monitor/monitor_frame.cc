@@ -5,61 +5,12 @@
 
 #include "image/field_dictionary.h"
 #include "link/link_frame.h"
+#include "link/monitor_frame_layout.h"
 
 namespace korvan {
 namespace {
 
-// Frame offsets of the values the station uses.
-constexpr int kFlagsA = 1;
-constexpr int kFlagsB = 2;
-constexpr int kFlagsC = 3;
-constexpr int kFlagsD = 4;
-constexpr int kAdvance = 10;
-constexpr int kInjectionA = 14;
-constexpr int kInjectionB = 18;
-constexpr int kCoolant = 23;
-constexpr int kAir = 24;
-constexpr int kGear = 25;
-constexpr int kThrottleShare = 26;
-constexpr int kPilotLight = 27;
-constexpr int kEngineSpeed = 48;
-constexpr int kApSensor = 50;
-constexpr int kAtmosphericPressure = 52;
-constexpr int kIapSensor = 54;
-constexpr int kThrottleSensor = 56;
-constexpr int kLambda = 58;
-constexpr int kCoolantSensor = 60;
-constexpr int kAirSensor = 62;
-constexpr int kSupply = 64;
-constexpr int kExhaustServoFirst = 66;
-constexpr int kExhaustServoSecond = 68;
-constexpr int kIntakeServoFirst = 70;
-constexpr int kIntakeServoSecond = 72;
-constexpr int kPotentiometer = 74;
-constexpr int kProgrammingCount = 76;
-constexpr int kTest = 78;
-constexpr int kTimeSinceStart = 94;
-constexpr int kInjectionPositionA = 96;
-constexpr int kInjectionPositionB = 98;
-constexpr int kCoolantInjectionCorrection = 100;
-constexpr int kAirInjectionCorrection = 102;
-constexpr int kPressureInjectionCorrection = 104;
-constexpr int kAfterStartInjectionCorrection = 106;
-constexpr int kVoltageCorrection = 108;
-constexpr int kCoolantAdvanceCorrection = 110;
-constexpr int kPotentiometerAdvanceCorrection = 112;
-constexpr int kPotentiometerInjectionCorrection = 114;
-constexpr int kRoadSpeed = 116;
-constexpr int kGearSensor = 118;
-constexpr int kSpeedRatio = 120;
-constexpr int kLearnedRatio = 122;
-constexpr int kIdleAdvanceCorrection = 134;
-constexpr int kIap = 136;
-constexpr int kThrottlePosition = 138;
-constexpr int kSavingCountdown = 148;
-constexpr int kVersion = 150;
-// Image byte of the ignition limiter, hundreds of rpm: the engine-speed gauge's full scale.
-constexpr int kIgnitionLimiterByte = 29;
+using namespace monitor_frame;  // NOLINT(build/namespaces): the frame's offsets
 
 // The unit reports a dead temperature sensor as code 0; the coolant then counts as 80 deg C so
 // that the gauge and the corrections cursor stay on a sensible row.
@@ -214,7 +165,7 @@ void DecodeRemainingWords(const FrameReader& in, LiveValues& live) {
 }  // namespace
 
 MonitorInputs MonitorInputsOf(const ParameterImage& image) {
-  return MonitorInputs{image.Byte(kCylinderCountOffset), image.Byte(kIgnitionLimiterByte)};
+  return MonitorInputs{image.Byte(kCylinderCountOffset), image.Byte(kIgnitionLimiterOffset)};
 }
 
 bool DecodeMonitorFrame(std::span<const std::uint8_t> buffer, const MonitorInputs& inputs,

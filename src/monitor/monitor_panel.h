@@ -9,15 +9,6 @@
 
 namespace korvan {
 
-// Colours of the live display (0xRRGGBB); kDefaultColor is the face / window colour.
-inline constexpr std::uint32_t kColorRed = 0xFF0000;
-inline constexpr std::uint32_t kColorLime = 0x00FF00;
-inline constexpr std::uint32_t kColorFuchsia = 0xFF00FF;
-inline constexpr std::uint32_t kColorAqua = 0x00FFFF;
-inline constexpr std::uint32_t kColorYellow = 0xFFFF00;
-inline constexpr std::uint32_t kColorWhite = 0xFFFFFF;
-inline constexpr std::uint32_t kColorBlue = 0x0000FF;
-
 // What the display needs from the image and the station besides the live values.
 struct PresentationInputs {
   int language = 0;                   // 0 English, 1 German, 2 French, 3 Czech

@@ -1,6 +1,5 @@
 #include "monitor/monitor_texts.h"
 
-#include <array>
 #include <cstddef>
 
 namespace korvan {
@@ -8,14 +7,14 @@ namespace {
 
 struct TextRow {
   MonitorText id;
-  std::array<const char*, kMonitorLanguageCount> text;  // English, German, French, Czech
+  LanguageTexts text;  // string literals only: MonitorTextOf hands out their null-terminated data
 };
 
-// Every language is written out; nullptr would show the English text. The English wording and
-// the version-mismatch message in all four languages are the station's established texts (the
-// mismatch message must read as the dialog of the identity check does). "Tacho" and "Lambda" are
-// the same word everywhere; the correction labels keep the sensors' abbreviations (TW coolant,
-// AT air, AP pressure, U voltage) in every language.
+// Every language is written out. The English wording and the version-mismatch message in all four
+// languages are the station's established texts (the mismatch message must read as the dialog of
+// the identity check does). "Tacho" and "Lambda" are the same word everywhere; the correction
+// labels keep the sensors' abbreviations (TW coolant, AT air, AP pressure, U voltage) in every
+// language.
 constexpr TextRow kTexts[] = {
     {MonitorText::kYes, {"YES", "JA", "OUI", "ANO"}},
     {MonitorText::kNo, {"NO", "NEIN", "NON", "NE"}},
@@ -112,7 +111,7 @@ constexpr TextRow kTexts[] = {
 constexpr bool RowsInEnumOrder() {
   if (std::size(kTexts) != static_cast<std::size_t>(MonitorText::kCount)) return false;
   for (std::size_t i = 0; i < std::size(kTexts); ++i) {
-    if (static_cast<std::size_t>(kTexts[i].id) != i || kTexts[i].text[0] == nullptr) return false;
+    if (static_cast<std::size_t>(kTexts[i].id) != i || kTexts[i].text[0].empty()) return false;
   }
   return true;
 }
@@ -123,10 +122,7 @@ static_assert(RowsInEnumOrder(), "one row per MonitorText, in enum order, each w
 const char* MonitorTextOf(MonitorText text, int language) {
   const auto row = static_cast<std::size_t>(text);
   if (row >= std::size(kTexts)) return "";
-  const std::array<const char*, kMonitorLanguageCount>& texts = kTexts[row].text;
-  const bool known = language >= 0 && language < kMonitorLanguageCount;
-  const char* localised = known ? texts[static_cast<std::size_t>(language)] : nullptr;
-  return localised != nullptr ? localised : texts[0];
+  return TextIn(kTexts[row].text, language).data();
 }
 
 }  // namespace korvan

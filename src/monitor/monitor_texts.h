@@ -2,14 +2,15 @@
 
 #include <cstdint>
 
+#include "texts/language.h"
+
 namespace korvan {
 
-// Languages of the station's texts, by index: 0 English, 1 German, 2 French, 3 Czech. The monitor
-// takes the index as a plain number so that it needs nothing from the shell.
-inline constexpr int kMonitorLanguageCount = 4;
+// The monitor takes the language as the settings file's index (see LanguageOf).
+inline constexpr int kMonitorLanguageCount = kLanguageCount;
 
 // Every word and prefix the live display writes. The table behind it holds all four languages in
-// one place; a language without its own text shows the English one.
+// one place.
 enum class MonitorText : std::uint8_t {
   kYes,
   kNo,
@@ -64,8 +65,8 @@ enum class MonitorText : std::uint8_t {
   kCount,
 };
 
-// The text in the given language (an index outside 0..3 counts as English). Always
-// null-terminated, so it can go straight into a printf-style format.
+// The text in the given language, by TextIn's rule (an index outside 0..3 counts as English).
+// Always null-terminated, so it can go straight into a printf-style format.
 const char* MonitorTextOf(MonitorText text, int language);
 
 }  // namespace korvan

@@ -96,7 +96,7 @@ void CorrectionsPage::CreateControls() {
 
 void CorrectionsPage::PaintLiveCursor(const LiveValues& live, const ParameterImage& image) {
   const CorrectionCursor cursor = ComputeCorrectionCursor(live, image);
-  const auto field_color = [](bool lit) { return lit ? kCursorLime : kDefaultColor; };
+  const auto field_color = [](bool lit) { return lit ? kColorLime : kDefaultColor; };
   for (int i = 0; i < kTemperatureRows; ++i) {
     const auto k = static_cast<std::size_t>(i);
     controls_.SetColor(coolant_jet_[k], field_color(i == cursor.coolant_row));

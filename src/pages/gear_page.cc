@@ -138,7 +138,7 @@ void GearPage::Visibility(const ParameterImage& image) {
 void GearPage::PaintLiveCursor(const LiveValues& live, const ParameterImage& image) {
   const int mode = image.Byte(kModeByte);
   const int gear = live.gear;
-  const auto color = [](bool lit) { return lit ? kCursorLime : kDefaultColor; };
+  const auto color = [](bool lit) { return lit ? kColorLime : kDefaultColor; };
   for (int k = 0; k < kGearButtons; ++k) {
     const auto i = static_cast<std::size_t>(k);
     const bool engaged = k == gear;
@@ -154,7 +154,7 @@ void GearPage::PaintLiveCursor(const LiveValues& live, const ParameterImage& ima
          {correction_labels_[i - 1], advance_corrections_[i - 1], injection_corrections_[i - 1]})
       controls_.SetColor(h, color(engaged));
   }
-  controls_.SetFontColor(buttons_[0], kCursorLime);
+  controls_.SetFontColor(buttons_[0], kColorLime);
 }
 
 }  // namespace korvan

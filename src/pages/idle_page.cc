@@ -80,7 +80,7 @@ void IdlePage::CreateControls() {
   PageFields& f = fields_;
   mode_ = f.Radio("RadioGroupIdleMode", "RadioGroupIdleMode", 4, {8, 4, 320, 120});
   conflict_ = f.Add("LabelIdleModeErr", ControlKind::kLabel, {8, 128, 320, 20});
-  controls_.SetColor(conflict_, kWarningRed);
+  controls_.SetColor(conflict_, kColorRed);
   controls_.SetVisible(conflict_, false);
 
   const auto label_spin = [&](Row row, const std::string& role, int x, int y, int label_width) {
@@ -190,7 +190,7 @@ void IdlePage::Visibility(const ParameterImage& image, MessageTextOf text, int l
 
 void IdlePage::PaintLiveCursor(const LiveValues& live, const ParameterImage& image) {
   const int row = IdleCoolantRow(live);
-  const auto color = [](bool lit) { return lit ? kCursorLime : kDefaultColor; };
+  const auto color = [](bool lit) { return lit ? kColorLime : kDefaultColor; };
   for (int i = 0; i < kIdleRows; ++i) {
     const auto k = static_cast<std::size_t>(i);
     for (const ControlHandle h :

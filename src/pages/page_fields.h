@@ -18,9 +18,6 @@
 
 namespace korvan {
 
-inline constexpr std::uint32_t kCursorLime = 0x00FF00;
-inline constexpr std::uint32_t kWarningRed = 0xFF0000;
-
 // Where a control sits on its page.
 struct Box {
   int x;

@@ -1,6 +1,5 @@
 #include "pages/page_texts.h"
 
-#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,7 +12,7 @@ enum class Slot { kText, kHint, kItems };
 struct PageText {
   std::string_view control;
   Slot slot;
-  std::array<std::string_view, 4> text;  // English, German, French, Czech
+  LanguageTexts text;
 };
 
 // A text that reads the same in every language: units and numbers, and the captions the station
@@ -466,12 +465,18 @@ std::vector<std::string> SplitItems(std::string_view text) {
 
 }  // namespace
 
+std::optional<std::string_view> PageControlText(std::string_view control, int language) {
+  for (const PageText& row : kPageTexts) {
+    if (row.slot == Slot::kText && row.control == control) return TextIn(row.text, language);
+  }
+  return std::nullopt;
+}
+
 void ApplyPageTexts(ControlSet& controls, int language) {
-  const std::size_t index = language >= 0 && language < 4 ? static_cast<std::size_t>(language) : 0;
   for (const PageText& row : kPageTexts) {
     const std::optional<ControlHandle> h = controls.Find(row.control);
     if (!h) continue;
-    const std::string_view text = row.text[index];
+    const std::string_view text = TextIn(row.text, language);
     switch (row.slot) {
       case Slot::kText:
         controls.SetText(*h, text);

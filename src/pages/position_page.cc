@@ -52,7 +52,9 @@ void PositionPage::CreateControls() {
     references_[b] =
         f.Radio("RadioGroupPoloha" + bank, "RadioGroupPoloha" + bank, 3, {20, top + 22, 420, 58});
     all_[b] = f.Add("CheckBoxAll_Poloha" + bank, ControlKind::kCheckBox, {460, top + 40, 60, 22});
-    f.Add("CSpinButtonPoloha" + bank, ControlKind::kSpinButton, {530, top + 36, 24, 30});
+    f.controls().SetStepTarget(
+        f.Add("CSpinButtonPoloha" + bank, ControlKind::kSpinButton, {530, top + 36, 24, 30}),
+        StepTarget::kPositionTable, static_cast<int>(b));
     f.Add("LabelPolohaRpm" + bank, ControlKind::kLabel, {20, top + 105, 50, 18});
     f.Add("LabelPolohaUhel" + bank, ControlKind::kLabel, {20, top + 145, 50, 18});
     for (int i = 0; i < kPositionPoints; ++i) {
@@ -82,7 +84,7 @@ void PositionPage::PaintLiveCursor(const LiveValues& live, const ParameterImage&
     const int column = PositionColumn(bank, live, image);
     for (int i = 0; i < kPositionPoints; ++i) {
       const auto k = static_cast<std::size_t>(i);
-      const std::uint32_t color = i == column ? kCursorLime : kDefaultColor;
+      const std::uint32_t color = i == column ? kColorLime : kDefaultColor;
       controls_.SetColor(speeds_[b][k], color);
       controls_.SetColor(angles_[b][k], color);
     }

@@ -81,9 +81,9 @@ void RacePage::PaintLiveCursor(const LiveValues& live) {
   for (int g = 0; g < kRaceGears; ++g) {
     const auto k = static_cast<std::size_t>(g);
     const bool lit = live.gear == g + 1;
-    controls_.SetColor(gear_labels_[k], lit ? kCursorLime : kDefaultColor);
+    controls_.SetColor(gear_labels_[k], lit ? kColorLime : kDefaultColor);
     for (const ControlHandle h : gear_fields_[k])
-      controls_.SetColor(h, lit ? kCursorLime : kDefaultColor);
+      controls_.SetColor(h, lit ? kColorLime : kDefaultColor);
   }
 }
 

@@ -76,7 +76,7 @@ void SensorsPage::Refresh(const ParameterImage& image) {
   for (std::size_t s = 0; s < 2; ++s) {
     const bool same = image.Word(kVoltageWords[2 * s]) == image.Word(kVoltageWords[2 * s + 1]);
     for (std::size_t p = 0; p < 2; ++p) {
-      controls_.SetColor(voltages_[2 * s + p], same ? kWarningRed : kDefaultColor);
+      controls_.SetColor(voltages_[2 * s + p], same ? kColorRed : kDefaultColor);
     }
   }
 }

@@ -7,7 +7,7 @@ namespace korvan {
 void TuningPage::CreateControls() {
   PageFields& f = fields_;
   const ControlHandle warning = f.Add("LabelLadeni", ControlKind::kLabel, {8, 8, 400, 20});
-  f.controls().SetColor(warning, kWarningRed);
+  f.controls().SetColor(warning, kColorRed);
   f.Add("GroupBoxLadeni", ControlKind::kGroupBox, {8, 36, 300, 190});
   const char* roles[] = {"LadeniLambda", "LadeniHyster", "LadeniRpm", "LadeniTps", "LadeniCas"};
   for (int r = 0; r < 5; ++r) {

@@ -8,12 +8,6 @@
 #include "image/page_index.h"
 
 namespace korvan {
-namespace {
-
-constexpr std::uint32_t kLime = 0x00FF00;
-constexpr std::uint32_t kYellow = 0xFFFF00;
-
-}  // namespace
 
 void LiveCursor::FindHandles() {
   const auto find = [this](const std::string& name, ControlHandle& out) {
@@ -63,18 +57,18 @@ void LiveCursor::Paint(int page) {
   const MapCursor& cursor = *found;
   for (int c = 0; c < kMapColumns; ++c) {
     const bool lit = cursor.column_header_lit && c == cursor.column;
-    controls_.SetColor(rpm_[static_cast<std::size_t>(c)], lit ? kLime : kDefaultColor);
+    controls_.SetColor(rpm_[static_cast<std::size_t>(c)], lit ? kColorLime : kDefaultColor);
   }
   for (int r = 0; r < kMapRows; ++r) {
     const auto i = static_cast<std::size_t>(r);
-    controls_.SetColor(row_label_[i], cursor.throttle_row == r ? kLime : kDefaultColor);
-    controls_.SetColor(row_axis_[i], cursor.iap_row == r ? kLime : kDefaultColor);
+    controls_.SetColor(row_label_[i], cursor.throttle_row == r ? kColorLime : kDefaultColor);
+    controls_.SetColor(row_axis_[i], cursor.iap_row == r ? kColorLime : kDefaultColor);
   }
   int lit_cell = -1;
   std::uint32_t lit_color = kDefaultColor;
   if (cursor.cell) {
     lit_cell = CellIndex(cursor.cell->row, cursor.cell->column);
-    lit_color = cursor.cell->shade == LiveCellShade::kYellow ? kYellow : kLime;
+    lit_color = cursor.cell->shade == LiveCellShade::kYellow ? kColorYellow : kColorLime;
   }
   for (int i = 0; i < kMapCells; ++i) {
     const std::uint32_t color = i == lit_cell ? lit_color : kDefaultColor;

@@ -14,6 +14,23 @@ namespace {
 struct MenuEntry {
   const char* name;
   const char* caption;  // only where it is the same in every language
+  MenuSeparator separator = MenuSeparator::kNone;
+};
+
+// The controls around the pages and where they sit in the 1056-pixel-wide window. The widths hold
+// the longest caption of the four languages ("Mémoriser", "Programmieren", "Programmer après
+// modification"). The connection and the version share a place: one of them shows.
+struct FramePlace {
+  const char* name;
+  int x, y, width, height;
+};
+
+constexpr FramePlace kToolBar[] = {
+    {"SpeedButton6", 4, 4, 62, 26},      {"SpeedButton5", 68, 4, 62, 26},
+    {"SpeedButton7", 132, 4, 74, 26},    {"SpeedButtonPrint", 208, 4, 66, 26},
+    {"SpeedButtonZpet", 280, 4, 58, 26}, {"SpeedButtonZnovu", 340, 4, 58, 26},
+    {"ButtonProgram", 406, 4, 104, 26},  {"ButtonVerify", 514, 4, 90, 26},
+    {"ButtonRead", 608, 4, 60, 26},
 };
 
 }  // namespace
@@ -23,25 +40,28 @@ MainControls CreateMainControls(ControlSet& c, PortMenu& ports) {
   m.page_control = c.Add("PageControl1", ControlKind::kPageControl);
   // The window itself: its caption is the title, its colour the background behind every page
   // (white on a printout).
-  m.form = c.Add(std::string(kWindowCaptionControl), ControlKind::kLabel);
+  m.form = c.Add(std::string(kWindowCaptionControl), ControlKind::kWindow);
 
-  // Menus: the menu, then its items in order. Separators are the window's business. Captions and
-  // hints come from the window's texts (window_texts.cc) when the station loads a language.
+  // Menus: the menu, then its items in order, each with the separator that closes its group.
+  // Captions and hints come from the window's texts (window_texts.cc) when the station loads a
+  // language.
   const auto menu = [&](const char* name, std::initializer_list<MenuEntry> items) {
     const ControlHandle h = c.Add(name, ControlKind::kMenu);
     for (const MenuEntry& item : items) {
       const ControlHandle i = c.Add(item.name, ControlKind::kMenuItem);
       c.SetText(i, item.caption);
+      c.SetSeparator(i, item.separator);
     }
     return h;
   };
+  constexpr MenuSeparator kEnd = MenuSeparator::kAfter;
   menu("MenuFile", {{"MenuNew", ""},
-                    {"MenuNewActPage", ""},
+                    {"MenuNewActPage", "", kEnd},
                     {"MenuOpen", ""},
                     {"MenuOpenActPage", ""},
-                    {"MenuAsideEdits", ""},
-                    {"MenuSave", ""},
-                    {"MenuPrint", ""},
+                    {"MenuAsideEdits", "", kEnd},
+                    {"MenuSave", "", kEnd},
+                    {"MenuPrint", "", kEnd},
                     {"MenuExit", ""}});
   menu("MenuCom", {});
   ports.CreateControls();
@@ -50,7 +70,7 @@ MainControls CreateMainControls(ControlSet& c, PortMenu& ports) {
   menu("Menu_Jet123Mode",
        {{"Menu_Jet123Normal", ""}, {"Menu_Jet123Coupled", ""}, {"Menu_Jet123Stejny", "1=2=3=4"}});
   menu("MenuTools", {{"MenuToolsMinus", "Minus "},
-                     {"MenuToolsPlus", "Plus"},
+                     {"MenuToolsPlus", "Plus", kEnd},
                      {"MenuZpet", ""},
                      {"MenuZnovu", ""},
                      {"MenuLadeni", ""},
@@ -63,10 +83,8 @@ MainControls CreateMainControls(ControlSet& c, PortMenu& ports) {
                      c.Handle("MenuCzech")};
 
   // Tool bar.
-  for (const char* name :
-       {"SpeedButton6", "SpeedButton5", "SpeedButton7", "SpeedButtonPrint", "SpeedButtonZpet",
-        "SpeedButtonZnovu", "ButtonProgram", "ButtonVerify", "ButtonRead"}) {
-    c.Add(name, ControlKind::kButton);
+  for (const FramePlace& p : kToolBar) {
+    c.SetGeometry(c.Add(p.name, ControlKind::kButton), p.x, p.y, p.width, p.height);
   }
   m.undo = {c.Handle("SpeedButtonZpet"), c.Handle("MenuZpet")};
   m.redo = {c.Handle("SpeedButtonZnovu"), c.Handle("MenuZnovu")};
@@ -98,22 +116,31 @@ MainControls CreateMainControls(ControlSet& c, PortMenu& ports) {
   // The tuning page is for experienced users only: its tab stays hidden.
   c.SetVisible(m.tabs[kPageTuning], false);
 
+  // The status line along the bottom, the connection and the file at the top right.
   m.label_hlaseni = c.Add("LabelHlaseni", ControlKind::kLabel);
+  c.SetGeometry(m.label_hlaseni, 4, 678, 430, 20);
   m.gauge = c.Add("CGaugeProgram", ControlKind::kGauge);
+  c.SetGeometry(m.gauge, 440, 678, 300, 20);
   c.SetRange(m.gauge, 0, TransferSession::kGaugeMax, 1);
   m.label_spojeni = c.Add("LabelSpojeni", ControlKind::kLabel);
-  c.SetFontColor(m.label_spojeni, 0xFF0000);
+  c.SetGeometry(m.label_spojeni, 890, 19, 162, 17);
+  c.SetFontColor(m.label_spojeni, kColorRed);
   m.label_version = c.Add("LabelVersion", ControlKind::kLabel);
+  c.SetGeometry(m.label_version, 890, 19, 162, 17);
   m.label_ee_data_err = c.Add("LabelEeDataErr", ControlKind::kLabel);
+  c.SetGeometry(m.label_ee_data_err, 750, 678, 300, 20);
   for (int i = 0; i < 8; ++i) {
     m.label_test[static_cast<std::size_t>(i)] =
         c.Add("LabelTest" + std::to_string(i + 1), ControlKind::kLabel);
   }
   m.check_prog_hned = c.Add("CheckBoxProgHned", ControlKind::kCheckBox);
+  c.SetGeometry(m.check_prog_hned, 672, 2, 216, 17);
   m.check_zakaz_cteni = c.Add("CheckBoxZakazCteni", ControlKind::kCheckBox);
-  m.status_bar = c.Add("StatusBar1", ControlKind::kLabel);
-  c.Add("LabelFile1", ControlKind::kLabel);
+  c.SetGeometry(m.check_zakaz_cteni, 672, 19, 216, 17);
+  m.status_bar = c.Add("StatusBar1", ControlKind::kStatusBar);
+  c.SetGeometry(c.Add("LabelFile1", ControlKind::kLabel), 890, 2, 48, 17);
   m.label_file2 = c.Add("LabelFile2", ControlKind::kLabel);
+  c.SetGeometry(m.label_file2, 940, 2, 112, 17);
   return m;
 }
 

@@ -31,14 +31,17 @@ void PortMenu::CreateControls() {
         c.Add("MenuCom" + std::to_string(i + 1), ControlKind::kMenuItem);
     c.SetText(menu_com_[static_cast<std::size_t>(i)], "Com " + std::to_string(i + 1));
   }
-  // The stable names under /dev/serial/by-id, as many as are plugged in.
+  // The stable names under /dev/serial/by-id, as many as are plugged in. They and the run's own
+  // device stand apart from the numbered ports.
   for (int i = 0; i < kStableNameItems; ++i) {
     menu_com_by_id_[static_cast<std::size_t>(i)] =
         c.Add("MenuComById" + std::to_string(i + 1), ControlKind::kMenuItem);
     c.SetVisible(menu_com_by_id_[static_cast<std::size_t>(i)], false);
   }
+  c.SetSeparator(menu_com_by_id_[0], MenuSeparator::kBefore);
   menu_com_device_ = c.Add("MenuComDevice", ControlKind::kMenuItem);
   c.SetVisible(menu_com_device_, false);
+  c.SetSeparator(menu_com_device_, MenuSeparator::kBefore);
 }
 
 void PortMenu::LoadSettings() {

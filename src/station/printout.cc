@@ -6,11 +6,11 @@
 
 #include "image/map_storage.h"
 #include "maps/header_fields.h"
+#include "station/print_list.h"
 
 namespace korvan {
 namespace {
 
-constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::string_view kStampGap = "    ";
 
 // Controls a printout leaves out: a field keeps its value and loses only its arrows; anything
@@ -22,10 +22,9 @@ struct Adornment {
 };
 
 constexpr Adornment kAdornments[] = {
-    // The window's frame around the page.
+    // The window's frame around the page: the status bar, the connection label and the tool bar's
+    // buttons (the window has no logo, and no box around the tool bar to hide in one go).
     {"StatusBar1"},
-    {"ImageLogo2"},
-    {"GroupBoxToolBar"},
     {"LabelSpojeni"},
     {"SpeedButton6"},
     {"SpeedButton5"},
@@ -77,17 +76,24 @@ constexpr Adornment kAdornments[] = {
 
 }  // namespace
 
-std::vector<ControlHandle> Printout::Adornments(int page) const {
-  std::vector<ControlHandle> out;
-  const auto add = [&](std::string_view name) {
-    if (const std::optional<ControlHandle> h = controls_.Find(name)) out.push_back(*h);
-  };
+std::vector<std::string> PrintAdornmentNames() {
+  std::vector<std::string> names;
   for (const Adornment& a : kAdornments) {
     if (a.count == 0) {
-      add(a.name);
+      names.emplace_back(a.name);
       continue;
     }
-    for (int i = a.first; i < a.first + a.count; ++i) add(std::string(a.name) + std::to_string(i));
+    for (int i = a.first; i < a.first + a.count; ++i) {
+      names.push_back(std::string(a.name) + std::to_string(i));
+    }
+  }
+  return names;
+}
+
+std::vector<ControlHandle> Printout::Adornments(int page) const {
+  std::vector<ControlHandle> out;
+  for (const std::string& name : PrintAdornmentNames()) {
+    if (const std::optional<ControlHandle> h = controls_.Find(name)) out.push_back(*h);
   }
   for (ControlHandle h = 0; h < controls_.size(); ++h) {
     const Control& c = controls_.Get(h);
@@ -107,7 +113,7 @@ std::vector<Printout::Saved> Printout::EnterPrintMode(int page) {
   };
   save(ui_.form);
   save(ui_.gauge);
-  controls_.SetColor(ui_.form, kWhite);
+  controls_.SetColor(ui_.form, kColorWhite);
   controls_.SetVisible(ui_.gauge, false);
   for (const ControlHandle h : Adornments(page)) {
     save(h);
@@ -122,7 +128,7 @@ std::vector<Printout::Saved> Printout::EnterPrintMode(int page) {
     if (const std::optional<ControlHandle> h =
             controls_.Find("MapRowLabel" + std::to_string(row))) {
       save(*h);
-      controls_.SetColor(*h, kWhite);
+      controls_.SetColor(*h, kColorWhite);
     }
   }
   return saved;
@@ -143,7 +149,7 @@ PrintOutcome Printout::Print(int page) {
   const LocalDateTime now = desktop_.Now();
   status_.ShowPrintLine(std::string(MessageText(MessageKey::kMsgPrintDate, language_)) + now.date +
                             std::string(kStampGap) + now.time,
-                        kWhite);
+                        kColorWhite);
   // The tick must not bring the connection label back onto the sheet.
   session_.SetPrinting(true);
   const PrintOutcome outcome = desktop_.PrintActivePage();

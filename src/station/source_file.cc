@@ -4,11 +4,6 @@
 #include <utility>
 
 namespace korvan {
-namespace {
-
-constexpr std::uint32_t kRed = 0xFF0000;
-
-}  // namespace
 
 void SourceFile::Show(const std::string& path, std::vector<ParameterSection> damage) {
   // A section left short more than once is named once.
@@ -32,7 +27,7 @@ void SourceFile::Paint() {
                     path_ + "  (" +
                         std::string(MessageText(MessageKey::kMsgFileDamaged, language_)) + " " +
                         DamagedSectionList() + ")");
-  controls_.SetFontColor(ui_.label_file2, kRed);
+  controls_.SetFontColor(ui_.label_file2, kColorRed);
 }
 
 std::string SourceFile::DamagedSectionList() const {

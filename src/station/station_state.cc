@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "image/field_dictionary.h"
 #include "maps/map_texts.h"
 #include "monitor/monitor_frame.h"
 #include "monitor/monitor_texts.h"
@@ -9,11 +10,6 @@
 #include "texts/window_texts.h"
 
 namespace korvan {
-namespace {
-
-constexpr std::uint32_t kRed = 0xFF0000;
-
-}  // namespace
 
 StationState::StationState(SerialPort& port, Desktop& desktop, StationPaths paths, DeviceHost& host)
     : desktop_(desktop),
@@ -48,7 +44,7 @@ bool StationState::StoreShownValues() {
 void StationState::PaintOptionBoxes() {
   // Red while checked, also when the box was checked by a read, a file or the bike page.
   for (ControlHandle box : {ui_.check_prog_hned, ui_.check_zakaz_cteni}) {
-    controls_.SetColor(box, controls_.Checked(box) ? kRed : kDefaultColor);
+    controls_.SetColor(box, controls_.Checked(box) ? kColorRed : kDefaultColor);
   }
 }
 
@@ -62,7 +58,7 @@ PresentationInputs StationState::MonitorInputsNow() const {
   in.language = static_cast<int>(language_);
   in.cylinders = MonitorInputsOf(image_).cylinders;
   in.engine_config = image_.Byte(2);
-  in.ignition_limiter = image_.Byte(29);
+  in.ignition_limiter = image_.Byte(kIgnitionLimiterOffset);
   in.n2o_enabled = image_.Byte(98) != 0;
   in.choke = bike_.choke;
   in.detailed_view = ext_monitor_;

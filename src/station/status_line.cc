@@ -5,11 +5,6 @@
 #include "device/device_texts.h"
 
 namespace korvan {
-namespace {
-
-constexpr std::uint32_t kRed = 0xFF0000;
-
-}  // namespace
 
 void StatusLine::Show() {
   const SessionDisplay& d = session_.display();
@@ -20,11 +15,11 @@ void StatusLine::Show() {
     std::string text(MessageText(notice_, language_));
     if (notice_ == MessageKey::kMsgFileDamaged) text += " " + source_.DamagedSectionList();
     controls_.SetText(ui_.label_hlaseni, text);
-    controls_.SetColor(ui_.label_hlaseni, kRed);
+    controls_.SetColor(ui_.label_hlaseni, kColorRed);
     controls_.SetVisible(ui_.label_hlaseni, true);
   } else {
     controls_.SetText(ui_.label_hlaseni, StatusLineText(d, language_));
-    controls_.SetColor(ui_.label_hlaseni, d.status_red ? kRed : kDefaultColor);
+    controls_.SetColor(ui_.label_hlaseni, d.status_red ? kColorRed : kDefaultColor);
     controls_.SetVisible(ui_.label_hlaseni, d.status_visible);
   }
   controls_.SetValue(ui_.gauge, d.gauge);

@@ -5,18 +5,13 @@
 namespace korvan {
 
 std::string AboutCaption(Language language, std::string_view previous) {
-  switch (language) {
-    case Language::kEnglish:
-      return "About Dravo_Power_R";
-    case Language::kGerman:
-      return "\xC3\x9C"
-             "ber Programm Dravo_Power_R";  // Über
-    case Language::kFrench:
-      return "Information Dravo_Power_R";
-    case Language::kCzech:
-      break;
-  }
-  return std::string(previous);
+  // Czech names no caption: the box keeps the one it showed last rather than taking English.
+  constexpr LanguageTexts kCaptions = {"About Dravo_Power_R",
+                                       "\xC3\x9C"
+                                       "ber Programm Dravo_Power_R",  // Über
+                                       "Information Dravo_Power_R", ""};
+  if (language == Language::kCzech) return std::string(previous);
+  return std::string(TextIn(kCaptions, language));
 }
 
 std::string AboutDateText(std::string_view compiler_date) {

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "texts/messages.h"
+#include "texts/language.h"
 
 namespace korvan {
 
@@ -11,7 +11,8 @@ namespace korvan {
 inline constexpr std::string_view kAboutDesignedCaption = "Dravo Power";
 
 // The caption the About box takes when it is activated: English, German and French each name it;
-// Czech has no caption of its own, so the box keeps the one it showed last (`previous`).
+// Czech has no caption of its own, so the box keeps the one it showed last (`previous`); a
+// language this station does not know takes English.
 std::string AboutCaption(Language language, std::string_view previous);
 
 // The build date as the box shows it, from the compiler's "Apr 18 2007" / "Apr  8 2007": month,

@@ -1,6 +1,5 @@
 #include "texts/messages.h"
 
-#include <array>
 #include <cstdio>
 
 namespace korvan {
@@ -8,7 +7,7 @@ namespace {
 
 struct MessageTexts {
   MessageKey key;
-  std::array<std::string_view, 4> text;  // English, German, French, Czech, each written out
+  LanguageTexts text;
 };
 
 // The German, French and Czech texts are the ones the station has always shown, spelling
@@ -359,9 +358,7 @@ constexpr MessageTexts kMessages[] = {
 
 std::string_view MessageText(MessageKey key, Language language) {
   for (const MessageTexts& m : kMessages) {
-    if (m.key != key) continue;
-    const std::string_view text = m.text[static_cast<std::size_t>(language) % 4];
-    return text.empty() ? m.text[0] : text;
+    if (m.key == key) return TextIn(m.text, language);
   }
   return {};
 }

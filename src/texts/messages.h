@@ -1,18 +1,15 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "base/message_key.h"
+#include "texts/language.h"
 
 namespace korvan {
 
-// The station's languages, in the order of the language index kept in the settings file.
-enum class Language : std::uint8_t { kEnglish = 0, kGerman = 1, kFrench = 2, kCzech = 3 };
-
-// The text of a message in a language (UTF-8). Every language is written out in the table; a
-// language without a text of its own would show the English one.
+// The text of a message in a language (UTF-8), by TextIn's rule. Every language is written out in
+// the table.
 std::string_view MessageText(MessageKey key, Language language);
 
 }  // namespace korvan

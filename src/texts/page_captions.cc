@@ -6,9 +6,7 @@
 namespace korvan {
 namespace {
 
-using Texts = std::array<std::string_view, 4>;  // English, German, French, Czech; empty: English
-
-constexpr std::array<Texts, 19> kCaptions = {{
+constexpr std::array<LanguageTexts, 19> kCaptions = {{
     {"Bike", "Mottorad", "", "Motocykl"},
     {"Advance", "Vorzündung", "Avance", "Předstih"},
     {"Inj.", "Einsp.", "Inj.", "Vstřik"},  // pages 2..7 add their suffix
@@ -36,10 +34,7 @@ constexpr std::array<std::string_view, 6> kInjectionSuffix = {" 1", " 2", " 3", 
 
 std::string PageCaption(int page, Language language) {
   if (page < 0 || page >= static_cast<int>(kCaptions.size())) return {};
-  const Texts& t = kCaptions[static_cast<std::size_t>(page)];
-  std::string_view text = t[static_cast<std::size_t>(language) % 4];
-  if (text.empty()) text = t[0];
-  std::string caption(text);
+  std::string caption(TextIn(kCaptions[static_cast<std::size_t>(page)], language));
   if (page >= 2 && page <= 7) caption += kInjectionSuffix[static_cast<std::size_t>(page - 2)];
   return caption;
 }

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "texts/messages.h"
+#include "texts/language.h"
 
 namespace korvan {
 

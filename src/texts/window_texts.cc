@@ -1,6 +1,5 @@
 #include "texts/window_texts.h"
 
-#include <array>
 #include <optional>
 
 namespace korvan {
@@ -11,7 +10,7 @@ enum class Slot { kText, kHint };
 struct WindowText {
   std::string_view control;
   Slot slot;
-  std::array<std::string_view, 4> text;  // English, German, French, Czech, each written out
+  LanguageTexts text;  // each language written out
 };
 
 // The captions tuners have always seen keep their spelling, mnemonics and blanks exactly ("Zpet",
@@ -226,12 +225,18 @@ constexpr WindowText kWindowTexts[] = {
 
 }  // namespace
 
+std::optional<std::string_view> WindowControlText(std::string_view control, Language language) {
+  for (const WindowText& row : kWindowTexts) {
+    if (row.slot == Slot::kText && row.control == control) return TextIn(row.text, language);
+  }
+  return std::nullopt;
+}
+
 void ApplyWindowTexts(ControlSet& controls, Language language) {
-  const std::size_t index = static_cast<std::size_t>(language) % 4;
   for (const WindowText& row : kWindowTexts) {
     const std::optional<ControlHandle> h = controls.Find(row.control);
     if (!h) continue;
-    const std::string_view text = row.text[index].empty() ? row.text[0] : row.text[index];
+    const std::string_view text = TextIn(row.text, language);
     if (row.slot == Slot::kText) {
       controls.SetText(*h, text);
     } else {

@@ -5,10 +5,11 @@
 // in the station's four languages. The pages' texts are the pages' own (pages/page_texts), the
 // map grid's the map editor's (maps/map_texts), the live panel's the monitor's.
 
+#include <optional>
 #include <string_view>
 
 #include "base/control_set.h"
-#include "texts/messages.h"
+#include "texts/language.h"
 
 namespace korvan {
 
@@ -19,5 +20,9 @@ inline constexpr std::string_view kWindowCaptionControl = "FormHlav";
 // caption is the same in every language ("1=2=3=4", "Minus ", "Plus", the ports) are not in the
 // table: they keep what they were created with.
 void ApplyWindowTexts(ControlSet& controls, Language language);
+
+// The caption ApplyWindowTexts gives the control named `control` in `language`; nullopt when the
+// table has no caption for it (a hint is no caption).
+std::optional<std::string_view> WindowControlText(std::string_view control, Language language);
 
 }  // namespace korvan

@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include "base/colors.h"
 #include "texts/messages.h"
 #include "ui/datalog_plot.h"
 
@@ -105,7 +106,7 @@ void DatalogBar::Refresh() {
   const Language lang = station_.language();
   const bool recording = station_.datalog().recording();
   if (recording != recording_shown_ || record_->text().isEmpty()) {
-    record_->setIcon(Dot(recording ? QColor(220, 0, 0) : QColor(Qt::lightGray)));
+    record_->setIcon(Dot(recording ? QColor::fromRgb(kColorRecordingDot) : QColor(Qt::lightGray)));
     recording_shown_ = recording;
   }
   record_->setText(Qs(MessageText(

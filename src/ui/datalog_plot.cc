@@ -9,6 +9,7 @@
 #include <cmath>
 #include <map>
 
+#include "base/colors.h"
 #include "texts/messages.h"
 
 namespace korvan::ui {
@@ -91,7 +92,7 @@ DatalogPlot::DatalogPlot(Station& station, std::function<void()> after_action)
   chart_->addAxis(position_axis_, Qt::AlignRight);
   position_ = new QLineSeries(chart_);
   position_->setName("");
-  position_->setPen(QPen(QColor(200, 0, 0), 1.5));
+  position_->setPen(QPen(QColor::fromRgb(kColorReplayPosition), 1.5));
   chart_->addSeries(position_);
   position_->attachAxis(time_axis_);
   position_->attachAxis(position_axis_);

@@ -120,11 +120,46 @@ std::function<void()> ClickHandler(Station& station, std::string_view name) {
   return {};
 }
 
+StepHandlers StepHandlersOf(Station& station, const Control& spin_button) {
+  switch (spin_button.step_target) {
+    case StepTarget::kNone:
+      return {};
+    case StepTarget::kMapColumn: {
+      const int column = spin_button.step_index;
+      return {[&station, column] { station.CSpinButtonDownClick_Uni(column); },
+              [&station, column] { station.CSpinButtonUpClick_Uni(column); }};
+    }
+    case StepTarget::kMapTools:
+      return {[&station] { station.MenuToolsMinusClick(); },
+              [&station] { station.MenuToolsPlusClick(); }};
+    case StepTarget::kPositionTable:
+      if (spin_button.step_index == 0) {
+        return {[&station] { station.ButtonMinusClick_PolohaA(); },
+                [&station] { station.ButtonPlusClick_PolohaA(); }};
+      }
+      return {[&station] { station.ButtonMinusClick_PolohaB(); },
+              [&station] { station.ButtonPlusClick_PolohaB(); }};
+  }
+  return {};
+}
+
 std::string_view ShortcutOf(std::string_view name) {
   for (const Shortcut& s : kShortcuts) {
     if (s.name == name) return s.keys;
   }
   return {};
+}
+
+std::vector<std::string_view> HandledControlNames() {
+  std::vector<std::string_view> names;
+  for (const Entry& e : kHandlers) names.push_back(e.name);
+  return names;
+}
+
+std::vector<std::string_view> ShortcutControlNames() {
+  std::vector<std::string_view> names;
+  for (const Shortcut& s : kShortcuts) names.push_back(s.name);
+  return names;
 }
 
 }  // namespace korvan::ui

@@ -193,20 +193,6 @@ TEST(FieldDictionaryTest, FieldAtImageByteFindsOwnerOrNothing) {
   }
 }
 
-TEST(FieldDictionaryTest, FileLayoutDetailsThatAreEasyToGetWrong) {
-  // The air characteristic has nine points but files carry five.
-  EXPECT_EQ(Get("EditCidloVzduch").count, 9);
-  EXPECT_EQ(Get("EditCidloVzduch").file_count, 5);
-  // Delay is written before build-up time although it lies at the higher offset.
-  EXPECT_LT(Get("UpDownGasD").file_position, Get("UpDownGasT").file_position);
-  EXPECT_GT(Get("UpDownGasD").offset, Get("UpDownGasT").offset);
-  EXPECT_LT(Get("UpDownRetardD").file_position, Get("UpDownRetardT").file_position);
-  // The advance temperature correction goes to the file raw; the per-gear one signed.
-  EXPECT_TRUE(Get("EditKorVodaIgn").file_raw);
-  EXPECT_FALSE(Get("EditGearKorIgn").file_raw);
-  EXPECT_TRUE(Get("ComboBoxBike").file_raw);
-}
-
 TEST(FieldDictionaryTest, ByteFieldsNeverOfferMoreThanTheByteHolds) {
   ParameterImage image;
   for (const Field& f : AllFields()) {

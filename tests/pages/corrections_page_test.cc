@@ -120,21 +120,21 @@ TEST(CorrectionCursorTest, TheRowsInUseAreLime) {
   page.PaintLiveCursor(live, image);
   const auto color = [&](const char* name) { return controls.Get(controls.Handle(name)).color; };
   for (int i = 0; i < kTemperatureRows; ++i) {
-    const std::uint32_t expected = i == 2 ? kCursorLime : kDefaultColor;
+    const std::uint32_t expected = i == 2 ? kColorLime : kDefaultColor;
     EXPECT_EQ(color(("EditKorVodaJet" + std::to_string(i)).c_str()), expected);
     EXPECT_EQ(color(("EditKorVodaIgn" + std::to_string(i)).c_str()), expected);
     EXPECT_EQ(color(("EditKorVzduchJet" + std::to_string(i)).c_str()), expected);
   }
-  EXPECT_EQ(color("EditSyticCas4"), kCursorLime);
-  EXPECT_EQ(color("LabelSyticKorekce4"), kCursorLime);
+  EXPECT_EQ(color("EditSyticCas4"), kColorLime);
+  EXPECT_EQ(color("LabelSyticKorekce4"), kColorLime);
   EXPECT_EQ(color("EditSyticKorekce3"), kDefaultColor);
   EXPECT_EQ(color("LabelSyticCas0"), kDefaultColor);
 
   live.time_since_start = 0;
   live.coolant_code = 230;
   page.PaintLiveCursor(live, image);
-  EXPECT_EQ(color("LabelSyticCas0"), kCursorLime);
-  EXPECT_EQ(color("EditSyticKorekce0"), kCursorLime);
+  EXPECT_EQ(color("LabelSyticCas0"), kColorLime);
+  EXPECT_EQ(color("EditSyticKorekce0"), kColorLime);
   EXPECT_EQ(color("EditSyticCas4"), kDefaultColor);
   EXPECT_EQ(color("EditKorVodaJet2"), kDefaultColor) << "125 degC and above: no row";
 }
@@ -153,15 +153,15 @@ TEST_F(CorrectionsPageTest, TheTickPaintsTheRowsOfTheRunningEngine) {
   ASSERT_LT(cursor.coolant_row, kNoCorrectionRow) << "the emulated engine runs warm, not hot";
   for (int i = 0; i < kTemperatureRows; ++i) {
     const std::string n = std::to_string(i);
-    EXPECT_EQ(C("EditKorVodaJet" + n).color == kCursorLime, i == cursor.coolant_row) << i;
-    EXPECT_EQ(C("EditKorVzduchJet" + n).color == kCursorLime, i == cursor.air_row) << i;
+    EXPECT_EQ(C("EditKorVodaJet" + n).color == kColorLime, i == cursor.coolant_row) << i;
+    EXPECT_EQ(C("EditKorVzduchJet" + n).color == kColorLime, i == cursor.air_row) << i;
   }
   // On the race page the same tick marks the gear engaged now.
   s.PageControl1Change(kPageRace);
   Tick(40);
   const int gear = s.live().gear;
   for (int g = 1; g <= 6; ++g) {
-    EXPECT_EQ(C("LabelRaceGear" + std::to_string(g)).color == kCursorLime, g == gear) << g;
+    EXPECT_EQ(C("LabelRaceGear" + std::to_string(g)).color == kColorLime, g == gear) << g;
   }
 }
 

@@ -157,10 +157,10 @@ TEST_F(GearPageTest, TheEngagedGearIsLitInItsMode) {
     LiveValues live;
     live.gear = 2;
     s.pages().PaintLiveCursor(kPageGear, live, s.image());
-    EXPECT_EQ(C(c.lit).color, kCursorLime) << c.mode << " " << c.lit;
+    EXPECT_EQ(C(c.lit).color, kColorLime) << c.mode << " " << c.lit;
     EXPECT_EQ(C(c.unlit).color, kDefaultColor) << c.mode << " " << c.unlit;
-    EXPECT_EQ(C("EditGearKorJet1").color, kCursorLime) << "corrections in every mode";
-    EXPECT_EQ(C("LabelGearKor2").color, kCursorLime);
+    EXPECT_EQ(C("EditGearKorJet1").color, kColorLime) << "corrections in every mode";
+    EXPECT_EQ(C("LabelGearKor2").color, kColorLime);
     EXPECT_EQ(C("EditGearKorIgn0").color, kDefaultColor);
     EXPECT_EQ(C("ButtonGear2").bold, c.mode <= 1) << c.mode;
     EXPECT_FALSE(C("ButtonGear1").bold);

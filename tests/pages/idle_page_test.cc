@@ -136,7 +136,7 @@ TEST_F(IdlePageTest, TheIntakeServoConflictIsSaid) {
     EXPECT_EQ(C("LabelIdleModeErr").visible, c.said != nullptr) << c.mode << " " << c.servo_enable;
     if (c.said != nullptr) {
       EXPECT_EQ(C("LabelIdleModeErr").text, c.said);
-      EXPECT_EQ(C("LabelIdleModeErr").color, kWarningRed);
+      EXPECT_EQ(C("LabelIdleModeErr").color, kColorRed);
     }
   }
 }
@@ -267,11 +267,11 @@ TEST(IdleLiveCursorTest, TheRowAndTheRangesInUseAreLime) {
     live.engine_speed = static_cast<std::uint16_t>(c.rpm);
     live.throttle_position = static_cast<std::uint16_t>(c.throttle);
     page.PaintLiveCursor(live, image);
-    EXPECT_EQ(color("EditIdleRpmMez"), c.rpm_lit ? kCursorLime : kDefaultColor) << c.rpm;
-    EXPECT_EQ(color("LabelIdleRpmMez"), c.rpm_lit ? kCursorLime : kDefaultColor) << c.rpm;
-    EXPECT_EQ(color("EditIdleTpsMez"), c.tps_lit ? kCursorLime : kDefaultColor) << c.throttle;
+    EXPECT_EQ(color("EditIdleRpmMez"), c.rpm_lit ? kColorLime : kDefaultColor) << c.rpm;
+    EXPECT_EQ(color("LabelIdleRpmMez"), c.rpm_lit ? kColorLime : kDefaultColor) << c.rpm;
+    EXPECT_EQ(color("EditIdleTpsMez"), c.tps_lit ? kColorLime : kDefaultColor) << c.throttle;
     for (int i = 0; i < kIdleRows; ++i) {
-      const std::uint32_t want = i == 4 ? kCursorLime : kDefaultColor;
+      const std::uint32_t want = i == 4 ? kColorLime : kDefaultColor;
       EXPECT_EQ(color(ElementName("EditIdleServoPoz", i)), want) << i;
       EXPECT_EQ(color(ElementName("LabelIdleAdvTeplota", i)), want) << i;
       EXPECT_EQ(color(ElementName("EditIdleAdvPoz", i)), want) << i;

@@ -111,8 +111,8 @@ TEST(StepPositionsTest, OneColumnOrAllWithinTheAngleRange) {
 TEST_F(PositionPageTest, TheSpinButtonsMoveTheLiveColumnOfTheirBankOnly) {
   Station& s = StartWithAxes();
   RunEngineAt(4000);  // column 3 of A, column 7 of B
-  EXPECT_EQ(C("EditPolohaA3").color, kCursorLime);
-  EXPECT_EQ(C("EditPolohaRpmB7").color, kCursorLime);
+  EXPECT_EQ(C("EditPolohaA3").color, kColorLime);
+  EXPECT_EQ(C("EditPolohaRpmB7").color, kColorLime);
   EXPECT_EQ(C("EditPolohaA7").color, kDefaultColor);
 
   s.ButtonPlusClick_PolohaA();
@@ -137,8 +137,8 @@ TEST_F(PositionPageTest, TheSpinButtonsMoveTheLiveColumnOfTheirBankOnly) {
 TEST_F(PositionPageTest, TheToolsActOnBothBanksAndAStoppedEngineOnColumnZero) {
   Station& s = StartWithAxes();
   RunEngineAt(0);
-  EXPECT_EQ(C("EditPolohaA0").color, kCursorLime) << "lit also when the engine stands";
-  EXPECT_EQ(C("EditPolohaRpmB0").color, kCursorLime);
+  EXPECT_EQ(C("EditPolohaA0").color, kColorLime) << "lit also when the engine stands";
+  EXPECT_EQ(C("EditPolohaRpmB0").color, kColorLime);
   s.MenuToolsPlusClick();
   EXPECT_EQ(s.image().Byte(kAnglesA + 0), 101);
   EXPECT_EQ(s.image().Byte(kAnglesB + 0), 101);

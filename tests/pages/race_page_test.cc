@@ -84,7 +84,7 @@ TEST(RaceCursorTest, TheRowOfTheLiveGearIsLime) {
     live.gear = static_cast<std::uint8_t>(live_gear);
     page.PaintLiveCursor(live);
     for (int g = 1; g <= 6; ++g) {
-      const std::uint32_t expected = g == live_gear ? kCursorLime : kDefaultColor;
+      const std::uint32_t expected = g == live_gear ? kColorLime : kDefaultColor;
       const std::string n = std::to_string(g - 1);
       EXPECT_EQ(color("LabelRaceGear" + std::to_string(g)), expected);
       for (const char* column : {"EditRaceRpm1_", "EditRaceRpm2_"}) {

@@ -76,8 +76,8 @@ TEST_F(SensorsPageTest, EqualPressureSensorVoltagesAreRed) {
   StartOn(kPageSensors);
   Type("EditApsNapeti1", "4000");
   Type("EditApsNapeti2", "4000");
-  EXPECT_EQ(C("EditApsNapeti1").color, kWarningRed);
-  EXPECT_EQ(C("EditApsNapeti2").color, kWarningRed);
+  EXPECT_EQ(C("EditApsNapeti1").color, kColorRed);
+  EXPECT_EQ(C("EditApsNapeti2").color, kColorRed);
   EXPECT_EQ(C("EditIapsNapeti1").color, kDefaultColor);
   EXPECT_EQ(Value("EditApsNapeti2"), 4000) << "the values stay";
   Type("EditApsNapeti2", "4500");

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "station/print_list.h"
 #include "station_fixture.h"
 
 namespace korvan {
@@ -240,6 +241,14 @@ TEST_F(StationPrintTest, AFailedPrintSaysSoAndLeavesTheSetAlone) {
   EXPECT_TRUE(s.image() == image);
   EXPECT_EQ(s.undo().CanUndo(), undo);
   EXPECT_EQ(s.active_page(), kPageInj1A);
+}
+
+// A name on the print list that matches no control would leave that control on the sheet.
+TEST_F(StationPrintTest, EveryNameOnThePrintListIsAControl) {
+  const ControlSet& controls = Start().controls();
+  for (const std::string& name : PrintAdornmentNames()) {
+    EXPECT_TRUE(controls.Find(name).has_value()) << name;
+  }
 }
 
 }  // namespace

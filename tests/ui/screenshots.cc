@@ -1,7 +1,11 @@
 // Takes the pictures in docs/screenshots: the real window, offscreen, against the emulated unit
-// in memory, with the engine running. Usage: korvan_screenshots OUTPUT_DIR [LANGUAGE]
-// LANGUAGE (ENGLISH, DEUTSCH, FRENCH, CESKY) is the station's command-line word; with it, the
-// first picture, "as-placed.png", shows the window as it opens on the (offscreen) screen.
+// in memory, with the engine running. Usage: korvan_screenshots OUTPUT_DIR [LANGUAGE
+// [--differences]] LANGUAGE (ENGLISH, DEUTSCH, FRENCH, CESKY) is the station's command-line word;
+// with it, the first picture, "as-placed.png", shows the window as it opens on the (offscreen)
+// screen.
+// --differences adds "differences.png", the difference view after Show differences on a unit
+// whose set differs in a few cells (a picture the manuals show).
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -9,9 +13,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <string_view>
 
 #include "emulator/memory_port.h"
 #include "emulator/unit_emulator.h"
+#include "image/map_storage.h"
 #include "ui/main_window.h"
 
 using namespace korvan;
@@ -117,6 +123,25 @@ int main(int argc, char** argv) {
     });
   }
   shoot(kPageMonitor, "monitor.png", nullptr);
+  if (argc > 3 && std::string_view(argv[3]) == "--differences") {
+    // The unit holds the working set with two Advance cells and an Inj-1A cell changed.
+    ParameterImage unit_set = s.image();
+    for (int cell : {3, 140}) {
+      SetStoredCell(unit_set, MapId::kAdvance, cell,
+                    StoredCell(unit_set, MapId::kAdvance, cell) + 2);
+    }
+    SetStoredCell(unit_set, MapId::kInj1A, 20, StoredCell(unit_set, MapId::kInj1A, 20) + 120);
+    unit.LoadImage(unit_set);
+    window.findChild<QAction*>("MenuShowDifferences")->trigger();
+    tick(1);
+    for (int i = 0; i < 2000 && s.session().state() != SessionState::kIdle; ++i) tick(1);
+    ui::DiffDialog& view = window.differences();
+    view.Refresh();
+    view.resize(900, 300);
+    QApplication::processEvents();
+    view.grab().save(out + "/differences.png");
+    std::printf("%s/differences.png\n", out.toUtf8().constData());
+  }
   std::filesystem::remove_all(dir);
   return 0;
 }
