@@ -114,17 +114,17 @@ struct Replaying {
     station = std::make_unique<Station>(port, desktop, paths);
     station->FormCreate({});
     station->PageControl1Change(kPageInj1A);
-    station->OpenReplay(HourRecording());
-    station->ReplayPlayPauseClick();
+    station->datalog().OpenReplay(HourRecording());
+    station->datalog().ReplayPlayPauseClick();
   }
 };
 
 void BM_ReplayStep(benchmark::State& state) {
   Replaying r;
   for (auto _ : state) {
-    r.station->ReplayStepClick();
-    if (r.station->replay()->position() + 1 >= static_cast<std::ptrdiff_t>(kHourFrames)) {
-      r.station->ReplaySeek(0);
+    r.station->datalog().ReplayStepClick();
+    if (r.station->datalog().replay()->position() + 1 >= static_cast<std::ptrdiff_t>(kHourFrames)) {
+      r.station->datalog().ReplaySeek(0);
     }
   }
 }

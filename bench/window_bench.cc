@@ -171,7 +171,7 @@ int main(int argc, char** argv) {
     TimingPort port;
     std::filesystem::remove_all(dir);
     ui::MainWindow window(port, TempPaths(dir), {}, server.path());
-    if (!window.station().fast_live_data()) window.station().MenuLogFastLiveClick();
+    if (!window.station().datalog().fast_live_data()) window.station().MenuLogFastLiveClick();
     window.show();
     const char* seconds_text = std::getenv("KORVAN_TICK_BENCH_SECONDS");
     const int seconds = seconds_text != nullptr ? std::max(1, std::atoi(seconds_text)) : 60;

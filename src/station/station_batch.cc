@@ -1,4 +1,5 @@
-// The "Servis" menu: the service batch run from the window.
+// The "Servis" menu (test mode): the default set of every bike into its own file, and those files
+// compared with the generation before them. Neither changes the set on display.
 #include <string>
 
 #include "files/service_batch.h"

@@ -1,5 +1,5 @@
-// The station's side of the settings pages: what a page asks the user, the bike change, and the
-// page controls that act without the common edit cycle.
+// The station's side of the settings pages: the bike change, and the page controls that act
+// without the common edit cycle.
 #include <string>
 
 #include "image/field_dictionary.h"
@@ -10,12 +10,9 @@
 
 namespace korvan {
 
-void Station::ShowPageMessages(const PageMessages& messages) {
-  for (const PageMessage& m : messages) desktop_.ShowMessage(std::string(Text(m.key)) + m.detail);
-}
-
+// A new entry in the bike list: the bike's default set, when the user wants it, and its constants.
 void Station::ComboBoxBikeChange() {
-  const std::optional<int> code = BikeCodeOfListIndex(controls_.Value(combo_bike_));
+  const std::optional<int> code = BikeCodeOfListIndex(controls_.Value(pages_.bike().combo()));
   if (!code) {
     // The separator stands for no bike: the list shows the bike of the image again.
     RefreshPage();
@@ -111,14 +108,9 @@ void Station::RadioGroupPolohaAClick() {
   SettingsRadioClicked();
 }
 
-void Station::ShowTuningPage(bool shown) {
-  controls_.SetVisible(tabs_[kPageTuning], shown);
-  const ControlHandle item = controls_.Handle("MenuLadeni");
-  controls_.SetChecked(item, shown);
-}
-
+// Tools -> "Tuning page": shows or hides the tuning page's tab; the choice is kept.
 void Station::MenuLadeniClick() {
-  const bool shown = !controls_.Visible(tabs_[kPageTuning]);
+  const bool shown = !controls_.Visible(ui_.tabs[kPageTuning]);
   ShowTuningPage(shown);
   // The page comes into view when asked for, and is left when its tab goes.
   PageControl1Change(shown ? kPageTuning : kPageBike);

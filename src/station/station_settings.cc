@@ -5,7 +5,7 @@
 
 #include "files/parameter_file_layout.h"
 #include "settings/settings_file.h"
-#include "station/station.h"
+#include "station/station_state.h"
 
 namespace korvan {
 namespace {
@@ -19,7 +19,7 @@ std::vector<std::string> SplitWords(const std::string& text) {
 
 }  // namespace
 
-void Station::LoadSettings() {
+void StationState::LoadSettings() {
   StationSettingsValues defaults;
   defaults.left = window_.left;
   defaults.top = window_.top;
@@ -42,7 +42,7 @@ void Station::LoadSettings() {
     if (const std::optional<ParameterSection> section = FindSection(word))
       damage.push_back(*section);
   }
-  ShowFileName(v.file, damage);
+  source_.Show(v.file, damage);
   last_path_ = v.ini_dir;
   if (v.active_page >= 0 && v.active_page < kPageCount) active_page_ = v.active_page;
   maps_.set_time_view(v.zobr_ms_uni);
@@ -61,12 +61,11 @@ void Station::LoadSettings() {
   // written over (SaveSettings, SaveImageDump).
   if (settings_state == StoredFileState::kUnreadable ||
       dump_state == StoredFileState::kUnreadable) {
-    notice_ = MessageKey::kMsgSettingsUnreadable;
-    notice_ticks_ = TransferSession::kStatusTicks;
+    status_.SetNotice(MessageKey::kMsgSettingsUnreadable);
   }
 }
 
-void Station::SaveSettings() {
+void StationState::SaveSettings() {
   StationSettingsValues v;
   v.left = window_.left;
   v.top = window_.top;
@@ -74,8 +73,8 @@ void Station::SaveSettings() {
   v.height = window_.height;
   v.com_port = device_.link().port_index() + 1;
   v.language = static_cast<int>(language_);
-  v.file = file_path_;
-  for (ParameterSection section : file_damage_) {
+  v.file = source_.path();
+  for (ParameterSection section : source_.damage()) {
     if (!v.file_damaged.empty()) v.file_damaged += ' ';
     v.file_damaged += SectionKeyword(section);
   }
@@ -85,13 +84,19 @@ void Station::SaveSettings() {
   v.ext_monitor = ext_monitor_;
   v.all_poloha_a = controls_.Checked(pages_.position().all_box(Bank::kA));
   v.all_poloha_b = controls_.Checked(pages_.position().all_box(Bank::kB));
-  v.tuning_page = controls_.Visible(tabs_[kPageTuning]);
+  v.tuning_page = controls_.Visible(ui_.tabs[kPageTuning]);
   korvan::SaveSettings(paths_.settings_file, v);
   ToolModes modes{};
   std::copy(maps_.all_flags().begin(), maps_.all_flags().end(), modes.begin());
   // A dump that cannot be written is not reported (the window is closing): the settings file is
   // still written, and an old dump that could not be read is kept aside, never written over.
   SaveImageDump(paths_.image_dump, image_, modes);
+}
+
+void StationState::ShowTuningPage(bool shown) {
+  controls_.SetVisible(ui_.tabs[kPageTuning], shown);
+  const ControlHandle item = controls_.Handle("MenuLadeni");
+  controls_.SetChecked(item, shown);
 }
 
 }  // namespace korvan

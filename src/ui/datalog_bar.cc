@@ -48,12 +48,12 @@ DatalogBar::DatalogBar(Station& station, Binder& binder, QWidget* parent)
   play_ = new QToolButton(replay);
   play_->setObjectName("ReplayPlay");
   QObject::connect(play_, &QToolButton::clicked,
-                   [this] { Act([this] { station_.ReplayPlayPauseClick(); }); });
+                   [this] { Act([this] { station_.datalog().ReplayPlayPauseClick(); }); });
   row->addWidget(play_);
   step_ = new QToolButton(replay);
   step_->setObjectName("ReplayStep");
   QObject::connect(step_, &QToolButton::clicked,
-                   [this] { Act([this] { station_.ReplayStepClick(); }); });
+                   [this] { Act([this] { station_.datalog().ReplayStepClick(); }); });
   row->addWidget(step_);
   for (std::size_t i = 0; i < speeds_.size(); ++i) {
     const int speed = ReplaySource::kSpeeds[i];
@@ -61,8 +61,9 @@ DatalogBar::DatalogBar(Station& station, Binder& binder, QWidget* parent)
     b->setObjectName(QString("ReplaySpeed%1").arg(speed));
     b->setText(QString("%1x").arg(speed));
     b->setCheckable(true);
-    QObject::connect(b, &QToolButton::clicked,
-                     [this, speed] { Act([this, speed] { station_.ReplaySpeedClick(speed); }); });
+    QObject::connect(b, &QToolButton::clicked, [this, speed] {
+      Act([this, speed] { station_.datalog().ReplaySpeedClick(speed); });
+    });
     row->addWidget(b);
     speeds_[i] = b;
   }
@@ -71,7 +72,7 @@ DatalogBar::DatalogBar(Station& station, Binder& binder, QWidget* parent)
   slider_->setMinimumWidth(420);
   QObject::connect(slider_, &QSlider::valueChanged, [this](int value) {
     if (refreshing_) return;
-    Act([this, value] { station_.ReplaySeek(static_cast<std::size_t>(value)); });
+    Act([this, value] { station_.datalog().ReplaySeek(static_cast<std::size_t>(value)); });
   });
   row->addWidget(slider_, 1);
   time_ = new QLabel(replay);
@@ -103,14 +104,14 @@ void DatalogBar::ShowPlot() {
 void DatalogBar::Refresh() {
   refreshing_ = true;
   const Language lang = station_.language();
-  const bool recording = station_.recording();
+  const bool recording = station_.datalog().recording();
   if (recording != recording_shown_ || record_->text().isEmpty()) {
     record_->setIcon(Dot(recording ? QColor::fromRgb(kColorRecordingDot) : QColor(Qt::lightGray)));
     recording_shown_ = recording;
   }
   record_->setText(Qs(MessageText(
       recording ? MessageKey::kMsgLogStopRecording : MessageKey::kMsgLogStartRecording, lang)));
-  const ReplaySource* replay = station_.replay();
+  const ReplaySource* replay = station_.datalog().replay();
   replay_group_->setVisible(replay != nullptr);
   if (replay != nullptr) {
     play_->setText(Qs(

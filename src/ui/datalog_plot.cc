@@ -104,7 +104,7 @@ DatalogPlot::DatalogPlot(Station& station, std::function<void()> after_action)
   };
   view_->on_pan = [this](double by) { ShowRange(time_axis_->min() + by, time_axis_->max() + by); };
   view_->on_click = [this](double at) {
-    station_.ReplaySeekTime(static_cast<std::uint32_t>(std::max(0.0, at) * 1000.0 + 0.5));
+    station_.datalog().ReplaySeekTime(static_cast<std::uint32_t>(std::max(0.0, at) * 1000.0 + 0.5));
     if (after_action_) after_action_();
     FollowReplay();
   };
@@ -119,7 +119,7 @@ DatalogPlot::DatalogPlot(Station& station, std::function<void()> after_action)
 void DatalogPlot::BuildChannelList() {
   filling_list_ = true;
   list_->clear();
-  const std::vector<std::string>& chosen = station_.plot_channels();
+  const std::vector<std::string>& chosen = station_.datalog().plot_channels();
   for (const PlotChannel& c : PlotChannels()) {
     QString text = QString::fromUtf8(c.name.data(), static_cast<int>(c.name.size()));
     auto* item = new QListWidgetItem(text, list_);
@@ -137,16 +137,16 @@ void DatalogPlot::ChannelsChanged() {
       chosen.push_back(list_->item(i)->text().toStdString());
     }
   }
-  station_.SetPlotChannels(std::move(chosen));
+  station_.datalog().SetPlotChannels(std::move(chosen));
   Rebuild();
 }
 
 void DatalogPlot::Reload() {
-  if (station_.replay() == nullptr) {
+  if (station_.datalog().replay() == nullptr) {
     station_.MenuLogReplayClick();
     if (after_action_) after_action_();
   }
-  const ReplaySource* replay = station_.replay();
+  const ReplaySource* replay = station_.datalog().replay();
   recording_ = replay != nullptr ? &replay->recording() : nullptr;
   duration_s_ = replay != nullptr ? std::max(1u, replay->duration_ms()) / 1000.0 : 1.0;
   BuildChannelList();
@@ -167,7 +167,7 @@ void DatalogPlot::Rebuild() {
     delete axis;
   }
   value_axes_.clear();
-  const std::vector<std::string>& chosen = station_.plot_channels();
+  const std::vector<std::string>& chosen = station_.datalog().plot_channels();
   full_ = recording_ != nullptr ? BuildPlotSeries(*recording_, chosen) : std::vector<PlotSeries>{};
   // One value axis per kind of value, alternately left and right.
   std::map<int, QValueAxis*> axes;
@@ -214,7 +214,7 @@ void DatalogPlot::Redraw() {
   const int columns = std::max(100, static_cast<int>(chart_->plotArea().width()));
   std::size_t line = 0;
   for (std::size_t i = 0; i < full_.size() && line < lines_.size(); ++i) {
-    if (FindPlotChannel(station_.plot_channels()[i]) == nullptr) continue;
+    if (FindPlotChannel(station_.datalog().plot_channels()[i]) == nullptr) continue;
     const PlotSeries drawn =
         DecimateSeries(full_[i], time_axis_->min(), time_axis_->max(), columns);
     QList<QPointF> points;
@@ -227,7 +227,7 @@ void DatalogPlot::Redraw() {
 }
 
 void DatalogPlot::FollowReplay() {
-  const ReplaySource* replay = station_.replay();
+  const ReplaySource* replay = station_.datalog().replay();
   if (replay == nullptr || &replay->recording() != recording_) return;
   if (replay->time_ms() == position_ms_) return;
   position_ms_ = replay->time_ms();

@@ -105,7 +105,7 @@ const ParameterImage* DiffDialog::SideImage(int side) const {
     case kWorkingSet:
       return &station_.image();
     case kUnit:
-      return station_.unit_side_image();
+      return station_.diff().unit_side_image();
     default:
       return has_file_ ? &file_image_ : nullptr;
   }
@@ -115,7 +115,7 @@ void DiffDialog::SideChosen(QComboBox* box, int* side) {
   const int chosen = box->currentIndex();
   if (chosen == kFile) {
     std::string name;
-    if (const std::optional<ParameterImage> file = station_.ChooseDiffFile(&name)) {
+    if (const std::optional<ParameterImage> file = station_.diff().ChooseDiffFile(&name)) {
       file_image_ = *file;
       file_name_ = name;
       has_file_ = true;
@@ -171,10 +171,11 @@ void DiffDialog::Refresh() {
   entries_.clear();
   QString summary;
   if (a == nullptr || b == nullptr) {
-    summary = Qs(MessageText((a_ == kUnit || b_ == kUnit) && station_.unit_side_image() == nullptr
-                                 ? MessageKey::kMsgDiffUnitNotRead
-                                 : MessageKey::kMsgDiffEqual,
-                             lang));
+    summary =
+        Qs(MessageText((a_ == kUnit || b_ == kUnit) && station_.diff().unit_side_image() == nullptr
+                           ? MessageKey::kMsgDiffUnitNotRead
+                           : MessageKey::kMsgDiffEqual,
+                       lang));
   } else {
     entries_ = DiffImages(*a, *b);
     if (entries_.empty()) summary = Qs(MessageText(MessageKey::kMsgDiffEqual, lang));
@@ -209,7 +210,7 @@ void DiffDialog::FillTable() {
       page_filter_->currentData().isValid() ? page_filter_->currentData().toInt() : kAllPages;
   const ParameterImage* a = SideImage(a_);
   const FieldLabelLookup label = [this](const Field& field, int element) {
-    return station_.FieldLabel(field, element);
+    return station_.diff().FieldLabel(field, element);
   };
   table_->clearContents();
   table_->setRowCount(0);

@@ -107,7 +107,7 @@ std::function<void()> ClickHandler(Station& station, std::string_view name) {
     if (e.name == name) return [&station, h = e.handler] { (station.*h)(); };
   }
   if (const int item = TrailingNumber(name, "MenuComById");
-      item >= 1 && item <= Station::kStableNameItems) {
+      item >= 1 && item <= PortMenu::kStableNameItems) {
     return [&station, item] { station.MenuComByIdClick(item - 1); };
   }
   if (const int port = TrailingNumber(name, "MenuCom"); port >= 1 && port <= 20) {

@@ -197,7 +197,7 @@ TEST_F(StationDamagedFileTest, PickingSomethingThatIsNoFileSaysWhatItIs) {
   // The comparison's file choice says the same.
   desktop.messages.clear();
   desktop.open_path = pipe.string();
-  EXPECT_FALSE(s.ChooseDiffFile(nullptr).has_value());
+  EXPECT_FALSE(s.diff().ChooseDiffFile(nullptr).has_value());
   ASSERT_EQ(desktop.messages.size(), 1u);
   EXPECT_EQ(desktop.messages[0], cases[0].told);
 }

@@ -46,23 +46,23 @@ class StationDatalogTest : public ::testing::Test {
     Station& st = fx_.Start();
     st.PageControl1Change(page);
     st.MenuLogRecordClick();
-    EXPECT_TRUE(st.recording());
+    EXPECT_TRUE(st.datalog().recording());
     std::vector<Shown> shown;
     for (int i = 0; i < ticks; ++i) {
-      const std::size_t before = st.recorder().frames();
+      const std::size_t before = st.datalog().recorder().frames();
       fx_.Tick();
-      if (st.recorder().frames() != before) shown.push_back(Now());
+      if (st.datalog().recorder().frames() != before) shown.push_back(Now());
     }
-    path_ = st.recorder().path();
+    path_ = st.datalog().recorder().path();
     st.MenuLogRecordClick();
-    EXPECT_FALSE(st.recording());
+    EXPECT_FALSE(st.datalog().recording());
     return shown;
   }
 
   void OpenReplay() {
     fx_.desktop.open_path = path_;
     fx_.station->MenuLogReplayClick();
-    ASSERT_NE(fx_.station->replay(), nullptr);
+    ASSERT_NE(fx_.station->datalog().replay(), nullptr);
   }
 
   StationFixture fx_;
@@ -92,7 +92,7 @@ TEST_F(StationDatalogTest, AReplayShowsFrameByFrameWhatTheLiveLinkShowed) {
     ASSERT_NE(recorded[10].controls, recorded[50].controls);
     OpenReplay();
     Station& st = *fx_.station;
-    st.ReplayPlayPauseClick();  // pause: the first frame is on display
+    st.datalog().ReplayPlayPauseClick();  // pause: the first frame is on display
     for (std::size_t i = 0; i < recorded.size(); ++i) {
       const Shown now = Now();
       ASSERT_EQ(now.live, recorded[i].live) << "frame " << i;
@@ -100,9 +100,9 @@ TEST_F(StationDatalogTest, AReplayShowsFrameByFrameWhatTheLiveLinkShowed) {
       for (std::size_t k = 0; k < now.controls.size(); ++k) {
         ASSERT_EQ(now.controls[k], recorded[i].controls[k]) << "frame " << i;
       }
-      st.ReplayStepClick();
+      st.datalog().ReplayStepClick();
     }
-    EXPECT_EQ(st.replay()->position(), static_cast<std::ptrdiff_t>(recorded.size()) - 1);
+    EXPECT_EQ(st.datalog().replay()->position(), static_cast<std::ptrdiff_t>(recorded.size()) - 1);
   }
 }
 
@@ -110,11 +110,11 @@ TEST_F(StationDatalogTest, PlayingReachesTheEndFasterAtAHigherSpeed) {
   Record(kPageAdvance, 120);
   OpenReplay();
   Station& st = *fx_.station;
-  const std::size_t frames = st.replay()->frame_count();
-  st.ReplaySpeedClick(16);
+  const std::size_t frames = st.datalog().replay()->frame_count();
+  st.datalog().ReplaySpeedClick(16);
   fx_.Tick(120 / 16 + 2);
-  EXPECT_EQ(st.replay()->position(), static_cast<std::ptrdiff_t>(frames) - 1);
-  EXPECT_FALSE(st.replay()->playing());
+  EXPECT_EQ(st.datalog().replay()->position(), static_cast<std::ptrdiff_t>(frames) - 1);
+  EXPECT_FALSE(st.datalog().replay()->playing());
 }
 
 // A jump (the slider, a click in the plot, step after a jump back) shows what playing up to the
@@ -125,7 +125,7 @@ TEST_F(StationDatalogTest, AJumpToAFrameShowsWhatPlayingUpToItShowed) {
   ASSERT_GT(recorded.size(), 90u);
   OpenReplay();
   Station& st = *fx_.station;
-  st.ReplayPlayPauseClick();
+  st.datalog().ReplayPlayPauseClick();
   const std::size_t last = recorded.size() - 1;
   struct Jump {
     const char* how;
@@ -136,7 +136,7 @@ TEST_F(StationDatalogTest, AJumpToAFrameShowsWhatPlayingUpToItShowed) {
                         {"slider", 0},      {"plot", 41},         {"slider", last},
                         {"back", last - 1}, {"slider", 12},       {"back", 11},
                         {"plot", 12},       {"slider", last / 2}, {"step", last / 2 + 1}};
-  const std::vector<RecordedFrame>& frames = st.replay()->recording().frames;
+  const std::vector<RecordedFrame>& frames = st.datalog().replay()->recording().frames;
   for (Jump jump : jumps) {
     if (std::string_view(jump.how) == "plot") {
       // A click at a frame's time shows the last frame of that millisecond.
@@ -145,13 +145,13 @@ TEST_F(StationDatalogTest, AJumpToAFrameShowsWhatPlayingUpToItShowed) {
     }
     SCOPED_TRACE(std::string(jump.how) + " to frame " + std::to_string(jump.frame));
     if (std::string_view(jump.how) == "plot") {
-      st.ReplaySeekTime(frames[jump.frame].time_ms);
+      st.datalog().ReplaySeekTime(frames[jump.frame].time_ms);
     } else if (std::string_view(jump.how) == "step") {
-      st.ReplayStepClick();
+      st.datalog().ReplayStepClick();
     } else {
-      st.ReplaySeek(jump.frame);  // the slider, and the step back the slider makes
+      st.datalog().ReplaySeek(jump.frame);  // the slider, and the step back the slider makes
     }
-    ASSERT_EQ(st.replay()->position(), static_cast<std::ptrdiff_t>(jump.frame));
+    ASSERT_EQ(st.datalog().replay()->position(), static_cast<std::ptrdiff_t>(jump.frame));
     const Shown now = Now();
     EXPECT_EQ(now.live, recorded[jump.frame].live);
     EXPECT_EQ(now.live.injection_duty, recorded[jump.frame].live.injection_duty);
@@ -166,17 +166,18 @@ TEST_F(StationDatalogTest, ThePositionShownStopsAtTheEnd) {
     SCOPED_TRACE(speed);
     OpenReplay();
     Station& st = *fx_.station;
-    st.ReplaySpeedClick(speed);
+    st.datalog().ReplaySpeedClick(speed);
     fx_.Tick(400);
-    ASSERT_FALSE(st.replay()->playing());
-    EXPECT_EQ(st.replay()->time_ms(), st.replay()->duration_ms());
+    ASSERT_FALSE(st.datalog().replay()->playing());
+    EXPECT_EQ(st.datalog().replay()->time_ms(), st.datalog().replay()->duration_ms());
     const std::string status = fx_.C("LabelHlaseni").text;
     const std::string position = status.substr(status.rfind("  ") + 2);
     const std::string end = position.substr(position.find(" / ") + 3);
     EXPECT_EQ(position.substr(0, position.find(" / ")) + " s", end) << status;
     // Play at the end starts over, from the first frame's time.
-    st.ReplayPlayPauseClick();
-    EXPECT_EQ(st.replay()->time_ms(), st.replay()->recording().frames.front().time_ms);
+    st.datalog().ReplayPlayPauseClick();
+    EXPECT_EQ(st.datalog().replay()->time_ms(),
+              st.datalog().replay()->recording().frames.front().time_ms);
     st.MenuLogStopReplayClick();
   }
 }
@@ -208,7 +209,7 @@ TEST_F(StationDatalogTest, WhileReplayingTheUnitIsNotAskedAndTheStatusLineSaysSo
   EXPECT_FALSE(fx_.C("LabelSpojeni").visible);
 
   fx_.station->MenuLogStopReplayClick();
-  EXPECT_EQ(fx_.station->replay(), nullptr);
+  EXPECT_EQ(fx_.station->datalog().replay(), nullptr);
   EXPECT_FALSE(fx_.station->live().has_frame);
   fx_.Tick(6);
   EXPECT_FALSE(fx_.port.sent().empty());
@@ -247,9 +248,9 @@ TEST_F(StationDatalogTest, ACommandForTheUnitDuringAReplayAsksWhetherToEndIt) {
       EXPECT_EQ(fx_.desktop.questions[0], std::string("A recording is being replayed. Stop the "
                                                       "replay and run \"") +
                                               command.name + "\"?");
-      EXPECT_EQ(st.replay() == nullptr, yes);
+      EXPECT_EQ(st.datalog().replay() == nullptr, yes);
       EXPECT_EQ(st.session().state(), yes ? command.runs : SessionState::kIdle);
-      EXPECT_EQ(st.recording(), yes && command.runs == SessionState::kIdle);
+      EXPECT_EQ(st.datalog().recording(), yes && command.runs == SessionState::kIdle);
       if (yes && command.status != nullptr) {
         EXPECT_EQ(fx_.C("LabelHlaseni").text, command.status);
         EXPECT_TRUE(fx_.C("LabelHlaseni").visible);
@@ -260,7 +261,7 @@ TEST_F(StationDatalogTest, ACommandForTheUnitDuringAReplayAsksWhetherToEndIt) {
         EXPECT_TRUE(fx_.port.sent().empty());
         EXPECT_TRUE(fx_.C("LabelHlaseni").text.starts_with("Replay, the unit is not asked: "));
       }
-      if (st.recording()) st.MenuLogRecordClick();
+      if (st.datalog().recording()) st.MenuLogRecordClick();
     }
   }
   // Without a replay nothing is asked.
@@ -277,7 +278,7 @@ TEST_F(StationDatalogTest, ABadRecordingIsRefusedWithAMessageAndLosesNothing) {
   std::ofstream(bad) << "text";
   fx_.desktop.open_path = bad.string();
   st.MenuLogReplayClick();
-  EXPECT_EQ(st.replay(), nullptr);
+  EXPECT_EQ(st.datalog().replay(), nullptr);
   ASSERT_EQ(fx_.desktop.messages.size(), 1u);
   EXPECT_NE(fx_.desktop.messages[0].find("not a recording"), std::string::npos);
   fx_.Tick(6);
@@ -289,7 +290,7 @@ TEST_F(StationDatalogTest, NoReplayStartsWhileATransferRuns) {
   fx_.station->MenuReadClick();
   fx_.desktop.open_path = path_;
   fx_.station->MenuLogReplayClick();
-  EXPECT_EQ(fx_.station->replay(), nullptr);
+  EXPECT_EQ(fx_.station->datalog().replay(), nullptr);
   ASSERT_FALSE(fx_.desktop.messages.empty());
   EXPECT_EQ(fx_.desktop.messages.back(), "Wait until the unit's transfer has finished.");
 }
@@ -297,9 +298,9 @@ TEST_F(StationDatalogTest, NoReplayStartsWhileATransferRuns) {
 // Fast live data asks every tick, but a read, verify or program run has the line to itself.
 TEST_F(StationDatalogTest, FastLiveDataNeverAsksForAFrameDuringATransferRun) {
   Station& st = fx_.Start();
-  EXPECT_FALSE(st.fast_live_data());
+  EXPECT_FALSE(st.datalog().fast_live_data());
   st.MenuLogFastLiveClick();
-  ASSERT_TRUE(st.fast_live_data());
+  ASSERT_TRUE(st.datalog().fast_live_data());
   fx_.port.ClearSent();
   fx_.Tick(12);
   EXPECT_EQ(fx_.port.SentCodes(), std::vector<std::uint8_t>(12, kMonitorRequest));
@@ -329,12 +330,12 @@ TEST_F(StationDatalogTest, FastLiveDataAndThePlotChannelsAreKeptInTheSettings) {
   {
     Station& st = fx_.Start();
     st.MenuLogFastLiveClick();
-    st.SetPlotChannels({"rpm", "coolant_c"});
+    st.datalog().SetPlotChannels({"rpm", "coolant_c"});
     st.FormClose();
   }
   Station& st = fx_.Start();
-  EXPECT_TRUE(st.fast_live_data());
-  EXPECT_EQ(st.plot_channels(), (std::vector<std::string>{"rpm", "coolant_c"}));
+  EXPECT_TRUE(st.datalog().fast_live_data());
+  EXPECT_EQ(st.datalog().plot_channels(), (std::vector<std::string>{"rpm", "coolant_c"}));
   fx_.port.ClearSent();
   fx_.Tick(3);
   EXPECT_EQ(fx_.port.SentCodes().size(), 3u);

@@ -47,19 +47,19 @@ TEST_F(StationDiffTest, ShowDifferencesReadsTheUnitBesideTheWorkingSet) {
   s.MenuVerifyClick();
   RunUntilIdle();
   ASSERT_EQ(s.session().display().status_key, MessageKey::kMsgVerifyError);
-  EXPECT_EQ(s.unit_side_image(), nullptr);
+  EXPECT_EQ(s.diff().unit_side_image(), nullptr);
   const bool could_undo = s.undo().CanUndo();
   const DirtyBlockSet dirty_before = s.dirty();
 
   s.MenuShowDifferencesClick();
   RunUntilIdle();
   EXPECT_EQ(desktop.differences_shown, (std::vector<bool>{true}));
-  ASSERT_NE(s.unit_side_image(), nullptr);
-  EXPECT_EQ(*s.unit_side_image(), unit_set);
+  ASSERT_NE(s.diff().unit_side_image(), nullptr);
+  EXPECT_EQ(*s.diff().unit_side_image(), unit_set);
   EXPECT_EQ(s.image(), working);
   EXPECT_EQ(s.undo().CanUndo(), could_undo);
   for (int b = 0; b < kBlockCount; ++b) EXPECT_EQ(s.dirty().IsSet(b), dirty_before.IsSet(b)) << b;
-  EXPECT_EQ(DiffImages(s.image(), *s.unit_side_image()).size(), 3u);
+  EXPECT_EQ(DiffImages(s.image(), *s.diff().unit_side_image()).size(), 3u);
 }
 
 TEST_F(StationDiffTest, TakingSelectedRowsIsOneChangeOfOnlyThoseBytes) {
@@ -115,15 +115,15 @@ TEST_F(StationDiffTest, FieldLabelsFollowTheLanguageWhereTheWindowHasThem) {
   const Field* spin = FindField("UpDownIgnLimiter");
   ASSERT_NE(check_box, nullptr);
   ASSERT_NE(spin, nullptr);
-  const std::string english = s.FieldLabel(*check_box, 0);
+  const std::string english = s.diff().FieldLabel(*check_box, 0);
   EXPECT_FALSE(english.empty());
   EXPECT_EQ(english.find('&'), std::string::npos);
   s.MenuGermanClick();
-  EXPECT_NE(s.FieldLabel(*check_box, 0), english);
+  EXPECT_NE(s.diff().FieldLabel(*check_box, 0), english);
   // A number field's caption is the label beside it, never the value in it.
-  EXPECT_EQ(s.FieldLabel(*spin, 0), "Zündbegrenzer [rpm]");
+  EXPECT_EQ(s.diff().FieldLabel(*spin, 0), "Zündbegrenzer [rpm]");
   s.MenuEnglishClick();
-  EXPECT_EQ(s.FieldLabel(*spin, 0), "Ignition Limiter [rpm]");
+  EXPECT_EQ(s.diff().FieldLabel(*spin, 0), "Ignition Limiter [rpm]");
 
   // Fields without a label of their own: the run's group box, the map grid's header words.
   struct Case {
@@ -141,19 +141,19 @@ TEST_F(StationDiffTest, FieldLabelsFollowTheLanguageWhereTheWindowHasThem) {
   for (const Case& c : cases) {
     const Field* field = FindField(c.field);
     ASSERT_NE(field, nullptr) << c.field;
-    EXPECT_EQ(s.FieldLabel(*field, c.element), c.english);
+    EXPECT_EQ(s.diff().FieldLabel(*field, c.element), c.english);
   }
   s.MenuGermanClick();
-  EXPECT_EQ(s.FieldLabel(*FindField("AdvanceBase"), 0), "Grundvorzündung [\u00b0]");
+  EXPECT_EQ(s.diff().FieldLabel(*FindField("AdvanceBase"), 0), "Grundvorzündung [\u00b0]");
 }
 
 TEST_F(StationDiffTest, FieldNamesAreFixedTextsNeverLiveValues) {
   Station& s = Start();
   const Field* field = FindField("EditKorVodaJet");
   ASSERT_NE(field, nullptr);
-  const std::string before = s.FieldLabel(*field, 0);
+  const std::string before = s.diff().FieldLabel(*field, 0);
   Tick(30);  // live data fills the labels beside the correction tables
-  EXPECT_EQ(s.FieldLabel(*field, 0), before);
+  EXPECT_EQ(s.diff().FieldLabel(*field, 0), before);
   EXPECT_EQ(before.find('='), std::string::npos) << before;
 }
 

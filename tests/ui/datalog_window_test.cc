@@ -18,11 +18,11 @@ class DatalogWindowTest : public WindowFixture {
   // Records `ticks` ticks of the emulated unit through the tool bar's button.
   std::string Record(int ticks) {
     QTest::mouseClick(Widget<QToolButton>("SpeedButtonLog"), Qt::LeftButton);
-    EXPECT_TRUE(station().recording());
+    EXPECT_TRUE(station().datalog().recording());
     Tick(ticks);
-    const std::string path = station().recorder().path();
+    const std::string path = station().datalog().recorder().path();
     QTest::mouseClick(Widget<QToolButton>("SpeedButtonLog"), Qt::LeftButton);
-    EXPECT_FALSE(station().recording());
+    EXPECT_FALSE(station().datalog().recording());
     return path;
   }
 };
@@ -42,7 +42,7 @@ TEST_F(DatalogWindowTest, TheRecordButtonAndTheMenuFollowTheRecording) {
   EXPECT_LT(dot.pixelColor(8, 8).green(), 50);
   item->trigger();
   window_->Tick();  // the bar follows the station at the next tick
-  EXPECT_FALSE(station().recording());
+  EXPECT_FALSE(station().datalog().recording());
   EXPECT_EQ(button->text(), "Start recording");
   EXPECT_TRUE(Widget<QAction>("MenuLogFolder")->text().contains("logs"));
 }
@@ -60,43 +60,43 @@ TEST_F(DatalogWindowTest, TheReplayControlsDriveTheReplayAndThePlotFollowsIt) {
     }
   }
   EXPECT_FALSE(Widget<QWidget>("DatalogReplay")->isVisible());
-  ASSERT_TRUE(station().OpenReplay(path));
+  ASSERT_TRUE(station().datalog().OpenReplay(path));
   window_->Tick();
   QApplication::processEvents();
   ASSERT_TRUE(Widget<QWidget>("DatalogReplay")->isVisible());
   auto* slider = Widget<QSlider>("ReplaySlider");
-  const auto frames = static_cast<int>(station().replay()->frame_count());
+  const auto frames = static_cast<int>(station().datalog().replay()->frame_count());
   EXPECT_EQ(slider->maximum(), frames - 1);
 
   QTest::mouseClick(Widget<QToolButton>("ReplayPlay"), Qt::LeftButton);  // pause
-  EXPECT_FALSE(station().replay()->playing());
+  EXPECT_FALSE(station().datalog().replay()->playing());
   slider->setValue(10);
-  EXPECT_EQ(station().replay()->position(), 10);
+  EXPECT_EQ(station().datalog().replay()->position(), 10);
   QTest::mouseClick(Widget<QToolButton>("ReplayStep"), Qt::LeftButton);
-  EXPECT_EQ(station().replay()->position(), 11);
+  EXPECT_EQ(station().datalog().replay()->position(), 11);
   EXPECT_EQ(slider->value(), 11);
   QTest::mouseClick(Widget<QToolButton>("ReplaySpeed16"), Qt::LeftButton);
-  EXPECT_EQ(station().replay()->speed(), 16);
+  EXPECT_EQ(station().datalog().replay()->speed(), 16);
 
   Widget<QAction>("MenuLogPlot")->trigger();
   DatalogPlot* plot = window_->datalog().plot();
   ASSERT_NE(plot, nullptr);
   QApplication::processEvents();
-  EXPECT_EQ(plot->series_count(), station().plot_channels().size());
+  EXPECT_EQ(plot->series_count(), station().datalog().plot_channels().size());
   // A click in the middle of the plot moves the replay to the middle of the recording.
   const QRectF area = plot->chart()->plotArea();
   QTest::mouseClick(plot->view()->viewport(), Qt::LeftButton, {}, area.center().toPoint());
-  const auto middle = static_cast<double>(station().replay()->position()) / (frames - 1);
+  const auto middle = static_cast<double>(station().datalog().replay()->position()) / (frames - 1);
   EXPECT_NEAR(middle, 0.5, 0.1);
-  EXPECT_EQ(Widget<QSlider>("ReplaySlider")->value(), station().replay()->position());
+  EXPECT_EQ(Widget<QSlider>("ReplaySlider")->value(), station().datalog().replay()->position());
 
   // Checking a channel shows it and keeps the choice.
   QListWidget* list = plot->channel_list();
   const auto coolant = list->findItems("coolant_c", Qt::MatchExactly);
   ASSERT_EQ(coolant.size(), 1);
   coolant[0]->setCheckState(Qt::Checked);
-  EXPECT_EQ(station().plot_channels().back(), "coolant_c");
-  EXPECT_EQ(plot->series_count(), station().plot_channels().size());
+  EXPECT_EQ(station().datalog().plot_channels().back(), "coolant_c");
+  EXPECT_EQ(plot->series_count(), station().datalog().plot_channels().size());
 
   Widget<QAction>("MenuLogStopReplay")->trigger();
   window_->Tick();
@@ -113,7 +113,7 @@ TEST_F(DatalogWindowTest, ExitClosesTheOpenPlotSoTheProgramEnds) {
     ASSERT_TRUE(recorder.Start(path, {}));
     for (unsigned i = 0; i < 5; ++i, now += 333) recorder.Record(MonitorFrameBuilder().Frame());
   }
-  ASSERT_TRUE(station().OpenReplay(path));
+  ASSERT_TRUE(station().datalog().OpenReplay(path));
   window_->Tick();
   Widget<QAction>("MenuLogPlot")->trigger();
   DatalogPlot* plot = window_->datalog().plot();

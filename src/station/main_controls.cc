@@ -1,8 +1,11 @@
 // The controls of the main window outside the map grid: menus, tool bar, page tabs, the status
 // line and its companions. The map grid's controls are the map editor's.
+#include "station/main_controls.h"
+
 #include <string>
 
-#include "station/station.h"
+#include "link/transfer_session.h"
+#include "station/port_menu.h"
 #include "texts/window_texts.h"
 
 namespace korvan {
@@ -32,12 +35,12 @@ constexpr FramePlace kToolBar[] = {
 
 }  // namespace
 
-void Station::CreateControls() {
-  ControlSet& c = controls_;
-  page_control_ = c.Add("PageControl1", ControlKind::kPageControl);
+MainControls CreateMainControls(ControlSet& c, PortMenu& ports) {
+  MainControls m;
+  m.page_control = c.Add("PageControl1", ControlKind::kPageControl);
   // The window itself: its caption is the title, its colour the background behind every page
   // (white on a printout).
-  form_ = c.Add(std::string(kWindowCaptionControl), ControlKind::kWindow);
+  m.form = c.Add(std::string(kWindowCaptionControl), ControlKind::kWindow);
 
   // Menus: the menu, then its items in order, each with the separator that closes its group.
   // Captions and hints come from the window's texts (window_texts.cc) when the station loads a
@@ -61,22 +64,7 @@ void Station::CreateControls() {
                     {"MenuPrint", "", kEnd},
                     {"MenuExit", ""}});
   menu("MenuCom", {});
-  for (int i = 0; i < kPortCount; ++i) {
-    menu_com_[static_cast<std::size_t>(i)] =
-        c.Add("MenuCom" + std::to_string(i + 1), ControlKind::kMenuItem);
-    c.SetText(menu_com_[static_cast<std::size_t>(i)], "Com " + std::to_string(i + 1));
-  }
-  // The stable names under /dev/serial/by-id, as many as are plugged in. They and the run's own
-  // device stand apart from the numbered ports.
-  for (int i = 0; i < kStableNameItems; ++i) {
-    menu_com_by_id_[static_cast<std::size_t>(i)] =
-        c.Add("MenuComById" + std::to_string(i + 1), ControlKind::kMenuItem);
-    c.SetVisible(menu_com_by_id_[static_cast<std::size_t>(i)], false);
-  }
-  c.SetSeparator(menu_com_by_id_[0], MenuSeparator::kBefore);
-  menu_com_device_ = c.Add("MenuComDevice", ControlKind::kMenuItem);
-  c.SetVisible(menu_com_device_, false);
-  c.SetSeparator(menu_com_device_, MenuSeparator::kBefore);
+  ports.CreateControls();
   menu("MenuDevice",
        {{"MenuRead", ""}, {"MenuVerify", ""}, {"MenuProgram", ""}, {"MenuShowDifferences", ""}});
   menu("Menu_Jet123Mode",
@@ -90,16 +78,16 @@ void Station::CreateControls() {
   menu("MenuLanguage",
        {{"MenuEnglish", ""}, {"MenuGerman", ""}, {"MenuFrench", ""}, {"MenuCzech", ""}});
   menu("MenuHelp", {{"MenuContens", ""}, {"MenuAbout", ""}});
-  menu_servis_ = menu("MenuServis", {{"MenuSaveAllNew", ""}, {"MenuCompareAll", ""}});
-  menu_language_ = {c.Handle("MenuEnglish"), c.Handle("MenuGerman"), c.Handle("MenuFrench"),
-                    c.Handle("MenuCzech")};
+  m.menu_servis = menu("MenuServis", {{"MenuSaveAllNew", ""}, {"MenuCompareAll", ""}});
+  m.menu_language = {c.Handle("MenuEnglish"), c.Handle("MenuGerman"), c.Handle("MenuFrench"),
+                     c.Handle("MenuCzech")};
 
   // Tool bar.
   for (const FramePlace& p : kToolBar) {
     c.SetGeometry(c.Add(p.name, ControlKind::kButton), p.x, p.y, p.width, p.height);
   }
-  undo_controls_ = {c.Handle("SpeedButtonZpet"), c.Handle("MenuZpet")};
-  redo_controls_ = {c.Handle("SpeedButtonZnovu"), c.Handle("MenuZnovu")};
+  m.undo = {c.Handle("SpeedButtonZpet"), c.Handle("MenuZpet")};
+  m.redo = {c.Handle("SpeedButtonZnovu"), c.Handle("MenuZnovu")};
 
   // The designed pages; the map pages' tabs come from the map editor.
   struct TabEntry {
@@ -123,36 +111,45 @@ void Station::CreateControls() {
     const ControlHandle h = c.Add(t.name, ControlKind::kTab, t.page);
     c.SetText(h, t.caption);
     c.SetValue(h, t.page);
-    tabs_[static_cast<std::size_t>(t.page)] = h;
+    m.tabs[static_cast<std::size_t>(t.page)] = h;
   }
   // The tuning page is for experienced users only: its tab stays hidden.
-  c.SetVisible(tabs_[kPageTuning], false);
+  c.SetVisible(m.tabs[kPageTuning], false);
 
   // The status line along the bottom, the connection and the file at the top right.
-  label_hlaseni_ = c.Add("LabelHlaseni", ControlKind::kLabel);
-  c.SetGeometry(label_hlaseni_, 4, 678, 430, 20);
-  gauge_ = c.Add("CGaugeProgram", ControlKind::kGauge);
-  c.SetGeometry(gauge_, 440, 678, 300, 20);
-  c.SetRange(gauge_, 0, TransferSession::kGaugeMax, 1);
-  label_spojeni_ = c.Add("LabelSpojeni", ControlKind::kLabel);
-  c.SetGeometry(label_spojeni_, 890, 19, 162, 17);
-  c.SetFontColor(label_spojeni_, kColorRed);
-  label_version_ = c.Add("LabelVersion", ControlKind::kLabel);
-  c.SetGeometry(label_version_, 890, 19, 162, 17);
-  label_ee_data_err_ = c.Add("LabelEeDataErr", ControlKind::kLabel);
-  c.SetGeometry(label_ee_data_err_, 750, 678, 300, 20);
+  m.label_hlaseni = c.Add("LabelHlaseni", ControlKind::kLabel);
+  c.SetGeometry(m.label_hlaseni, 4, 678, 430, 20);
+  m.gauge = c.Add("CGaugeProgram", ControlKind::kGauge);
+  c.SetGeometry(m.gauge, 440, 678, 300, 20);
+  c.SetRange(m.gauge, 0, TransferSession::kGaugeMax, 1);
+  m.label_spojeni = c.Add("LabelSpojeni", ControlKind::kLabel);
+  c.SetGeometry(m.label_spojeni, 890, 19, 162, 17);
+  c.SetFontColor(m.label_spojeni, kColorRed);
+  m.label_version = c.Add("LabelVersion", ControlKind::kLabel);
+  c.SetGeometry(m.label_version, 890, 19, 162, 17);
+  m.label_ee_data_err = c.Add("LabelEeDataErr", ControlKind::kLabel);
+  c.SetGeometry(m.label_ee_data_err, 750, 678, 300, 20);
   for (int i = 0; i < 8; ++i) {
-    label_test_[static_cast<std::size_t>(i)] =
+    m.label_test[static_cast<std::size_t>(i)] =
         c.Add("LabelTest" + std::to_string(i + 1), ControlKind::kLabel);
   }
-  check_prog_hned_ = c.Add("CheckBoxProgHned", ControlKind::kCheckBox);
-  c.SetGeometry(check_prog_hned_, 672, 2, 216, 17);
-  check_zakaz_cteni_ = c.Add("CheckBoxZakazCteni", ControlKind::kCheckBox);
-  c.SetGeometry(check_zakaz_cteni_, 672, 19, 216, 17);
-  status_bar_ = c.Add("StatusBar1", ControlKind::kStatusBar);
+  m.check_prog_hned = c.Add("CheckBoxProgHned", ControlKind::kCheckBox);
+  c.SetGeometry(m.check_prog_hned, 672, 2, 216, 17);
+  m.check_zakaz_cteni = c.Add("CheckBoxZakazCteni", ControlKind::kCheckBox);
+  c.SetGeometry(m.check_zakaz_cteni, 672, 19, 216, 17);
+  m.status_bar = c.Add("StatusBar1", ControlKind::kStatusBar);
   c.SetGeometry(c.Add("LabelFile1", ControlKind::kLabel), 890, 2, 48, 17);
-  label_file2_ = c.Add("LabelFile2", ControlKind::kLabel);
-  c.SetGeometry(label_file2_, 940, 2, 112, 17);
+  m.label_file2 = c.Add("LabelFile2", ControlKind::kLabel);
+  c.SetGeometry(m.label_file2, 940, 2, 112, 17);
+  return m;
+}
+
+std::optional<ControlHandle> TabOfPage(const ControlSet& controls, int page) {
+  for (ControlHandle h = 0; h < controls.size(); ++h) {
+    const Control& c = controls.Get(h);
+    if (c.kind == ControlKind::kTab && c.page == page) return h;
+  }
+  return std::nullopt;
 }
 
 }  // namespace korvan

@@ -1,5 +1,5 @@
-// Printing the page on display: the window as it shows the page, on white, with the editing
-// adornments taken away and the time of printing on the status line.
+#include "station/printout.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,7 +7,6 @@
 #include "image/map_storage.h"
 #include "maps/header_fields.h"
 #include "station/print_list.h"
-#include "station/station.h"
 
 namespace korvan {
 namespace {
@@ -91,7 +90,7 @@ std::vector<std::string> PrintAdornmentNames() {
   return names;
 }
 
-std::vector<ControlHandle> Station::PrintAdornments() const {
+std::vector<ControlHandle> Printout::Adornments(int page) const {
   std::vector<ControlHandle> out;
   for (const std::string& name : PrintAdornmentNames()) {
     if (const std::optional<ControlHandle> h = controls_.Find(name)) out.push_back(*h);
@@ -100,23 +99,23 @@ std::vector<ControlHandle> Station::PrintAdornments() const {
     const Control& c = controls_.Get(h);
     const bool position_field = c.kind == ControlKind::kSpin && c.page == kPagePosition;
     // Only the page being printed keeps its tab.
-    const bool other_tab = c.kind == ControlKind::kTab && c.page != active_page_;
+    const bool other_tab = c.kind == ControlKind::kTab && c.page != page;
     if (position_field || other_tab) out.push_back(h);
   }
   return out;
 }
 
-std::vector<Station::PrintSaved> Station::EnterPrintMode() {
-  std::vector<PrintSaved> saved;
+std::vector<Printout::Saved> Printout::EnterPrintMode(int page) {
+  std::vector<Saved> saved;
   const auto save = [&](ControlHandle h) {
     const Control& c = controls_.Get(h);
     saved.push_back({h, c.visible, c.up_down_visible, c.color});
   };
-  save(form_);
-  save(gauge_);
-  controls_.SetColor(form_, kColorWhite);
-  controls_.SetVisible(gauge_, false);
-  for (const ControlHandle h : PrintAdornments()) {
+  save(ui_.form);
+  save(ui_.gauge);
+  controls_.SetColor(ui_.form, kColorWhite);
+  controls_.SetVisible(ui_.gauge, false);
+  for (const ControlHandle h : Adornments(page)) {
     save(h);
     if (controls_.Get(h).kind == ControlKind::kSpin) {
       controls_.SetUpDownVisible(h, false);
@@ -135,7 +134,7 @@ std::vector<Station::PrintSaved> Station::EnterPrintMode() {
   return saved;
 }
 
-void Station::LeavePrintMode(const std::vector<PrintSaved>& saved) {
+void Printout::LeavePrintMode(const std::vector<Saved>& saved) {
   // Back to what each control showed before, not simply shown: what the page's own rules hid
   // (a coupled channel's tab, a field this bike has not) stays hidden.
   for (auto it = saved.rbegin(); it != saved.rend(); ++it) {
@@ -145,48 +144,35 @@ void Station::LeavePrintMode(const std::vector<PrintSaved>& saved) {
   }
 }
 
-void Station::ShowPrintLine(std::string text, std::uint32_t color) {
-  notice_ = MessageKey::kNone;
-  print_line_ = {std::move(text), color, TransferSession::kStatusTicks,
-                 device_.session().status_serial()};
-  DrawPrintLine();
-}
-
-bool Station::DrawPrintLine() {
-  if (print_line_.ticks > 0 && print_line_.session_serial != device_.session().status_serial()) {
-    print_line_.ticks = 0;  // the session has said something newer
-  }
-  if (print_line_.ticks == 0) return false;
-  controls_.SetText(label_hlaseni_, print_line_.text);
-  controls_.SetColor(label_hlaseni_, print_line_.color);
-  controls_.SetVisible(label_hlaseni_, true);
-  return true;
-}
-
-void Station::SpeedButtonPrintClick() {
-  const std::vector<PrintSaved> saved = EnterPrintMode();
+PrintOutcome Printout::Print(int page) {
+  const std::vector<Saved> saved = EnterPrintMode(page);
   const LocalDateTime now = desktop_.Now();
-  ShowPrintLine(
-      std::string(Text(MessageKey::kMsgPrintDate)) + now.date + std::string(kStampGap) + now.time,
-      kColorWhite);
+  status_.ShowPrintLine(std::string(MessageText(MessageKey::kMsgPrintDate, language_)) + now.date +
+                            std::string(kStampGap) + now.time,
+                        kColorWhite);
   // The tick must not bring the connection label back onto the sheet.
-  device_.session().SetPrinting(true);
+  session_.SetPrinting(true);
   const PrintOutcome outcome = desktop_.PrintActivePage();
-  device_.session().SetPrinting(false);
+  session_.SetPrinting(false);
   LeavePrintMode(saved);
-  UpdateVisibility();
+  return outcome;
+}
+
+void Printout::Report(const PrintOutcome& outcome) {
   switch (outcome.kind) {
     case PrintOutcome::Kind::kPrinter:
       break;
     case PrintOutcome::Kind::kPdfFile:
-      ShowPrintLine(std::string(Text(MessageKey::kMsgPrintedToPdf)) + outcome.detail,
-                    kDefaultColor);
+      status_.ShowPrintLine(
+          std::string(MessageText(MessageKey::kMsgPrintedToPdf, language_)) + outcome.detail,
+          kDefaultColor);
       break;
     case PrintOutcome::Kind::kFailed:
       // Nothing was printed: the stamp goes, and a message box says why.
-      print_line_.ticks = 0;
-      ShowStatusLine();
-      desktop_.ShowMessage(std::string(Text(MessageKey::kMsgPrintFailed)) + outcome.detail);
+      status_.EndPrintLine();
+      status_.Show();
+      desktop_.ShowMessage(std::string(MessageText(MessageKey::kMsgPrintFailed, language_)) +
+                           outcome.detail);
       break;
   }
 }

@@ -1,11 +1,11 @@
-// The datalog: recording the unit's monitor frames, replaying a recording through the same
-// decoding, live panel and cursor as the link, fast live data, and what the station keeps of it
-// in the settings file.
+#include "station/datalog_menu.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "base/tick.h"
 #include "datalog/plot_channels.h"
@@ -16,7 +16,6 @@
 #include "files/same_file.h"
 #include "settings/ini_document.h"
 #include "settings/settings_file.h"
-#include "station/station.h"
 
 namespace korvan {
 namespace {
@@ -27,11 +26,23 @@ constexpr std::string_view kCsvFilter = "CSV (*.csv)|*.csv";
 
 }  // namespace
 
-std::string Station::LogsFolder() const {
-  return (std::filesystem::path(paths_.settings_file).parent_path() / "logs").string();
+DatalogMenu::DatalogMenu(ControlSet& controls, Desktop& desktop, DeviceLoop& device,
+                         StatusLine& status, const ParameterImage& image, const Language& language,
+                         const std::string& settings_file, Redraw redraw)
+    : controls_(controls),
+      desktop_(desktop),
+      device_(device),
+      status_(status),
+      image_(image),
+      language_(language),
+      settings_file_(settings_file),
+      redraw_(std::move(redraw)) {}
+
+std::string DatalogMenu::LogsFolder() const {
+  return (std::filesystem::path(settings_file_).parent_path() / "logs").string();
 }
 
-void Station::CreateDatalogControls() {
+void DatalogMenu::CreateControls() {
   ControlSet& c = controls_;
   menu_log_ = c.Add("MenuLog", ControlKind::kMenu);
   menu_log_record_ = c.Add("MenuLogRecord", ControlKind::kMenuItem);
@@ -42,13 +53,13 @@ void Station::CreateDatalogControls() {
   menu_log_export_ = c.Add("MenuLogExport", ControlKind::kMenuItem);
   menu_log_plot_ = c.Add("MenuLogPlot", ControlKind::kMenuItem);
   menu_log_fast_ = c.Add("MenuLogFastLive", ControlKind::kMenuItem);
-  LoadDatalogSettings();
-  PaintDatalogControls();
+  LoadSettings();
+  Paint();
 }
 
-void Station::PaintDatalogControls() {
+void DatalogMenu::Paint() {
   ControlSet& c = controls_;
-  datalog_language_ = language_;
+  painted_language_ = language_;
   c.SetText(menu_log_, Text(MessageKey::kMsgLogMenu));
   c.SetText(menu_log_record_, Text(recorder_.active() ? MessageKey::kMsgLogStopRecording
                                                       : MessageKey::kMsgLogStartRecording));
@@ -63,7 +74,7 @@ void Station::PaintDatalogControls() {
   c.SetChecked(menu_log_fast_, fast_live_data_);
 }
 
-void Station::MenuLogRecordClick() {
+void DatalogMenu::MenuLogRecordClick() {
   if (recorder_.active()) {
     recorder_.Stop();
   } else if (EndReplayFor(menu_log_record_)) {
@@ -80,10 +91,10 @@ void Station::MenuLogRecordClick() {
   }
   device_.set_recorder(recorder_.active() ? &recorder_ : nullptr);
   recorder_error_shown_ = false;
-  PaintDatalogControls();
+  Paint();
 }
 
-void Station::MenuLogReplayClick() {
+void DatalogMenu::MenuLogReplayClick() {
   if (device_.session().state() != SessionState::kIdle) {
     desktop_.ShowMessage(Text(MessageKey::kMsgLogBusy));
     return;
@@ -94,7 +105,7 @@ void Station::MenuLogReplayClick() {
   OpenReplay(*path);
 }
 
-bool Station::OpenReplay(const std::string& path) {
+bool DatalogMenu::OpenReplay(const std::string& path) {
   RecordingReadResult read = ReadRecording(path);
   if (!read.ok()) {
     desktop_.ShowMessage(std::string(Text(read.error)) + "\n" + path);
@@ -115,28 +126,27 @@ bool Station::OpenReplay(const std::string& path) {
   device_.ClearLive();
   FeedReplay(replay_->Seek(0));
   replay_->Play();
-  PaintDatalogControls();
+  Paint();
   ShowReplayStatus();
   return true;
 }
 
-void Station::MenuLogStopReplayClick() {
+void DatalogMenu::MenuLogStopReplayClick() {
   if (!replay_) return;
   replay_.reset();
   device_.ClearLive();
-  monitor_.Update(device_.live(), MonitorInputsNow());
-  UpdateLiveCursor();
-  PaintDatalogControls();
-  ShowStatusLine();
+  redraw_.live_cleared();
+  Paint();
+  status_.Show();
 }
 
-bool Station::EndReplayFor(std::string_view menu_item) {
+bool DatalogMenu::EndReplayFor(std::string_view menu_item) {
   if (!replay_) return true;
   const std::optional<ControlHandle> item = controls_.Find(menu_item);
   return !item || EndReplayFor(*item);
 }
 
-bool Station::EndReplayFor(ControlHandle menu_item) {
+bool DatalogMenu::EndReplayFor(ControlHandle menu_item) {
   if (!replay_) return true;
   // The command is named as its menu item shows it, without the key's marker.
   std::string command = controls_.Text(menu_item);
@@ -150,7 +160,7 @@ bool Station::EndReplayFor(ControlHandle menu_item) {
   return true;
 }
 
-void Station::MenuLogExportClick() {
+void DatalogMenu::MenuLogExportClick() {
   const std::optional<std::string> path =
       desktop_.ChooseOpenPath(kRecordingFilter, LogsFolder() + "/");
   if (!path) return;
@@ -174,18 +184,18 @@ void Station::MenuLogExportClick() {
   if (!notes.empty()) desktop_.ShowMessage(notes);
 }
 
-void Station::MenuLogFastLiveClick() {
+void DatalogMenu::MenuLogFastLiveClick() {
   fast_live_data_ = !fast_live_data_;
   ApplyFastLiveData();
-  SaveDatalogSettings();
-  PaintDatalogControls();
+  SaveSettings();
+  Paint();
 }
 
-void Station::ApplyFastLiveData() {
+void DatalogMenu::ApplyFastLiveData() {
   device_.session().set_monitor_ticks(fast_live_data_ ? 1 : TransferSession::kMonitorTicks);
 }
 
-void Station::ReplayPlayPauseClick() {
+void DatalogMenu::ReplayPlayPauseClick() {
   if (!replay_) return;
   if (replay_->playing()) {
     replay_->Pause();
@@ -194,35 +204,35 @@ void Station::ReplayPlayPauseClick() {
   }
 }
 
-void Station::ReplayStepClick() {
+void DatalogMenu::ReplayStepClick() {
   if (replay_) JumpReplay(replay_->Step());
 }
 
-void Station::ReplaySpeedClick(int speed) {
+void DatalogMenu::ReplaySpeedClick(int speed) {
   if (replay_) replay_->set_speed(speed);
 }
 
-void Station::ReplaySeek(std::size_t index) {
+void DatalogMenu::ReplaySeek(std::size_t index) {
   if (replay_) JumpReplay(replay_->Seek(index));
 }
 
-void Station::ReplaySeekTime(std::uint32_t time_ms) {
+void DatalogMenu::ReplaySeekTime(std::uint32_t time_ms) {
   if (replay_) JumpReplay(replay_->SeekTime(time_ms));
 }
 
-void Station::SetPlotChannels(std::vector<std::string> channels) {
+void DatalogMenu::SetPlotChannels(std::vector<std::string> channels) {
   plot_channels_ = std::move(channels);
-  SaveDatalogSettings();
+  SaveSettings();
 }
 
-void Station::FeedReplay(std::span<const RecordedFrame> frames) {
+void DatalogMenu::FeedReplay(std::span<const RecordedFrame> frames) {
   const MonitorInputs inputs =
       DecoderInputsOf(replay_->recording().header, MonitorInputsOf(image_));
   for (const RecordedFrame& f : frames) device_.DecodeFrame(f.bytes, inputs);
-  if (!frames.empty()) UpdateLiveCursor();
+  if (!frames.empty()) redraw_.frames_fed();
 }
 
-void Station::JumpReplay(std::span<const RecordedFrame> frames) {
+void DatalogMenu::JumpReplay(std::span<const RecordedFrame> frames) {
   // A jump hands out the frame before the one to show as well; decoded from "no frame yet",
   // the two leave what the live link left (the duty takes the engine speed of the frame before).
   if (frames.empty()) return;
@@ -230,13 +240,13 @@ void Station::JumpReplay(std::span<const RecordedFrame> frames) {
   FeedReplay(frames);
 }
 
-bool Station::DatalogTick() {
-  if (datalog_language_ != language_) PaintDatalogControls();
+bool DatalogMenu::Tick() {
+  if (painted_language_ != language_) Paint();
   if (recorder_.error() != MessageKey::kNone && !recorder_error_shown_) {
     // The disk filled or the folder went away: the recording ended, what it holds stays.
     recorder_error_shown_ = true;
     device_.set_recorder(nullptr);
-    PaintDatalogControls();
+    Paint();
     desktop_.ShowMessage(std::string(Text(recorder_.error())) + recorder_.path());
   }
   if (!replay_) return false;
@@ -244,25 +254,19 @@ bool Station::DatalogTick() {
   return true;
 }
 
-void Station::ShowReplayStatus() {
+void DatalogMenu::ShowReplayStatus() {
   if (!replay_) return;
   char position[64];
   std::snprintf(position, sizeof position, "  %.1f / %.1f s", replay_->time_ms() / 1000.0,
                 replay_->duration_ms() / 1000.0);
-  controls_.SetText(label_hlaseni_,
-                    std::string(Text(MessageKey::kMsgLogReplaying)) + replay_name_ + position);
-  controls_.SetColor(label_hlaseni_, kDefaultColor);
-  controls_.SetVisible(label_hlaseni_, true);
-  controls_.SetVisible(gauge_, false);
-  // Not asking the unit is no lost connection.
-  controls_.SetVisible(label_spojeni_, false);
-  controls_.SetVisible(label_version_, true);
+  status_.ShowReplayPosition(std::string(Text(MessageKey::kMsgLogReplaying)) + replay_name_ +
+                             position);
 }
 
-void Station::LoadDatalogSettings() {
+void DatalogMenu::LoadSettings() {
   fast_live_data_ = false;
   plot_channels_ = DefaultPlotChannels();
-  const IniDocument ini = ReadSettingsDocument(paths_.settings_file);
+  const IniDocument ini = ReadSettingsDocument(settings_file_);
   if (const std::optional<std::string> fast = ini.Get(kDatalogSection, "FastLiveData")) {
     fast_live_data_ = *fast != "0" && !fast->empty();
   }
@@ -272,8 +276,8 @@ void Station::LoadDatalogSettings() {
   ApplyFastLiveData();
 }
 
-void Station::SaveDatalogSettings() {
-  SetSettingsEntries(paths_.settings_file, kDatalogSection,
+void DatalogMenu::SaveSettings() {
+  SetSettingsEntries(settings_file_, kDatalogSection,
                      {{"FastLiveData", fast_live_data_ ? "1" : "0"},
                       {"PlotChannels", JoinChannelNames(plot_channels_)}});
 }
