@@ -47,7 +47,8 @@ void CorrectionsPage::CreateControls() {
   // Temperature corrections of injection: coolant and intake air side by side.
   f.Add("GroupBoxKorVodaVzduch", ControlKind::kGroupBox, {8, 4, 330, 180});
   f.Add("LabelVoda2", ControlKind::kLabel, {110, 26, 100, 18});
-  f.Add("LabelVzduch2", ControlKind::kLabel, {220, 26, 100, 18});
+  // As wide as the box leaves: the Czech caption is the longest.
+  f.Add("LabelVzduch2", ControlKind::kLabel, {220, 26, 114, 18});
   // Temperature corrections of advance, by coolant.
   f.Add("GroupBoxIgnVoda", ControlKind::kGroupBox, {350, 4, 260, 180});
   f.Add("LabelVoda3", ControlKind::kLabel, {450, 26, 100, 18});

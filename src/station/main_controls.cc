@@ -116,31 +116,35 @@ MainControls CreateMainControls(ControlSet& c, PortMenu& ports) {
   // The tuning page is for experienced users only: its tab stays hidden.
   c.SetVisible(m.tabs[kPageTuning], false);
 
-  // The status line along the bottom, the connection and the file at the top right.
+  // The status line along the bottom; at the top right the unit's version (or the connection),
+  // and under it "File:" with the file's name, so that the version never stands under the
+  // file's caption as if it were the file.
   m.label_hlaseni = c.Add("LabelHlaseni", ControlKind::kLabel);
   c.SetGeometry(m.label_hlaseni, 4, 678, 430, 20);
   m.gauge = c.Add("CGaugeProgram", ControlKind::kGauge);
   c.SetGeometry(m.gauge, 440, 678, 300, 20);
   c.SetRange(m.gauge, 0, TransferSession::kGaugeMax, 1);
   m.label_spojeni = c.Add("LabelSpojeni", ControlKind::kLabel);
-  c.SetGeometry(m.label_spojeni, 890, 19, 162, 17);
+  c.SetGeometry(m.label_spojeni, 890, 2, 162, 17);
   c.SetFontColor(m.label_spojeni, kColorRed);
   m.label_version = c.Add("LabelVersion", ControlKind::kLabel);
-  c.SetGeometry(m.label_version, 890, 19, 162, 17);
+  c.SetGeometry(m.label_version, 890, 2, 162, 17);
   m.label_ee_data_err = c.Add("LabelEeDataErr", ControlKind::kLabel);
   c.SetGeometry(m.label_ee_data_err, 750, 678, 300, 20);
   for (int i = 0; i < 8; ++i) {
     m.label_test[static_cast<std::size_t>(i)] =
         c.Add("LabelTest" + std::to_string(i + 1), ControlKind::kLabel);
+    // The test values side by side in the free row between the status line and the live panel.
+    c.SetGeometry(m.label_test[static_cast<std::size_t>(i)], 4 + i * 131, 700, 127, 18);
   }
   m.check_prog_hned = c.Add("CheckBoxProgHned", ControlKind::kCheckBox);
   c.SetGeometry(m.check_prog_hned, 672, 2, 216, 17);
   m.check_zakaz_cteni = c.Add("CheckBoxZakazCteni", ControlKind::kCheckBox);
   c.SetGeometry(m.check_zakaz_cteni, 672, 19, 216, 17);
   m.status_bar = c.Add("StatusBar1", ControlKind::kStatusBar);
-  c.SetGeometry(c.Add("LabelFile1", ControlKind::kLabel), 890, 2, 48, 17);
+  c.SetGeometry(c.Add("LabelFile1", ControlKind::kLabel), 890, 19, 48, 17);
   m.label_file2 = c.Add("LabelFile2", ControlKind::kLabel);
-  c.SetGeometry(m.label_file2, 940, 2, 112, 17);
+  c.SetGeometry(m.label_file2, 940, 19, 112, 17);
   return m;
 }
 

@@ -1,10 +1,16 @@
 #include "ui/binder.h"
 
+#include <QScrollArea>
 #include <QTabBar>
 
 #include "ui/control_style.h"
 
 namespace korvan::ui {
+namespace {
+// The page inside the page control at the window's designed size; the map grid fills it.
+constexpr int kPageWidth = 1050;
+constexpr int kPageHeight = 612;
+}  // namespace
 
 Binder::Binder(Station& station, QWidget* window_area, QMenuBar* menu_bar, QTabWidget* tabs)
     : window_(station, window_area, menu_bar, tabs) {
@@ -24,7 +30,18 @@ void Binder::Build() {
     auto* page = new QWidget();
     page->setObjectName(QString("Page%1").arg(p));
     pages_[static_cast<std::size_t>(p)] = page;
-    tabs->addTab(page, QString());
+    // A window smaller than its design scrolls the page it shows, never the tabs or the status
+    // line: the page keeps its designed size at least and fills the place when there is more.
+    auto* scroll = new QScrollArea();
+    scroll->setObjectName(QString("PageScroll%1").arg(p));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    page->setMinimumSize(kPageWidth, kPageHeight);
+    scroll->setWidget(page);
+    // The page shows the pane's colour as it did without the scroll area around it.
+    page->setAutoFillBackground(false);
+    scroll->viewport()->setAutoFillBackground(false);
+    tabs->addTab(scroll, QString());
   }
   grid_panel_ = new QWidget(pages_[kPageAdvance]);
   grid_panel_->setObjectName("MapGridPanel");
@@ -49,6 +66,9 @@ void Binder::Build() {
 QWidget* Binder::ParentFor(const Control& c) {
   if (c.page == kMapGridPanel) return grid_panel_;
   if (c.page >= 0 && c.page < kPageCount) return pages_[static_cast<std::size_t>(c.page)];
+  for (const Band& band : bands_) {
+    if (band.design.contains(c.x, c.y)) return band.widget;
+  }
   return window_.window_area;
 }
 
@@ -85,7 +105,13 @@ void Binder::Draw(ControlHandle h, bool committed) {
     view.draw(window_, h, committed);
     return;
   }
-  if (c.width > 0) w->setGeometry(c.x, c.y, c.width, c.height);
+  if (c.width > 0) {
+    QPoint corner(c.x, c.y);
+    for (const Band& band : bands_) {
+      if (band.widget == w->parentWidget()) corner -= band.design.topLeft();
+    }
+    w->setGeometry(QRect(corner, QSize(c.width, c.height)));
+  }
   w->setEnabled(c.enabled);
   if (!c.hint.empty()) {
     w->setToolTip(ShortHint(c.hint));

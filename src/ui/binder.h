@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QMenuBar>
+#include <QRect>
 #include <QTabWidget>
 #include <QWidget>
 #include <array>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "base/control_set.h"
 #include "station/station.h"
@@ -35,6 +37,10 @@ class Binder {
   QWidget* WidgetOf(std::string_view name) const;
   QWidget* PageWidget(int page) const { return pages_[static_cast<std::size_t>(page)]; }
   QWidget* grid_panel() const { return grid_panel_; }
+  // A part of the window outside the pages that the window places itself (the tool bar row, the
+  // status line with the live panel): the controls whose designed corner lies in `design` are
+  // made on `band`, at their place less the rectangle's corner. Call before Build.
+  void AddBand(QWidget* band, QRect design) { bands_.push_back({band, design}); }
 
  private:
   void Create(ControlHandle h);
@@ -52,6 +58,11 @@ class Binder {
   QWidget* grid_panel_ = nullptr;
   std::array<QWidget*, kPageCount> pages_{};
   std::array<int, kPageCount> flow_y_{};
+  struct Band {
+    QWidget* widget;
+    QRect design;
+  };
+  std::vector<Band> bands_;
 };
 
 }  // namespace korvan::ui

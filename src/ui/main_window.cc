@@ -5,8 +5,8 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
-#include <QScrollArea>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QWindow>
 #include <algorithm>
 #include <chrono>
@@ -19,6 +19,12 @@ namespace korvan::ui {
 namespace {
 constexpr int kClientWidth = 1056;
 constexpr int kClientHeight = 901;
+// The tool bar row above the page control and the status part below it, as designed.
+constexpr int kToolRowHeight = 38;
+constexpr int kStatusTop = 676;
+constexpr int kStatusHeight = kClientHeight - kStatusTop;
+// The least of a page a small window still shows.
+constexpr int kLeastPageHeight = 120;
 }  // namespace
 
 MainWindow::MainWindow(SerialPort& port, StationPaths paths, const std::vector<std::string>& args,
@@ -29,29 +35,57 @@ MainWindow::MainWindow(SerialPort& port, StationPaths paths, const std::vector<s
   station_ = std::make_unique<Station>(port, desktop_, std::move(paths));
   if (!device_override.empty()) station_->device().link().SetDeviceOverride(device_override);
 
-  // The client area keeps its designed size; on a smaller screen (or at a large scaling) it
-  // scrolls, so that the live panel and the status line stay reachable.
-  scroll_ = new QScrollArea(this);
-  scroll_->setObjectName("ClientScroll");
-  scroll_->setFrameShape(QFrame::NoFrame);
-  area_ = new QWidget();
+  // The client area has its designed layout at its designed size. A smaller window keeps the
+  // tool bar row, the page tabs and the status line with the live panel in sight and scrolls
+  // only the page shown (the binder puts each page in a scroll area).
+  area_ = new QWidget(this);
   area_->setObjectName("ClientArea");
-  area_->setFixedSize(kClientWidth, kClientHeight);
-  scroll_->setWidget(area_);
-  setCentralWidget(scroll_);
+  area_->installEventFilter(this);
+  setCentralWidget(area_);
+  const auto part = [this](const char* name, QRect design) {
+    auto* w = new QWidget(area_);
+    w->setObjectName(name);
+    w->setGeometry(design);
+    return w;
+  };
+  // The buttons; the two check boxes; the file and the unit's version (the connection).
+  for (const QRect design : {QRect(0, 0, 670, kToolRowHeight), QRect(670, 0, 218, kToolRowHeight),
+                             QRect(888, 0, kClientWidth - 888, kToolRowHeight)}) {
+    tool_row_.push_back({part("ToolRowPart", design), design});
+  }
+  area_->setMinimumHeight(2 * kToolRowHeight + kLeastPageHeight + kStatusHeight);
+  status_part_ = part("StatusPart", QRect(0, kStatusTop, kClientWidth, kStatusHeight));
   tabs_ = new QTabWidget(area_);
   tabs_->setObjectName("PageControl1");
-  tabs_->setGeometry(0, 38, kClientWidth, 638);
-  // All nineteen tabs in one row, as tuners know them.
+  tabs_->setGeometry(0, kToolRowHeight, kClientWidth, kStatusTop - kToolRowHeight);
+  // All nineteen tabs in one row, as tuners know them; where the row is wider than the window
+  // (German with the tuning tab, a small window) it scrolls by its arrows and never clips or
+  // shortens a caption.
   tabs_->setStyleSheet("QTabBar::tab { padding: 3px 3px; }");
+  tabs_->tabBar()->setElideMode(Qt::ElideNone);
+  tabs_->tabBar()->setUsesScrollButtons(true);
+  tabs_->tabBar()->setExpanding(false);
   status_hint_ = new QLabel(this);
   status_hint_->setObjectName("StatusBar1");
   statusBar()->addWidget(status_hint_, 1);
 
   station_->FormCreate(args);
   binder_ = std::make_unique<Binder>(*station_, area_, menuBar(), tabs_);
+  for (const Part& p : tool_row_) binder_->AddBand(p.widget, p.design);
+  binder_->AddBand(status_part_, QRect(0, kStatusTop, kClientWidth, kStatusHeight));
   binder_->Build();
-  desktop_.SetPrintSource(area_, [this] { binder_->Apply(); });
+  desktop_.SetPrintSource(area_, [this] {
+    binder_->Apply();
+    // The printout shows the client area as designed, whatever the window's size; the window's
+    // own size comes back once the print is done.
+    if (area_->size() != QSize(kClientWidth, kClientHeight)) {
+      area_->resize(kClientWidth, kClientHeight);
+      QTimer::singleShot(0, this, [this] {
+        layout()->invalidate();
+        layout()->activate();
+      });
+    }
+  });
   datalog_ = new DatalogBar(*station_, *binder_, this);
   addToolBar(Qt::BottomToolBarArea, datalog_);
   desktop_.set_show_differences([this](bool with_unit) { differences().Open(with_unit); });
@@ -86,16 +120,39 @@ MainWindow::~MainWindow() {
   // The widgets go first, while the binder and the station they call still exist; a field
   // losing its focus on the way must not commit anything.
   if (binder_) binder_->Freeze();
-  delete scroll_;
-  scroll_ = nullptr;
+  area_->removeEventFilter(this);
+  delete area_;
   area_ = nullptr;
 }
 
 QSize MainWindow::DesignedSize() const {
   // What the menu bar and the status bar take around the client area, as laid out now.
   layout()->activate();
-  const QSize around = size() - scroll_->maximumViewportSize();
+  const QSize around = size() - area_->size();
   return QSize(kClientWidth, kClientHeight) + around;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == area_ && event->type() == QEvent::Resize) LayOutClientArea();
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::LayOutClientArea() {
+  const int width = area_->width();
+  int x = 0;
+  int y = 0;
+  for (const Part& p : tool_row_) {
+    if (x > 0 && x + p.design.width() > width) {
+      x = 0;
+      y += kToolRowHeight;
+    }
+    p.widget->move(x, y);
+    x += p.design.width();
+  }
+  const int top = y + kToolRowHeight;
+  const int status_top = std::max(area_->height() - kStatusHeight, top + kLeastPageHeight);
+  status_part_->move(0, status_top);
+  tabs_->setGeometry(0, top, width, status_top - top);
 }
 
 DiffDialog& MainWindow::differences() {

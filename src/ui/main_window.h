@@ -2,10 +2,10 @@
 
 #include <QLabel>
 #include <QMainWindow>
-#include <QScrollArea>
 #include <QTabWidget>
 #include <QTimer>
 #include <memory>
+#include <vector>
 
 #include "device/tick_schedule.h"
 #include "station/station.h"
@@ -47,13 +47,24 @@ class MainWindow : public QMainWindow {
 
  private:
   void PlaceOnScreen();
+  // Puts the tool bar row, the page control and the status part into the client area as it is
+  // now: the page control takes what the others leave.
+  void LayOutClientArea();
+  bool eventFilter(QObject* watched, QEvent* event) override;
   // The timer fired: the tick, then the wait until the next deadline.
   void TimerTick();
   void ArmTimer();
 
   QtDesktop desktop_;
   std::unique_ptr<Station> station_;
-  QScrollArea* scroll_ = nullptr;
+  // The parts of the client area that stay in sight at every size, in the designed order; the
+  // tool bar row's parts wrap onto a second row when the window is narrower than its design.
+  struct Part {
+    QWidget* widget;
+    QRect design;
+  };
+  std::vector<Part> tool_row_;
+  QWidget* status_part_ = nullptr;  // the status line, its gauge and the live panel
   QWidget* area_ = nullptr;
   QTabWidget* tabs_ = nullptr;
   QLabel* status_hint_ = nullptr;

@@ -5,10 +5,16 @@
 // screen.
 // --differences adds "differences.png", the difference view after Show differences on a unit
 // whose set differs in a few cells (a picture the manuals show).
+// --small WIDTH HEIGHT NAME takes only "NAME.png": the window at WIDTH x HEIGHT (in its own
+// pixels; run with QT_SCALE_FACTOR for a scaled screen) with the page scrolled down, a read (F7)
+// running; --small-message the same with the start-up warning of settings that cannot be read.
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabWidget>
 #include <QTest>
 #include <cstdlib>
 #include <filesystem>
@@ -34,6 +40,10 @@ int main(int argc, char** argv) {
   paths.image_dump = (dir / "dump").string();
   paths.test_marker = (dir / "marker").string();
 
+  const std::string_view mode = argc > 3 ? std::string_view(argv[3]) : std::string_view();
+  const bool small = mode == "--small" || mode == "--small-message";
+  // A folder where the settings file should be: there, but not readable.
+  if (mode == "--small-message") std::filesystem::create_directories(paths.settings_file);
   UnitEmulator unit;
   MemoryUnitPort port(unit);
   std::vector<std::string> args;
@@ -54,6 +64,27 @@ int main(int argc, char** argv) {
       window.Tick();
     }
   };
+  if (small && argc > 6) {
+    window.resize(std::atoi(argv[4]), std::atoi(argv[5]));
+    QApplication::processEvents();
+    tick(100);
+    s.PageControl1Change(kPageInj1A);
+    window.binder().Apply();
+    if (mode == "--small") {
+      QTest::keyClick(&window, Qt::Key_F7);
+      tick(6);
+    }
+    auto* tabs = window.findChild<QTabWidget*>("PageControl1");
+    if (auto* scroll = qobject_cast<QScrollArea*>(tabs->currentWidget())) {
+      scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+    }
+    QApplication::processEvents();
+    const QString file = out + "/" + argv[6] + ".png";
+    window.grab().save(file);
+    std::printf("%s\n", file.toUtf8().constData());
+    std::filesystem::remove_all(dir);
+    return 0;
+  }
   const auto click = [&](const char* name) {
     auto* box = window.findChild<QCheckBox*>(name);
     // On the box itself: a check box wider than its caption does not react to its empty end.
@@ -64,6 +95,7 @@ int main(int argc, char** argv) {
     window.binder().Apply();
     if (setup) setup();
     tick(40);
+    QApplication::processEvents();  // a page's scroll area takes the size the page now has
     window.grab().save(out + "/" + file);
     std::printf("%s/%s\n", out.toUtf8().constData(), file);
   };
