@@ -125,6 +125,8 @@ enum class MessageKey : std::uint8_t {
   // the command's name as its menu item shows it.
   kMsgLogStopReplayFor,
   kMsgLogFileExists,  // a recording is never written over an existing file; the path follows
+  // The button beside a saved file's message that opens the folder it is in.
+  kMsgOpenFolder,
 };
 
 }  // namespace korvan

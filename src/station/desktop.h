@@ -56,6 +56,14 @@ class Desktop {
                                                     std::string_view initial) = 0;
   // Opens a document with the desktop's viewer; false when that failed.
   virtual bool OpenDocument(std::string_view path) = 0;
+  // A message about a file, with an extra button (open_folder is its caption) that opens the
+  // file's folder; true when the user chose that button. A desktop without such a box shows the
+  // message alone.
+  virtual bool AskOpenFolder(std::string_view text, std::string_view open_folder) {
+    (void)open_folder;
+    ShowMessage(text);
+    return false;
+  }
   // Prints the window as its controls show it now, scaled to fit the page: on the default
   // printer, or into a PDF file when the system has no printer.
   virtual PrintOutcome PrintActivePage() = 0;

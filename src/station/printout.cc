@@ -44,8 +44,8 @@ constexpr Adornment kAdornments[] = {
     {"CheckBoxTps_Uni"},
     {"CheckBoxZobrMs_Uni"},
     {"MapHeaderE", kHeaderFieldCount},
-    // The settings pages' arrows, spin buttons and tool boxes (the position tables' fields are
-    // all the spins of their page, taken below).
+    // The settings pages' arrows, spin buttons and tool boxes (every field of every page loses
+    // its arrows as well, taken below).
     {"CSpinButtonPolohaA"},
     {"CSpinButtonPolohaB"},
     {"CheckBoxAll_PolohaA"},
@@ -74,6 +74,13 @@ constexpr Adornment kAdornments[] = {
     {"CGaugeVoda"},
 };
 
+// The folder part of a path as the desktop wrote it (either separator).
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of("/\\");
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
+}
+
 }  // namespace
 
 std::vector<std::string> PrintAdornmentNames() {
@@ -97,10 +104,12 @@ std::vector<ControlHandle> Printout::Adornments(int page) const {
   }
   for (ControlHandle h = 0; h < controls_.size(); ++h) {
     const Control& c = controls_.Get(h);
-    const bool position_field = c.kind == ControlKind::kSpin && c.page == kPagePosition;
+    // No field on the sheet shows arrows, whichever page or panel it sits on, and no spin button
+    // without a field stays on it.
+    const bool field = c.kind == ControlKind::kSpin || c.kind == ControlKind::kSpinButton;
     // Only the page being printed keeps its tab.
     const bool other_tab = c.kind == ControlKind::kTab && c.page != page;
-    if (position_field || other_tab) out.push_back(h);
+    if (field || other_tab) out.push_back(h);
   }
   return out;
 }
@@ -109,7 +118,7 @@ std::vector<Printout::Saved> Printout::EnterPrintMode(int page) {
   std::vector<Saved> saved;
   const auto save = [&](ControlHandle h) {
     const Control& c = controls_.Get(h);
-    saved.push_back({h, c.visible, c.up_down_visible, c.color});
+    saved.push_back({h, c.visible, c.up_down_visible, c.enabled, c.color});
   };
   save(ui_.form);
   save(ui_.gauge);
@@ -119,6 +128,9 @@ std::vector<Printout::Saved> Printout::EnterPrintMode(int page) {
     save(h);
     if (controls_.Get(h).kind == ControlKind::kSpin) {
       controls_.SetUpDownVisible(h, false);
+      // A locked field (a coupled bank's map) is greyed on screen; on paper its value is printed
+      // as plainly as any other.
+      controls_.SetEnabled(h, true);
     } else {
       controls_.SetVisible(h, false);
     }
@@ -140,6 +152,7 @@ void Printout::LeavePrintMode(const std::vector<Saved>& saved) {
   for (auto it = saved.rbegin(); it != saved.rend(); ++it) {
     controls_.SetVisible(it->handle, it->visible);
     controls_.SetUpDownVisible(it->handle, it->up_down_visible);
+    controls_.SetEnabled(it->handle, it->enabled);
     controls_.SetColor(it->handle, it->color);
   }
 }
@@ -162,11 +175,17 @@ void Printout::Report(const PrintOutcome& outcome) {
   switch (outcome.kind) {
     case PrintOutcome::Kind::kPrinter:
       break;
-    case PrintOutcome::Kind::kPdfFile:
-      status_.ShowPrintLine(
-          std::string(MessageText(MessageKey::kMsgPrintedToPdf, language_)) + outcome.detail,
-          kDefaultColor);
+    case PrintOutcome::Kind::kPdfFile: {
+      const std::string text =
+          std::string(MessageText(MessageKey::kMsgPrintedToPdf, language_)) + outcome.detail;
+      // The status line is too narrow for a whole path and clears itself; the message box keeps
+      // it until it is read, and takes the user to the file.
+      status_.ShowPrintLine(text, kDefaultColor);
+      if (desktop_.AskOpenFolder(text, MessageText(MessageKey::kMsgOpenFolder, language_))) {
+        desktop_.OpenDocument(FolderOf(outcome.detail));
+      }
       break;
+    }
     case PrintOutcome::Kind::kFailed:
       // Nothing was printed: the stamp goes, and a message box says why.
       status_.EndPrintLine();

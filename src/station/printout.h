@@ -37,6 +37,7 @@ class Printout {
     ControlHandle handle;
     bool visible;
     bool up_down_visible;
+    bool enabled;
     std::uint32_t color;
   };
   std::vector<ControlHandle> Adornments(int page) const;

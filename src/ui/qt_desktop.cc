@@ -47,6 +47,19 @@ void QtDesktop::ShowMessage(std::string_view text) {
   QMessageBox::information(window_, QStringLiteral("Korvan"), Qs(text));
 }
 
+bool QtDesktop::AskOpenFolder(std::string_view text, std::string_view open_folder) {
+  QMessageBox box(QMessageBox::Information, QStringLiteral("Korvan"), Qs(text), QMessageBox::Ok,
+                  window_);
+  box.setObjectName("OpenFolderMessage");
+  // The path can be selected and copied from the box.
+  box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+  QPushButton* open = box.addButton(Qs(open_folder), QMessageBox::ActionRole);
+  open->setObjectName("OpenFolderButton");
+  box.setDefaultButton(QMessageBox::Ok);
+  box.exec();
+  return box.clickedButton() == open;
+}
+
 Desktop::Answer QtDesktop::AskYesNoCancel(std::string_view text) {
   const auto button =
       QMessageBox::question(window_, QStringLiteral("Korvan"), Qs(text),
@@ -207,6 +220,7 @@ PrintOutcome QtDesktop::PrintActivePage() {
   // Tabs that were hidden or shown ask for a new layout by a posted event; only those run here,
   // not the timer.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  if (on_render_) on_render_(area);
 
   const QPrinterInfo info = QPrinterInfo::defaultPrinter();
   if (!info.isNull()) {

@@ -26,10 +26,14 @@ class QtDesktop : public Desktop {
     print_area_ = area;
     apply_controls_ = std::move(apply_controls);
   }
+  // Called with the print source just before it is drawn onto the sheet: what the sheet shows.
+  void set_on_render(std::function<void(QWidget*)> on_render) { on_render_ = std::move(on_render); }
   // Where a page goes when there is no printer; empty: the user's documents folder.
   void set_pdf_folder(QString folder) { pdf_folder_ = std::move(folder); }
 
   void ShowMessage(std::string_view text) override;
+  // The message box with OK and the "open folder" button.
+  bool AskOpenFolder(std::string_view text, std::string_view open_folder) override;
   Answer AskYesNoCancel(std::string_view text) override;
   Answer AskYesNo(std::string_view text) override;
   std::optional<std::string> ChooseOpenPath(std::string_view filter,
@@ -61,6 +65,7 @@ class QtDesktop : public Desktop {
   QWidget* window_ = nullptr;
   QWidget* print_area_ = nullptr;
   std::function<void()> apply_controls_;
+  std::function<void(QWidget*)> on_render_;
   QString pdf_folder_;
   std::unique_ptr<AboutBox> about_;
   std::function<void(bool)> show_differences_;

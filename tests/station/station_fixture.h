@@ -37,6 +37,10 @@ class ScriptedDesktop : public Desktop {
     documents.emplace_back(path);
     return document_opens;
   }
+  bool AskOpenFolder(std::string_view text, std::string_view open_folder) override {
+    folder_messages.push_back({std::string(text), std::string(open_folder)});
+    return opens_folder;
+  }
   PrintOutcome PrintActivePage() override {
     ++prints;
     if (on_print) on_print();
@@ -62,6 +66,9 @@ class ScriptedDesktop : public Desktop {
   std::function<void()> on_print;
   PrintOutcome print_outcome;
   LocalDateTime now{"18.04.2007", "11:45:42"};
+  // The messages with an "open folder" button: the text, then the button's caption.
+  std::vector<std::pair<std::string, std::string>> folder_messages;
+  bool opens_folder = false;
   std::vector<std::string> messages, questions, open_initials, save_initials, documents;
   int prints = 0;
   int closes = 0;

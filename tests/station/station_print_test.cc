@@ -17,6 +17,7 @@ constexpr std::uint32_t kWhite = 0xFFFFFF;
 struct Look {
   bool visible;
   bool up_down_visible;
+  bool enabled;
   std::uint32_t color;
   std::string text;
   bool operator==(const Look&) const = default;
@@ -26,7 +27,7 @@ std::vector<Look> LookOf(const ControlSet& controls) {
   std::vector<Look> out;
   for (ControlHandle h = 0; h < controls.size(); ++h) {
     const Control& c = controls.Get(h);
-    out.push_back({c.visible, c.up_down_visible, c.color, c.text});
+    out.push_back({c.visible, c.up_down_visible, c.enabled, c.color, c.text});
   }
   return out;
 }
@@ -149,6 +150,39 @@ TEST_F(StationPrintTest, SettingsPagesLoseTheirListedArrowsAndTools) {
   }
 }
 
+// Every field of every page goes onto paper as a plain value: no arrows, whatever the page's
+// layout shows on screen, and no greyed text, and no spin button without a field.
+TEST_F(StationPrintTest, NoFieldOnAnyPageShowsArrowsOrIsGreyedOnTheSheet) {
+  for (int page = 0; page < kPageCount; ++page) {
+    Station& s = Start();
+    s.PageControl1Change(page);
+    Tick(3);
+    const std::vector<Look> during = PrintAndCapture(s);
+    for (ControlHandle h = 0; h < s.controls().size(); ++h) {
+      const Control& c = s.controls().Get(h);
+      const Look& look = during[static_cast<std::size_t>(h)];
+      if (c.kind == ControlKind::kSpin) {
+        EXPECT_FALSE(look.up_down_visible) << c.name << " on page " << page;
+        EXPECT_TRUE(look.enabled) << c.name << " on page " << page;
+      } else if (c.kind == ControlKind::kSpinButton) {
+        EXPECT_FALSE(look.visible) << c.name << " on page " << page;
+      }
+    }
+  }
+}
+
+TEST_F(StationPrintTest, ALockedMapIsPrintedPlainAndIsLockedAgainAfterwards) {
+  Station& s = Start();
+  s.Menu_Jet123CoupledClick();
+  s.PageControl1Change(kPageInj2A);
+  ASSERT_FALSE(s.controls().Get(H("MapCell0")).enabled) << "a coupled 2A follows 1A, locked";
+  const std::vector<Look> during = PrintAndCapture(s);
+  for (const char* cell : {"MapCell0", "MapCell77", "MapCell149"}) {
+    EXPECT_TRUE(At(during, cell).enabled) << cell;
+    EXPECT_FALSE(s.controls().Get(H(cell)).enabled) << cell << " afterwards";
+  }
+}
+
 TEST_F(StationPrintTest, CoupledInj2APrintsWithItsOwnTabAndTheTabsFollowTheModeAfterwards) {
   Station& s = Start();
   s.Menu_Jet123CoupledClick();
@@ -217,14 +251,47 @@ TEST_F(StationPrintTest, TheStampStaysTwoHundredTicksUnlessTheSessionSpeaksFirst
   EXPECT_NE(C("LabelHlaseni").color, kWhite);
 }
 
-TEST_F(StationPrintTest, WithoutAPrinterTheStatusLineSaysWhereThePdfWent) {
-  Station& s = Start();
-  desktop.print_outcome = {PrintOutcome::Kind::kPdfFile, "/home/tuner/Documents/korvan-1.pdf"};
-  s.SpeedButtonPrintClick();
-  EXPECT_EQ(C("LabelHlaseni").text,
-            "No printer: the page was saved as /home/tuner/Documents/korvan-1.pdf");
-  EXPECT_TRUE(C("LabelHlaseni").visible);
-  EXPECT_TRUE(desktop.messages.empty());
+TEST_F(StationPrintTest, WithoutAPrinterAMessageSaysWhereThePdfWentAndOffersItsFolder) {
+  struct Case {
+    void (Station::*choose)();
+    bool open;  // the user chooses the folder button
+    const char* message;
+    const char* button;
+  };
+  const Case cases[] = {
+      {&Station::MenuEnglishClick, false,
+       "No printer: the page was saved as /home/tuner/Documents/korvan-1.pdf", "Open folder"},
+      {&Station::MenuGermanClick, true,
+       "Kein Drucker: die Seite wurde gespeichert als /home/tuner/Documents/korvan-1.pdf",
+       "Ordner öffnen"},
+      {&Station::MenuFrenchClick, true,
+       "Pas d'imprimante : la page a été enregistrée sous /home/tuner/Documents/korvan-1.pdf",
+       "Ouvrir le dossier"},
+      {&Station::MenuCzechClick, false,
+       "Žádná tiskárna: stránka byla uložena jako /home/tuner/Documents/korvan-1.pdf",
+       "Otevřít složku"},
+  };
+  for (const Case& c : cases) {
+    Station& s = Start();
+    (s.*c.choose)();
+    desktop.folder_messages.clear();
+    desktop.documents.clear();
+    desktop.opens_folder = c.open;
+    desktop.print_outcome = {PrintOutcome::Kind::kPdfFile, "/home/tuner/Documents/korvan-1.pdf"};
+    s.SpeedButtonPrintClick();
+    ASSERT_EQ(desktop.folder_messages.size(), 1u) << c.button;
+    EXPECT_EQ(desktop.folder_messages[0].first, c.message);
+    EXPECT_EQ(desktop.folder_messages[0].second, c.button);
+    EXPECT_TRUE(desktop.messages.empty()) << c.button;
+    if (c.open) {
+      EXPECT_EQ(desktop.documents, std::vector<std::string>{"/home/tuner/Documents"});
+    } else {
+      EXPECT_TRUE(desktop.documents.empty()) << c.button;
+    }
+    // The status line says it as well, for as long as it shows it.
+    EXPECT_EQ(C("LabelHlaseni").text, c.message);
+    EXPECT_TRUE(C("LabelHlaseni").visible);
+  }
 }
 
 TEST_F(StationPrintTest, AFailedPrintSaysSoAndLeavesTheSetAlone) {

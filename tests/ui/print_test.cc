@@ -1,12 +1,18 @@
 // Print from the real window, offscreen: there is no printer here, so the page goes into a PDF,
 // whose text is read back with pdftotext.
 #include <QAction>
+#include <QApplication>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
+#include <algorithm>
 #include <fstream>
 
 #include "ui/qt_desktop.h"
@@ -35,12 +41,62 @@ class PrintTest : public WindowFixture {
     run.waitForFinished(30000);
     return QString::fromUtf8(run.readAllStandardOutput());
   }
+  // Prints; the message box that says where the PDF went is read and closed with OK.
   void Print() {
     auto* print = window_->findChild<QAction*>("MenuPrint");
     ASSERT_NE(print, nullptr);
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [this] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr) return;
+      box_text_ = box->text();
+      auto* open = box->findChild<QPushButton*>("OpenFolderButton");
+      open_caption_ = open != nullptr ? open->text() : QString();
+      box->button(QMessageBox::Ok)->click();
+    });
+    answer.start(5);
     print->trigger();
   }
+  QString box_text_;
+  QString open_caption_;
 };
+
+// The sheet as it is drawn: no field shows arrows, and a locked field (a coupled 2A follows 1A)
+// is drawn as plainly as any other, its digits black rather than greyed.
+TEST_F(PrintTest, TheSheetShowsNoArrowsAndLockedValuesInBlack) {
+  const int pages[] = {kPageBike, kPageAdvance, kPageCorrections, kPageSensors, kPageInj2A};
+  station().Menu_Jet123CoupledClick();
+  for (const int page : pages) {
+    ShowPage(page);
+    Tick(3);
+    int fields = 0;
+    int darkest = 255;
+    window_->desktop().set_on_render([&](QWidget* area) {
+      for (QAbstractSpinBox* spin : area->findChildren<QAbstractSpinBox*>()) {
+        if (!spin->isVisibleTo(area)) continue;
+        ++fields;
+        EXPECT_EQ(spin->buttonSymbols(), QAbstractSpinBox::NoButtons)
+            << spin->objectName().toStdString() << " on page " << page;
+        EXPECT_TRUE(spin->isEnabled()) << spin->objectName().toStdString() << " on page " << page;
+      }
+      if (page != kPageInj2A) return;
+      // The field's digits, inside its frame: their darkest pixel is black, not a disabled grey.
+      QWidget* cell = window_->findChild<QWidget*>("MapCell0");
+      const QImage image = cell->grab().toImage();
+      for (int y = 3; y < image.height() - 3; ++y) {
+        for (int x = 3; x < image.width() - 3; ++x)
+          darkest = std::min(darkest, qGray(image.pixel(x, y)));
+      }
+    });
+    Print();
+    window_->desktop().set_on_render(nullptr);
+    EXPECT_GT(fields, 0) << "page " << page;
+    if (page == kPageInj2A) {
+      EXPECT_LT(darkest, 64) << "the locked cell's digits";
+      EXPECT_FALSE(Widget("MapCell0")->isEnabled()) << "locked again afterwards";
+    }
+  }
+}
 
 TEST_F(PrintTest, ThePageGoesToAPdfWithTheStampAndWithoutTheToolBar) {
   if (QStandardPaths::findExecutable("pdftotext").isEmpty()) {
@@ -75,6 +131,10 @@ TEST_F(PrintTest, ThePageGoesToAPdfWithTheStampAndWithoutTheToolBar) {
   auto* tabs = Widget<QTabWidget>("PageControl1");
   EXPECT_TRUE(tabs->isTabVisible(kPageBike));
   EXPECT_TRUE(tabs->isTabVisible(kPageMonitor));
+  // A message box says where, with the whole path, and offers the folder.
+  EXPECT_TRUE(box_text_.contains(QString::fromStdString(pdfs[0].string())))
+      << box_text_.toStdString();
+  EXPECT_EQ(open_caption_, "Open folder");
   auto* line = Widget<QLabel>("LabelHlaseni");
   EXPECT_TRUE(line->isVisible());
   EXPECT_TRUE(line->text().contains(QString::fromStdString(pdfs[0].filename().string())))
