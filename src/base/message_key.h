@@ -125,6 +125,7 @@ enum class MessageKey : std::uint8_t {
   // the command's name as its menu item shows it.
   kMsgLogStopReplayFor,
   kMsgLogFileExists,  // a recording is never written over an existing file; the path follows
+  kMsgLogPlotTitle,   // the plot window's title; {file} is the recording's file name
 };
 
 }  // namespace korvan

@@ -352,6 +352,8 @@ constexpr MessageTexts kMessages[] = {
       "Die Datei existiert bereits; nichts wurde aufgezeichnet, die Datei ist unverändert: ",
       "Le fichier existe déjà ; rien n'a été enregistré, le fichier est inchangé : ",
       "Soubor již existuje; nic nebylo zaznamenáno a soubor zůstal beze změny: "}},
+    {MessageKey::kMsgLogPlotTitle,
+     {"Plot — {file}", "Diagramm — {file}", "Graphique — {file}", "Graf — {file}"}},
 };
 
 }  // namespace
