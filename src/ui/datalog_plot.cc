@@ -84,7 +84,7 @@ DatalogPlot::DatalogPlot(Station& station, std::function<void()> after_action)
   auto* row = new QHBoxLayout(this);
   list_ = new QListWidget(this);
   list_->setObjectName("PlotChannels");
-  list_->setMaximumWidth(170);
+  list_->setMaximumWidth(230);
   row->addWidget(list_);
   chart_ = new QChart();
   // The channel list beside the chart names each line in its colour: a legend over six channels
@@ -245,6 +245,13 @@ void DatalogPlot::ShowRange(double t0, double t1) {
   const double width = std::clamp(t1 - t0, 0.2, std::max(duration_s_, 0.2));
   t0 = std::clamp(t0, 0.0, std::max(0.0, duration_s_ - width));
   time_axis_->setRange(t0, t0 + width);
+  // Seconds at round steps too, whatever the zoom: 0, 20, 40 s rather than 0, 29.9, 59.9.
+  const double step = NiceTickStep(width, 8);
+  time_axis_->setTickType(QValueAxis::TicksDynamic);
+  time_axis_->setTickAnchor(std::ceil(t0 / step - 1e-9) * step);
+  time_axis_->setTickInterval(step);
+  const int decimals = std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)));
+  time_axis_->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
   Redraw();
 }
 
