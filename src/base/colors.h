@@ -4,6 +4,7 @@
 // display and the station set them on their controls; the window draws them, and draws its own few
 // (the data log's) from here too.
 
+#include <array>
 #include <cstdint>
 
 namespace korvan {
@@ -30,5 +31,11 @@ inline constexpr std::uint32_t kColorWhite = 0xFFFFFF;
 // while it records.
 inline constexpr std::uint32_t kColorReplayPosition = 0xC80000;
 inline constexpr std::uint32_t kColorRecordingDot = 0xDC0000;
+// The plot's lines, one colour per channel (the channel table holds its index): far enough apart
+// that two lines never look alike on white, and none the red of the replay's position line.
+inline constexpr std::array<std::uint32_t, 19> kPlotPalette = {
+    0x1F77B4, 0xFF7F0E, 0x2CA02C, 0x17BECF, 0x9467BD, 0xE377C2, 0x8C564B,
+    0xBCBD22, 0x000000, 0x7F7F7F, 0x393B79, 0x637939, 0x8C6D31, 0x843C39,
+    0x7B4173, 0x00A087, 0xF0027F, 0xFB9A99, 0x5254A3};
 
 }  // namespace korvan

@@ -127,6 +127,7 @@ enum class MessageKey : std::uint8_t {
   kMsgLogFileExists,  // a recording is never written over an existing file; the path follows
   // The button beside a saved file's message that opens the folder it is in.
   kMsgOpenFolder,
+  kMsgLogPlotTitle,  // the plot window's title; {file} is the recording's file name
 };
 
 }  // namespace korvan

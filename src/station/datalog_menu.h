@@ -61,6 +61,8 @@ class DatalogMenu {
   bool recording() const { return recorder_.active(); }
   const FrameRecorder& recorder() const { return recorder_; }
   const ReplaySource* replay() const { return replay_ ? &*replay_ : nullptr; }
+  // The file name (without folder) of the recording being replayed.
+  const std::string& replay_name() const { return replay_name_; }
   bool fast_live_data() const { return fast_live_data_; }
   const std::vector<std::string>& plot_channels() const { return plot_channels_; }
   // The folder beside the settings file that recordings go to.

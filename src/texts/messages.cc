@@ -354,6 +354,8 @@ constexpr MessageTexts kMessages[] = {
       "Soubor již existuje; nic nebylo zaznamenáno a soubor zůstal beze změny: "}},
     {MessageKey::kMsgOpenFolder,
      {"Open folder", "Ordner öffnen", "Ouvrir le dossier", "Otevřít složku"}},
+    {MessageKey::kMsgLogPlotTitle,
+     {"Plot — {file}", "Diagramm — {file}", "Graphique — {file}", "Graf — {file}"}},
 };
 
 }  // namespace

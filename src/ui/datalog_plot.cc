@@ -1,9 +1,11 @@
 #include "ui/datalog_plot.h"
 
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -16,6 +18,10 @@ namespace korvan::ui {
 namespace {
 
 constexpr double kClickSlop = 4.0;  // pixels a click may move and still be a click
+
+QString Utf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 }  // namespace
 
@@ -35,6 +41,7 @@ void PlotView::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return QChartView::mousePressEvent(event);
   press_ = last_ = event->position();
   dragged_ = false;
+  clicked_ = false;
   pressed_ = true;
   event->accept();
 }
@@ -55,36 +62,41 @@ void PlotView::mouseReleaseEvent(QMouseEvent* event) {
   if (!pressed_ || event->button() != Qt::LeftButton) return QChartView::mouseReleaseEvent(event);
   pressed_ = false;
   if (!dragged_ && chart()->plotArea().contains(event->position()) && on_click) {
+    clicked_ = true;
     on_click(TimeAt(event->position()));
   }
   event->accept();
 }
 
 void PlotView::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (on_reset) on_reset();
+  // The double click comes in place of the second press: its release is no click.
+  pressed_ = false;
+  if (on_reset) on_reset(clicked_);
+  clicked_ = false;
   event->accept();
 }
 
 DatalogPlot::DatalogPlot(Station& station, std::function<void()> after_action)
     : station_(station), after_action_(std::move(after_action)) {
   setObjectName("DatalogPlot");
-  setWindowTitle(QString::fromUtf8(
-      std::string(MessageText(MessageKey::kMsgLogPlot, station_.language())).c_str()));
+  ShowTitle();
   resize(1000, 560);
   auto* row = new QHBoxLayout(this);
   list_ = new QListWidget(this);
   list_->setObjectName("PlotChannels");
-  list_->setMaximumWidth(170);
+  list_->setMaximumWidth(230);
   row->addWidget(list_);
   chart_ = new QChart();
-  chart_->legend()->setAlignment(Qt::AlignTop);
+  // The channel list beside the chart names each line in its colour: a legend over six channels
+  // would have to cut their names.
+  chart_->legend()->setVisible(false);
   view_ = new PlotView(chart_, this);
   view_->setObjectName("PlotView");
   view_->setRenderHint(QPainter::Antialiasing, false);
   row->addWidget(view_, 1);
 
   time_axis_ = new QValueAxis(chart_);
-  time_axis_->setTitleText("s");
+  time_axis_->setTitleText(Utf8(PlotTimeAxisTitle(station_.language())));
   chart_->addAxis(time_axis_, Qt::AlignBottom);
   position_axis_ = new QValueAxis(chart_);
   position_axis_->setRange(0, 1);
@@ -96,7 +108,6 @@ DatalogPlot::DatalogPlot(Station& station, std::function<void()> after_action)
   chart_->addSeries(position_);
   position_->attachAxis(time_axis_);
   position_->attachAxis(position_axis_);
-  chart_->legend()->markers(position_).value(0)->setVisible(false);
 
   view_->on_zoom = [this](double factor, double at) {
     const double t0 = at - (at - time_axis_->min()) * factor;
@@ -104,11 +115,20 @@ DatalogPlot::DatalogPlot(Station& station, std::function<void()> after_action)
   };
   view_->on_pan = [this](double by) { ShowRange(time_axis_->min() + by, time_axis_->max() + by); };
   view_->on_click = [this](double at) {
+    const ReplaySource* replay = station_.datalog().replay();
+    before_click_ = replay != nullptr ? replay->position() : -1;
     station_.datalog().ReplaySeekTime(static_cast<std::uint32_t>(std::max(0.0, at) * 1000.0 + 0.5));
     if (after_action_) after_action_();
     FollowReplay();
   };
-  view_->on_reset = [this] { ShowRange(0, duration_s_); };
+  view_->on_reset = [this](bool after_click) {
+    if (after_click && before_click_ >= 0) {
+      station_.datalog().ReplaySeek(static_cast<std::size_t>(before_click_));
+      if (after_action_) after_action_();
+      FollowReplay();
+    }
+    ShowRange(0, duration_s_);
+  };
 
   BuildChannelList();
   QObject::connect(list_, &QListWidget::itemChanged, [this] {
@@ -121,8 +141,11 @@ void DatalogPlot::BuildChannelList() {
   list_->clear();
   const std::vector<std::string>& chosen = station_.datalog().plot_channels();
   for (const PlotChannel& c : PlotChannels()) {
-    QString text = QString::fromUtf8(c.name.data(), static_cast<int>(c.name.size()));
-    auto* item = new QListWidgetItem(text, list_);
+    auto* item = new QListWidgetItem(Utf8(PlotChannelLabel(c, station_.language())), list_);
+    item->setData(Qt::UserRole, Utf8(c.name));
+    QPixmap swatch(12, 12);
+    swatch.fill(QColor::fromRgb(PlotChannelColor(c)));
+    item->setIcon(QIcon(swatch));
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     const bool on = std::find(chosen.begin(), chosen.end(), c.name) != chosen.end();
     item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
@@ -134,7 +157,7 @@ void DatalogPlot::ChannelsChanged() {
   std::vector<std::string> chosen;
   for (int i = 0; i < list_->count(); ++i) {
     if (list_->item(i)->checkState() == Qt::Checked) {
-      chosen.push_back(list_->item(i)->text().toStdString());
+      chosen.push_back(list_->item(i)->data(Qt::UserRole).toString().toStdString());
     }
   }
   station_.datalog().SetPlotChannels(std::move(chosen));
@@ -149,6 +172,7 @@ void DatalogPlot::Reload() {
   const ReplaySource* replay = station_.datalog().replay();
   recording_ = replay != nullptr ? &replay->recording() : nullptr;
   duration_s_ = replay != nullptr ? std::max(1u, replay->duration_ms()) / 1000.0 : 1.0;
+  ShowTitle();
   BuildChannelList();
   Rebuild();
   ShowRange(0, duration_s_);
@@ -169,36 +193,50 @@ void DatalogPlot::Rebuild() {
   value_axes_.clear();
   const std::vector<std::string>& chosen = station_.datalog().plot_channels();
   full_ = recording_ != nullptr ? BuildPlotSeries(*recording_, chosen) : std::vector<PlotSeries>{};
-  // One value axis per kind of value, alternately left and right.
-  std::map<int, QValueAxis*> axes;
-  std::map<int, std::pair<double, double>> ranges;
+  // One value axis per kind of value, alternately left and right, fitted to what it carries.
+  struct Axis {
+    QValueAxis* axis = nullptr;
+    std::vector<const PlotChannel*> channels;
+    double low = 0;
+    double high = -1;  // no value yet
+  };
+  std::map<int, Axis> axes;
   for (std::size_t i = 0; i < full_.size(); ++i) {
     const PlotChannel* channel = FindPlotChannel(chosen[i]);
     if (channel == nullptr) continue;
-    auto [it, added] = axes.try_emplace(channel->axis_group, nullptr);
+    auto [it, added] = axes.try_emplace(channel->axis_group);
+    Axis& axis = it->second;
     if (added) {
-      it->second = new QValueAxis(chart_);
-      it->second->setTitleText(
-          QString::fromUtf8(channel->unit.data(), static_cast<int>(channel->unit.size())));
-      chart_->addAxis(it->second, value_axes_.size() % 2 == 0 ? Qt::AlignLeft : Qt::AlignRight);
-      value_axes_.push_back(it->second);
-      ranges[channel->axis_group] = {0.0, 1.0};
+      axis.axis = new QValueAxis(chart_);
+      axis.axis->setTickType(QValueAxis::TicksDynamic);
+      chart_->addAxis(axis.axis, value_axes_.size() % 2 == 0 ? Qt::AlignLeft : Qt::AlignRight);
+      value_axes_.push_back(axis.axis);
     }
-    auto& range = ranges[channel->axis_group];
+    axis.channels.push_back(channel);
     for (double v : full_[i].value) {
-      range.first = std::min(range.first, v);
-      range.second = std::max(range.second, v);
+      if (axis.low > axis.high) axis.low = axis.high = v;
+      axis.low = std::min(axis.low, v);
+      axis.high = std::max(axis.high, v);
     }
     auto* line = new QLineSeries(chart_);
-    line->setName(QString::fromUtf8(channel->name.data(), static_cast<int>(channel->name.size())));
+    line->setName(Utf8(PlotChannelLabel(*channel, station_.language())));
+    line->setPen(QPen(QColor::fromRgb(PlotChannelColor(*channel)), 1.5));
     chart_->addSeries(line);
     line->attachAxis(time_axis_);
-    line->attachAxis(it->second);
+    line->attachAxis(axis.axis);
     lines_.push_back(line);
   }
   for (auto& [group, axis] : axes) {
-    const auto [low, high] = ranges[group];
-    axis->setRange(low, high + (high - low) * 0.05);
+    const AxisScale scale = FitAxis(axis.low, axis.high);
+    axis.axis->setRange(scale.min, scale.max);
+    axis.axis->setTickAnchor(scale.first_tick);
+    axis.axis->setTickInterval(scale.step);
+    axis.axis->setLabelFormat(QStringLiteral("%.%1f").arg(scale.decimals));
+    axis.axis->setTitleText(Utf8(PlotAxisTitle(axis.channels, station_.language())));
+    // An axis of one channel wears its colour, so that the line finds its scale.
+    if (axis.channels.size() == 1) {
+      axis.axis->setTitleBrush(QColor::fromRgb(PlotChannelColor(*axis.channels[0])));
+    }
   }
   Redraw();
 }
@@ -207,6 +245,13 @@ void DatalogPlot::ShowRange(double t0, double t1) {
   const double width = std::clamp(t1 - t0, 0.2, std::max(duration_s_, 0.2));
   t0 = std::clamp(t0, 0.0, std::max(0.0, duration_s_ - width));
   time_axis_->setRange(t0, t0 + width);
+  // Seconds at round steps too, whatever the zoom: 0, 20, 40 s rather than 0, 29.9, 59.9.
+  const double step = NiceTickStep(width, 8);
+  time_axis_->setTickType(QValueAxis::TicksDynamic);
+  time_axis_->setTickAnchor(std::ceil(t0 / step - 1e-9) * step);
+  time_axis_->setTickInterval(step);
+  const int decimals = std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)));
+  time_axis_->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
   Redraw();
 }
 
@@ -224,6 +269,18 @@ void DatalogPlot::Redraw() {
     }
     lines_[line++]->replace(points);
   }
+}
+
+void DatalogPlot::ShowTitle() {
+  const Language language = station_.language();
+  const std::string& file = station_.datalog().replay_name();
+  std::string title(MessageText(MessageKey::kMsgLogPlotTitle, language));
+  if (const std::size_t at = title.find("{file}"); at != std::string::npos && !file.empty()) {
+    title.replace(at, std::string_view("{file}").size(), file);
+  } else {
+    title = MessageText(MessageKey::kMsgLogPlot, language);
+  }
+  setWindowTitle(Utf8(title));
 }
 
 void DatalogPlot::FollowReplay() {

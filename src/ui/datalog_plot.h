@@ -15,14 +15,16 @@
 namespace korvan::ui {
 
 // The chart of the plot window: the wheel zooms the time axis around the pointer, dragging pans
-// it, a click moves the replay to that time, a double click shows the whole recording again.
+// it, a click moves the replay to that time, a double click shows the whole recording again (and
+// takes back the move of its own first click).
 class PlotView : public QChartView {
  public:
   PlotView(QChart* chart, QWidget* parent) : QChartView(chart, parent) {}
   std::function<void(double factor, double at_s)> on_zoom;
   std::function<void(double by_s)> on_pan;
   std::function<void(double at_s)> on_click;
-  std::function<void()> on_reset;
+  // `after_click`: the double click's first press was a click, on_click has moved the replay.
+  std::function<void(bool after_click)> on_reset;
 
  protected:
   void wheelEvent(QWheelEvent* event) override;
@@ -37,6 +39,7 @@ class PlotView : public QChartView {
   QPointF last_{};
   bool dragged_ = false;
   bool pressed_ = false;
+  bool clicked_ = false;
 };
 
 // The plot window: the channels chosen in the list over the time of the recording being replayed,
@@ -63,6 +66,7 @@ class DatalogPlot : public QWidget {
   void BuildChannelList();
   void ChannelsChanged();
   void Rebuild();
+  void ShowTitle();
 
   Station& station_;
   std::function<void()> after_action_;
@@ -78,6 +82,8 @@ class DatalogPlot : public QWidget {
   const Recording* recording_ = nullptr;
   double duration_s_ = 0;
   std::uint32_t position_ms_ = ~0u;
+  // Where the replay was before the last click moved it: a double click returns there.
+  std::ptrdiff_t before_click_ = -1;
   bool filling_list_ = false;
 };
 

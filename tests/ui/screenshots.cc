@@ -8,6 +8,7 @@
 // --small WIDTH HEIGHT NAME takes only "NAME.png": the window at WIDTH x HEIGHT (in its own
 // pixels; run with QT_SCALE_FACTOR for a scaled screen) with the page scrolled down, a read (F7)
 // running; --small-message the same with the start-up warning of settings that cannot be read.
+// Last, "plot.png": the plot window over two minutes of the emulated engine, six channels.
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -21,9 +22,13 @@
 #include <functional>
 #include <string_view>
 
+#include "datalog/frame_recorder.h"
 #include "emulator/memory_port.h"
 #include "emulator/unit_emulator.h"
 #include "image/map_storage.h"
+#include "link/link_frame.h"
+#include "ui/datalog_bar.h"
+#include "ui/datalog_plot.h"
 #include "ui/main_window.h"
 
 using namespace korvan;
@@ -173,6 +178,37 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     view.grab().save(out + "/differences.png");
     std::printf("%s/differences.png\n", out.toUtf8().constData());
+  }
+  {
+    const std::string ride = (dir / "ride.kvlog").string();
+    std::filesystem::remove(ride);
+    UnitEmulator engine;
+    FrameRecorder recorder;
+    std::int64_t now = 0;
+    recorder.set_clock([&now] { return now; });
+    if (recorder.Start(ride, {})) {
+      for (int i = 0; i < 1200; ++i, now += 100) {
+        engine.Advance(100);
+        const UnitReply reply = engine.Answer(MakeMonitorRequest());
+        LinkFrame frame{};
+        std::copy_n(reply.bytes.begin(), std::min<std::size_t>(reply.size, kFrameSize),
+                    frame.begin());
+        recorder.Record(frame);
+      }
+    }
+    recorder.Stop();
+    s.datalog().SetPlotChannels(
+        {"rpm", "tps_pct", "lambda_mv", "coolant_c", "battery_v", "duty_pct"});
+    if (s.datalog().OpenReplay(ride)) {
+      tick(1);
+      window.findChild<QAction*>("MenuLogPlot")->trigger();
+      if (ui::DatalogPlot* plot = window.datalog().plot()) {
+        plot->resize(1000, 560);
+        QApplication::processEvents();
+        plot->grab().save(out + "/plot.png");
+        std::printf("%s/plot.png\n", out.toUtf8().constData());
+      }
+    }
   }
   std::filesystem::remove_all(dir);
   return 0;
