@@ -125,6 +125,11 @@ enum class MessageKey : std::uint8_t {
   // the command's name as its menu item shows it.
   kMsgLogStopReplayFor,
   kMsgLogFileExists,  // a recording is never written over an existing file; the path follows
+  kMsgDiffGear,       // a value of a gear's row in the difference list; the gear follows
+  kMsgDiffClose,      // the difference view's Close button
+  kMsgDiffFileNamed,  // the file side once a file is chosen; the file's name follows
+  // Why Take is greyed out: neither side, or both, is the working set.
+  kMsgDiffTakeNeedsWorkingSet,
 };
 
 }  // namespace korvan

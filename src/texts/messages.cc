@@ -352,6 +352,14 @@ constexpr MessageTexts kMessages[] = {
       "Die Datei existiert bereits; nichts wurde aufgezeichnet, die Datei ist unverändert: ",
       "Le fichier existe déjà ; rien n'a été enregistré, le fichier est inchangé : ",
       "Soubor již existuje; nic nebylo zaznamenáno a soubor zůstal beze změny: "}},
+    {MessageKey::kMsgDiffGear, {"gear", "Gang", "rapport", "rychlost"}},
+    {MessageKey::kMsgDiffClose, {"Close", "Schließen", "Fermer", "Zavřít"}},
+    {MessageKey::kMsgDiffFileNamed, {"File: ", "Datei: ", "Fichier : ", "Soubor: "}},
+    {MessageKey::kMsgDiffTakeNeedsWorkingSet,
+     {"Taking needs the working set on one side and only there.",
+      "Übernehmen braucht den Arbeitssatz auf genau einer Seite.",
+      "Pour reprendre, le jeu de travail doit être d'un seul côté.",
+      "Převzít lze, jen když je pracovní sada právě na jedné straně."}},
 };
 
 }  // namespace

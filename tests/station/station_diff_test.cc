@@ -170,7 +170,7 @@ TEST_F(StationDiffTest, TakingTheBikeCodeTakesWhatFollowsFromIt) {
   ASSERT_NE(working.Byte(256), other.Byte(256));
   const std::vector<DiffEntry> entries = DiffImages(working, other);
   ASSERT_EQ(entries.front().field->name, "ComboBoxBike");
-  EXPECT_EQ(DiffEntryPlace(entries.front(), Language::kEnglish, working, {}),
+  EXPECT_EQ(DiffEntryPlace(entries.front(), Language::kEnglish, {}),
             "ComboBoxBike (with engine configuration and bike constants)");
 
   s.TakeDifferences(other, std::vector<DiffEntry>{entries.front()});
