@@ -130,6 +130,11 @@ enum class MessageKey : std::uint8_t {
   kMsgDiffFileNamed,  // the file side once a file is chosen; the file's name follows
   // Why Take is greyed out: neither side, or both, is the working set.
   kMsgDiffTakeNeedsWorkingSet,
+  // A recording that begins as this station's but whose header is no header of any station's:
+  // damaged, not newer.
+  kMsgLogDamagedHeader,
+  // The CSV export is written; {frames} is how many frames, {path} the CSV file.
+  kMsgLogExported,
 };
 
 }  // namespace korvan

@@ -360,6 +360,14 @@ constexpr MessageTexts kMessages[] = {
       "Übernehmen braucht den Arbeitssatz auf genau einer Seite.",
       "Pour reprendre, le jeu de travail doit être d'un seul côté.",
       "Převzít lze, jen když je pracovní sada právě na jedné straně."}},
+    {MessageKey::kMsgLogDamagedHeader,
+     {"The recording is damaged: its header cannot be read.",
+      "Die Aufzeichnung ist beschädigt: ihr Kopf ist nicht lesbar.",
+      "L'enregistrement est endommagé : son en-tête est illisible.",
+      "Záznam je poškozený: jeho hlavičku nelze přečíst."}},
+    {MessageKey::kMsgLogExported,
+     {"{frames} frames written to {path}", "{frames} Frames geschrieben nach {path}",
+      "{frames} trames écrites dans {path}", "{frames} rámců zapsáno do {path}"}},
 };
 
 }  // namespace

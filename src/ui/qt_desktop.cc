@@ -47,6 +47,10 @@ void QtDesktop::ShowMessage(std::string_view text) {
   QMessageBox::information(window_, QStringLiteral("Korvan"), Qs(text));
 }
 
+void QtDesktop::ShowWarning(std::string_view text) {
+  QMessageBox::warning(window_, QStringLiteral("Korvan"), Qs(text));
+}
+
 Desktop::Answer QtDesktop::AskYesNoCancel(std::string_view text) {
   const auto button =
       QMessageBox::question(window_, QStringLiteral("Korvan"), Qs(text),

@@ -30,6 +30,7 @@ class QtDesktop : public Desktop {
   void set_pdf_folder(QString folder) { pdf_folder_ = std::move(folder); }
 
   void ShowMessage(std::string_view text) override;
+  void ShowWarning(std::string_view text) override;
   Answer AskYesNoCancel(std::string_view text) override;
   Answer AskYesNo(std::string_view text) override;
   std::optional<std::string> ChooseOpenPath(std::string_view filter,

@@ -21,6 +21,11 @@ namespace korvan {
 class ScriptedDesktop : public Desktop {
  public:
   void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+  // A warning is a message too; `warnings` counts which of them came as warnings.
+  void ShowWarning(std::string_view text) override {
+    messages.emplace_back(text);
+    warnings.emplace_back(text);
+  }
   Answer AskYesNoCancel(std::string_view text) override {
     questions.emplace_back(text);
     return answer;
@@ -62,7 +67,7 @@ class ScriptedDesktop : public Desktop {
   std::function<void()> on_print;
   PrintOutcome print_outcome;
   LocalDateTime now{"18.04.2007", "11:45:42"};
-  std::vector<std::string> messages, questions, open_initials, save_initials, documents;
+  std::vector<std::string> messages, warnings, questions, open_initials, save_initials, documents;
   int prints = 0;
   int closes = 0;
   std::vector<Language> abouts;
