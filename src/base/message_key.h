@@ -127,7 +127,17 @@ enum class MessageKey : std::uint8_t {
   kMsgLogFileExists,  // a recording is never written over an existing file; the path follows
   // The button beside a saved file's message that opens the folder it is in.
   kMsgOpenFolder,
-  kMsgLogPlotTitle,  // the plot window's title; {file} is the recording's file name
+  kMsgLogPlotTitle,   // the plot window's title; {file} is the recording's file name
+  kMsgDiffGear,       // a value of a gear's row in the difference list; the gear follows
+  kMsgDiffClose,      // the difference view's Close button
+  kMsgDiffFileNamed,  // the file side once a file is chosen; the file's name follows
+  // Why Take is greyed out: neither side, or both, is the working set.
+  kMsgDiffTakeNeedsWorkingSet,
+  // A recording that begins as this station's but whose header is no header of any station's:
+  // damaged, not newer.
+  kMsgLogDamagedHeader,
+  // The CSV export is written; {frames} is how many frames, {path} the CSV file.
+  kMsgLogExported,
 };
 
 }  // namespace korvan

@@ -66,7 +66,7 @@ int RunDiffCommand(const std::vector<std::string>& args, SerialPort& port, TickC
   const FieldLabelLookup label = [&captions](const Field& field, int element) {
     return captions(field, element);
   };
-  std::fputs(FormatDiffReport(entries, *sets[0], Language::kEnglish, label).c_str(), out);
+  std::fputs(FormatDiffReport(entries, Language::kEnglish, label).c_str(), out);
   return entries.empty() ? kExitOk : kExitRunFailed;
 }
 

@@ -53,15 +53,28 @@ std::string EncodeRecord(const RecordedFrame& frame) {
 
 namespace {
 
+// How far a later station's header can lie from ours and still be read as one.
+constexpr std::uint64_t kLaterVersions = 16;
+constexpr std::uint64_t kLargestLaterFrame = 1024;
+
 // The header's checks and values; kNone when the bytes begin a recording this station reads.
 MessageKey ParseHeader(std::string_view bytes, RecordingHeader& header) {
   if (bytes.size() < kRecordingHeaderSize ||
       bytes.substr(0, kRecordingMagic.size()) != kRecordingMagic) {
     return MessageKey::kMsgLogNotARecording;
   }
-  // A later format may add to the header or the records; this station reads only its own.
-  if (GetLe(bytes, 8, 2) != kRecordingVersion || GetLe(bytes, 10, 2) != kFrameSize) {
+  // A later format may add to the header or the records; this station reads only its own. A
+  // later station counts the version up by one and keeps a frame at least as large as ours:
+  // anything else after the mark is damage, not a newer format.
+  const std::uint64_t version = GetLe(bytes, 8, 2);
+  const std::uint64_t frame_size = GetLe(bytes, 10, 2);
+  if (version == kRecordingVersion && frame_size == kFrameSize) {
+    // ours
+  } else if (version > kRecordingVersion && version <= kRecordingVersion + kLaterVersions &&
+             frame_size >= kFrameSize && frame_size <= kLargestLaterFrame) {
     return MessageKey::kMsgLogNewerFormat;
+  } else {
+    return MessageKey::kMsgLogDamagedHeader;
   }
   header.cylinders = static_cast<std::uint8_t>(GetLe(bytes, 12, 1));
   header.ignition_limiter = static_cast<std::uint8_t>(GetLe(bytes, 13, 1));

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "model/bike_list.h"
 #include "texts/page_captions.h"
 
 namespace korvan {
@@ -44,15 +45,59 @@ std::string Text(MessageKey key, Language language) {
 }
 
 std::string FieldName(const DiffEntry& entry, const FieldLabelLookup& label) {
-  std::string name = label ? label(*entry.field, entry.element) : std::string();
-  if (name.empty()) name = std::string(entry.field->name);
-  // A run of fields shares one caption; its element tells them apart.
+  const std::string caption = label ? label(*entry.field, entry.element) : std::string();
+  if (!caption.empty()) return caption;  // the caption names a run's element itself
+  std::string name(entry.field->name);
   if (entry.field->count > 1 && entry.kind == DiffKind::kField) {
     const int first =
         entry.field->first_control_number >= 0 ? entry.field->first_control_number : 1;
     name += " [" + std::to_string(first + entry.element) + "]";
   }
   return name;
+}
+
+// The unit a field's caption names in its last brackets ("Voltage 1 [mV]"): the unit its value
+// is shown in. A count ("[1]"), a scale ("[0.1%]") or a pair ("[%, °]") is none.
+std::string CaptionUnit(const std::string& caption) {
+  const std::size_t open = caption.rfind('[');
+  const std::size_t close = caption.rfind(']');
+  if (open == std::string::npos || close == std::string::npos || close < open + 2) return {};
+  std::string unit = caption.substr(open + 1, close - open - 1);
+  if ((unit[0] >= '0' && unit[0] <= '9') || unit.find(',') != std::string::npos) return {};
+  if (unit == "us") unit = "\u00b5s";
+  return unit;
+}
+
+// Engine speeds whose caption says "RPM" without brackets.
+constexpr std::string_view kRpmFields[] = {"EditPolohaRpmA", "EditPolohaRpmB", "UpDownClutchMinRpm",
+                                           "UpDownGearAutoRpm"};
+
+std::string FieldUnit(const DiffEntry& entry, const FieldLabelLookup& label) {
+  if (entry.kind != DiffKind::kField) return {};
+  for (std::string_view name : kRpmFields) {
+    if (entry.field->name == name) return "rpm";
+  }
+  return label ? CaptionUnit(label(*entry.field, entry.element)) : std::string();
+}
+
+// The bike as its list names it, with its code ("GSX-R 1000  K5" reads "GSX-R 1000 K5 (3)").
+std::string BikeName(int code) {
+  const int index = ListIndexOfBikeCode(code);
+  if (index == kBikeListSeparator) return std::to_string(code);
+  const std::vector<std::string> entries = BikeListEntries();
+  std::string name;
+  for (char ch : entries[static_cast<std::size_t>(index)]) {
+    if (ch == ' ' && (name.empty() || name.back() == ' ')) continue;
+    name += ch;
+  }
+  while (!name.empty() && name.back() == ' ') name.pop_back();
+  return name + " (" + std::to_string(code) + ")";
+}
+
+// "4000 rpm", or "4000 rpm / 4500 rpm" where the two sides' axes differ.
+std::string AxisValues(int a, int b, DiffUnit unit) {
+  return a == b ? WithUnit(a, unit, false)
+                : WithUnit(a, unit, false) + " / " + WithUnit(b, unit, false);
 }
 
 }  // namespace
@@ -63,7 +108,7 @@ std::string DiffPageName(int page, Language language) {
 }
 
 std::string DiffEntryPlace(const DiffEntry& entry, Language language,
-                           const ParameterImage& axes_from, const FieldLabelLookup& label) {
+                           const FieldLabelLookup& label) {
   const std::string row = Text(MessageKey::kMsgDiffRow, language);
   const std::string column = Text(MessageKey::kMsgDiffColumn, language);
   switch (entry.kind) {
@@ -74,14 +119,12 @@ std::string DiffEntryPlace(const DiffEntry& entry, Language language,
     case DiffKind::kMemo:
       return FieldName(entry, label);
     case DiffKind::kMapCell: {
-      const int r = entry.row();
-      const std::string row_value =
-          entry.map == MapId::kInjIap
-              ? WithUnit(axes_from.Word(kIapRowAxisWord + r), DiffUnit::kKilopascal, false)
-              : WithUnit(kThrottleRows[static_cast<std::size_t>(r)], DiffUnit::kPercent, false);
-      return row + " " + std::to_string(r + 1) + " (" + row_value + "), " + column + " " +
+      const DiffUnit row_unit =
+          entry.map == MapId::kInjIap ? DiffUnit::kKilopascal : DiffUnit::kPercent;
+      return row + " " + std::to_string(entry.row() + 1) + " (" +
+             AxisValues(entry.row_value_a, entry.row_value_b, row_unit) + "), " + column + " " +
              std::to_string(entry.column() + 1) + " (" +
-             WithUnit(AxisRpm(axes_from, entry.map, entry.column()), DiffUnit::kRpm, false) + ")";
+             AxisValues(entry.rpm_a, entry.rpm_b, DiffUnit::kRpm) + ")";
     }
     case DiffKind::kMapAxis:
       return column + " " + std::to_string(entry.element + 1) + " (rpm)";
@@ -96,7 +139,7 @@ std::string DiffEntryPlace(const DiffEntry& entry, Language language,
   return {};
 }
 
-std::string DiffValueText(const DiffEntry& entry, bool side_b) {
+std::string DiffValueText(const DiffEntry& entry, bool side_b, const FieldLabelLookup& label) {
   const int value = side_b ? entry.shown_b : entry.shown_a;
   switch (entry.kind) {
     case DiffKind::kMemo:
@@ -106,12 +149,28 @@ std::string DiffValueText(const DiffEntry& entry, bool side_b) {
       std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned>(value));
       return hex;
     }
+    case DiffKind::kField: {
+      if (entry.field->kind == FieldKind::kCode) return BikeName(value);
+      const std::string unit = FieldUnit(entry, label);
+      return unit.empty() ? std::to_string(value) : std::to_string(value) + " " + unit;
+    }
+    case DiffKind::kMapCell: {
+      std::string text = WithUnit(value, entry.unit, false);
+      // Two times that round to one percentage: the stored times tell them apart.
+      if (entry.stored_a != entry.stored_b && entry.shown_a == entry.shown_b) {
+        text += " (" +
+                WithUnit(side_b ? entry.stored_b : entry.stored_a, DiffUnit::kMicroseconds, false) +
+                ")";
+      }
+      return text;
+    }
     default:
       return WithUnit(value, entry.unit, false);
   }
 }
 
-std::string DiffSummaryLine(const DiffPageSummary& summary, Language language) {
+std::string DiffSummaryLine(const DiffPageSummary& summary, std::span<const DiffEntry> entries,
+                            Language language, const FieldLabelLookup& label) {
   const bool cells = summary.cells > 0 && summary.cells == summary.count;
   const bool one = summary.count == 1;
   const MessageKey counted =
@@ -119,23 +178,30 @@ std::string DiffSummaryLine(const DiffPageSummary& summary, Language language) {
             : (one ? MessageKey::kMsgDiffValueDiffers : MessageKey::kMsgDiffValuesDiffer);
   std::string line = DiffPageName(summary.page, language) + ": " + std::to_string(summary.count) +
                      Text(counted, language);
-  if (summary.largest_change != 0) {
-    line += ", " + Text(MessageKey::kMsgDiffLargest, language) +
-            WithUnit(summary.largest_change, summary.unit, true);
-  }
-  return line;
+  if (summary.largest_change == 0) return line;
+  line += ", " + Text(MessageKey::kMsgDiffLargest, language);
+  const bool known = summary.largest_entry >= 0 &&
+                     static_cast<std::size_t>(summary.largest_entry) < entries.size();
+  if (!known) return line + WithUnit(summary.largest_change, summary.unit, true);
+  const DiffEntry& e = entries[static_cast<std::size_t>(summary.largest_entry)];
+  if (e.kind != DiffKind::kField) return line + WithUnit(summary.largest_change, e.unit, true);
+  // A page's fields have units of their own: the largest change says which field it is.
+  const std::string unit = FieldUnit(e, label);
+  line += (summary.largest_change > 0 ? "+" : "") + std::to_string(summary.largest_change);
+  if (!unit.empty()) line += " " + unit;
+  return line + " (" + FieldName(e, label) + ")";
 }
 
-std::string FormatDiffReport(std::span<const DiffEntry> entries, const ParameterImage& a,
-                             Language language, const FieldLabelLookup& label) {
+std::string FormatDiffReport(std::span<const DiffEntry> entries, Language language,
+                             const FieldLabelLookup& label) {
   if (entries.empty()) return Text(MessageKey::kMsgDiffEqual, language) + "\n";
   std::string report;
   for (const DiffPageSummary& s : SummarizeDiff(entries))
-    report += DiffSummaryLine(s, language) + "\n";
+    report += DiffSummaryLine(s, entries, language, label) + "\n";
   report += "\n";
   for (const DiffEntry& e : entries) {
-    report += DiffPageName(e.page, language) + "\t" + DiffEntryPlace(e, language, a, label) + "\t" +
-              DiffValueText(e, false) + "\t" + DiffValueText(e, true) + "\n";
+    report += DiffPageName(e.page, language) + "\t" + DiffEntryPlace(e, language, label) + "\t" +
+              DiffValueText(e, false, label) + "\t" + DiffValueText(e, true, label) + "\n";
   }
   return report;
 }

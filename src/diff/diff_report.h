@@ -18,16 +18,21 @@ using FieldLabelLookup = std::function<std::string(const Field& field, int eleme
 
 // The page's caption, or the group of bytes without a field for page -1.
 std::string DiffPageName(int page, Language language);
-// What an entry is on its page: a field's label (with its element number for a run of fields),
-// "row 5 (40 %), column 3 (4000 rpm)" for a map cell, the axis point, or "offset 0x0B2A".
+// What an entry is on its page: a field's caption as the label names it (with what names its
+// element in a run: "..., Coolant, -10 °C"), "row 5 (40 %), column 3 (4000 rpm)" for a map cell
+// (both sides' axis values where they differ: "(4000 rpm / 4500 rpm)"), the axis point, or
+// "offset 0x0B2A".
 std::string DiffEntryPlace(const DiffEntry& entry, Language language,
-                           const ParameterImage& axes_from, const FieldLabelLookup& label = {});
-// A value with its unit ("12 °", "1250 µs", "4000 rpm", "0x1F" for a raw byte, a quoted memo).
-std::string DiffValueText(const DiffEntry& entry, bool side_b);
-// "Inj-1A: 12 cells differ, largest +8 %".
-std::string DiffSummaryLine(const DiffPageSummary& summary, Language language);
+                           const FieldLabelLookup& label = {});
+// A value as its page shows it, with its unit ("12 °", "40 %", "4000 rpm", "2500 mV" from the
+// caption's unit, the bike list's name for the bike code, "0x1F" for a raw byte, a quoted memo).
+std::string DiffValueText(const DiffEntry& entry, bool side_b, const FieldLabelLookup& label = {});
+// "Inj-1A: 12 cells differ, largest +8 %"; on a page of fields the largest change names its
+// field: "Bike: 3 values differ, largest -2000 rpm (Ignition Limiter [rpm])".
+std::string DiffSummaryLine(const DiffPageSummary& summary, std::span<const DiffEntry> entries,
+                            Language language, const FieldLabelLookup& label = {});
 // The summaries, then one line per entry: page, place, value A, value B (tab separated).
-std::string FormatDiffReport(std::span<const DiffEntry> entries, const ParameterImage& a,
-                             Language language, const FieldLabelLookup& label = {});
+std::string FormatDiffReport(std::span<const DiffEntry> entries, Language language,
+                             const FieldLabelLookup& label = {});
 
 }  // namespace korvan

@@ -21,10 +21,14 @@ class FieldCaptions {
   // A field element's caption: a check box or radio group carries its own; a number field's is
   // the label named after it ("UpDownIgnLimiter" and "LabelIgnLimiter"), else the group box of
   // its run; the map pages' header fields take the map grid's words. Empty when there is none.
-  // Menu accelerators ('&') are left out.
+  // Menu accelerators ('&') are left out. A run's element is named as its page names it (the
+  // temperature of its column, its gear, its row), else by its number: "Advance [2]".
   std::string operator()(const Field& field, int element) const;
 
  private:
+  // The caption the run's elements share.
+  std::string Caption(const Field& field, int element) const;
+
   Language language_;
 };
 

@@ -5,6 +5,9 @@
 #include <cstdlib>
 #include <map>
 
+#include "image/word_map_state.h"
+#include "model/base_tables.h"
+
 namespace korvan {
 namespace {
 
@@ -78,24 +81,37 @@ DiffUnit CellUnit(const ParameterImage& image, MapId map) {
   switch (map) {
     case MapId::kAdvance:
       return DiffUnit::kDegree;
-    case MapId::kInjB:
-      return DiffUnit::kPercent;
     case MapId::kIntakeServo:
     case MapId::kExhaustServo:
       return ServoDivisor(image, map) == 1 ? DiffUnit::kPercent : DiffUnit::kMillivolt;
     default:
-      return DiffUnit::kMicroseconds;
+      return DiffUnit::kPercent;  // Inj-B, and the injection maps as percent of base time
   }
 }
 
-int ShownCell(const ParameterImage& image, MapId map, int cell) {
-  // Word maps show percentages of a base time on their page; the comparison gives the stored
-  // microseconds, which mean the same whatever the base time of either side.
-  return MapInfo(map).word_cells ? static_cast<int>(StoredCell(image, map, cell))
-                                 : ShownByteCell(image, map, cell);
+// A side's base times, computed once per comparison from its own bike code and axes: the page
+// shows each side's cells as percent of that side's base times.
+struct SideTimes {
+  const ParameterImage& image;
+  WordMapState state;
+  explicit SideTimes(const ParameterImage& i) : image(i) { ComputeBaseTimes(image, state); }
+};
+
+int ShownCell(const SideTimes& side, MapId map, int cell) {
+  const std::optional<WordMap> word_map = WordMapOfMap(map);
+  if (!word_map) return ShownByteCell(side.image, map, cell);
+  return PercentFromWord(StoredCell(side.image, map, cell),
+                         side.state.BaseTime(*word_map)[static_cast<std::size_t>(cell)]);
 }
 
-DiffEntry Describe(const DiffUnitPlace& place, const ParameterImage& a, const ParameterImage& b) {
+int RowValue(const ParameterImage& image, MapId map, int row) {
+  return map == MapId::kInjIap ? image.Word(kIapRowAxisWord + row)
+                               : kThrottleRows[static_cast<std::size_t>(row)];
+}
+
+DiffEntry Describe(const DiffUnitPlace& place, const SideTimes& side_a, const SideTimes& side_b) {
+  const ParameterImage& a = side_a.image;
+  const ParameterImage& b = side_b.image;
   DiffEntry e;
   e.kind = place.kind;
   e.page = place.page;
@@ -114,9 +130,17 @@ DiffEntry Describe(const DiffUnitPlace& place, const ParameterImage& a, const Pa
       e.text_b = ReadMemo(b);
       break;
     case DiffKind::kMapCell:
-      e.shown_a = ShownCell(a, place.map, place.element);
-      e.shown_b = ShownCell(b, place.map, place.element);
+      e.shown_a = ShownCell(side_a, place.map, place.element);
+      e.shown_b = ShownCell(side_b, place.map, place.element);
       e.unit = CellUnit(a, place.map);
+      e.row_value_a = RowValue(a, place.map, CellRow(place.element));
+      e.row_value_b = RowValue(b, place.map, CellRow(place.element));
+      e.rpm_a = AxisRpm(a, place.map, CellColumn(place.element));
+      e.rpm_b = AxisRpm(b, place.map, CellColumn(place.element));
+      if (MapInfo(place.map).word_cells) {
+        e.stored_a = StoredCell(a, place.map, place.element);
+        e.stored_b = StoredCell(b, place.map, place.element);
+      }
       break;
     case DiffKind::kMapAxis:
       e.shown_a = AxisRpm(a, place.map, place.element);
@@ -152,6 +176,8 @@ bool DiffEntryTakes(const DiffEntry& entry, int k) {
 
 std::vector<DiffEntry> DiffImages(const ParameterImage& a, const ParameterImage& b) {
   const OwnerTable& owners = Owners();
+  const SideTimes side_a(a);
+  const SideTimes side_b(b);
   // Another bike code brings its own constants: they are taken with the code, never alone, so
   // that no set holds one bike's code with another's engine configuration.
   const bool bikes_differ = a.Byte(kBikeCodeOffset) != b.Byte(kBikeCodeOffset);
@@ -169,13 +195,14 @@ std::vector<DiffEntry> DiffImages(const ParameterImage& a, const ParameterImage&
       continue;
     }
     if (unit < 0) {
-      entries.push_back(Describe({DiffKind::kRaw, -1, nullptr, MapId::kAdvance, 0, k, 1}, a, b));
+      entries.push_back(
+          Describe({DiffKind::kRaw, -1, nullptr, MapId::kAdvance, 0, k, 1}, side_a, side_b));
       continue;
     }
     // A unit's bytes are consecutive: a second differing byte of it follows the first directly.
     if (unit == last_unit) continue;
     last_unit = unit;
-    entries.push_back(Describe(owners.units[static_cast<std::size_t>(unit)], a, b));
+    entries.push_back(Describe(owners.units[static_cast<std::size_t>(unit)], side_a, side_b));
   }
   if (constants_differ) {
     for (DiffEntry& e : entries) {
@@ -194,10 +221,12 @@ std::vector<DiffPageSummary> SummarizeDiff(std::span<const DiffEntry> entries) {
   struct Largest {
     int change = 0;
     DiffUnit unit = DiffUnit::kNone;
-    void Offer(int c, DiffUnit u) {
+    int entry = -1;
+    void Offer(int c, DiffUnit u, int at) {
       if (std::abs(c) > std::abs(change)) {
         change = c;
         unit = u;
+        entry = at;
       }
     }
   };
@@ -208,16 +237,18 @@ std::vector<DiffPageSummary> SummarizeDiff(std::span<const DiffEntry> entries) {
   };
   // Raw bytes (page -1) sort after every page.
   std::map<int, Gathered> pages;
-  for (const DiffEntry& e : entries) {
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const DiffEntry& e = entries[i];
+    const int at = static_cast<int>(i);
     Gathered& g = pages[e.page < 0 ? kImageSize : e.page];
     g.summary.page = e.page;
     ++g.summary.count;
     if (e.kind == DiffKind::kMemo || e.kind == DiffKind::kRaw) continue;
     if (e.kind == DiffKind::kMapCell) {
       ++g.summary.cells;
-      g.cells.Offer(e.shown_b - e.shown_a, e.unit);
+      g.cells.Offer(e.shown_b - e.shown_a, e.unit, at);
     } else {
-      g.others.Offer(e.shown_b - e.shown_a, e.unit);
+      g.others.Offer(e.shown_b - e.shown_a, e.unit, at);
     }
   }
   std::vector<DiffPageSummary> result;
@@ -227,6 +258,7 @@ std::vector<DiffPageSummary> SummarizeDiff(std::span<const DiffEntry> entries) {
     const Largest& largest = g.summary.cells > 0 ? g.cells : g.others;
     g.summary.largest_change = largest.change;
     g.summary.unit = largest.unit;
+    g.summary.largest_entry = largest.entry;
     result.push_back(g.summary);
   }
   return result;

@@ -52,6 +52,16 @@ struct DiffEntry {
   DiffUnit unit = DiffUnit::kNone;
   std::string text_a;  // kMemo
   std::string text_b;
+  // kMapCell: the cell's axis values on either side (the throttle row in %, the IAP map's row in
+  // kPa, the column in rpm), which differ when the sides' axes do.
+  int row_value_a = 0;
+  int row_value_b = 0;
+  int rpm_a = 0;
+  int rpm_b = 0;
+  // An injection map's cell shows a percentage of its base time; these are the stored times
+  // [µs], which tell two sides apart whose percentages round alike.
+  int stored_a = 0;
+  int stored_b = 0;
   // The bike code's entry when the bike codes differ: the bike constants (engine configuration,
   // cylinders, ...) follow from the code and go with it; the list shows no rows of their own.
   bool with_bike_constants = false;
@@ -71,6 +81,7 @@ struct DiffPageSummary {
   int cells = 0;  // of count, map cells
   int largest_change = 0;
   DiffUnit unit = DiffUnit::kNone;  // of the largest change
+  int largest_entry = -1;           // the entry of the largest change, an index into the entries
 };
 // In page order, the raw bytes last.
 std::vector<DiffPageSummary> SummarizeDiff(std::span<const DiffEntry> entries);

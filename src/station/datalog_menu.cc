@@ -24,6 +24,12 @@ constexpr std::string_view kDatalogSection = "DATALOG";
 constexpr std::string_view kRecordingFilter = "Recordings (*.kvlog)|*.kvlog|All files|*.*";
 constexpr std::string_view kCsvFilter = "CSV (*.csv)|*.csv";
 
+void Substitute(std::string& text, std::string_view name, const std::string& value) {
+  if (const std::size_t at = text.find(name); at != std::string::npos) {
+    text.replace(at, name.size(), value);
+  }
+}
+
 }  // namespace
 
 DatalogMenu::DatalogMenu(ControlSet& controls, Desktop& desktop, DeviceLoop& device,
@@ -108,7 +114,7 @@ void DatalogMenu::MenuLogReplayClick() {
 bool DatalogMenu::OpenReplay(const std::string& path) {
   RecordingReadResult read = ReadRecording(path);
   if (!read.ok()) {
-    desktop_.ShowMessage(std::string(Text(read.error)) + "\n" + path);
+    desktop_.ShowWarning(std::string(Text(read.error)) + "\n" + path);
     return false;
   }
   if (read.recording.frames.empty()) {
@@ -116,11 +122,12 @@ bool DatalogMenu::OpenReplay(const std::string& path) {
     return false;
   }
   const std::string notes = RecordingNotes(read.recording, static_cast<int>(language_));
-  if (!notes.empty()) desktop_.ShowMessage(notes);
+  if (!notes.empty()) desktop_.ShowWarning(notes);
   // Nothing is recorded from a replay, and the unit is left alone until the replay ends.
   recorder_.Stop();
   device_.set_recorder(nullptr);
   replay_.emplace(std::move(read.recording));
+  replay_path_ = path;
   replay_name_ = std::filesystem::path(path).filename().string();
   // The replay starts from a station that has seen no frame, as the recording did.
   device_.ClearLive();
@@ -161,27 +168,44 @@ bool DatalogMenu::EndReplayFor(ControlHandle menu_item) {
 }
 
 void DatalogMenu::MenuLogExportClick() {
-  const std::optional<std::string> path =
-      desktop_.ChooseOpenPath(kRecordingFilter, LogsFolder() + "/");
-  if (!path) return;
-  const RecordingReadResult read = ReadRecording(*path);
-  if (!read.ok()) {
-    desktop_.ShowMessage(std::string(Text(read.error)) + "\n" + *path);
-    return;
+  // During a replay the recording on show is the one exported: only the CSV file is asked for.
+  std::optional<RecordingReadResult> read;
+  std::string path;
+  if (replay_) {
+    path = replay_path_;
+  } else {
+    const std::optional<std::string> chosen =
+        desktop_.ChooseOpenPath(kRecordingFilter, LogsFolder() + "/");
+    if (!chosen) return;
+    path = *chosen;
+    read = ReadRecording(path);
+    if (!read->ok()) {
+      desktop_.ShowWarning(std::string(Text(read->error)) + "\n" + path);
+      return;
+    }
   }
+  const Recording& recording = replay_ ? replay_->recording() : read->recording;
   const std::optional<std::string> target = desktop_.ChooseSavePath(
-      kCsvFilter, std::filesystem::path(*path).replace_extension(".csv").string());
+      kCsvFilter, std::filesystem::path(path).replace_extension(".csv").string());
   if (!target) return;
-  if (OutputIsInput(*path, *target)) {
+  if (OutputIsInput(path, *target)) {
     desktop_.ShowMessage(std::string(Text(MessageKey::kMsgOutputIsInput)) + *target);
     return;
   }
-  if (!WriteFileSafely(*target, RecordingToCsv(read.recording, MonitorInputsOf(image_))).ok()) {
+  if (!WriteFileSafely(*target, RecordingToCsv(recording, MonitorInputsOf(image_))).ok()) {
     desktop_.ShowMessage(std::string(Text(MessageKey::kMsgFileOpenError)) + " " + *target);
     return;
   }
-  const std::string notes = RecordingNotes(read.recording, static_cast<int>(language_));
-  if (!notes.empty()) desktop_.ShowMessage(notes);
+  std::string done(Text(MessageKey::kMsgLogExported));
+  Substitute(done, "{frames}", std::to_string(recording.frames.size()));
+  Substitute(done, "{path}", *target);
+  // What the reader skipped goes with it, as a warning: the CSV lacks those frames.
+  const std::string notes = RecordingNotes(recording, static_cast<int>(language_));
+  if (notes.empty()) {
+    desktop_.ShowMessage(done);
+  } else {
+    desktop_.ShowWarning(done + "\n" + notes);
+  }
 }
 
 void DatalogMenu::MenuLogFastLiveClick() {

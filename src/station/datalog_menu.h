@@ -41,6 +41,8 @@ class DatalogMenu {
   void MenuLogReplayClick();
   bool OpenReplay(const std::string& path);
   void MenuLogStopReplayClick();
+  // Exports a recording as CSV: during a replay the one replayed, else one the user chooses; a
+  // message says how many frames went where.
   void MenuLogExportClick();
   void MenuLogFastLiveClick();
   void ReplayPlayPauseClick();
@@ -89,6 +91,7 @@ class DatalogMenu {
   FrameRecorder recorder_;
   bool recorder_error_shown_ = false;
   std::optional<ReplaySource> replay_;
+  std::string replay_path_;
   std::string replay_name_;
   bool fast_live_data_ = false;
   std::vector<std::string> plot_channels_;

@@ -44,6 +44,9 @@ class Desktop {
 
   virtual ~Desktop() = default;
   virtual void ShowMessage(std::string_view text) = 0;
+  // A message about something wrong that the user should look at (a damaged file): shown with
+  // a warning's icon where the desktop has one.
+  virtual void ShowWarning(std::string_view text) { ShowMessage(text); }
   // A confirmation with Yes, No and Cancel.
   virtual Answer AskYesNoCancel(std::string_view text) = 0;
   // A question with Yes and No only; a desktop without such a box asks with Cancel as well.

@@ -356,6 +356,22 @@ constexpr MessageTexts kMessages[] = {
      {"Open folder", "Ordner öffnen", "Ouvrir le dossier", "Otevřít složku"}},
     {MessageKey::kMsgLogPlotTitle,
      {"Plot — {file}", "Diagramm — {file}", "Graphique — {file}", "Graf — {file}"}},
+    {MessageKey::kMsgDiffGear, {"gear", "Gang", "rapport", "rychlost"}},
+    {MessageKey::kMsgDiffClose, {"Close", "Schließen", "Fermer", "Zavřít"}},
+    {MessageKey::kMsgDiffFileNamed, {"File: ", "Datei: ", "Fichier : ", "Soubor: "}},
+    {MessageKey::kMsgDiffTakeNeedsWorkingSet,
+     {"Taking needs the working set on one side and only there.",
+      "Übernehmen braucht den Arbeitssatz auf genau einer Seite.",
+      "Pour reprendre, le jeu de travail doit être d'un seul côté.",
+      "Převzít lze, jen když je pracovní sada právě na jedné straně."}},
+    {MessageKey::kMsgLogDamagedHeader,
+     {"The recording is damaged: its header cannot be read.",
+      "Die Aufzeichnung ist beschädigt: ihr Kopf ist nicht lesbar.",
+      "L'enregistrement est endommagé : son en-tête est illisible.",
+      "Záznam je poškozený: jeho hlavičku nelze přečíst."}},
+    {MessageKey::kMsgLogExported,
+     {"{frames} frames written to {path}", "{frames} Frames geschrieben nach {path}",
+      "{frames} trames écrites dans {path}", "{frames} rámců zapsáno do {path}"}},
 };
 
 }  // namespace

@@ -56,9 +56,15 @@ DiffDialog::DiffDialog(Station& station, std::function<void()> after_change, QWi
   column->addWidget(table_, 1);
   take_ = new QPushButton(this);
   take_->setObjectName("DiffTakeSelected");
+  // Says why Take is greyed out while neither side (or both) is the working set.
+  take_why_ = new QLabel(this);
+  take_why_->setObjectName("DiffTakeWhy");
+  close_ = new QPushButton(this);
+  close_->setObjectName("DiffClose");
   auto* buttons = new QHBoxLayout();
-  buttons->addStretch(1);
+  buttons->addWidget(take_why_, 1);
   buttons->addWidget(take_);
+  buttons->addWidget(close_);
   column->addLayout(buttons);
 
   connect(side_a_, &QComboBox::activated, this, [this] { SideChosen(side_a_, &a_); });
@@ -70,11 +76,9 @@ DiffDialog::DiffDialog(Station& station, std::function<void()> after_change, QWi
   connect(page_filter_, &QComboBox::currentIndexChanged, this, [this] {
     if (!updating_) FillTable();
   });
-  connect(table_, &QTableWidget::itemSelectionChanged, this, [this] {
-    const bool one_side_is_working = (a_ == kWorkingSet) != (b_ == kWorkingSet);
-    take_->setEnabled(one_side_is_working && !table_->selectionModel()->selectedRows().isEmpty());
-  });
+  connect(table_, &QTableWidget::itemSelectionChanged, this, &DiffDialog::UpdateTake);
   connect(take_, &QPushButton::clicked, this, &DiffDialog::TakeSelected);
+  connect(close_, &QPushButton::clicked, this, &QDialog::close);
   Refresh();
 }
 
@@ -132,8 +136,9 @@ void DiffDialog::Retranslate() {
   const Language lang = station_.language();
   const auto text = [lang](MessageKey key) { return Qs(MessageText(key, lang)); };
   setWindowTitle(text(MessageKey::kMsgDiffTitle));
-  QString file = text(MessageKey::kMsgDiffFile);
-  if (has_file_) file += "  " + QFileInfo(QString::fromStdString(file_name_)).fileName();
+  const QString file = has_file_ ? text(MessageKey::kMsgDiffFileNamed) +
+                                       QFileInfo(QString::fromStdString(file_name_)).fileName()
+                                 : text(MessageKey::kMsgDiffFile);
   for (auto [box, side] : {std::pair{side_a_, a_}, std::pair{side_b_, b_}}) {
     box->clear();
     box->addItems({text(MessageKey::kMsgDiffWorkingSet), text(MessageKey::kMsgDiffUnit), file});
@@ -141,6 +146,8 @@ void DiffDialog::Retranslate() {
   }
   read_unit_->setText(text(MessageKey::kMsgDiffReadUnit));
   take_->setText(text(MessageKey::kMsgDiffTakeSelected));
+  close_->setText(text(MessageKey::kMsgDiffClose));
+  take_why_->setText(text(MessageKey::kMsgDiffTakeNeedsWorkingSet));
   table_->setHorizontalHeaderLabels({text(MessageKey::kMsgDiffPage),
                                      text(MessageKey::kMsgDiffField), side_a_->currentText(),
                                      side_b_->currentText()});
@@ -178,10 +185,13 @@ void DiffDialog::Refresh() {
                        lang));
   } else {
     entries_ = DiffImages(*a, *b);
+    const FieldLabelLookup label = [this](const Field& field, int element) {
+      return station_.diff().FieldLabel(field, element);
+    };
     if (entries_.empty()) summary = Qs(MessageText(MessageKey::kMsgDiffEqual, lang));
     for (const DiffPageSummary& s : SummarizeDiff(entries_)) {
       if (!summary.isEmpty()) summary += "\n";
-      summary += Qs(DiffSummaryLine(s, lang));
+      summary += Qs(DiffSummaryLine(s, entries_, lang, label));
     }
   }
   summary_->setText(summary);
@@ -208,7 +218,6 @@ void DiffDialog::FillTable() {
   const Language lang = station_.language();
   const int page =
       page_filter_->currentData().isValid() ? page_filter_->currentData().toInt() : kAllPages;
-  const ParameterImage* a = SideImage(a_);
   const FieldLabelLookup label = [this](const Field& field, int element) {
     return station_.diff().FieldLabel(field, element);
   };
@@ -219,9 +228,9 @@ void DiffDialog::FillTable() {
     if (page != kAllPages && e.page != page) continue;
     const int row = table_->rowCount();
     table_->insertRow(row);
-    const QString texts[4] = {Qs(DiffPageName(e.page, lang)),
-                              Qs(DiffEntryPlace(e, lang, *a, label)), Qs(DiffValueText(e, false)),
-                              Qs(DiffValueText(e, true))};
+    const QString texts[4] = {Qs(DiffPageName(e.page, lang)), Qs(DiffEntryPlace(e, lang, label)),
+                              Qs(DiffValueText(e, false, label)),
+                              Qs(DiffValueText(e, true, label))};
     for (int c = 0; c < 4; ++c) {
       auto* item = new QTableWidgetItem(texts[c]);
       if (c >= 2) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -232,7 +241,15 @@ void DiffDialog::FillTable() {
   table_->resizeColumnToContents(0);
   table_->resizeColumnToContents(2);
   table_->resizeColumnToContents(3);
-  take_->setEnabled(false);
+  UpdateTake();
+}
+
+void DiffDialog::UpdateTake() {
+  const bool one_side_is_working = (a_ == kWorkingSet) != (b_ == kWorkingSet);
+  take_->setEnabled(one_side_is_working && !table_->selectionModel()->selectedRows().isEmpty());
+  // The reason shows only while it is what keeps Take greyed; it is the button's tool tip too.
+  take_why_->setVisible(!one_side_is_working);
+  take_->setToolTip(one_side_is_working ? QString() : take_why_->text());
 }
 
 void DiffDialog::TakeSelected() {

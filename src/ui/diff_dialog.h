@@ -39,6 +39,10 @@ class DiffDialog : public QDialog {
   void TakeSelected();
 
   QTableWidget* table() { return table_; }
+  QPushButton* take_button() { return take_; }
+  QLabel* take_why() { return take_why_; }
+  QPushButton* close_button() { return close_; }
+  QComboBox* side_b_box() { return side_b_; }
   const std::vector<DiffEntry>& entries() const { return entries_; }
 
  private:
@@ -46,6 +50,8 @@ class DiffDialog : public QDialog {
   void Retranslate();
   void SideChosen(QComboBox* box, int* side);
   void FillTable();
+  // Take is enabled for a selection while exactly one side is the working set.
+  void UpdateTake();
 
   Station& station_;
   std::function<void()> after_change_;
@@ -56,6 +62,8 @@ class DiffDialog : public QDialog {
   QLabel* summary_ = nullptr;
   QTableWidget* table_ = nullptr;
   QPushButton* take_ = nullptr;
+  QLabel* take_why_ = nullptr;
+  QPushButton* close_ = nullptr;
   int a_ = kWorkingSet;
   int b_ = kUnit;
   bool has_file_ = false;

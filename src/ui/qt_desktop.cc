@@ -60,6 +60,10 @@ bool QtDesktop::AskOpenFolder(std::string_view text, std::string_view open_folde
   return box.clickedButton() == open;
 }
 
+void QtDesktop::ShowWarning(std::string_view text) {
+  QMessageBox::warning(window_, QStringLiteral("Korvan"), Qs(text));
+}
+
 Desktop::Answer QtDesktop::AskYesNoCancel(std::string_view text) {
   const auto button =
       QMessageBox::question(window_, QStringLiteral("Korvan"), Qs(text),

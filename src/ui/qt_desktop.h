@@ -34,6 +34,7 @@ class QtDesktop : public Desktop {
   void ShowMessage(std::string_view text) override;
   // The message box with OK and the "open folder" button.
   bool AskOpenFolder(std::string_view text, std::string_view open_folder) override;
+  void ShowWarning(std::string_view text) override;
   Answer AskYesNoCancel(std::string_view text) override;
   Answer AskYesNo(std::string_view text) override;
   std::optional<std::string> ChooseOpenPath(std::string_view filter,

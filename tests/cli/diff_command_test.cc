@@ -74,14 +74,17 @@ TEST_F(DiffCommandTest, ListsSummariesThenOneLinePerField) {
   EXPECT_NE(run.out.find("Advance: "), std::string::npos) << run.out;
   // Another bike: its constants go with the code, and the line says so.
   EXPECT_NE(run.out.find("\nBike\tMotorbike Type (with engine configuration and bike constants)"
-                         "\t3\t17\n"),
+                         "\tHonda CBR 600 RR 03-04 (3)\tYamaha YZF-R1 02-03 (17)\n"),
             std::string::npos)
       << run.out;
   EXPECT_EQ(run.out.find("offset 0x0002"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("Inj. 1\trow "), std::string::npos) << run.out;
   // Fields go by the window's captions: the label beside the field, the group of a run.
   EXPECT_NE(run.out.find("\nBike\tStart limiter [rpm]\t"), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("\nPosition\tPosition of Injection A [1]\t"), std::string::npos);
+  // A run's element goes by what names it on the page, here its row.
+  EXPECT_NE(run.out.find("\nPosition\tPosition of Injection A"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find(", row 1\t"), std::string::npos) << run.out;
+  EXPECT_EQ(run.out.find("Position of Injection A [1]"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("\nAdvance\tBase advance [\u00b0]\t"), std::string::npos);
   EXPECT_EQ(run.out.find("UpDownStartLimiter"), std::string::npos);
   // The list is the report and nothing else: a file's notes go to err.
@@ -102,7 +105,7 @@ TEST_F(DiffCommandTest, ComparesTheUnitReadOverThePort) {
   const CommandRun differ = Run({"diff", Path("bike17.ign"), "--port", "/dev/emulated"});
   EXPECT_EQ(differ.code, kExitRunFailed) << differ.err;
   EXPECT_NE(differ.out.find("\nBike\tMotorbike Type (with engine configuration and bike "
-                            "constants)\t17\t3\n"),
+                            "constants)\tYamaha YZF-R1 02-03 (17)\tHonda CBR 600 RR 03-04 (3)\n"),
             std::string::npos)
       << differ.out;
 

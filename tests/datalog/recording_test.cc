@@ -108,8 +108,19 @@ TEST_F(RecordingFileTest, ADamagedRecordIsSkippedAndTheRestRead) {
 }
 
 TEST_F(RecordingFileTest, FilesThatAreNoRecordingSayWhy) {
-  std::string newer = Bytes(WriteThreeFrames());
+  const std::string ours = Bytes(WriteThreeFrames());
+  std::string newer = ours;
   newer[8] = 2;
+  // The mark, then garbage where the version and frame size stand: damage, not a later station.
+  std::string garbage = ours;
+  for (std::size_t k = kRecordingMagic.size(); k < garbage.size(); ++k) {
+    garbage[k] = static_cast<char>(0xA5 ^ (k * 7));
+  }
+  std::string shorter_frames = ours;
+  shorter_frames[10] = 20;
+  shorter_frames[11] = 0;
+  std::string older = ours;
+  older[8] = 0;
   struct Case {
     std::string bytes;
     MessageKey error;
@@ -119,6 +130,9 @@ TEST_F(RecordingFileTest, FilesThatAreNoRecordingSayWhy) {
       {"KORVLOG", MessageKey::kMsgLogNotARecording},
       {std::string(100, 'x'), MessageKey::kMsgLogNotARecording},
       {newer, MessageKey::kMsgLogNewerFormat},
+      {garbage, MessageKey::kMsgLogDamagedHeader},
+      {shorter_frames, MessageKey::kMsgLogDamagedHeader},
+      {older, MessageKey::kMsgLogDamagedHeader},
   };
   for (const Case& c : cases) EXPECT_EQ(ParseRecording(c.bytes).error, c.error) << c.bytes.size();
   EXPECT_EQ(ReadRecording((dir_ / "missing.kvlog").string()).error, MessageKey::kMsgFileOpenError);

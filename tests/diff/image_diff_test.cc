@@ -82,7 +82,7 @@ TEST(ImageDiffTest, EntriesDescribeTheUnitAndItsShownValues) {
          SetStoredCell(i, MapId::kInj1A, CellIndex(2, 4),
                        StoredCell(i, MapId::kInj1A, CellIndex(2, 4)) + 0x101);
        },
-       DiffKind::kMapCell, kPageInj1A, CellIndex(2, 4), DiffUnit::kMicroseconds},
+       DiffKind::kMapCell, kPageInj1A, CellIndex(2, 4), DiffUnit::kPercent},
       {"advance cell",
        [](ParameterImage& i) {
          SetStoredCell(i, MapId::kAdvance, 7, StoredCell(i, MapId::kAdvance, 7) + 3);
@@ -135,8 +135,10 @@ TEST(ImageDiffTest, AxisAndScaledFieldShowRpm) {
 TEST(ImageDiffTest, SummaryCountsPerPageAndKeepsTheLargestCellChange) {
   const ParameterImage a = DefaultParameterSet(3);
   ParameterImage b = a;
+  // The injection maps show percent of their base times, as their page does: halving a cell's
+  // time changes its percentage more than a few microseconds added to another.
   SetStoredCell(b, MapId::kInj1A, 0, StoredCell(a, MapId::kInj1A, 0) + 40);
-  SetStoredCell(b, MapId::kInj1A, 1, StoredCell(a, MapId::kInj1A, 1) - 90);
+  SetStoredCell(b, MapId::kInj1A, 1, StoredCell(a, MapId::kInj1A, 1) / 2);
   // An axis point of the same page changes by more rpm than any cell changes: the page's figure
   // stays that of its cells.
   SetAxisRpm(b, MapId::kInj1A, 3, AxisRpm(a, MapId::kInj1A, 3) + 1000);
@@ -147,8 +149,12 @@ TEST(ImageDiffTest, SummaryCountsPerPageAndKeepsTheLargestCellChange) {
   EXPECT_EQ(pages[0].page, kPageInj1A);
   EXPECT_EQ(pages[0].count, 3);
   EXPECT_EQ(pages[0].cells, 2);
-  EXPECT_EQ(pages[0].largest_change, -90);
-  EXPECT_EQ(pages[0].unit, DiffUnit::kMicroseconds);
+  ASSERT_GE(pages[0].largest_entry, 0);
+  const DiffEntry& largest = entries[static_cast<std::size_t>(pages[0].largest_entry)];
+  EXPECT_EQ(largest.element, 1);
+  EXPECT_EQ(pages[0].largest_change, largest.shown_b - largest.shown_a);
+  EXPECT_LT(pages[0].largest_change, 0);
+  EXPECT_EQ(pages[0].unit, DiffUnit::kPercent);
   EXPECT_EQ(pages[1].page, -1);
   EXPECT_EQ(pages[1].count, 1);
 }

@@ -285,6 +285,54 @@ TEST_F(StationDatalogTest, ABadRecordingIsRefusedWithAMessageAndLosesNothing) {
   EXPECT_FALSE(fx_.port.sent().empty());
 }
 
+// The export during a replay takes the recording on show and asks only where the CSV goes;
+// without a replay it asks for the recording first. Either way it says how many frames went where.
+TEST_F(StationDatalogTest, ExportTakesTheReplayedRecordingAndSaysWhatItWrote) {
+  Record(kPageAdvance, 30);
+  const std::size_t frames = ReadRecording(path_).recording.frames.size();
+  ASSERT_GT(frames, 0u);
+  for (const bool replaying : {true, false}) {
+    SCOPED_TRACE(replaying ? "during a replay" : "without a replay");
+    if (replaying) OpenReplay();
+    if (!replaying) fx_.station->MenuLogStopReplayClick();
+    const std::string csv = (fx_.dir / (replaying ? "replayed.csv" : "chosen.csv")).string();
+    fx_.desktop.open_path = replaying ? std::optional<std::string>() : path_;
+    fx_.desktop.save_path = csv;
+    fx_.desktop.open_initials.clear();
+    fx_.desktop.messages.clear();
+    fx_.station->MenuLogExportClick();
+    EXPECT_EQ(fx_.desktop.open_initials.size(), replaying ? 0u : 1u);
+    EXPECT_TRUE(std::filesystem::exists(csv));
+    ASSERT_EQ(fx_.desktop.messages.size(), 1u);
+    EXPECT_EQ(fx_.desktop.messages[0], std::to_string(frames) + " frames written to " + csv);
+    EXPECT_TRUE(fx_.desktop.warnings.empty());
+  }
+}
+
+// A recording damaged after the station's mark is called damaged, with a warning, not a
+// recording of a newer station.
+TEST_F(StationDatalogTest, ADamagedRecordingIsNamedSoWithAWarning) {
+  Station& st = fx_.Start();
+  const std::filesystem::path bad = fx_.dir / "damaged.kvlog";
+  std::ofstream(bad, std::ios::binary) << std::string(kRecordingMagic) << std::string(200, '\xEE');
+  for (const bool export_it : {false, true}) {
+    SCOPED_TRACE(export_it ? "export" : "replay");
+    fx_.desktop.open_path = bad.string();
+    fx_.desktop.messages.clear();
+    fx_.desktop.warnings.clear();
+    if (export_it) {
+      st.MenuLogExportClick();
+    } else {
+      st.MenuLogReplayClick();
+    }
+    ASSERT_EQ(fx_.desktop.warnings.size(), 1u);
+    EXPECT_EQ(fx_.desktop.warnings[0],
+              std::string(MessageText(MessageKey::kMsgLogDamagedHeader, Language::kEnglish)) +
+                  "\n" + bad.string());
+    EXPECT_EQ(fx_.desktop.messages.size(), 1u);
+  }
+}
+
 TEST_F(StationDatalogTest, NoReplayStartsWhileATransferRuns) {
   Record(kPageAdvance, 30);
   fx_.station->MenuReadClick();

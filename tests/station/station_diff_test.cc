@@ -125,17 +125,18 @@ TEST_F(StationDiffTest, FieldLabelsFollowTheLanguageWhereTheWindowHasThem) {
   s.MenuEnglishClick();
   EXPECT_EQ(s.diff().FieldLabel(*spin, 0), "Ignition Limiter [rpm]");
 
-  // Fields without a label of their own: the run's group box, the map grid's header words.
+  // Fields without a label of their own: the run's group box with what names the element, the
+  // map grid's header words.
   struct Case {
     const char* field;
     int element;
     const char* english;
   };
   const Case cases[] = {
-      {"EditPolohaA", 2, "Position of Injection A"},
+      {"EditPolohaA", 2, "Position of Injection A [\u00b0], row 3"},
       {"AdvanceBase", 0, "Base advance [\u00b0]"},
       {"IntakeServoHysteresis", 0, "Hysteresis [mV]"},
-      {"EditKorVodaJet", 1, "Temperature Corrections of injection [%], Coolant"},
+      {"EditKorVodaJet", 1, "Temperature Corrections of injection [%], Coolant, 20 \u00b0C"},
       {"Memo1", 0, "Memo sheet"},
   };
   for (const Case& c : cases) {
@@ -170,7 +171,7 @@ TEST_F(StationDiffTest, TakingTheBikeCodeTakesWhatFollowsFromIt) {
   ASSERT_NE(working.Byte(256), other.Byte(256));
   const std::vector<DiffEntry> entries = DiffImages(working, other);
   ASSERT_EQ(entries.front().field->name, "ComboBoxBike");
-  EXPECT_EQ(DiffEntryPlace(entries.front(), Language::kEnglish, working, {}),
+  EXPECT_EQ(DiffEntryPlace(entries.front(), Language::kEnglish, {}),
             "ComboBoxBike (with engine configuration and bike constants)");
 
   s.TakeDifferences(other, std::vector<DiffEntry>{entries.front()});

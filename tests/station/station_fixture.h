@@ -21,6 +21,11 @@ namespace korvan {
 class ScriptedDesktop : public Desktop {
  public:
   void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+  // A warning is a message too; `warnings` counts which of them came as warnings.
+  void ShowWarning(std::string_view text) override {
+    messages.emplace_back(text);
+    warnings.emplace_back(text);
+  }
   Answer AskYesNoCancel(std::string_view text) override {
     questions.emplace_back(text);
     return answer;
@@ -69,7 +74,7 @@ class ScriptedDesktop : public Desktop {
   // The messages with an "open folder" button: the text, then the button's caption.
   std::vector<std::pair<std::string, std::string>> folder_messages;
   bool opens_folder = false;
-  std::vector<std::string> messages, questions, open_initials, save_initials, documents;
+  std::vector<std::string> messages, warnings, questions, open_initials, save_initials, documents;
   int prints = 0;
   int closes = 0;
   std::vector<Language> abouts;

@@ -1,6 +1,8 @@
 // The difference view in the window: Device -> Show differences reads the unit beside the working
 // set and lists what differs; rows taken go into the working set as one change.
 #include <QAction>
+#include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <cstdlib>
 
@@ -90,6 +92,33 @@ TEST_F(DiffDialogTest, CompareOpensOnTheWorkingSetAndSaysTheUnitWasNotRead) {
     view.resize(1024, 768);
     view.grab().save(QString::fromUtf8(shots) + "/diff-file-en.png");
   }
+}
+
+// The file side names its file; while neither side is the working set Take stays greyed and the
+// view says why, in the window's language; Close closes the view.
+TEST_F(DiffDialogTest, TheViewNamesItsFileSaysWhyTakeIsGreyedAndCloses) {
+  Widget<QAction>("MenuCompare")->trigger();
+  DiffDialog& view = window_->differences();
+  view.SetFile(DefaultParameterSet(17), "/somewhere/b3.ign");
+  EXPECT_EQ(view.side_b_box()->currentText(), "File: b3.ign");
+  EXPECT_TRUE(view.take_why()->isHidden());
+  EXPECT_TRUE(view.take_button()->toolTip().isEmpty());
+
+  view.SetSides(DiffDialog::kUnit, DiffDialog::kFile);
+  view.table()->selectAll();
+  EXPECT_FALSE(view.take_button()->isEnabled());
+  EXPECT_FALSE(view.take_why()->isHidden());
+  EXPECT_EQ(view.take_why()->text(), "Taking needs the working set on one side and only there.");
+  EXPECT_EQ(view.take_button()->toolTip(), view.take_why()->text());
+  station().MenuGermanClick();
+  view.Refresh();
+  EXPECT_EQ(view.take_why()->text(), "Übernehmen braucht den Arbeitssatz auf genau einer Seite.");
+  EXPECT_EQ(view.close_button()->text(), "Schließen");
+  EXPECT_EQ(view.side_b_box()->currentText(), "Datei: b3.ign");
+
+  ASSERT_TRUE(view.isVisible());
+  view.close_button()->click();
+  EXPECT_FALSE(view.isVisible());
 }
 
 }  // namespace
