@@ -50,6 +50,8 @@ MainWindow::MainWindow(SerialPort& port, StationPaths paths, const std::vector<s
 
   station_->FormCreate(args);
   binder_ = std::make_unique<Binder>(*station_, area_, menuBar(), tabs_);
+  // Every call into the station is followed by a drawing, a change of language included.
+  binder_->set_after_apply([this] { FollowLanguage(); });
   binder_->Build();
   desktop_.SetPrintSource(area_, [this] { binder_->Apply(); });
   datalog_ = new DatalogBar(*station_, *binder_, this);
@@ -68,6 +70,11 @@ MainWindow::MainWindow(SerialPort& port, StationPaths paths, const std::vector<s
   timer_.setTimerType(Qt::PreciseTimer);
   connect(&timer_, &QTimer::timeout, this, &MainWindow::TimerTick);
   ArmTimer();
+}
+
+void MainWindow::FollowLanguage() {
+  const Language language = station_->language();
+  if (qt_language_.language() != language) qt_language_.Use(language);
 }
 
 void MainWindow::TimerTick() {
