@@ -11,6 +11,7 @@ packages=(
   qt6-charts-dev libqt6opengl6-dev
   qt6-svg-dev desktop-file-utils appstream lintian dpkg-dev groff man-db file
   xvfb openbox xdotool x11-utils qt6-qpa-plugins
+  qt6-translations-l10n
 )
 
 missing=()

@@ -193,6 +193,12 @@ void ControlSet::SetStepTarget(ControlHandle h, StepTarget target, int index) {
   c.step_index = index;
 }
 
+void ControlSet::SetTextLimits(ControlHandle h, int max_length, TextCodePage code_page) {
+  Control& c = At(h);
+  c.max_length = max_length;
+  c.code_page = code_page;
+}
+
 void ControlSet::UserEnterText(ControlHandle h, std::string_view text) {
   Control& c = At(h);
   std::string_view t = text;

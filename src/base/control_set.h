@@ -45,6 +45,12 @@ enum class StepTarget : std::uint8_t {
   kPositionTable,  // the position table `step_index` (0 = A, 1 = B)
 };
 
+// The characters a memo takes.
+enum class TextCodePage : std::uint8_t {
+  kUnicode,      // any
+  kWindows1250,  // only those the Windows-1250 code page holds (the set keeps the memo in it)
+};
+
 // The page of the controls of the shared map grid: the window shows them on whichever map page is
 // active.
 inline constexpr int kMapGridPanel = -2;
@@ -74,6 +80,10 @@ struct Control {
   MenuSeparator separator = MenuSeparator::kNone;  // a menu item's
   StepTarget step_target = StepTarget::kNone;      // a spin button's
   int step_index = 0;
+  // A memo's: the most characters it takes as the set keeps them, where a line break is two
+  // (CR LF); 0: no limit. The window takes no more, and only the characters of `code_page`.
+  int max_length = 0;
+  TextCodePage code_page = TextCodePage::kUnicode;
 };
 
 using ControlHandle = int;
@@ -116,6 +126,7 @@ class ControlSet {
   // The control's part in the window's make-up, set where it is created.
   void SetSeparator(ControlHandle h, MenuSeparator separator);
   void SetStepTarget(ControlHandle h, StepTarget target, int index = 0);
+  void SetTextLimits(ControlHandle h, int max_length, TextCodePage code_page);
 
   // What the user typed into a field, taken when the field is committed: a whole number is
   // limited to the range; anything else leaves the value as it was. The text then shows the value.

@@ -29,7 +29,7 @@ enum class MessageKey : std::uint8_t {
   kMsgReadCancelled,       // a user action ended a read before its last block
   kMsgWrongProgramBike,    // the image's bike code is none this station knows
   kMsgMemoCharacter,       // the memo cannot keep a character; the character follows
-  kMsgMemoTooLong,         // the memo holds more than its 149 characters
+  kMsgMemoTooLong,         // the memo held more than its 149 characters and was cut
   kMsgNeedIntakeServo,     // the idle page's conflicts with the intake servo
   kMsgNeedNoIntakeServo,
   kMsgDesiredRpm,  // the idle page's target table captions

@@ -105,6 +105,7 @@ void BikePage::CreateControls() {
   // Right column: the memo.
   f.Add("LabelMemo", ControlKind::kLabel, {642, 4, 300, 20});
   memo_ = f.Add("Memo1", ControlKind::kMemo, {642, 26, 396, 200});
+  c.SetTextLimits(memo_, kMemoMaxLength, TextCodePage::kWindows1250);
 
   zakaz_cteni_ = c.Handle("CheckBoxZakazCteni");
 }
@@ -123,19 +124,24 @@ void BikePage::Gather(ParameterImage& image, PageMessages& messages) {
 void BikePage::GatherMemo(ParameterImage& image, PageMessages& messages) {
   const std::string& text = controls_.Text(memo_);
   if (text == memo_shown_) return;
-  const Windows1250Result converted = Windows1250FromUtf8(ImageLineBreaks(text));
+  Windows1250Result converted = Windows1250FromUtf8(ImageLineBreaks(text));
   if (converted.refused) {
+    // The set keeps its memo, and the field shows it again: the window never shows a memo the
+    // set does not hold.
     messages.push_back({MessageKey::kMsgMemoCharacter, " " + *converted.refused});
-    memo_refused_ = true;
+    controls_.SetText(memo_, memo_shown_);
     return;
   }
-  if (converted.bytes.size() > static_cast<std::size_t>(kMemoMaxLength)) {
+  std::string& bytes = converted.bytes;
+  if (bytes.size() > static_cast<std::size_t>(kMemoMaxLength)) {
+    // The field takes no more as it is typed; text that came another way keeps its beginning,
+    // without half a line break (a CR alone would come back as a character of its own).
     messages.push_back({MessageKey::kMsgMemoTooLong, {}});
-    memo_refused_ = true;
-    return;
+    bytes.resize(static_cast<std::size_t>(kMemoMaxLength));
+    if (bytes.back() == '\r') bytes.pop_back();
   }
-  WriteMemo(image, converted.bytes);
-  memo_refused_ = false;
+  WriteMemo(image, bytes);
+  RefreshMemo(image);
 }
 
 void BikePage::Refresh(const ParameterImage& image, const IdentityTexts& identity,
@@ -156,12 +162,7 @@ void BikePage::Refresh(const ParameterImage& image, const IdentityTexts& identit
 }
 
 void BikePage::RefreshMemo(const ParameterImage& image) {
-  const std::string bytes = ReadMemo(image);
-  // Text the memo could not keep stays on show until the memo in the image changes.
-  if (memo_refused_ && bytes == memo_image_) return;
-  memo_refused_ = false;
-  memo_image_ = bytes;
-  memo_shown_ = WindowLineBreaks(Utf8FromWindows1250(bytes));
+  memo_shown_ = WindowLineBreaks(Utf8FromWindows1250(ReadMemo(image)));
   controls_.SetText(memo_, memo_shown_);
 }
 

@@ -43,9 +43,7 @@ class BikePage {
   std::array<ControlHandle, 3> verze_{};
   ControlHandle zakaz_cteni_ = 0;
   int combo_shown_ = -1;
-  std::string memo_shown_;     // the memo as the last refresh showed it (UTF-8)
-  std::string memo_image_;     // the image's memo bytes at that refresh
-  bool memo_refused_ = false;  // the user's memo text could not be stored and is kept on show
+  std::string memo_shown_;  // the set's memo as the field last showed it (UTF-8)
 };
 
 }  // namespace korvan

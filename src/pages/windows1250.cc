@@ -95,6 +95,8 @@ std::string Utf8FromWindows1250(std::string_view bytes) {
   return out;
 }
 
+bool InWindows1250(char32_t code) { return ByteOf(code).has_value(); }
+
 Windows1250Result Windows1250FromUtf8(std::string_view utf8) {
   Windows1250Result result;
   result.bytes.reserve(utf8.size());

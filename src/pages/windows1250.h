@@ -22,4 +22,7 @@ struct Windows1250Result {
 };
 Windows1250Result Windows1250FromUtf8(std::string_view utf8);
 
+// Whether the code page holds the character (the window lets into the memo only these).
+bool InWindows1250(char32_t code);
+
 }  // namespace korvan

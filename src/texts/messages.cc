@@ -74,12 +74,14 @@ constexpr MessageTexts kMessages[] = {
       "Le mémo n'a pas été enregistré, il ne peut pas contenir ce caractère :",
       "Poznámka nebyla uložena, tento znak v ní nelze uchovat:"}},
     {MessageKey::kMsgMemoTooLong,
-     {"The memo was not stored: it holds at most 149 characters (a line break counts two).",
-      "Das Memo wurde nicht gespeichert: es fasst höchstens 149 Zeichen (ein Zeilenumbruch zählt "
-      "zwei).",
-      "Le mémo n'a pas été enregistré : il contient au plus 149 caractères (un saut de ligne "
-      "compte deux).",
-      "Poznámka nebyla uložena: pojme nejvýše 149 znaků (konec řádku se počítá za dva)."}},
+     {"The memo holds at most 149 characters (a line break counts two): only the first ones were "
+      "stored.",
+      "Das Memo fasst höchstens 149 Zeichen (ein Zeilenumbruch zählt zwei): nur die ersten wurden "
+      "gespeichert.",
+      "Le mémo contient au plus 149 caractères (un saut de ligne compte deux) : seuls les premiers "
+      "ont été enregistrés.",
+      "Poznámka pojme nejvýše 149 znaků (konec řádku se počítá za dva): uloženy byly jen ty "
+      "první."}},
     {MessageKey::kMsgNeedIntakeServo,
      {"Intake servo must be enabled", "Intake servo must be enabled",
       "Intake servo must be enabled", "Musí být povoleno sací servo"}},

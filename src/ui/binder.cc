@@ -150,6 +150,7 @@ void Binder::Apply() {
   PlaceGridPanel();
   if (window_.tabs_changed) FitTabRow();
   window_.applying = false;
+  if (after_apply_) after_apply_();
 }
 
 void Binder::FitTabRow() {

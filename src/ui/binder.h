@@ -5,8 +5,10 @@
 #include <QTabWidget>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "base/control_set.h"
@@ -28,6 +30,8 @@ class Binder {
   void Build();
   // Draws the controls that changed since the last call.
   void Apply();
+  // Runs after every drawing: what the window keeps beside the controls follows the station.
+  void set_after_apply(std::function<void()> after) { after_apply_ = std::move(after); }
   // From now on widget events reach nothing (the window is being torn down).
   void Freeze() {
     window_.applying = true;
@@ -55,6 +59,7 @@ class Binder {
   QWidget* ParentFor(const Control& c);
 
   BoundWindow window_;
+  std::function<void()> after_apply_;
   QWidget* grid_panel_ = nullptr;
   std::array<QWidget*, kPageCount> pages_{};
   std::array<int, kPageCount> flow_y_{};

@@ -73,6 +73,8 @@ MainWindow::MainWindow(SerialPort& port, StationPaths paths, const std::vector<s
   binder_ = std::make_unique<Binder>(*station_, area_, menuBar(), tabs_);
   for (const Part& p : tool_row_) binder_->AddBand(p.widget, p.design);
   binder_->AddBand(status_part_, QRect(0, kStatusTop, kClientWidth, kStatusHeight));
+  // Every call into the station is followed by a drawing, a change of language included.
+  binder_->set_after_apply([this] { FollowLanguage(); });
   binder_->Build();
   desktop_.SetPrintSource(area_, [this] {
     binder_->Apply();
@@ -102,6 +104,11 @@ MainWindow::MainWindow(SerialPort& port, StationPaths paths, const std::vector<s
   timer_.setTimerType(Qt::PreciseTimer);
   connect(&timer_, &QTimer::timeout, this, &MainWindow::TimerTick);
   ArmTimer();
+}
+
+void MainWindow::FollowLanguage() {
+  const Language language = station_->language();
+  if (qt_language_.language() != language) qt_language_.Use(language);
 }
 
 void MainWindow::TimerTick() {

@@ -13,6 +13,7 @@
 #include "ui/datalog_bar.h"
 #include "ui/diff_dialog.h"
 #include "ui/qt_desktop.h"
+#include "ui/qt_language.h"
 
 namespace korvan::ui {
 
@@ -27,6 +28,7 @@ class MainWindow : public QMainWindow {
   Station& station() { return *station_; }
   Binder& binder() { return *binder_; }
   QtDesktop& desktop() { return desktop_; }
+  const QtLanguage& qt_language() const { return qt_language_; }
   DatalogBar& datalog() { return *datalog_; }
   // The difference view, made on first use.
   DiffDialog& differences();
@@ -51,11 +53,14 @@ class MainWindow : public QMainWindow {
   // now: the page control takes what the others leave.
   void LayOutClientArea();
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Qt's own buttons and dialogs speak the station's language, switched with it.
+  void FollowLanguage();
   // The timer fired: the tick, then the wait until the next deadline.
   void TimerTick();
   void ArmTimer();
 
   QtDesktop desktop_;
+  QtLanguage qt_language_;
   std::unique_ptr<Station> station_;
   // The parts of the client area that stay in sight at every size, in the designed order; the
   // tool bar row's parts wrap onto a second row when the window is narrower than its design.

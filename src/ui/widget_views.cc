@@ -17,6 +17,7 @@
 #include "ui/control_views.h"
 #include "ui/field_widgets.h"
 #include "ui/handlers.h"
+#include "ui/memo_edit.h"
 
 namespace korvan::ui {
 namespace {
@@ -168,7 +169,9 @@ void DrawComboBox(BoundWindow& window, ControlHandle h, bool /*committed*/) {
 
 QWidget* CreateMemo(BoundWindow& window, ControlHandle h, QWidget* parent) {
   // The memo has no handler: what the user types waits in its control for the page's next gather.
-  auto* memo = new QPlainTextEdit(parent);
+  auto* memo = new MemoEdit(parent);
+  const Control& c = window.controls.Get(h);
+  memo->SetLimits(c.max_length, c.code_page);
   QObject::connect(memo, &QPlainTextEdit::textChanged, [&window, h, memo] {
     if (window.applying) return;
     window.controls.SetText(h, memo->toPlainText().toStdString());

@@ -21,10 +21,11 @@ if ! diff -u <(LC_ALL=C sort "$src/tests/install/expected_files.txt") "$out/file
   exit 1
 fi
 
-# The window needs the Qt runtime; dpkg-shlibdeps must have found it.
+# The window needs the Qt runtime, which dpkg-shlibdeps must have found, and Qt's translations of
+# its own buttons and dialogs.
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for needed in libqt6widgets6 libqt6printsupport6 libqt6charts6 libstdc++6; do
+for needed in libqt6widgets6 libqt6printsupport6 libqt6charts6 libstdc++6 qt6-translations-l10n; do
   grep -q "$needed" <<<"$depends" || { echo "Depends lacks $needed" >&2; exit 1; }
 done
 
