@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "command_folder_fixture.h"
 #include "command_run.h"
 #include "emulator/memory_port.h"
 #include "emulator/unit_emulator.h"
@@ -16,30 +17,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class DiffCommandTest : public ::testing::Test {
+class DiffCommandTest : public CommandFolderTest {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("korvan_diff_" +
-            std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    MakeFolder("korvan_diff_");
     // Two bikes' default sets, written as the station writes them.
     ASSERT_EQ(Run({"defaults", "--bike", "3", "-o", Path("bike3.ign")}).code, kExitOk);
     ASSERT_EQ(Run({"defaults", "--bike", "17", "-o", Path("bike17.ign")}).code, kExitOk);
   }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string Path(const char* name) const { return (dir_ / name).string(); }
-
-  CommandRun Run(const std::vector<std::string>& args) {
-    MemoryUnitPort port{unit};
-    NoClock clock;
-    return RunCommand(args, port, clock);
-  }
-
-  UnitEmulator unit;
-  fs::path dir_;
 };
 
 TEST_F(DiffCommandTest, ExitCodesSayEqualDifferentOrWhatWentWrong) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "command_folder_fixture.h"
 #include "command_run.h"
 #include "emulator/memory_port.h"
 #include "emulator/unit_emulator.h"
@@ -19,14 +20,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ProgramCommandTest : public ::testing::Test {
+class ProgramCommandTest : public CommandFolderTest {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("korvan_program_" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    MakeFolder("korvan_program_");
     // A set the unit does not hold yet (bike 3), whole, cut short inside the first row of JET_1A,
     // and with the bike code 99.
     ASSERT_EQ(Run({"defaults", "--bike", "3", "-o", Path("whole.ign")}).code, kExitOk);
@@ -41,18 +38,6 @@ class ProgramCommandTest : public ::testing::Test {
     image.SetByte(0, 99);
     WriteWhole(Path("bike99.dump"), FormatImageDump(image, ToolModes{}));
   }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string Path(const char* name) const { return (dir_ / name).string(); }
-
-  CommandRun Run(const std::vector<std::string>& args) {
-    MemoryUnitPort port{unit};
-    NoClock clock;
-    return RunCommand(args, port, clock);
-  }
-
-  UnitEmulator unit;
-  fs::path dir_;
 };
 
 TEST_F(ProgramCommandTest, ADamagedFileOrAnUnknownBikeNeedsForce) {

@@ -13,6 +13,7 @@
 #include "cli/command_line.h"
 #include "station/station_fixture.h"
 #include "texts/messages.h"
+#include "usage_commands.h"
 
 namespace korvan {
 namespace {
@@ -109,25 +110,10 @@ TEST(ManualCoverageTest, EachManualNamesEveryMenuItemAsItsWindowShowsIt) {
   }
 }
 
-// The commands as korvan's own usage lists them ("  read ...", "  log export ..."), each with the
-// program's name as the manual writes it: "korvan read", "korvan log export".
-std::vector<std::string> UsageCommands() {
-  std::vector<std::string> commands;
-  std::istringstream usage(kCommandLineUsage);
-  std::string line;
-  while (std::getline(usage, line)) {
-    if (line.size() < 3 || line[0] != ' ' || line[1] != ' ' || !std::islower(line[2])) continue;
-    std::istringstream words(line);
-    std::string command, second;
-    words >> command >> second;
-    if (command == "log" || command == "batch") command += " " + second;
-    commands.push_back("korvan " + command);
-  }
-  return commands;
-}
-
 TEST(ManualCoverageTest, EachManualDescribesEveryCommandOfTheUsage) {
-  const std::vector<std::string> commands = UsageCommands();
+  // Each with the program's name as the manual writes it: "korvan read", "korvan log export".
+  std::vector<std::string> commands;
+  for (const std::string& command : UsageCommands()) commands.push_back("korvan " + command);
   ASSERT_GT(commands.size(), 10u);
   for (const ManualLanguage& l : kLanguages) {
     const std::string manual = ReadManual(l.code);

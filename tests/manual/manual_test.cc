@@ -17,6 +17,7 @@
 #include "cli/command_line.h"
 #include "texts/messages.h"
 #include "texts/window_texts.h"
+#include "usage_commands.h"
 
 namespace korvan {
 namespace {
@@ -200,18 +201,7 @@ std::set<std::string> EntryNames(const std::string& page, const std::string& sec
 }
 
 TEST(ManualTest, TheCommandsManualPageDescribesEveryCommandAndItsExitStatus) {
-  // The commands as korvan's own usage lists them: "  read ...", "  log export ...".
-  std::vector<std::string> commands;
-  std::istringstream usage(kCommandLineUsage);
-  std::string line;
-  while (std::getline(usage, line)) {
-    if (line.size() < 3 || line[0] != ' ' || line[1] != ' ' || !std::islower(line[2])) continue;
-    std::istringstream words(line);
-    std::string command, second;
-    words >> command >> second;
-    if (command == "log" || command == "batch") command += " " + second;
-    commands.push_back(command);
-  }
+  const std::vector<std::string> commands = UsageCommands();
   ASSERT_GE(commands.size(), 2u);
   const std::string page = ReadAll(std::filesystem::path(KORVAN_MAN_DIR) / "korvan.1");
   const std::set<std::string> described = EntryNames(page, "COMMANDS");
