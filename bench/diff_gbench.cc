@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "diff/diff_report.h"
+#include "diff/field_captions.h"
 #include "diff/image_diff.h"
 #include "model/default_set.h"
 
@@ -36,9 +37,13 @@ BENCHMARK(BM_DiffEveryByte)->Unit(benchmark::kMicrosecond);
 void BM_DiffReportTwoBikes(benchmark::State& state) {
   const ParameterImage a = DefaultParameterSet(3);
   const ParameterImage b = DefaultParameterSet(17);
+  const FieldCaptions captions(Language::kGerman);
+  const FieldLabelLookup label = [&captions](const Field& field, int element) {
+    return captions(field, element);
+  };
   for (auto _ : state) {
     const std::vector<DiffEntry> entries = DiffImages(a, b);
-    std::string report = FormatDiffReport(entries, a, Language::kGerman);
+    std::string report = FormatDiffReport(entries, Language::kGerman, label);
     benchmark::DoNotOptimize(report.data());
   }
 }
