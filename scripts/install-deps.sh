@@ -7,7 +7,7 @@ packages=(
   clang libclang-rt-14-dev clang-format ccache
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev fonts-dejavu-core
-  poppler-utils
+  poppler-utils cups printer-driver-cups-pdf
   qt6-charts-dev libqt6opengl6-dev
   qt6-svg-dev desktop-file-utils appstream lintian dpkg-dev groff man-db file
   xvfb openbox xdotool x11-utils qt6-qpa-plugins
