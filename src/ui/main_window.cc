@@ -12,6 +12,7 @@
 #include <chrono>
 
 #include "ui/datalog_plot.h"
+#include "ui/paper_style.h"
 #include "ui/window_placement.h"
 
 namespace korvan::ui {
@@ -29,6 +30,7 @@ constexpr int kLeastPageHeight = 120;
 
 MainWindow::MainWindow(SerialPort& port, StationPaths paths, const std::vector<std::string>& args,
                        const std::string& device_override) {
+  UsePaperStyle();
   desktop_.set_window(this);
   setObjectName("FormHlav");
   // The title is a control of the station, in its language: the binder draws it.

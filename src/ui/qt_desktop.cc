@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPicture>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -198,9 +199,19 @@ bool RenderToPage(QWidget* widget, QPagedPaintDevice& device) {
   const QSize size = widget->size().scaled(sheet.size(), Qt::KeepAspectRatio);
   const double scale = static_cast<double>(size.width()) / std::max(1, widget->width());
   painter.translate(sheet.x() + (sheet.width() - size.width()) / 2, sheet.y());
-  painter.scale(scale, scale);
-  widget->render(&painter, QPoint(), QRegion(),
+  // The widget draws into a recording first: rendered straight onto a printer, a widget is
+  // drawn through a pixmap at the printer's resolution, and the job becomes one huge bitmap
+  // without text. The recording keeps lines and text, and plays back the same on a printer and
+  // on a PDF file. It is made at the screen's resolution; the sheet's is taken out of the scale.
+  QPicture drawing;
+  QPainter recorder;
+  if (!recorder.begin(&drawing)) return false;
+  widget->render(&recorder, QPoint(), QRegion(),
                  QWidget::DrawWindowBackground | QWidget::DrawChildren);
+  recorder.end();
+  painter.scale(scale * drawing.logicalDpiX() / std::max(1, device.logicalDpiX()),
+                scale * drawing.logicalDpiY() / std::max(1, device.logicalDpiY()));
+  painter.drawPicture(0, 0, drawing);
   return painter.end();
 }
 
