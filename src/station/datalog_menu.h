@@ -69,9 +69,10 @@ class DatalogMenu {
   const std::vector<std::string>& plot_channels() const { return plot_channels_; }
   // The folder beside the settings file that recordings go to.
   std::string LogsFolder() const;
+  // Writes the menu's texts in the language on display and its check marks.
+  void Paint();
 
  private:
-  void Paint();
   bool EndReplayFor(ControlHandle menu_item);
   void FeedReplay(std::span<const RecordedFrame> frames);
   void JumpReplay(std::span<const RecordedFrame> frames);

@@ -367,6 +367,8 @@ void Station::ShowVersionMismatch(std::uint8_t unit_version) {
 void Station::SetLanguage(Language language) {
   language_ = language;
   LoadTexts();
+  // The recording menu speaks the new language at once, not at the next tick.
+  datalog_.Paint();
   RefreshPage();
 }
 
