@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev fonts-dejavu-core
   poppler-utils cups printer-driver-cups-pdf
-  qt6-charts-dev libqt6opengl6-dev
+  qt6-charts-dev libqt6opengl6-dev qt6-datavisualization-dev qt6-declarative-dev libgl1-mesa-dri
   qt6-svg-dev desktop-file-utils appstream lintian dpkg-dev groff man-db file
   xvfb openbox xdotool x11-utils qt6-qpa-plugins
   qt6-translations-l10n

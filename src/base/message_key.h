@@ -138,6 +138,14 @@ enum class MessageKey : std::uint8_t {
   kMsgLogDamagedHeader,
   // The CSV export is written; {frames} is how many frames, {path} the CSV file.
   kMsgLogExported,
+  // The map in 3D: its window's title, its notes and its axes.
+  kMsgMap3DTitle,
+  kMsgMap3DNoOpenGl,  // the system offers no OpenGL
+  kMsgMap3DNoMap,     // the page shown has no map
+  kMsgMap3DTooFew,    // the page shows fewer than two rows or columns of its map
+  kMsgMap3DSpeedAxis,
+  kMsgMap3DThrottleAxis,
+  kMsgMap3DPressureAxis,
 };
 
 }  // namespace korvan

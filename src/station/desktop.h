@@ -90,6 +90,8 @@ class Desktop {
   // The difference view, modeless; with_unit: it opens on the unit's set against the working set
   // (the unit was just read beside it), otherwise on what it showed last.
   virtual void ShowDifferences(bool /*with_unit*/) {}
+  // Opens (or raises) the map in 3D.
+  virtual void ShowMapSurface() {}
 };
 
 }  // namespace korvan

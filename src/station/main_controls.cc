@@ -74,7 +74,8 @@ MainControls CreateMainControls(ControlSet& c, PortMenu& ports) {
                      {"MenuZpet", ""},
                      {"MenuZnovu", ""},
                      {"MenuLadeni", ""},
-                     {"MenuCompare", ""}});
+                     {"MenuCompare", ""},
+                     {"MenuMap3D", ""}});
   menu("MenuLanguage",
        {{"MenuEnglish", ""}, {"MenuGerman", ""}, {"MenuFrench", ""}, {"MenuCzech", ""}});
   menu("MenuHelp", {{"MenuContens", ""}, {"MenuAbout", ""}});

@@ -242,6 +242,14 @@ void Station::RestoreUndo(const std::optional<UndoHistory::Restored>& restored) 
 
 // --- Map tools and channel modes -------------------------------------------------------------
 
+std::optional<MapSurface> Station::ActiveMapSurface() const {
+  std::optional<LiveCell> operating;
+  if (const std::optional<MapCursor> cursor = cursor_.CursorOf(active_page_)) {
+    operating = cursor->operating_cell;
+  }
+  return MapSurfaceOf(controls_, active_page_, operating);
+}
+
 void Station::ToolStep(int direction) {
   const auto start = std::chrono::steady_clock::now();
   EndReadForUserAction();

@@ -11,6 +11,7 @@
 #include "station/diff_sources.h"
 #include "station/journal_keeper.h"
 #include "station/live_cursor.h"
+#include "station/map_surface.h"
 #include "station/port_menu.h"
 #include "station/printout.h"
 #include "station/station_state.h"
@@ -101,6 +102,9 @@ class Station : public DeviceHost, public StationState {
   void MenuLogFastLiveClick() { datalog_.MenuLogFastLiveClick(); }
   // The difference view (station_diff.cc).
   void MenuCompareClick() { desktop_.ShowDifferences(false); }
+  // The map in 3D (map_surface.h): the window's view of the active map page.
+  void MenuMap3DClick() { desktop_.ShowMapSurface(); }
+  std::optional<MapSurface> ActiveMapSurface() const;
   void MenuShowDifferencesClick();
   void TakeDifferences(const ParameterImage& source, std::span<const DiffEntry> entries);
   // The journal of unsaved edits (station_journal.cc).

@@ -374,6 +374,32 @@ constexpr MessageTexts kMessages[] = {
     {MessageKey::kMsgLogExported,
      {"{frames} frames written to {path}", "{frames} Frames geschrieben nach {path}",
       "{frames} trames écrites dans {path}", "{frames} rámců zapsáno do {path}"}},
+    {MessageKey::kMsgMap3DTitle, {"Map in 3D", "Kennfeld in 3D", "Carte en 3D", "Mapa ve 3D"}},
+    {MessageKey::kMsgMap3DNoOpenGl,
+     {"This computer offers no 3D graphics (OpenGL), so the map cannot be drawn in 3D. The "
+      "station works on; the map is in the grid.",
+      "Dieser Rechner bietet keine 3D-Grafik (OpenGL), das Kennfeld kann nicht in 3D gezeichnet "
+      "werden. Die Station arbeitet weiter; das Kennfeld steht im Raster.",
+      "Cet ordinateur n'offre pas de graphisme 3D (OpenGL) : la carte ne peut pas être dessinée "
+      "en 3D. La station continue ; la carte est dans la grille.",
+      "Tento počítač nenabízí 3D grafiku (OpenGL), mapu nelze nakreslit ve 3D. Stanice pracuje "
+      "dál; mapa je v mřížce."}},
+    {MessageKey::kMsgMap3DNoMap,
+     {"Show a map page to see its map in 3D.",
+      "Zeigen Sie eine Kennfeldseite, um ihr Kennfeld in 3D zu sehen.",
+      "Affichez une page de carte pour voir sa carte en 3D.",
+      "Zobrazte záložku s mapou, abyste viděli její mapu ve 3D."}},
+    {MessageKey::kMsgMap3DTooFew,
+     {"This page shows its map in a single row or column; the 3D view needs two of each.",
+      "Diese Seite zeigt ihr Kennfeld in einer Zeile oder Spalte; die 3D-Ansicht braucht je zwei.",
+      "Cette page montre sa carte sur une seule ligne ou colonne ; la vue 3D en demande deux.",
+      "Tato záložka ukazuje mapu v jediném řádku nebo sloupci; 3D pohled potřebuje aspoň dva."}},
+    {MessageKey::kMsgMap3DSpeedAxis,
+     {"Engine speed [rpm]", "Drehzahl [U/min]", "Régime [tr/min]", "Otáčky [ot/min]"}},
+    {MessageKey::kMsgMap3DThrottleAxis,
+     {"Throttle [%]", "Drosselklappe [%]", "Papillon [%]", "Plyn [%]"}},
+    {MessageKey::kMsgMap3DPressureAxis,
+     {"Pressure [kPa]", "Druck [kPa]", "Pression [kPa]", "Tlak [kPa]"}},
 };
 
 }  // namespace

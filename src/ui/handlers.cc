@@ -70,6 +70,7 @@ constexpr Entry kHandlers[] = {
     {"MenuSaveAllNew", &Station::MenuSaveAllNewClick},
     {"MenuCompareAll", &Station::MenuCompareAllClick},
     {"MenuCompare", &Station::MenuCompareClick},
+    {"MenuMap3D", &Station::MenuMap3DClick},
     {"MenuShowDifferences", &Station::MenuShowDifferencesClick},
     {"MenuLogRecord", &Station::MenuLogRecordClick},
     {"MenuLogReplay", &Station::MenuLogReplayClick},

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "texts/page_captions.h"
 #include "ui/datalog_plot.h"
 #include "ui/paper_style.h"
 #include "ui/window_placement.h"
@@ -76,7 +77,10 @@ MainWindow::MainWindow(SerialPort& port, StationPaths paths, const std::vector<s
   for (const Part& p : tool_row_) binder_->AddBand(p.widget, p.design);
   binder_->AddBand(status_part_, QRect(0, kStatusTop, kClientWidth, kStatusHeight));
   // Every call into the station is followed by a drawing, a change of language included.
-  binder_->set_after_apply([this] { FollowLanguage(); });
+  binder_->set_after_apply([this] {
+    FollowLanguage();
+    FollowMap();
+  });
   binder_->Build();
   desktop_.SetPrintSource(area_, [this] {
     binder_->Apply();
@@ -93,6 +97,13 @@ MainWindow::MainWindow(SerialPort& port, StationPaths paths, const std::vector<s
   datalog_ = new DatalogBar(*station_, *binder_, this);
   addToolBar(Qt::BottomToolBarArea, datalog_);
   desktop_.set_show_differences([this](bool with_unit) { differences().Open(with_unit); });
+  desktop_.set_show_map_surface([this] {
+    MapSurfaceView& view = map_view();
+    view.show();
+    view.raise();
+    view.activateWindow();
+    FollowMap();
+  });
   desktop_.set_document_failed([this](const std::string& path) {
     station_->DocumentOpenFailed(path);
     binder_->Apply();
@@ -162,6 +173,20 @@ void MainWindow::LayOutClientArea() {
   const int status_top = std::max(area_->height() - kStatusHeight, top + kLeastPageHeight);
   status_part_->move(0, status_top);
   tabs_->setGeometry(0, top, width, status_top - top);
+}
+
+MapSurfaceView& MainWindow::map_view() {
+  if (map_view_ == nullptr) map_view_ = new MapSurfaceView(this);
+  return *map_view_;
+}
+
+void MainWindow::FollowMap() {
+  // Every drawing of the window reaches the 3D view while it is open: it follows each edit and
+  // the operating point at once.
+  if (map_view_ == nullptr || !map_view_->isVisible()) return;
+  const int page = station_->active_page();
+  map_view_->Follow(station_->ActiveMapSurface(), station_->language(),
+                    Qs(PageCaption(page, station_->language())));
 }
 
 DiffDialog& MainWindow::differences() {

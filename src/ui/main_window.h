@@ -12,6 +12,7 @@
 #include "ui/binder.h"
 #include "ui/datalog_bar.h"
 #include "ui/diff_dialog.h"
+#include "ui/map_surface_view.h"
 #include "ui/qt_desktop.h"
 #include "ui/qt_language.h"
 
@@ -32,6 +33,8 @@ class MainWindow : public QMainWindow {
   DatalogBar& datalog() { return *datalog_; }
   // The difference view, made on first use.
   DiffDialog& differences();
+  // The map in 3D, made when first asked for.
+  MapSurfaceView& map_view();
   // One tick by hand (tests drive the timer themselves; StopTimer first).
   void Tick();
   // Ticks by hand take no time, so the line's clock goes with the timer: every monitor request
@@ -76,6 +79,8 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<Binder> binder_;
   DatalogBar* datalog_ = nullptr;
   DiffDialog* differences_ = nullptr;
+  MapSurfaceView* map_view_ = nullptr;
+  void FollowMap();
   QTimer timer_;
   TickSchedule schedule_;
   bool closed_ = false;

@@ -57,6 +57,10 @@ class QtDesktop : public Desktop {
   void ShowDifferences(bool with_unit) override {
     if (show_differences_) show_differences_(with_unit);
   }
+  void ShowMapSurface() override {
+    if (show_map_surface_) show_map_surface_();
+  }
+  void set_show_map_surface(std::function<void()> show) { show_map_surface_ = std::move(show); }
   // The window opens its difference view.
   void set_show_differences(std::function<void(bool)> show) { show_differences_ = std::move(show); }
   // The About box, made on first use and kept (its caption carries over between showings).
@@ -66,6 +70,7 @@ class QtDesktop : public Desktop {
   QWidget* window_ = nullptr;
   QWidget* print_area_ = nullptr;
   std::function<void()> apply_controls_;
+  std::function<void()> show_map_surface_;
   std::function<void(QWidget*)> on_render_;
   QString pdf_folder_;
   std::unique_ptr<AboutBox> about_;
