@@ -26,7 +26,8 @@ using AllFlags = std::array<std::uint8_t, kPageCount>;
 // The nine map pages on their one shared grid: scatter (image -> controls), gather (controls ->
 // image), layout (what is visible, enabled, captioned), the editing tools and the injection
 // channel modes. It owns the grid's controls (created once in the station's ControlSet), the
-// percent and base-time arrays of the word maps, the "All" flags and the time view.
+// percent and base-time arrays of the word maps, the "All" flags, the time view and the cell
+// selection of each map page.
 class MapEditor {
  public:
   MapEditor(ParameterImage& image, ControlSet& controls) : image_(image), controls_(controls) {}
