@@ -118,7 +118,7 @@ bool MapEditor::StoreShownValues(int page, const CellMask& cells, const ShownGri
     const int divisor = ServoDivisor(image_, *map);
     for (int cell = 0; cell < kMapCells; ++cell) {
       const auto i = static_cast<std::size_t>(cell);
-      if (!targets.test(i)) continue;
+      if (!targets.test(i) || std::isnan(wanted[i])) continue;
       const double shown = std::clamp<double>(wanted[i], range.min, range.max);
       SetStoredCell(image_, *map, cell, static_cast<unsigned>(Rounded(shown / divisor)));
     }
@@ -140,18 +140,18 @@ bool MapEditor::StoreShownValues(int page, const CellMask& cells, const ShownGri
   const CellArray& base = word_maps_.BaseTime(own);
   for (int cell = 0; cell < kMapCells; ++cell) {
     const auto i = static_cast<std::size_t>(cell);
-    if (!targets.test(i)) continue;
+    if (!targets.test(i) || std::isnan(wanted[i])) continue;
     const int old = percent[i];
     int fresh = 0;
     if (time) {
       // The time view edits the word itself, to the microsecond, up to what the cell's field can
       // show (1000 % of its base time); the percentage follows from the word.
-      const int limit = WordFromPercent(info.shown_max, base[i]);
-      const int word = std::clamp(Rounded(wanted[i] * kMicrosecondsPerShown), 0, limit);
+      const double limit = WordFromPercent(info.shown_max, base[i]);
+      const int word = Rounded(std::clamp(wanted[i] * kMicrosecondsPerShown, 0.0, limit));
       image_.SetWord(CellOffset(*map, cell), static_cast<unsigned>(word));
       fresh = PercentFromWord(static_cast<unsigned>(word), base[i]);
     } else {
-      fresh = std::clamp(Rounded(wanted[i]), 0, info.shown_max);
+      fresh = Rounded(std::clamp<double>(wanted[i], 0, info.shown_max));
     }
     if (coupled && fresh != old) {
       for (WordMap wm : kFollowerWordMaps) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
@@ -129,6 +130,7 @@ TEST_F(MapCellsTest, ResultsAreLimitedAndRoundedAsTheCellShowsThem) {
       {kInjB, {Kind::kSet, 500}, 100},          {kIntakeServo, {Kind::kSet, 150}, 100},
       {kExhaustServo, {Kind::kSet, 1229}, 61},  {kExhaustServo, {Kind::kSet, 1231}, 62},
       {kExhaustServo, {Kind::kSet, 9999}, 250}, {kExhaustServo, {Kind::kSet, -20}, 0},
+      {kInjB, {Kind::kSet, 1e300}, 100},        {kInjB, {Kind::kSet, std::nan("")}, 100},
   };
   for (const Case& c : cases) {
     Show(c.page);
@@ -142,6 +144,8 @@ TEST_F(MapCellsTest, ResultsAreLimitedAndRoundedAsTheCellShowsThem) {
   EXPECT_EQ(StoredPercent(WordMap::kInj1A, CellIndex(4, 4)), 1000);
   ASSERT_TRUE(Operate({4, 4, 4, 5}, {Kind::kSet, 61.5}));
   EXPECT_EQ(StoredPercent(WordMap::kInj1A, CellIndex(4, 5)), 62);
+  ASSERT_TRUE(Operate({4, 4, 4, 5}, {Kind::kScale, 1e300}));
+  EXPECT_EQ(StoredPercent(WordMap::kInj1A, CellIndex(4, 5)), 1000);
 }
 
 TEST_F(MapCellsTest, CoupledChannelsFollowByTheChangeAndStopAtTheirLimits) {
@@ -199,6 +203,8 @@ TEST_F(MapCellsTest, TheTimeViewActsOnMillisecondsToTheMicrosecond) {
   // At most what 1000 % of the cell's base time is, as the field would show at most.
   ASSERT_TRUE(Operate({3, 6, 3, 6}, {Kind::kSet, 65.0}));
   EXPECT_EQ(Word(MapId::kInj1A, cell), std::min<unsigned>(65000u, WordFromPercent(1000, base)));
+  ASSERT_TRUE(Operate({3, 6, 3, 6}, {Kind::kSet, -1e300}));
+  EXPECT_EQ(Word(MapId::kInj1A, cell), 0u);
   EXPECT_EQ(editor_.ShownScale(kInj1A).decimals, 3);
 }
 
