@@ -146,6 +146,12 @@ enum class MessageKey : std::uint8_t {
   kMsgMap3DSpeedAxis,
   kMsgMap3DThrottleAxis,
   kMsgMap3DPressureAxis,
+  // A paste of spreadsheet cells into a map page was refused; nothing was changed. {rows} and
+  // {columns} are the block's size; {row} and {column} name a cell of the block (from 1) and
+  // {text} what it holds.
+  kMsgMapPasteDoesNotFit,
+  kMsgMapPasteNotANumber,
+  kMsgMapPasteEmpty,
 };
 
 }  // namespace korvan

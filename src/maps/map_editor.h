@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "base/control_set.h"
 #include "image/map_storage.h"
@@ -10,6 +12,8 @@
 #include "image/parameter_image.h"
 #include "image/word_map_state.h"
 #include "maps/grid_layout.h"
+#include "maps/map_operations.h"
+#include "maps/map_selection.h"
 #include "maps/map_texts.h"
 #include "model/base_tables.h"
 #include "monitor/live_values.h"
@@ -22,7 +26,8 @@ using AllFlags = std::array<std::uint8_t, kPageCount>;
 // The nine map pages on their one shared grid: scatter (image -> controls), gather (controls ->
 // image), layout (what is visible, enabled, captioned), the editing tools and the injection
 // channel modes. It owns the grid's controls (created once in the station's ControlSet), the
-// percent and base-time arrays of the word maps, the "All" flags and the time view.
+// percent and base-time arrays of the word maps, the "All" flags, the time view and the cell
+// selection of each map page.
 class MapEditor {
  public:
   MapEditor(ParameterImage& image, ControlSet& controls) : image_(image), controls_(controls) {}
@@ -40,7 +45,9 @@ class MapEditor {
 
   // Tools. Each returns whether the image may have changed, so that the caller runs the rest of
   // the cycle (consistency rules, two scatters, change recorder); false means "stop at once".
-  // `live_cell` is the cell at the engine's operating point, if any.
+  // `live_cell` is the cell at the engine's operating point, if any. Minus and Plus step the
+  // page's selection when it has one (its cells the page lets the user edit), else every cell
+  // with "All" or the live cell without.
   struct LiveCell {
     int row;
     int column;
@@ -88,6 +95,64 @@ class MapEditor {
   };
   SpinParts CellParts(int cell) const;
   SpinParts RpmParts(int column) const;
+
+  // --- Many cells at once (map_editor_cells.cc) ---------------------------------------------
+  // The selection of a map page, one per page, kept through refreshes, page changes, edits and
+  // undo. A page that is not a map page has none: the call gets an empty one that nothing keeps.
+  MapSelection& selection(int page);
+  const MapSelection& selection(int page) const;
+  // The cells of a page a value can be typed into now: those its layout offers and enables (row
+  // 9 alone on a speed-only page, column 0 on a throttle-only servo page, none while Inj-2A..4A
+  // follow Inj-1A or a servo is off). Every operation acts on the selection's editable cells.
+  CellMask EditableCells(int page) const;
+  // The cells a page shows at all, editable or not.
+  CellMask ShownCells(int page) const;
+  // How a page's cells show: the range and step of a value in shown units (the time view's range
+  // is that of the whole word; each cell holds at most its base time x 10) and the digits after
+  // the point.
+  struct CellScale {
+    double min = 0;
+    double max = 0;
+    double step = 1;
+    int decimals = 0;
+  };
+  CellScale ShownScale(int page) const;
+  // What each cell of a page shows now: degrees (Advance), percent (Inj-B; the injection maps,
+  // limited to 1000 as their fields are), milliseconds in the time view, servo percent or mV.
+  ShownGrid ShownValues(int page);
+  // The positions of a page's rows (throttle %, or the IAP map's pressures) and columns (rpm).
+  GridAxes Axes(int page) const;
+  // Stores `wanted` into the cells of `cells` that are editable, each as if the value had been
+  // typed into it: limited to the cell's range and stored as the nearest value the cell holds
+  // (whole degrees and percent, servo steps, in the time view the nearest microsecond); Inj-1A's
+  // coupled channels follow by the change in percent of each cell, all-equal channels are copied.
+  // Returns whether the image may have changed: the caller runs the rest of the edit cycle.
+  bool StoreShownValues(int page, const CellMask& cells, const ShownGrid& wanted);
+  // An operation on the page's selection; false when no selected cell is editable.
+  bool ApplyToSelection(int page, const MapOperation& operation);
+  // Ctrl+C: the selected cells the page shows, as a spreadsheet copies a block (their bounds, a
+  // cell not selected left empty); "" while nothing is selected.
+  std::string SelectionText(int page);
+  // Ctrl+V: a spreadsheet's block written from the selection's top-left cell (the anchor while
+  // nothing is selected). Nothing is stored unless every number of the block lands on an
+  // editable cell; an empty cell of the block leaves its map cell alone. After a paste the
+  // pasted block is the selection.
+  struct PasteResult {
+    enum class Status {
+      kPasted,
+      kNotEditable,  // the page takes no typed value now (nothing to say: its fields are grey)
+      kEmpty,        // no number in the text
+      kNotANumber,   // `row`, `column` (of the block, from 1) hold `text`
+      kDoesNotFit,   // `row`, `column` (of the map, from 1) are where the block would start
+    };
+    Status status = Status::kPasted;
+    int rows = 0;  // the block's size
+    int columns = 0;
+    int row = 0;
+    int column = 0;
+    std::string text;
+  };
+  PasteResult PasteText(int page, std::string_view text);
 
  private:
   struct Handles {
@@ -148,6 +213,8 @@ class MapEditor {
   GridLayout layout_ = GridLayout::kHidden;
   std::array<SpinParts, kMapCells> cell_parts_{};
   std::array<SpinParts, kMapColumns> rpm_parts_{};
+  std::array<MapSelection, kMapCount> selections_{};
+  MapSelection no_selection_;
 };
 
 }  // namespace korvan

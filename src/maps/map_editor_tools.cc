@@ -76,7 +76,12 @@ bool MapEditor::StepCells(int page, const std::array<bool, kMapCells>& targets, 
 bool MapEditor::ToolStep(int page, int direction, std::optional<LiveCell> live_cell) {
   if (!IsMapPage(page) || direction == 0) return false;
   std::array<bool, kMapCells> targets{};
-  if (all_flags_[static_cast<std::size_t>(page)] != 0) {
+  if (const MapSelection& chosen = selection(page); !chosen.empty()) {
+    const CellMask cells = chosen.cells() & EditableCells(page);
+    for (int cell = 0; cell < kMapCells; ++cell) {
+      targets[static_cast<std::size_t>(cell)] = cells.test(static_cast<std::size_t>(cell));
+    }
+  } else if (all_flags_[static_cast<std::size_t>(page)] != 0) {
     targets.fill(true);
   } else {
     if (!live_cell || live_cell->row < 0 || live_cell->row >= kMapRows || live_cell->column < 0 ||

@@ -66,6 +66,28 @@ class Station : public DeviceHost, public StationState {
   void MenuToolsPlusClick() { ToolStep(+1); }
   void CSpinButtonDownClick_Uni(int column) { ColumnStep(column, -1); }
   void CSpinButtonUpClick_Uni(int column) { ColumnStep(column, +1); }
+  // Many cells of the active map page at once (station_selection.cc); on any other page these
+  // do nothing. Each map page keeps its own selection (the map editor's), which the window draws
+  // from map_selection(). The gestures change no value.
+  void MapCellClick(GridCell cell);       // a plain click or arrow key: the anchor, no selection
+  void MapCellShiftClick(GridCell cell);  // Shift+click, and every move of a drag
+  void MapCellCtrlClick(GridCell cell);   // one cell in or out of the selection
+  void MapShiftArrow(int rows, int columns);
+  void MapRowHeaderClick(int row, bool shift);
+  void MapColumnHeaderClick(int column, bool shift);
+  void MapSelectAll();   // Ctrl+A
+  void MapSelectNone();  // Escape
+  const MapSelection& map_selection() const { return maps_.selection(active_page_); }
+  // An operation on the selection's editable cells: one edit as if each result had been typed
+  // (consistency rules, change recorder, "Programming after change"), one undo step. False when
+  // no selected cell is editable. Minus and Plus (F4 / F5) act on the selection by themselves.
+  bool MapSelectionOperation(const MapOperation& operation);
+  // Ctrl+C: the selection as spreadsheet text ("" without a selection); changes nothing.
+  std::string MapCopyText() { return maps_.SelectionText(active_page_); }
+  // Ctrl+V: spreadsheet text pasted from the selection's top-left cell, one undo step. A block
+  // that does not fit or holds something that is no number is refused with a message and
+  // changes nothing. True when the block was pasted.
+  bool MapPasteText(std::string_view text);
   void CheckBoxProcentaMouseUp();
   void CheckBoxServoEnableMouseUp();
   void RadioGroupServoModeClick();

@@ -400,6 +400,28 @@ constexpr MessageTexts kMessages[] = {
      {"Throttle [%]", "Drosselklappe [%]", "Papillon [%]", "Plyn [%]"}},
     {MessageKey::kMsgMap3DPressureAxis,
      {"Pressure [kPa]", "Druck [kPa]", "Pression [kPa]", "Tlak [kPa]"}},
+    {MessageKey::kMsgMapPasteDoesNotFit,
+     {"The pasted block (rows: {rows}, columns: {columns}) does not fit the map from the "
+      "selected cell on; nothing was pasted.",
+      "Der eingefügte Block (Zeilen: {rows}, Spalten: {columns}) passt ab der gewählten Zelle "
+      "nicht in das Kennfeld; nichts wurde eingefügt.",
+      "Le bloc collé (lignes : {rows}, colonnes : {columns}) ne tient pas dans la carte à partir "
+      "de la cellule choisie ; rien n'a été collé.",
+      "Vkládaný blok (řádky: {rows}, sloupce: {columns}) se od vybrané buňky do mapy nevejde; "
+      "nic nebylo vloženo."}},
+    {MessageKey::kMsgMapPasteNotANumber,
+     {"Row {row}, column {column} of the pasted block is not a number: \"{text}\". Nothing was "
+      "pasted.",
+      "Zeile {row}, Spalte {column} des eingefügten Blocks ist keine Zahl: „{text}“. Nichts wurde "
+      "eingefügt.",
+      "Ligne {row}, colonne {column} du bloc collé : « {text} » n'est pas un nombre. Rien n'a été "
+      "collé.",
+      "Řádek {row}, sloupec {column} vkládaného bloku není číslo: „{text}“. Nic nebylo vloženo."}},
+    {MessageKey::kMsgMapPasteEmpty,
+     {"The clipboard holds no numbers to paste.",
+      "Die Zwischenablage enthält keine Zahlen zum Einfügen.",
+      "Le presse-papiers ne contient aucun nombre à coller.",
+      "Schránka neobsahuje žádná čísla k vložení."}},
 };
 
 }  // namespace
