@@ -121,8 +121,7 @@ int ExportMap(const MapArgs& a, MapId map, std::FILE* out, std::FILE* err) {
     PrintWriteError(err, a.output, written);
     return kExitFile;
   }
-  std::fprintf(out, "Exported %s to %s\n", std::string(MapInfo(map).name).c_str(),
-               a.output.c_str());
+  std::fprintf(out, "Exported %s to %s\n", cli::MapPageName(map).c_str(), a.output.c_str());
   return kExitOk;
 }
 
@@ -175,9 +174,9 @@ int ImportMap(const MapArgs& a, MapId map, std::FILE* out, std::FILE* err) {
   const ParameterImage taken = *image;
   StationSettings settings{0, 0};
   ApplyConsistencyRules(*image, settings);
-  std::fprintf(out, "%s: %d cell%s and %d axis point%s changed\n",
-               std::string(MapInfo(map).name).c_str(), count.cells, count.cells == 1 ? "" : "s",
-               count.axis_points, count.axis_points == 1 ? "" : "s");
+  std::fprintf(out, "%s: %d cell%s and %d axis point%s changed\n", cli::MapPageName(map).c_str(),
+               count.cells, count.cells == 1 ? "" : "s", count.axis_points,
+               count.axis_points == 1 ? "" : "s");
   const std::vector<ImageChange> changes = DescribeImageChanges(taken, *image);
   if (!changes.empty()) std::fputs(FormatImageChanges(changes).c_str(), out);
   if (as_file && *as_file == *image) return KeepFile(file, target, out, err);

@@ -6,6 +6,7 @@
 #include "image/word_map_state.h"
 #include "maps/grid_layout.h"
 #include "model/base_tables.h"
+#include "texts/page_captions.h"
 
 namespace korvan::cli {
 namespace {
@@ -45,10 +46,11 @@ std::optional<std::string> CellValueFault(const ParameterImage& image, MapId map
 std::optional<MapCsvError> CheckImport(const ParameterImage& image, MapId map, const MapCsv& csv,
                                        const MapCsv& now, const MapImportOptions& options) {
   const bool locked = IsFollower(map) && ChannelsFollow1A(image);
+  const std::string inj1 = MapPageName(MapId::kInj1A);
   const std::string follows =
-      std::string(MapInfo(map).name) + " follows Inj-1A in this set (channel mode " +
-      (image.Byte(kJetCouplingModeOffset) == kModeCoupled ? "coupled" : "1=2=3=4") +
-      "): change Inj-1A instead";
+      MapPageName(map) + " follows " + inj1 + " in this set (channel mode " +
+      (image.Byte(kJetCouplingModeOffset) == kModeCoupled ? "Coupled" : "1=2=3=4") + "): change " +
+      inj1 + " instead";
   for (int col = 0; col < kMapColumns; ++col) {
     const auto c = static_cast<std::size_t>(col);
     const long rpm = csv.rpm[c];
@@ -200,6 +202,12 @@ int TakeWordCells(ParameterImage& image, MapId map, const MapCsv& csv, const Map
 }
 
 }  // namespace
+
+std::string MapPageName(MapId map) {
+  std::string name = PageCaption(MapInfo(map).page, Language::kEnglish);
+  while (!name.empty() && name.back() == ' ') name.pop_back();
+  return name;
+}
 
 std::optional<MapCsvError> ImportMapCsv(ParameterImage& image, MapId map, const MapCsv& csv,
                                         const MapImportOptions& options, MapImportCount* count) {

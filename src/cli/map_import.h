@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "files/map_csv.h"
 #include "image/map_storage.h"
@@ -18,6 +19,9 @@ struct MapImportCount {
   int cells = 0;
   int axis_points = 0;
 };
+
+// A map's page as the window's tab names it in English ("Inj. 1"), for the command line's words.
+std::string MapPageName(MapId map);
 
 // Takes a map read from CSV into the set as typing it into the page would: a cell's shown value
 // is stored as the page stores it (a word map's percent on the cell's base time, a servo map's mV

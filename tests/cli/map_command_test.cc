@@ -151,7 +151,7 @@ TEST_F(MapCommandTest, ShownValuesAreStoredAsThePageStoresThemStoredOnesAsGiven)
   const CommandRun run =
       Run({"map", "import", file, "inj-iap", Path("stored.csv"), "--stored", "-o", Path("c.ign")});
   ASSERT_EQ(run.code, kExitOk) << run.err;
-  EXPECT_EQ(run.out.find("Inj-IAP: 1 cell and 0 axis points changed\n"), 0u) << run.out;
+  EXPECT_EQ(run.out.find("Inj. IAP: 1 cell and 0 axis points changed\n"), 0u) << run.out;
   EXPECT_EQ(Load(Path("c.ign")).Word(CellOffset(MapId::kInjIap, 1, 2)), 4321u);
   // Nothing else moved.
   ParameterImage expected = image;
@@ -224,7 +224,7 @@ TEST_F(MapCommandTest, ABadCsvIsRefusedWithItsLineAndColumnAndNothingIsWritten) 
       // The throttle rows are the page's own, with --axes too.
       {"advance", WithField(advance, 4, 1, "6"), {"--axes"}, "line 4, column 1", "throttle row"},
       // The default sets couple Inj-2A..4A to Inj-1A: the page takes no edit of them.
-      {"inj-2a", WithField(inj2a, 5, 5, "1"), {}, "line 5, column 5", "follows Inj-1A"},
+      {"inj-2a", WithField(inj2a, 5, 5, "1"), {}, "line 5, column 5", "Inj. 2 follows Inj. 1"},
       {"advance",
        advance.substr(0, advance.rfind('\n', advance.size() - 2) + 1),
        {},
