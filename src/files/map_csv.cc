@@ -1,5 +1,6 @@
 #include "files/map_csv.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstddef>
 #include <vector>
@@ -179,6 +180,11 @@ std::optional<MapCsvError> ParseMapCsv(std::string_view text, MapCsv* csv) {
     if (Trimmed(content).empty()) continue;
     if (!header_read) separator = SeparatorOf(content);
     const std::vector<CsvField> fields = SplitFields(content, separator);
+    // A sheet whose used range reaches below the table writes lines of separators alone.
+    if (std::all_of(fields.begin(), fields.end(),
+                    [](const CsvField& f) { return f.text.empty(); })) {
+      continue;
+    }
     std::array<long, kFieldsPerLine> values{};
     if (header_read && rows_read == kMapRows) {
       return MapCsvError{{line, 1}, "more than " + std::to_string(kMapRows) + " rows of values"};

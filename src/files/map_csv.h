@@ -5,8 +5,8 @@
 // [kPa]) are the first column, and the ten rows follow in the page's order, row 0 first. A cell
 // holds the value the map page shows (degrees, percent of the base time, servo percent or mV), or
 // with `stored` the raw byte or word the image holds. The reader takes what spreadsheets write:
-// commas, semicolons or tabs, quoted fields, a byte-order mark, any line ends, blank lines; it
-// says where a table goes wrong by line and column.
+// commas, semicolons or tabs, quoted fields, a byte-order mark, any line ends, blank lines and
+// lines of empty fields; it says where a table goes wrong by line and column.
 
 #include <array>
 #include <optional>

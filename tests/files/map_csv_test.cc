@@ -56,6 +56,7 @@ TEST(MapCsvTest, ReadsWhatSpreadsheetsWrite) {
       Table(',', "\r"),                    // an old Mac
       "\xEF\xBB\xBF" + Table(),            // with a byte-order mark
       "\n \n" + Table() + "\n\n",          // blank lines around it
+      Table() + ",,,,\n , ,\n",            // a sheet's used range below the table
       WithField(Table(), 2, 16, "14,,,"),  // empty fields past the table
       quoted,
   };
