@@ -1,5 +1,6 @@
 // The `korvan` program's commands: the usage text and which command runs. Each command lives in a
-// file of its own (the unit's commands, monitor, defaults and check, diff, log, ports, batch).
+// file of its own (the unit's commands, monitor, defaults and check, diff, log, map, ports,
+// batch).
 #include "cli/command_line.h"
 
 #include <optional>
@@ -10,6 +11,7 @@
 #include "cli/diff_command.h"
 #include "cli/file_commands.h"
 #include "cli/log_command.h"
+#include "cli/map_command.h"
 #include "cli/ports_command.h"
 #include "cli/unit_commands.h"
 #include "settings/port_settings.h"
@@ -35,6 +37,18 @@ const char kCommandLineUsage[] =
     "                                 them every tick (fast live data)\n"
     "  log export FILE [OUT.csv]      a recording as CSV, one row per frame; OUT is FILE\n"
     "                                 with its extension replaced by .csv unless given\n"
+    "  map export FILE MAP [--stored] [-o OUT.csv]\n"
+    "                                 one map as CSV: the engine speeds [rpm] as the header\n"
+    "                                 row, the throttle [%] (inj-iap: the pressure [kPa]) as\n"
+    "                                 the first column, the values as the page shows them\n"
+    "                                 (--stored: as the set stores them); to the standard\n"
+    "                                 output unless -o is given\n"
+    "  map import FILE MAP IN.csv [--stored] [--axes] [-o OUT]\n"
+    "                                 take the map from such a CSV as typed on its page, run\n"
+    "                                 the consistency rules and save the set to OUT (FILE\n"
+    "                                 unless given); the axes must be the set's unless --axes\n"
+    "                                 takes them too; a bad CSV is refused with its line and\n"
+    "                                 column and nothing is written (exit 3)\n"
     "  ports                          list the ports and what is plugged in\n"
     "  diff     [--dump] A B          compare two sets field by field; A and B are files or\n"
     "                                 --port P (the unit, read as read does); exit 0 when\n"
@@ -48,6 +62,8 @@ const char kCommandLineUsage[] =
     "                                 OLD_DIR (defaults ./new_ign ./new_ign_old); the report is\n"
     "                                 NEW_DIR/compare_all_new.txt; exit 1 when anything differs\n"
     "                                 or a file is missing\n"
+    "MAP is advance, inj-1a, inj-2a, inj-3a, inj-4a, inj-b, inj-iap, intake-servo or\n"
+    "exhaust-servo.\n"
     "P is a device path (/dev/ttyUSB0, /dev/pts/3) or a port number 1..20 (\"Com 5\" or 5).\n"
     "FILE is a parameter file (*.ign). With --dump it is an image dump instead (2850 numbers,\n"
     "ten a line), which keeps every byte of the image; a parameter file keeps the fields.\n"
@@ -77,6 +93,7 @@ int RunCommandLine(const std::vector<std::string>& args, SerialPort& port, TickC
   }
   if (!args.empty() && args[0] == "log") return RunLogCommand(args, out, err);
   if (!args.empty() && args[0] == "diff") return RunDiffCommand(args, port, clock, out, err);
+  if (!args.empty() && args[0] == "map") return RunMapCommand(args, out, err);
   std::string error;
   const std::optional<cli::Options> o = cli::ParseOptions(args, &error);
   if (!o) {

@@ -99,7 +99,8 @@ std::optional<ParameterImage> ReadDumpFile(const std::string& path, std::FILE* e
 }
 
 std::optional<ParameterImage> LoadSetFile(const std::string& path, bool dump, std::FILE* out,
-                                          std::FILE* err, bool refuse) {
+                                          std::FILE* err, bool refuse,
+                                          std::optional<ParameterImage>* whole_as_read) {
   if (dump) {
     std::optional<ParameterImage> image = ReadDumpFile(path, err);
     if (!image) return std::nullopt;
@@ -116,6 +117,7 @@ std::optional<ParameterImage> LoadSetFile(const std::string& path, bool dump, st
   if (read.result.damaged()) warnings.damaged = read.result.incomplete;
   warnings.unknown_bike = read.image.Byte(kBikeCodeOffset) >= kBikeCodeCount;
   if (!ReportSetWarnings(path, warnings, refuse, err)) return std::nullopt;
+  if (whole_as_read != nullptr && !read.result.damaged()) *whole_as_read = read.as_read;
   // What goes to the unit is the repaired set; say so when it differs from the file.
   const std::size_t changed = DescribeImageChanges(read.as_read, read.image).size();
   if (changed != 0) {

@@ -30,9 +30,11 @@ std::optional<ParameterImage> ReadDumpFile(const std::string& path, std::FILE* e
 
 // The set in a file, as the station holds it after opening: consistency rules applied. A file
 // cut short or damaged, or one for a bike the station has no data for, is said; with `refuse`
-// (programming without --force) it is not loaded.
+// (programming without --force) it is not loaded. `whole_as_read`, when given, receives the set
+// as a parameter file left it before the rules, when the file was read whole.
 std::optional<ParameterImage> LoadSetFile(const std::string& path, bool dump, std::FILE* out,
-                                          std::FILE* err, bool refuse = false);
+                                          std::FILE* err, bool refuse = false,
+                                          std::optional<ParameterImage>* whole_as_read = nullptr);
 
 // Saves the set as a parameter file (an image dump with `dump`); says where, or why not.
 bool SaveSetFile(const std::string& path, bool dump, const ParameterImage& image, std::FILE* out,

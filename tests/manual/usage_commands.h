@@ -20,7 +20,7 @@ inline std::vector<std::string> UsageCommands() {
     std::istringstream words(line);
     std::string command, second;
     words >> command >> second;
-    if (command == "log" || command == "batch") command += " " + second;
+    if (command == "log" || command == "batch" || command == "map") command += " " + second;
     commands.push_back(command);
   }
   return commands;
