@@ -152,6 +152,13 @@ enum class MessageKey : std::uint8_t {
   kMsgMapPasteDoesNotFit,
   kMsgMapPasteNotANumber,
   kMsgMapPasteEmpty,
+  // An operation of the Cells menu with no cell of the map selected.
+  kMsgMapSelectFirst,
+  // What the Cells menu's operations ask for.
+  kMsgMapAskValue,
+  kMsgMapAskAdd,
+  kMsgMapAskScale,
+  kMsgMapAskSmooth,
 };
 
 }  // namespace korvan

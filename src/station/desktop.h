@@ -92,6 +92,16 @@ class Desktop {
   virtual void ShowDifferences(bool /*with_unit*/) {}
   // Opens (or raises) the map in 3D.
   virtual void ShowMapSurface() {}
+  // The system clipboard's text, and text put there (the map cells as spreadsheets copy them).
+  virtual std::string ClipboardText() { return {}; }
+  virtual void SetClipboardText(std::string_view /*text*/) {}
+  // Asks for a number with `label`, offering `value`, within [min, max] with `decimals` places;
+  // nothing when the user cancels.
+  virtual std::optional<double> AskNumber(std::string_view /*title*/, std::string_view /*label*/,
+                                          double /*value*/, double /*min*/, double /*max*/,
+                                          int /*decimals*/) {
+    return std::nullopt;
+  }
 };
 
 }  // namespace korvan

@@ -76,6 +76,16 @@ MainControls CreateMainControls(ControlSet& c, PortMenu& ports) {
                      {"MenuLadeni", ""},
                      {"MenuCompare", ""},
                      {"MenuMap3D", ""}});
+  menu("MenuCells", {{"MenuCellsSelectAll", ""},
+                     {"MenuCellsCopy", ""},
+                     {"MenuCellsPaste", "", kEnd},
+                     {"MenuCellsSet", ""},
+                     {"MenuCellsAdd", ""},
+                     {"MenuCellsScale", "", kEnd},
+                     {"MenuCellsRows", ""},
+                     {"MenuCellsColumns", ""},
+                     {"MenuCellsCorners", ""},
+                     {"MenuCellsSmooth", ""}});
   menu("MenuLanguage",
        {{"MenuEnglish", ""}, {"MenuGerman", ""}, {"MenuFrench", ""}, {"MenuCzech", ""}});
   menu("MenuHelp", {{"MenuContens", ""}, {"MenuAbout", ""}});

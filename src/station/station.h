@@ -126,6 +126,17 @@ class Station : public DeviceHost, public StationState {
   void MenuCompareClick() { desktop_.ShowDifferences(false); }
   // The map in 3D (map_surface.h): the window's view of the active map page.
   void MenuMap3DClick() { desktop_.ShowMapSurface(); }
+  // The Cells menu: the selection, the clipboard and the operations (station_selection.cc).
+  void MenuCellsSelectAllClick() { MapSelectAll(); }
+  void MenuCellsCopyClick();
+  void MenuCellsPasteClick();
+  void MenuCellsSetClick() { AskAndOperate(MapOperationKind::kSet); }
+  void MenuCellsAddClick() { AskAndOperate(MapOperationKind::kAdd); }
+  void MenuCellsScaleClick() { AskAndOperate(MapOperationKind::kScale); }
+  void MenuCellsRowsClick() { Operate({MapOperationKind::kInterpolateRows, 0.0}); }
+  void MenuCellsColumnsClick() { Operate({MapOperationKind::kInterpolateColumns, 0.0}); }
+  void MenuCellsCornersClick() { Operate({MapOperationKind::kInterpolateCorners, 0.0}); }
+  void MenuCellsSmoothClick() { AskAndOperate(MapOperationKind::kSmooth); }
   std::optional<MapSurface> ActiveMapSurface() const;
   void MenuShowDifferencesClick();
   void TakeDifferences(const ParameterImage& source, std::span<const DiffEntry> entries);
@@ -150,6 +161,9 @@ class Station : public DeviceHost, public StationState {
 
  private:
   void GatherAndCommit();
+  // An operation on the selection, or a message that says to select cells first.
+  void Operate(const MapOperation& operation);
+  void AskAndOperate(MapOperationKind kind);
   void CommitPageEdit();
   void GatherCheckRefresh();
   Desktop::Answer NewSet(bool page_only);

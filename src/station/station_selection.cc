@@ -3,6 +3,7 @@
 #include <string>
 
 #include "station/station.h"
+#include "texts/page_captions.h"
 
 namespace korvan {
 
@@ -91,6 +92,72 @@ bool Station::MapPasteText(std::string_view text) {
   }
   desktop_.ShowMessage(message);
   return false;
+}
+
+// --- The Cells menu ----------------------------------------------------------------------------
+
+void Station::MenuCellsCopyClick() {
+  if (!MapEditor::IsMapPage(active_page_)) return;
+  if (map_selection().empty()) {
+    desktop_.ShowMessage(Text(MessageKey::kMsgMapSelectFirst));
+    return;
+  }
+  desktop_.SetClipboardText(MapCopyText());
+}
+
+void Station::MenuCellsPasteClick() {
+  if (!MapEditor::IsMapPage(active_page_)) return;
+  MapPasteText(desktop_.ClipboardText());
+}
+
+void Station::Operate(const MapOperation& operation) {
+  if (!MapEditor::IsMapPage(active_page_)) return;
+  if (map_selection().empty()) {
+    desktop_.ShowMessage(Text(MessageKey::kMsgMapSelectFirst));
+    return;
+  }
+  MapSelectionOperation(operation);
+}
+
+void Station::AskAndOperate(MapOperationKind kind) {
+  if (!MapEditor::IsMapPage(active_page_)) return;
+  if (map_selection().empty()) {
+    desktop_.ShowMessage(Text(MessageKey::kMsgMapSelectFirst));
+    return;
+  }
+  // What the page shows: its range bounds the value asked for, a sum may reach across it.
+  const MapEditor::CellScale scale = maps_.ShownScale(active_page_);
+  const double span = scale.max - scale.min;
+  struct Ask {
+    MessageKey label;
+    double value, min, max;
+    int decimals;
+  };
+  Ask ask{MessageKey::kMsgMapAskValue, scale.min, scale.min, scale.max, scale.decimals};
+  switch (kind) {
+    case MapOperationKind::kAdd:
+      ask = {MessageKey::kMsgMapAskAdd, 0.0, -span, span, scale.decimals};
+      break;
+    case MapOperationKind::kScale:
+      ask = {MessageKey::kMsgMapAskScale, 100.0, 0.0, 1000.0, 1};
+      break;
+    case MapOperationKind::kSmooth:
+      ask = {MessageKey::kMsgMapAskSmooth, 50.0, 0.0, 100.0, 0};
+      break;
+    default:
+      // Set: the first selected cell's value as the page shows it is the offer.
+      if (const std::optional<CellBox> box = map_selection().Bounds()) {
+        const ShownGrid shown = maps_.ShownValues(active_page_);
+        ask.value = shown[static_cast<std::size_t>(CellIndex(box->top, box->left))];
+      }
+      break;
+  }
+  const std::optional<double> answer =
+      desktop_.AskNumber(PageCaption(active_page_, language_), Text(ask.label), ask.value, ask.min,
+                         ask.max, ask.decimals);
+  if (!answer) return;
+  const double amount = kind == MapOperationKind::kSmooth ? *answer / 100.0 : *answer;
+  MapSelectionOperation({kind, amount});
 }
 
 }  // namespace korvan

@@ -422,6 +422,33 @@ constexpr MessageTexts kMessages[] = {
       "Die Zwischenablage enthält keine Zahlen zum Einfügen.",
       "Le presse-papiers ne contient aucun nombre à coller.",
       "Schránka neobsahuje žádná čísla k vložení."}},
+    {MessageKey::kMsgMapSelectFirst,
+     {"Select cells of the map first: drag over them, Shift+click, click a row or column "
+      "header, or Ctrl+A.",
+      "Zuerst Zellen des Kennfelds auswählen: darüberziehen, Umschalt+Klick, einen Zeilen- oder "
+      "Spaltenkopf anklicken oder Strg+A.",
+      "Sélectionnez d'abord des cellules de la carte : glissez dessus, Maj+clic, cliquez un "
+      "en-tête de ligne ou de colonne, ou Ctrl+A.",
+      "Nejdříve vyberte buňky mapy: přetažením, Shift+klik, klik na záhlaví řádku nebo sloupce, "
+      "nebo Ctrl+A."}},
+    {MessageKey::kMsgMapAskValue,
+     {"Value for the selected cells:", "Wert für die ausgewählten Zellen:",
+      "Valeur pour les cellules sélectionnées :", "Hodnota pro vybrané buňky:"}},
+    {MessageKey::kMsgMapAskAdd,
+     {"Add to the selected cells (negative takes away):",
+      "Zu den ausgewählten Zellen addieren (negativ zieht ab):",
+      "Ajouter aux cellules sélectionnées (négatif retranche) :",
+      "Přičíst k vybraným buňkám (záporné odečte):"}},
+    {MessageKey::kMsgMapAskScale,
+     {"Scale the selected cells to percent of their value (110 = 10 % more):",
+      "Ausgewählte Zellen auf Prozent ihres Werts setzen (110 = 10 % mehr):",
+      "Mettre les cellules sélectionnées à un pourcentage de leur valeur (110 = 10 % de plus) :",
+      "Změnit vybrané buňky na procento jejich hodnoty (110 = o 10 % více):"}},
+    {MessageKey::kMsgMapAskSmooth,
+     {"Smoothing strength [%] (100 = each cell becomes the mean of its neighbourhood):",
+      "Glättungsstärke [%] (100 = jede Zelle wird zum Mittel ihrer Umgebung):",
+      "Force du lissage [%] (100 = chaque cellule devient la moyenne de son voisinage) :",
+      "Síla vyhlazení [%] (100 = každá buňka se stane průměrem svého okolí):"}},
 };
 
 }  // namespace

@@ -52,6 +52,14 @@ bool FieldSpinBox::PassStationKey(QEvent* event) {
       !MatchesAny(*static_cast<QKeyEvent*>(event), *station_keys)) {
     return false;
   }
+  // Select all, copy and paste belong to the map grid's cells (the Cells menu); any other field
+  // keeps them for its own text.
+  const auto* key = static_cast<QKeyEvent*>(event);
+  if ((key->matches(QKeySequence::SelectAll) || key->matches(QKeySequence::Copy) ||
+       key->matches(QKeySequence::Paste)) &&
+      !objectName().startsWith("Map")) {
+    return false;
+  }
   // The typed value counts before the menu acts, as if the field had been left; this also
   // enables Undo for it before the key is matched against the menu.
   if (HasTyping()) emit editingFinished();

@@ -71,6 +71,16 @@ constexpr Entry kHandlers[] = {
     {"MenuCompareAll", &Station::MenuCompareAllClick},
     {"MenuCompare", &Station::MenuCompareClick},
     {"MenuMap3D", &Station::MenuMap3DClick},
+    {"MenuCellsSelectAll", &Station::MenuCellsSelectAllClick},
+    {"MenuCellsCopy", &Station::MenuCellsCopyClick},
+    {"MenuCellsPaste", &Station::MenuCellsPasteClick},
+    {"MenuCellsSet", &Station::MenuCellsSetClick},
+    {"MenuCellsAdd", &Station::MenuCellsAddClick},
+    {"MenuCellsScale", &Station::MenuCellsScaleClick},
+    {"MenuCellsRows", &Station::MenuCellsRowsClick},
+    {"MenuCellsColumns", &Station::MenuCellsColumnsClick},
+    {"MenuCellsCorners", &Station::MenuCellsCornersClick},
+    {"MenuCellsSmooth", &Station::MenuCellsSmoothClick},
     {"MenuShowDifferences", &Station::MenuShowDifferencesClick},
     {"MenuLogRecord", &Station::MenuLogRecordClick},
     {"MenuLogReplay", &Station::MenuLogReplayClick},
@@ -85,10 +95,21 @@ struct Shortcut {
 };
 
 constexpr Shortcut kShortcuts[] = {
-    {"MenuNew", "Ctrl+N"},   {"MenuOpen", "F3"},          {"MenuSave", "F2"},
-    {"MenuPrint", "Ctrl+P"}, {"MenuRead", "F7"},          {"MenuVerify", "F8"},
-    {"MenuProgram", "F9"},   {"MenuToolsMinus", "F4"},    {"MenuToolsPlus", "F5"},
-    {"MenuZpet", "Ctrl+Z"},  {"MenuZnovu", "Ctrl+Alt+Z"}, {"MenuContens", "F1"},
+    {"MenuNew", "Ctrl+N"},
+    {"MenuOpen", "F3"},
+    {"MenuSave", "F2"},
+    {"MenuPrint", "Ctrl+P"},
+    {"MenuRead", "F7"},
+    {"MenuVerify", "F8"},
+    {"MenuProgram", "F9"},
+    {"MenuToolsMinus", "F4"},
+    {"MenuToolsPlus", "F5"},
+    {"MenuZpet", "Ctrl+Z"},
+    {"MenuZnovu", "Ctrl+Alt+Z"},
+    {"MenuContens", "F1"},
+    {"MenuCellsSelectAll", "Ctrl+A"},
+    {"MenuCellsCopy", "Ctrl+C"},
+    {"MenuCellsPaste", "Ctrl+V"},
 };
 
 // The number at the end of a name ("MenuCom12" -> 12), or -1.

@@ -80,8 +80,11 @@ MainWindow::MainWindow(SerialPort& port, StationPaths paths, const std::vector<s
   binder_->set_after_apply([this] {
     FollowLanguage();
     FollowMap();
+    if (grid_input_ != nullptr) grid_input_->Follow();
   });
   binder_->Build();
+  grid_input_ = new MapGridInput(*this, *station_, [this] { binder_->Apply(); });
+  grid_input_->Attach();
   desktop_.SetPrintSource(area_, [this] {
     binder_->Apply();
     // The printout shows the client area as designed, whatever the window's size; the window's

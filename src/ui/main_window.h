@@ -12,6 +12,7 @@
 #include "ui/binder.h"
 #include "ui/datalog_bar.h"
 #include "ui/diff_dialog.h"
+#include "ui/map_grid_input.h"
 #include "ui/map_surface_view.h"
 #include "ui/qt_desktop.h"
 #include "ui/qt_language.h"
@@ -80,6 +81,7 @@ class MainWindow : public QMainWindow {
   DatalogBar* datalog_ = nullptr;
   DiffDialog* differences_ = nullptr;
   MapSurfaceView* map_view_ = nullptr;
+  MapGridInput* grid_input_ = nullptr;
   void FollowMap();
   QTimer timer_;
   TickSchedule schedule_;

@@ -1,5 +1,6 @@
 #include "ui/qt_desktop.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDesktopServices>
@@ -9,6 +10,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QInputDialog>
 #include <QListWidget>
 #include <QLocale>
 #include <QMessageBox>
@@ -287,6 +290,26 @@ void QtDesktop::ShowAbout(Language language) { about_box().Run(language); }
 
 void QtDesktop::CloseWindow() {
   if (window_ != nullptr) window_->close();
+}
+
+std::string QtDesktop::ClipboardText() {
+  return QGuiApplication::clipboard()->text().toStdString();
+}
+
+void QtDesktop::SetClipboardText(std::string_view text) {
+  QGuiApplication::clipboard()->setText(
+      QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+std::optional<double> QtDesktop::AskNumber(std::string_view title, std::string_view label,
+                                           double value, double min, double max, int decimals) {
+  bool ok = false;
+  const double answer = QInputDialog::getDouble(
+      window_, QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
+      QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())), value, min, max,
+      decimals, &ok);
+  if (!ok) return std::nullopt;
+  return answer;
 }
 
 }  // namespace korvan::ui

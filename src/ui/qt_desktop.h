@@ -57,6 +57,10 @@ class QtDesktop : public Desktop {
   void ShowDifferences(bool with_unit) override {
     if (show_differences_) show_differences_(with_unit);
   }
+  std::string ClipboardText() override;
+  void SetClipboardText(std::string_view text) override;
+  std::optional<double> AskNumber(std::string_view title, std::string_view label, double value,
+                                  double min, double max, int decimals) override;
   void ShowMapSurface() override {
     if (show_map_surface_) show_map_surface_();
   }

@@ -55,6 +55,13 @@ class ScriptedDesktop : public Desktop {
   void CloseWindow() override { ++closes; }
   void ShowAbout(Language language) override { abouts.push_back(language); }
   void ShowDifferences(bool with_unit) override { differences_shown.push_back(with_unit); }
+  std::string ClipboardText() override { return clipboard; }
+  void SetClipboardText(std::string_view text) override { clipboard = text; }
+  std::optional<double> AskNumber(std::string_view /*title*/, std::string_view label, double value,
+                                  double min, double max, int /*decimals*/) override {
+    number_questions.push_back({std::string(label), value, min, max});
+    return number;
+  }
   std::optional<AsideChoice> ChooseAside(const AsideList& list) override {
     aside_lists.push_back(list);
     if (aside_choices.empty()) return std::nullopt;
@@ -64,6 +71,14 @@ class ScriptedDesktop : public Desktop {
   }
 
   Answer answer = Answer::kYes;
+  // The clipboard, and what a question for a number answers (nothing: cancelled).
+  std::string clipboard;
+  std::optional<double> number;
+  struct NumberQuestion {
+    std::string label;
+    double value, min, max;
+  };
+  std::vector<NumberQuestion> number_questions;
   std::optional<std::string> open_path;
   std::optional<std::string> save_path;
   bool document_opens = true;

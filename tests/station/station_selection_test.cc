@@ -199,5 +199,51 @@ TEST_F(StationSelectionTest, PasteRefusalsSpeakTheUsersLanguage) {
   }
 }
 
+// The Cells menu: an operation without a selection says what to do and changes nothing; the
+// asked number is offered within the page's range, a cancelled question changes nothing, the
+// smoothing strength is asked in percent; copy and paste go through the clipboard.
+TEST_F(StationSelectionTest, TheCellsMenuAsksForItsNumberAndUsesTheClipboard) {
+  Station& s = Start();
+  s.PageControl1Change(kPageAdvance);
+  Roughen(s);
+  const ParameterImage untouched = s.image();
+  s.MenuCellsAddClick();
+  s.MenuCellsRowsClick();
+  s.MenuCellsCopyClick();
+  ASSERT_EQ(desktop.messages.size(), 3u);
+  EXPECT_EQ(desktop.messages[0], MessageText(MessageKey::kMsgMapSelectFirst, Language::kEnglish));
+  EXPECT_TRUE(desktop.number_questions.empty());
+  EXPECT_EQ(s.image(), untouched);
+
+  s.MapCellClick({2, 3});
+  s.MapCellShiftClick({3, 5});
+  desktop.number.reset();
+  s.MenuCellsSetClick();
+  EXPECT_EQ(s.image(), untouched) << "a cancelled question changes nothing";
+  ASSERT_EQ(desktop.number_questions.size(), 1u);
+  EXPECT_EQ(desktop.number_questions[0].label,
+            MessageText(MessageKey::kMsgMapAskValue, Language::kEnglish));
+  EXPECT_LT(desktop.number_questions[0].min, desktop.number_questions[0].max);
+
+  desktop.number = 20;
+  s.MenuCellsSetClick();
+  s.MenuCellsCopyClick();
+  EXPECT_EQ(desktop.clipboard, "20\t20\t20\n20\t20\t20\n");
+  desktop.number = 50;
+  s.MenuCellsSmoothClick();
+  EXPECT_EQ(desktop.number_questions.back().label,
+            MessageText(MessageKey::kMsgMapAskSmooth, Language::kEnglish));
+  EXPECT_EQ(desktop.number_questions.back().max, 100.0);
+
+  s.MapCellClick({0, 0});
+  desktop.clipboard = "11\t12\n";
+  s.MenuCellsPasteClick();
+  s.MapSelectNone();
+  s.MapCellClick({0, 0});
+  s.MapCellShiftClick({0, 1});
+  s.MenuCellsCopyClick();
+  EXPECT_EQ(desktop.clipboard, "11\t12\n");
+}
+
 }  // namespace
 }  // namespace korvan
