@@ -114,7 +114,7 @@ constexpr WindowText kWindowTexts[] = {
      Slot::kText,
      {"&Compare...", "&Vergleichen...", "&Comparer...", "&Porovnat..."}},
     // The map cells: the selection, the clipboard, the operations.
-    {"MenuCells", Slot::kText, {"C&ells", "&Zellen", "C&ellules", "&Buňky"}},
+    {"MenuCells", Slot::kText, {"C&ells", "Z&ellen", "C&ellules", "&Buňky"}},
     {"MenuCellsSelectAll",
      Slot::kText,
      {"Select whole map", "Ganzes Kennfeld auswählen", "Sélectionner toute la carte",
