@@ -1,5 +1,7 @@
 #include "ui/map_surface_view.h"
 
+#include <QtDataVisualization/qutils.h>
+
 #include <QVBoxLayout>
 #include <QtDataVisualization/Q3DCamera>
 #include <QtDataVisualization/Q3DScene>
@@ -31,7 +33,9 @@ MapSurfaceView::MapSurfaceView(QWidget* parent) : QWidget(parent, Qt::Window) {
   note_->setWordWrap(true);
   note_->setAlignment(Qt::AlignCenter);
   layout->addWidget(note_);
-  auto* graph = new Q3DSurface();
+  // Without multisampling: on a display that draws in software it costs more than it shows.
+  const QSurfaceFormat format = qDefaultSurfaceFormat(false);
+  auto* graph = new Q3DSurface(&format);
   // Without OpenGL the graph has no context, and using it would crash: the view says so instead.
   if (!graph->hasContext()) {
     delete graph;
@@ -50,6 +54,8 @@ MapSurfaceView::MapSurfaceView(QWidget* parent) : QWidget(parent, Qt::Window) {
   graph_->axisZ()->setLabelFormat("%d");
   graph_->axisY()->setLabelFormat("%.0f");
   graph_->setSelectionMode(QAbstract3DGraph::SelectionItem);
+  // No shadows: they double the drawing, and a workshop PC often draws in software.
+  graph_->setShadowQuality(QAbstract3DGraph::ShadowQualityNone);
   // A square floor: the speed axis spans thousands, the load axis a hundred, and taken as they
   // are the map would be drawn edge-on.
   graph_->setHorizontalAspectRatio(1.0);
