@@ -71,6 +71,8 @@ constexpr Entry kHandlers[] = {
     {"MenuCompareAll", &Station::MenuCompareAllClick},
     {"MenuCompare", &Station::MenuCompareClick},
     {"MenuMap3D", &Station::MenuMap3DClick},
+    {"MenuCellGrades", &Station::MenuCellGradesClick},
+    {"MenuPrintGrades", &Station::MenuPrintGradesClick},
     {"MenuShowDifferences", &Station::MenuShowDifferencesClick},
     {"MenuLogRecord", &Station::MenuLogRecordClick},
     {"MenuLogReplay", &Station::MenuLogReplayClick},
