@@ -294,12 +294,16 @@ void Station::CheckBoxProcentaMouseUp() {
 void Station::CheckBoxServoEnableMouseUp() {
   EndReadForUserAction();
   maps_.ServoEnableChanged(active_page_);
+  // The layout may show other cells now: the grades span those.
+  if (cell_grades_) PaintGrades();
   RecordChange();
 }
 
 void Station::RadioGroupServoModeClick() {
   EndReadForUserAction();
   maps_.ServoModeChanged(active_page_);
+  // The layout may show other cells now: the grades span those.
+  if (cell_grades_) PaintGrades();
   RecordChange();
 }
 

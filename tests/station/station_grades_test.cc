@@ -43,6 +43,43 @@ class StationGradesTest : public ::testing::Test, public StationFixture {
     }
     return std::nullopt;
   }
+  // Every cell the page shows graded between the ends of the scale, which its lowest and
+  // highest values take, with readable text, the time view's labels alike; hidden cells plain.
+  void ExpectGraded(Station& s, int page, const Paint& on, int lit, const std::string& where) {
+    const ShownGrid values = s.maps().ShownValues(page);
+    const CellMask shown = s.maps().ShownCells(page);
+    std::optional<double> low, high;
+    for (int i = 0; i < kMapCells; ++i) {
+      if (!shown.test(static_cast<std::size_t>(i))) continue;
+      const double v = values[static_cast<std::size_t>(i)];
+      low = low ? std::min(*low, v) : v;
+      high = high ? std::max(*high, v) : v;
+    }
+    ASSERT_TRUE(low && *low < *high) << where << ": a map with values to grade";
+    int ends = 0;
+    for (int i = 0; i < kMapCells; ++i) {
+      const auto k = static_cast<std::size_t>(i);
+      if (i == lit) continue;
+      if (!shown.test(k)) {
+        EXPECT_EQ(on.cells[k], CellShade{}) << where << " hidden cell " << i;
+        continue;
+      }
+      const CellShade& shade = on.cells[k];
+      EXPECT_NE(shade.color, kDefaultColor) << where << " cell " << i;
+      EXPECT_EQ(shade.font_color, ReadableTextColor(shade.color)) << where << " cell " << i;
+      // The time view's label over the cell shows the same grade.
+      EXPECT_EQ(on.labels[k], shade) << where << " label " << i;
+      if (values[k] == *low) {
+        EXPECT_EQ(shade, (CellShade{kGradeLow, kColorWhite})) << where << " cell " << i;
+        ++ends;
+      }
+      if (values[k] == *high) {
+        EXPECT_EQ(shade, (CellShade{kGradeHigh, kColorWhite})) << where << " cell " << i;
+        ++ends;
+      }
+    }
+    EXPECT_GT(ends, 0) << where;
+  }
   // The cells as they show without grades: plain, but for the live cursor's cell.
   static void ExpectPlain(const Paint& p, int lit, const std::string& where) {
     for (int i = 0; i < kMapCells; ++i) {
@@ -86,40 +123,7 @@ TEST_F(StationGradesTest, EachPageIsGradedOnItsOwnValuesAroundTheLiveCell) {
     EXPECT_EQ(on.cells[static_cast<std::size_t>(*lit)], (CellShade{lit_color, kDefaultColor}))
         << where << ": the live cell stays the cursor's";
 
-    // The lowest and highest value the page shows take the ends of the scale.
-    const ShownGrid values = s.maps().ShownValues(c.page);
-    const CellMask shown = s.maps().ShownCells(c.page);
-    std::optional<double> low, high;
-    for (int i = 0; i < kMapCells; ++i) {
-      if (!shown.test(static_cast<std::size_t>(i))) continue;
-      const double v = values[static_cast<std::size_t>(i)];
-      low = low ? std::min(*low, v) : v;
-      high = high ? std::max(*high, v) : v;
-    }
-    ASSERT_TRUE(low && *low < *high) << where << ": a map with values to grade";
-    int ends = 0;
-    for (int i = 0; i < kMapCells; ++i) {
-      const auto k = static_cast<std::size_t>(i);
-      if (i == *lit) continue;
-      if (!shown.test(k)) {
-        EXPECT_EQ(on.cells[k], CellShade{}) << where << " hidden cell " << i;
-        continue;
-      }
-      const CellShade& shade = on.cells[k];
-      EXPECT_NE(shade.color, kDefaultColor) << where << " cell " << i;
-      EXPECT_EQ(shade.font_color, ReadableTextColor(shade.color)) << where << " cell " << i;
-      // The time view's label over the cell shows the same grade.
-      EXPECT_EQ(on.labels[k], shade) << where << " label " << i;
-      if (values[k] == *low) {
-        EXPECT_EQ(shade, (CellShade{kGradeLow, kColorWhite})) << where << " cell " << i;
-        ++ends;
-      }
-      if (values[k] == *high) {
-        EXPECT_EQ(shade, (CellShade{kGradeHigh, kColorWhite})) << where << " cell " << i;
-        ++ends;
-      }
-    }
-    EXPECT_GT(ends, 0) << where;
+    ExpectGraded(s, c.page, on, *lit, where);
 
     s.MenuCellGradesClick();
     EXPECT_FALSE(C("MenuCellGrades").checked);
@@ -159,6 +163,37 @@ TEST_F(StationGradesTest, TheGradesFollowAnEditAndThePage) {
   s.PageControl1Change(kPageAdvance);
   Tick();
   ExpectPlain(PaintNow(), -1, "advance after off");
+}
+
+TEST_F(StationGradesTest, AServoModeThatShowsOtherCellsGradesThose) {
+  Station& s = Start();
+  s.PageControl1Change(kPageIntakeServo);
+  if (!C("CheckBoxServoEnable").checked) {
+    s.controls().SetChecked(H("CheckBoxServoEnable"), true);
+    s.CheckBoxServoEnableMouseUp();
+  }
+  s.controls().SetValue(H("RadioGroupServoMode"), 0);  // every cell, to set them
+  s.RadioGroupServoModeClick();
+  // Row 9 and column 0 (the cells of the speed-only and throttle-only modes) each with a spread.
+  struct Set {
+    CellBox box;
+    double value;
+  };
+  for (const Set& set : {Set{{9, 0, 9, 14}, 50}, Set{{9, 14, 9, 14}, 90}, Set{{0, 0, 9, 0}, 30},
+                         Set{{0, 0, 0, 0}, 70}}) {
+    s.MapCellClick({set.box.top, set.box.left});
+    s.MapCellShiftClick({set.box.bottom, set.box.right});
+    ASSERT_TRUE(s.MapSelectionOperation({MapOperationKind::kSet, set.value}));
+  }
+  s.MapSelectNone();
+  s.MenuCellGradesClick();
+  for (const int mode : {1, 2, 0}) {
+    s.controls().SetValue(H("RadioGroupServoMode"), mode);
+    s.RadioGroupServoModeClick();
+    const Paint now = PaintNow();
+    ExpectGraded(s, kPageIntakeServo, now, LitCell(now).value_or(-1),
+                 "servo mode " + std::to_string(mode));
+  }
 }
 
 TEST_F(StationGradesTest, BothOptionsAreKeptBetweenRuns) {
