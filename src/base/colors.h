@@ -26,6 +26,13 @@ inline constexpr std::uint32_t kColorAqua = 0x00FFFF;
 inline constexpr std::uint32_t kColorBlue = 0x0000FF;
 // The printed sheet.
 inline constexpr std::uint32_t kColorWhite = 0xFFFFFF;
+inline constexpr std::uint32_t kColorBlack = 0x000000;
+
+// The map cells' colour grades, from the lowest value on a page through the middle to the
+// highest: blue, near-white, red. No green and no yellow, which stay the live cursor's.
+inline constexpr std::uint32_t kGradeLow = 0x2166AC;
+inline constexpr std::uint32_t kGradeMiddle = 0xF7F7F7;
+inline constexpr std::uint32_t kGradeHigh = 0xB2182B;
 
 // The data log window: the replay's position line over the plot, and the record button's dot
 // while it records.

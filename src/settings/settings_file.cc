@@ -43,6 +43,8 @@ const SettingsKey kSettingsKeys[] = {
     {"CheckBoxAll_PolohaA->Checked", &StationSettingsValues::all_poloha_a},
     {"CheckBoxAll_PolohaB->Checked", &StationSettingsValues::all_poloha_b},
     {"TabSheet_Ladeni->TabVisible", &StationSettingsValues::tuning_page},
+    {"MenuCellGrades->Checked", &StationSettingsValues::cell_grades},
+    {"MenuPrintGrades->Checked", &StationSettingsValues::print_grades},
 };
 
 // A leading decimal integer, as the platform's integer read takes it ("12px" is 12); nothing

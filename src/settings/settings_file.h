@@ -39,6 +39,8 @@ struct StationSettingsValues {
   bool all_poloha_a = false;  // "CheckBoxAll_PolohaA->Checked"
   bool all_poloha_b = false;  // "CheckBoxAll_PolohaB->Checked"
   bool tuning_page = false;   // "TabSheet_Ladeni->TabVisible": the tuning page was shown
+  bool cell_grades = false;   // "MenuCellGrades->Checked": map cells coloured by their values
+  bool print_grades = false;  // "MenuPrintGrades->Checked": the colours printed too
 
   friend bool operator==(const StationSettingsValues&, const StationSettingsValues&) = default;
 };

@@ -50,7 +50,7 @@ std::optional<MapCursor> LiveCursor::CursorOf(int page) const {
   return ComputeMapCursor(live_, axis, iap_axis, facts);
 }
 
-void LiveCursor::Paint(int page) {
+void LiveCursor::Paint(int page, bool plain) {
   if (!ready_) return;
   const std::optional<MapCursor> found = CursorOf(page);
   if (!found) return;
@@ -71,12 +71,19 @@ void LiveCursor::Paint(int page) {
     lit_color = cursor.cell->shade == LiveCellShade::kYellow ? kColorYellow : kColorLime;
   }
   for (int i = 0; i < kMapCells; ++i) {
-    const std::uint32_t color = i == lit_cell ? lit_color : kDefaultColor;
-    controls_.SetColor(cell_[static_cast<std::size_t>(i)], color);
-    // The time view's labels show the same cursor; window there is drawn as face, opaque over
-    // the field they stand on.
-    controls_.SetColor(value_label_[static_cast<std::size_t>(i)],
-                       i == lit_cell ? lit_color : kFaceColor);
+    const auto c = static_cast<std::size_t>(i);
+    const CellShade shade = plain ? CellShade{} : shades_[c];
+    const bool graded = shade.color != kDefaultColor;
+    // The lit cell keeps the cursor's colour and the window's text over any grade.
+    const std::uint32_t font = i == lit_cell ? kDefaultColor : shade.font_color;
+    controls_.SetColor(cell_[c], i == lit_cell ? lit_color : shade.color);
+    controls_.SetFontColor(cell_[c], font);
+    // The time view's labels show the same cursor and grades; window there is drawn as face,
+    // opaque over the field they stand on.
+    controls_.SetColor(value_label_[c], i == lit_cell ? lit_color
+                                        : graded      ? shade.color
+                                                      : kFaceColor);
+    controls_.SetFontColor(value_label_[c], font);
   }
 }
 

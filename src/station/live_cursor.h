@@ -5,13 +5,15 @@
 
 #include "base/control_set.h"
 #include "image/parameter_image.h"
+#include "maps/cell_grades.h"
 #include "monitor/live_cell.h"
 #include "monitor/live_values.h"
 
 namespace korvan {
 
 // The live cursor of the map pages: colours the map cell, the axis header and the rows the engine
-// is using now, from the live values and the page's axes in the image.
+// is using now, from the live values and the page's axes in the image. Every other cell shows its
+// own shade: plain, or its colour grade while the grades are on.
 class LiveCursor {
  public:
   LiveCursor(ControlSet& controls, const ParameterImage& image, const LiveValues& live)
@@ -21,7 +23,14 @@ class LiveCursor {
   void FindHandles();
   // The cursor on the page, or nothing on a page without a map.
   std::optional<MapCursor> CursorOf(int page) const;
-  void Paint(int page);
+  // `plain`: every cell but the lit one plain, whatever the shades (a sheet printed without
+  // colours).
+  void Paint(int page, bool plain = false);
+  // The cells' own shades (all plain to take the grades away); shown at the next Paint.
+  void SetShades(const CellShades& shades) { shades_ = shades; }
+  // The controls Paint colours, for print mode to keep what they showed.
+  const std::array<ControlHandle, 150>& cells() const { return cell_; }
+  const std::array<ControlHandle, 150>& value_labels() const { return value_label_; }
 
  private:
   ControlSet& controls_;
@@ -33,6 +42,7 @@ class LiveCursor {
   std::array<ControlHandle, 10> row_axis_{};
   std::array<ControlHandle, 150> cell_{};
   std::array<ControlHandle, 150> value_label_{};
+  CellShades shades_{};
 };
 
 }  // namespace korvan

@@ -75,7 +75,9 @@ MainControls CreateMainControls(ControlSet& c, PortMenu& ports) {
                      {"MenuZnovu", ""},
                      {"MenuLadeni", ""},
                      {"MenuCompare", ""},
-                     {"MenuMap3D", ""}});
+                     {"MenuMap3D", ""},
+                     {"MenuCellGrades", ""},
+                     {"MenuPrintGrades", ""}});
   menu("MenuCells", {{"MenuCellsSelectAll", ""},
                      {"MenuCellsCopy", ""},
                      {"MenuCellsPaste", "", kEnd},
@@ -97,6 +99,8 @@ MainControls CreateMainControls(ControlSet& c, PortMenu& ports) {
   for (const FramePlace& p : kToolBar) {
     c.SetGeometry(c.Add(p.name, ControlKind::kButton), p.x, p.y, p.width, p.height);
   }
+  m.menu_cell_grades = c.Handle("MenuCellGrades");
+  m.menu_print_grades = c.Handle("MenuPrintGrades");
   m.undo = {c.Handle("SpeedButtonZpet"), c.Handle("MenuZpet")};
   m.redo = {c.Handle("SpeedButtonZnovu"), c.Handle("MenuZnovu")};
 

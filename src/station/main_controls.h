@@ -24,6 +24,8 @@ struct MainControls {
   ControlHandle check_prog_hned = 0;
   ControlHandle check_zakaz_cteni = 0;
   ControlHandle menu_servis = 0;
+  ControlHandle menu_cell_grades = 0;   // the map cells' colour grades, checked while on
+  ControlHandle menu_print_grades = 0;  // the grades on the printout too
   ControlHandle status_bar = 0;
   std::array<ControlHandle, 8> label_test{};
   std::array<ControlHandle, 4> menu_language{};

@@ -114,12 +114,19 @@ std::vector<ControlHandle> Printout::Adornments(int page) const {
   return out;
 }
 
-std::vector<Printout::Saved> Printout::EnterPrintMode(int page) {
+std::vector<Printout::Saved> Printout::EnterPrintMode(int page, bool plain_cells) {
   std::vector<Saved> saved;
   const auto save = [&](ControlHandle h) {
     const Control& c = controls_.Get(h);
-    saved.push_back({h, c.visible, c.up_down_visible, c.enabled, c.color});
+    saved.push_back({h, c.visible, c.up_down_visible, c.enabled, c.color, c.font_color});
   };
+  if (plain_cells) {
+    // The grades are for the screen unless the user prints them: the sheet shows the cells as
+    // they always printed.
+    for (const ControlHandle h : cursor_.cells()) save(h);
+    for (const ControlHandle h : cursor_.value_labels()) save(h);
+    cursor_.Paint(page, /*plain=*/true);
+  }
   save(ui_.form);
   save(ui_.gauge);
   controls_.SetColor(ui_.form, kColorWhite);
@@ -154,11 +161,12 @@ void Printout::LeavePrintMode(const std::vector<Saved>& saved) {
     controls_.SetUpDownVisible(it->handle, it->up_down_visible);
     controls_.SetEnabled(it->handle, it->enabled);
     controls_.SetColor(it->handle, it->color);
+    controls_.SetFontColor(it->handle, it->font_color);
   }
 }
 
-PrintOutcome Printout::Print(int page) {
-  const std::vector<Saved> saved = EnterPrintMode(page);
+PrintOutcome Printout::Print(int page, bool plain_cells) {
+  const std::vector<Saved> saved = EnterPrintMode(page, plain_cells);
   const LocalDateTime now = desktop_.Now();
   status_.ShowPrintLine(std::string(MessageText(MessageKey::kMsgPrintDate, language_)) + now.date +
                             std::string(kStampGap) + now.time,

@@ -106,7 +106,7 @@ void Station::UpdateLiveCursor() {
 }
 
 void Station::SpeedButtonPrintClick() {
-  const PrintOutcome outcome = printout_.Print(active_page_);
+  const PrintOutcome outcome = printout_.Print(active_page_, cell_grades_ && !print_grades_);
   UpdateVisibility();
   printout_.Report(outcome);
 }
@@ -141,6 +141,9 @@ void Station::RefreshPage(bool report_messages) {
     if (report_messages) ShowPageMessages(messages);
   }
   UpdateVisibility();
+  // The grades follow every value the refresh shows; without them the cells stay as the live
+  // cursor paints them at its tick.
+  if (cell_grades_) PaintGrades();
 }
 
 void Station::UpdateVisibility() {
@@ -291,12 +294,16 @@ void Station::CheckBoxProcentaMouseUp() {
 void Station::CheckBoxServoEnableMouseUp() {
   EndReadForUserAction();
   maps_.ServoEnableChanged(active_page_);
+  // The layout may show other cells now: the grades span those.
+  if (cell_grades_) PaintGrades();
   RecordChange();
 }
 
 void Station::RadioGroupServoModeClick() {
   EndReadForUserAction();
   maps_.ServoModeChanged(active_page_);
+  // The layout may show other cells now: the grades span those.
+  if (cell_grades_) PaintGrades();
   RecordChange();
 }
 

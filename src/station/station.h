@@ -139,6 +139,13 @@ class Station : public DeviceHost, public StationState {
   void MenuCellsSmoothClick() { AskAndOperate(MapOperationKind::kSmooth); }
   std::optional<MapSurface> ActiveMapSurface() const;
   void MenuShowDifferencesClick();
+  // Tools -> "Colour grades" and "Print colour grades" (station_grades.cc): the map cells
+  // coloured by their values on the page's own scale, and the colours on the printout too; each
+  // a check mark kept in the settings file.
+  void MenuCellGradesClick();
+  void MenuPrintGradesClick();
+  bool cell_grades() const { return cell_grades_; }
+  bool print_grades() const { return print_grades_; }
   void TakeDifferences(const ParameterImage& source, std::span<const DiffEntry> entries);
   // The journal of unsaved edits (station_journal.cc).
   void OfferJournalRestore();
@@ -177,10 +184,12 @@ class Station : public DeviceHost, public StationState {
   void SettingsRadioClicked();
   void PositionButton(Bank bank, int direction);
   void JournalEdit();
+  // The grades of the active map page (or none, while the option is off) under the live cursor.
+  void PaintGrades();
 
   PortMenu ports_{controls_, device_.link(), paths_};
   LiveCursor cursor_{controls_, image_, device_.live()};
-  Printout printout_{controls_, desktop_, device_.session(), status_, ui_, language_};
+  Printout printout_{controls_, desktop_, device_.session(), status_, ui_, cursor_, language_};
   DatalogMenu datalog_;
   JournalKeeper journal_{paths_.journal, desktop_, controls_, language_};
   DiffSources diff_{desktop_, device_.session(), last_path_, language_};

@@ -50,6 +50,10 @@ void StationState::LoadSettings() {
   controls_.SetChecked(pages_.position().all_box(Bank::kA), v.all_poloha_a);
   controls_.SetChecked(pages_.position().all_box(Bank::kB), v.all_poloha_b);
   ShowTuningPage(v.tuning_page);
+  cell_grades_ = v.cell_grades;
+  print_grades_ = v.print_grades;
+  controls_.SetChecked(ui_.menu_cell_grades, cell_grades_);
+  controls_.SetChecked(ui_.menu_print_grades, print_grades_);
   if (!v.tuning_page && active_page_ == kPageTuning) active_page_ = kPageBike;
   ToolModes modes{};
   std::copy(maps_.all_flags().begin(), maps_.all_flags().end(), modes.begin());
@@ -85,6 +89,8 @@ void StationState::SaveSettings() {
   v.all_poloha_a = controls_.Checked(pages_.position().all_box(Bank::kA));
   v.all_poloha_b = controls_.Checked(pages_.position().all_box(Bank::kB));
   v.tuning_page = controls_.Visible(ui_.tabs[kPageTuning]);
+  v.cell_grades = cell_grades_;
+  v.print_grades = print_grades_;
   korvan::SaveSettings(paths_.settings_file, v);
   ToolModes modes{};
   std::copy(maps_.all_flags().begin(), maps_.all_flags().end(), modes.begin());

@@ -99,6 +99,10 @@ class StationState {
   bool page_only_ = false;
   // A setting the station keeps for the monitor page ("Detailed representation").
   bool ext_monitor_ = false;
+  // The map cells coloured by their values, and the colours on the printout too (kept in the
+  // settings file).
+  bool cell_grades_ = false;
+  bool print_grades_ = false;
   std::string last_path_;
   WindowGeometry window_;
   MainControls ui_;

@@ -81,6 +81,8 @@ constexpr Entry kHandlers[] = {
     {"MenuCellsColumns", &Station::MenuCellsColumnsClick},
     {"MenuCellsCorners", &Station::MenuCellsCornersClick},
     {"MenuCellsSmooth", &Station::MenuCellsSmoothClick},
+    {"MenuCellGrades", &Station::MenuCellGradesClick},
+    {"MenuPrintGrades", &Station::MenuPrintGradesClick},
     {"MenuShowDifferences", &Station::MenuShowDifferencesClick},
     {"MenuLogRecord", &Station::MenuLogRecordClick},
     {"MenuLogReplay", &Station::MenuLogReplayClick},

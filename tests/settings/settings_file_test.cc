@@ -52,6 +52,7 @@ StationSettingsValues NonDefaultValues() {
   v.ext_monitor = false;
   v.all_poloha_a = true;
   v.all_poloha_b = true;
+  v.cell_grades = true;
   return v;
 }
 
@@ -64,6 +65,8 @@ TEST_F(SettingsFileTest, EveryKeySurvivesSaveAndLoad) {
   StationSettingsValues flipped = saved;
   flipped.zobr_ms_uni = false;
   flipped.ext_monitor = true;
+  flipped.cell_grades = false;
+  flipped.print_grades = true;
   ASSERT_TRUE(SaveSettings(PathOf("Korvan_2007_v68ini"), flipped).ok());
   EXPECT_EQ(LoadSettings(PathOf("Korvan_2007_v68ini"), saved), flipped);
 }
@@ -75,7 +78,8 @@ TEST_F(SettingsFileTest, WritesTheStationsKeyNames) {
         "ComPort=7\r\n", "Language=3\r\n", "File=/home/tuner/sets/race 2007.txt\r\n",
         "IniDir=/home/tuner/sets\r\n", "PageControl1->ActivePageIndex=12\r\n",
         "CheckBoxZobrMs_Uni->Checked=1\r\n", "CheckBoxExtMonitor->Checked=0\r\n",
-        "CheckBoxAll_PolohaA->Checked=1\r\n", "CheckBoxAll_PolohaB->Checked=1\r\n"}) {
+        "CheckBoxAll_PolohaA->Checked=1\r\n", "CheckBoxAll_PolohaB->Checked=1\r\n",
+        "MenuCellGrades->Checked=1\r\n", "MenuPrintGrades->Checked=0\r\n"}) {
     EXPECT_NE(text.find(line), std::string::npos) << line;
   }
 }

@@ -8,6 +8,8 @@
 // --small WIDTH HEIGHT NAME takes only "NAME.png": the window at WIDTH x HEIGHT (in its own
 // pixels; run with QT_SCALE_FACTOR for a scaled screen) with the page scrolled down, a read (F7)
 // running; --small-message the same with the start-up warning of settings that cannot be read.
+// --grades takes only "grades-advance.png" and "grades-inj-1a-time-view.png": the map cells'
+// colour grades on, the engine running.
 // Last, "plot.png": the plot window over two minutes of the emulated engine, six channels.
 #include <QAction>
 #include <QApplication>
@@ -128,6 +130,14 @@ int main(int argc, char** argv) {
     std::printf("%s/%s\n", out.toUtf8().constData(), file);
   };
 
+  if (mode == "--grades") {
+    tick(200);
+    window.findChild<QAction*>("MenuCellGrades")->trigger();
+    shoot(kPageAdvance, "grades-advance.png", nullptr);
+    shoot(kPageInj1A, "grades-inj-1a-time-view.png", [&] { click("CheckBoxZobrMs_Uni"); });
+    std::filesystem::remove_all(dir);
+    return 0;
+  }
   tick(200);  // the engine runs up a little
   shoot(kPageBike, "bike.png", nullptr);
   shoot(kPageCorrections, "corrections.png", nullptr);
