@@ -133,7 +133,12 @@ int main(int argc, char** argv) {
   if (mode == "--grades") {
     tick(200);
     window.findChild<QAction*>("MenuCellGrades")->trigger();
-    shoot(kPageAdvance, "grades-advance.png", nullptr);
+    // A selection beside the grades and the live cell: the three must read apart.
+    shoot(kPageAdvance, "grades-advance.png", [&] {
+      s.MapCellClick({2, 3});
+      s.MapCellShiftClick({5, 7});
+      window.binder().Apply();
+    });
     shoot(kPageInj1A, "grades-inj-1a-time-view.png", [&] { click("CheckBoxZobrMs_Uni"); });
     std::filesystem::remove_all(dir);
     return 0;
