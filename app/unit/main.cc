@@ -33,6 +33,7 @@ int main(int argc, char** argv) {
   }
   korvan::UnitEmulator unit;
   unit.fault() = options->fault;
+  if (options->engine) unit.UseEngineModel(korvan::EngineModel(options->fuel_error_percent));
   korvan::PtyUnitServer server(unit);
   if (!server.Start(&error)) {
     std::fprintf(stderr, "korvan-unit: %s\n", error.c_str());

@@ -79,6 +79,12 @@ void UnitEmulator::FillIdentity(std::span<std::uint8_t, kBlockSize> out) const {
 void UnitEmulator::Advance(int milliseconds) {
   if (milliseconds <= 0) return;
   elapsed_ms_ += milliseconds;
+  if (engine_model_) {
+    const EnginePoint engine = Engine();
+    const ParameterImage image = Image();
+    engine_model_->AdvanceProbe(engine_model_->Mixture(image, engine.rpm, engine.throttle),
+                                milliseconds);
+  }
   if (saving_count_ > 0) {
     saving_rest_ += static_cast<double>(milliseconds) * kSavingStart / kSavingMs;
     const int step = static_cast<int>(saving_rest_);
@@ -87,25 +93,44 @@ void UnitEmulator::Advance(int milliseconds) {
   }
 }
 
+UnitEmulator::EnginePoint UnitEmulator::Engine() const {
+  const long t = elapsed_ms_;
+  EnginePoint e;
+  e.limiter = memory_[kIgnitionLimiterOffset] != 0 ? memory_[kIgnitionLimiterOffset] * 100 : 11000;
+  // The engine revs from idle to just under the limiter and back every 24 s; the throttle leads.
+  e.sweep = Triangle(t, 24000);
+  e.rpm = held_engine_ ? held_engine_->rpm
+                       : kIdleRpm + static_cast<int>((e.limiter - 200 - kIdleRpm) * e.sweep);
+  e.throttle = held_engine_
+                   ? held_engine_->throttle
+                   : static_cast<int>(1000 * std::min(1.0, Triangle(t + 1500, 24000) * 1.1));
+  return e;
+}
+
+void UnitEmulator::UseEngineModel(std::optional<EngineModel> model) {
+  engine_model_ = std::move(model);
+  // The engine is measured on the set the unit holds now; what is programmed later is a tune.
+  if (engine_model_ && !engine_model_->measured()) engine_model_->Measure(Image());
+}
+
 void UnitEmulator::FillMonitorFrame(LinkFrame& frame) const {
   frame.fill(0);
   frame[0] = kMonitorReply;
   const long t = elapsed_ms_;
-  const int limiter =
-      memory_[kIgnitionLimiterOffset] != 0 ? memory_[kIgnitionLimiterOffset] * 100 : 11000;
-  const int idle = 1200;
-  // The engine revs from idle to just under the limiter and back every 24 s; the throttle leads.
-  const double sweep = Triangle(t, 24000);
-  const int rpm =
-      held_engine_ ? held_engine_->rpm : idle + static_cast<int>((limiter - 200 - idle) * sweep);
-  const int throttle =
-      held_engine_ ? held_engine_->throttle
-                   : static_cast<int>(1000 * std::min(1.0, Triangle(t + 1500, 24000) * 1.1));
+  const EnginePoint engine = Engine();
+  const int limiter = engine.limiter;
+  const int idle = kIdleRpm;
+  const double sweep = engine.sweep;
+  const int rpm = engine.rpm;
+  const int throttle = engine.throttle;
   const int iap = 30 + 70 * throttle / 1000;
   const int gear = rpm < 1600 ? 0 : std::min(6, 1 + static_cast<int>(sweep * 6));
   const int road_speed = gear == 0 ? 0 : rpm * gear / 400;
   const int coolant_c = std::min(88, 20 + static_cast<int>(t / 2000));
-  const int lambda_mv = 450 + static_cast<int>(400 * std::sin(static_cast<double>(t) / 700.0));
+  // With the engine model the probe answers the mixture the maps give; without it, it swings.
+  const int lambda_mv =
+      engine_model_ ? engine_model_->probe_mv()
+                    : 450 + static_cast<int>(400 * std::sin(static_cast<double>(t) / 700.0));
   const int advance = 10 + 28 * (rpm - idle) / std::max(1, limiter - idle);
   const int injection = 20 + 60 * throttle / 1000;  // hundreds of microseconds
 

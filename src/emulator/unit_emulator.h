@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "emulator/engine_model.h"
 #include "image/parameter_image.h"
 #include "link/link_frame.h"
 
@@ -55,6 +56,11 @@ class UnitEmulator {
     int throttle_share = 100;
   };
   void HoldEngine(std::optional<OperatingPoint> point) { held_engine_ = point; }
+  // An engine that answers the maps (engine_model.h): the lambda probe reads the mixture the
+  // unit's Inj-1A map gives at the operating point; an engine not measured yet is measured on
+  // the set the unit holds now. Nothing: the probe swings on its own.
+  void UseEngineModel(std::optional<EngineModel> model);
+  const std::optional<EngineModel>& engine_model() const { return engine_model_; }
 
   UnitFault& fault() { return fault_; }
   const UnitFault& fault() const { return fault_; }
@@ -70,12 +76,22 @@ class UnitEmulator {
   long elapsed_ms() const { return elapsed_ms_; }
 
  private:
+  static constexpr int kIdleRpm = 1200;
+  struct EnginePoint {
+    int limiter = 0;
+    double sweep = 0;
+    int rpm = 0;
+    int throttle = 0;  // 0.1 %
+  };
+  // Where the engine runs now: held, or on its sweep.
+  EnginePoint Engine() const;
   void FillIdentity(std::span<std::uint8_t, kBlockSize> out) const;
   void FillMonitorFrame(LinkFrame& frame) const;
   void Finish(LinkFrame& frame, UnitReply& reply);
 
   UnitFault fault_;
   std::optional<OperatingPoint> held_engine_;
+  std::optional<EngineModel> engine_model_;
   std::array<std::uint8_t, kImageSize> memory_{};  // blocks 1..19
   long elapsed_ms_ = 0;
   int saving_count_ = 0;

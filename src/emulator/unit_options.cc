@@ -16,7 +16,11 @@ const char kUnitUsage[] =
     "  --version N            report program version N instead of 68\n"
     "  --no-reading           the unit forbids reading\n"
     "  --corrupt-every K      damage every K-th reply\n"
-    "  --link PATH            also make PATH a symbolic link to the device\n";
+    "  --link PATH            also make PATH a symbolic link to the device\n"
+    "  --engine               an engine that answers the maps: the lambda probe reads the\n"
+    "                         mixture Inj-1A gives at the operating point\n"
+    "  --fuel-error PERCENT   the engine needs PERCENT more fuel than the maps give (-50..100;\n"
+    "                         implies --engine)\n";
 
 namespace {
 
@@ -46,6 +50,7 @@ std::optional<UnitOptions> ParseUnitOptions(const std::vector<std::string>& args
       {"--late", 0, 1000, &f.late_ticks},
       {"--version", 0, 255, &f.version},
       {"--corrupt-every", 1, 1000000, &f.corrupt_every},
+      {"--fuel-error", -50, 100, &options.fuel_error_percent},
   };
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -57,6 +62,8 @@ std::optional<UnitOptions> ParseUnitOptions(const std::vector<std::string>& args
       f.bad_check_byte = true;
     } else if (arg == "--wrong-code") {
       f.wrong_reply_code = true;
+    } else if (arg == "--engine") {
+      options.engine = true;
     } else if (arg == "--no-reading") {
       f.reading_forbidden = true;
     } else if (arg == "--link") {
@@ -81,6 +88,7 @@ std::optional<UnitOptions> ParseUnitOptions(const std::vector<std::string>& args
         *error = "unknown option " + arg;
         return std::nullopt;
       }
+      if (arg == "--fuel-error") options.engine = true;
     }
   }
   return options;

@@ -11,6 +11,10 @@ namespace korvan {
 struct UnitOptions {
   UnitFault fault;
   std::string link_path;  // a symbolic link to the pseudo-terminal, for scripts
+  // An engine that answers the maps (--engine), needing this much more fuel than the maps give
+  // (--fuel-error PERCENT, which implies --engine).
+  bool engine = false;
+  int fuel_error_percent = 0;
   bool help = false;
 };
 
