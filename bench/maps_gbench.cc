@@ -15,6 +15,7 @@
 #include "image/consistency.h"
 #include "maps/map_editor.h"
 #include "model/default_set.h"
+#include "quiet_port.h"
 #include "silent_desktop.h"
 #include "station/station.h"
 
@@ -81,17 +82,6 @@ void BM_MapOperationInEditor(benchmark::State& state) {
   state.SetLabel(std::string(kKindNames[static_cast<std::size_t>(state.range(0))]));
 }
 BENCHMARK(BM_MapOperationInEditor)->DenseRange(0, 6)->Unit(benchmark::kMicrosecond);
-
-// A line with nothing on it.
-struct QuietPort : SerialPort {
-  bool Open(const std::string&) override { return true; }
-  bool IsOpen() const override { return true; }
-  std::size_t BytesWaiting() override { return 0; }
-  std::size_t Read(std::span<std::uint8_t>) override { return 0; }
-  bool WriteAndDrain(std::span<const std::uint8_t>) override { return true; }
-  void PurgeReads() override {}
-  void Close() override {}
-};
 
 struct StationBench {
   StationBench() {

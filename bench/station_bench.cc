@@ -9,6 +9,7 @@
 
 #include "emulator/memory_port.h"
 #include "emulator/unit_emulator.h"
+#include "quiet_port.h"
 #include "silent_desktop.h"
 #include "station/station.h"
 
@@ -29,17 +30,6 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 namespace {
 
 using namespace korvan;
-
-// A line with nothing on it: the station's own share of a tick, without the emulator's.
-struct QuietPort : SerialPort {
-  bool Open(const std::string&) override { return true; }
-  bool IsOpen() const override { return true; }
-  std::size_t BytesWaiting() override { return 0; }
-  std::size_t Read(std::span<std::uint8_t>) override { return 0; }
-  bool WriteAndDrain(std::span<const std::uint8_t>) override { return true; }
-  void PurgeReads() override {}
-  void Close() override {}
-};
 
 template <typename Fn>
 void Measure(const char* name, int rounds, Fn fn) {

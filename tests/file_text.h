@@ -27,4 +27,13 @@ inline std::map<std::string, std::string> FolderContents(const std::filesystem::
   return files;
 }
 
+// Replaces field `column` (from 1) of line `line` (from 1) of a comma table.
+inline std::string WithField(std::string text, int line, int column, const std::string& value) {
+  std::size_t at = 0;
+  for (int l = 1; l < line; ++l) at = text.find('\n', at) + 1;
+  for (int c = 1; c < column; ++c) at = text.find(',', at) + 1;
+  const std::size_t end = text.find_first_of(",\n", at);
+  return text.replace(at, end - at, value);
+}
+
 }  // namespace korvan

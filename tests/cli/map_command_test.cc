@@ -21,15 +21,6 @@ const std::vector<std::string> kMapNames{"advance", "inj-1a",       "inj-2a",
                                          "inj-3a",  "inj-4a",       "inj-b",
                                          "inj-iap", "intake-servo", "exhaust-servo"};
 
-// Replaces field `column` (from 1) of line `line` (from 1) of a comma table.
-std::string WithField(std::string text, int line, int column, const std::string& value) {
-  std::size_t at = 0;
-  for (int l = 1; l < line; ++l) at = text.find('\n', at) + 1;
-  for (int c = 1; c < column; ++c) at = text.find(',', at) + 1;
-  const std::size_t end = text.find_first_of(",\n", at);
-  return text.replace(at, end - at, value);
-}
-
 std::string FieldOf(const std::string& text, int line, int column) {
   std::size_t at = 0;
   for (int l = 1; l < line; ++l) at = text.find('\n', at) + 1;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "file_text.h"
 #include "files/parameter_set_check.h"
 #include "image/word_map_state.h"
 #include "model/base_tables.h"
@@ -27,15 +28,6 @@ std::string Table(char separator = ',', const char* line_end = "\n") {
     text += line_end;
   }
   return text;
-}
-
-// Replaces field `column` (from 1) of line `line` (from 1) of a comma table.
-std::string WithField(std::string text, int line, int column, const std::string& value) {
-  std::size_t at = 0;
-  for (int l = 1; l < line; ++l) at = text.find('\n', at) + 1;
-  for (int c = 1; c < column; ++c) at = text.find(',', at) + 1;
-  const std::size_t end = text.find_first_of(",\n", at);
-  return text.replace(at, end - at, value);
 }
 
 TEST(MapCsvTest, ReadsWhatSpreadsheetsWrite) {
